@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test headless. Exits non-zero when any fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh" "$@"
+build=${VELMORA_BUILD_DIR:-$root/build}
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure --timeout 600

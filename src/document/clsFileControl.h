@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ElementTable.h"
+#include "clsElement.h"
+
+#include <QString>
+#include <array>
+#include <memory>
+
+class MessageSink;
+
+// The skin document: the 19-slot element table, the WMS writer and reader, and
+// the folder step of a first save. Failures are reported through the message
+// sink handed in by the owner.
+class clsFileControl {
+public:
+    explicit clsFileControl(MessageSink &messages);
+    ~clsFileControl();
+    clsFileControl(const clsFileControl &) = delete;
+    clsFileControl &operator=(const clsFileControl &) = delete;
+
+    // The record in slot intPart, created empty on first access; null outside 1..19.
+    std::shared_ptr<clsElement> getElement(qint16 intPart);
+    // Stores Class in slot intPart (null empties it); nothing happens outside 1..19.
+    void setElement(std::shared_ptr<clsElement> Class, qint16 intPart);
+
+    bool readFile(const QString &pstrFileStr);
+    bool writeFile(const QString &pstrFileName, qint16 pintMode);
+    bool createFolder(const QString &pstrPath);
+
+    void setFileName(const QString &value);
+    QString getFileName() const;
+
+private:
+    // Writer: one line per element with its CR LF, or "" when absent.
+    QString makeWmsText();
+    QString makeThemeTag();
+    QString makeViewTag();
+    QString makeButtonTag(const clsElement &record, QStringView tag);
+    QString makeSliderTag(const clsElement &record, QStringView tag);
+    QString makePlaylistTag();
+    QString makeTrackNameTag();
+    QString makeVideoTag();
+    QString makeEffectsTag();
+
+    // Reader: one routine per kind; getAttribute throws on a broken value.
+    void readTheme(const QString &line);
+    void readView(const QString &line);
+    void readButton(const QString &line, clsElement &record);
+    void readSlider(const QString &line, clsElement &record);
+    void readPlaylist(const QString &line);
+    void readTrackName(const QString &line);
+    void readEffects(const QString &line);
+    QString getAttribute(const QString &line, QStringView name) const;
+    QString imagePath(const QString &value, const QString &current) const;
+
+    MessageSink &m_messages;
+    std::array<std::shared_ptr<clsElement>, Slot::Count> m_elements;
+    QString m_fileName;
+    QString m_skinFolder;
+    QString m_themeId;
+};

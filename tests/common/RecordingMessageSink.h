@@ -1,0 +1,35 @@
+#pragma once
+
+#include "util/MessageSink.h"
+
+#include <QList>
+#include <QString>
+
+// Keeps every message the code under test shows and answers Yes/No questions
+// from a script (Yes when the script runs out).
+class RecordingMessageSink : public MessageSink {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        MessageIcon icon;
+        bool question;
+    };
+
+    void showMessage(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        messages.append({text, title, icon, false});
+    }
+
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        messages.append({text, title, MessageIcon::Information, true});
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+
+    const Message &last() const { return messages.constLast(); }
+    void clear() { messages.clear(); }
+
+    QList<Message> messages;
+    QList<bool> answers;
+};
