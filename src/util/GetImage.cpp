@@ -1,0 +1,310 @@
+#include "GetImage.h"
+
+#include "AppError.h"
+#include "clsFunction.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <array>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The platform's numbers for failures of the file itself.
+constexpr int kDeviceIoError = 57;
+constexpr int kPathFileAccessError = 75;
+
+enum Format : qint32 { None = 0, Bmp = 1, Gif = 2, Jpeg = 3, Png = 4 };
+
+// Header bytes each reader looks at; the JPEG reader reads only what it steps on.
+constexpr qint64 kRecogniseBytes = 4;
+constexpr qint64 kBmpBytes = 54;
+constexpr qint64 kGifBytes = 13;
+constexpr qint64 kPngBytes = 29;
+
+void openForReading(QFile &file)
+{
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        throw AppError(kPathFileAccessError, file.errorString());
+    }
+}
+
+// Reads count bytes at offset into buf; returns how many the file held.
+qint64 readAt(QFile &file, qint64 offset, char *buf, qint64 count)
+{
+    if (!file.seek(offset)) {
+        throw AppError(kDeviceIoError, file.errorString());
+    }
+    qint64 total = 0;
+    while (total < count) {
+        const qint64 got = file.read(buf + total, count - total);
+        if (got < 0) {
+            throw AppError(kDeviceIoError, file.errorString());
+        }
+        if (got == 0) {
+            break;
+        }
+        total += got;
+    }
+    return total;
+}
+
+// The first count bytes of the file; bytes past its end read as zero.
+QByteArray headerBytes(const QString &path, qint64 count)
+{
+    QByteArray bytes(count, '\0');
+    QFile file(path);
+    openForReading(file);
+    readAt(file, 0, bytes.data(), count);
+    return bytes;
+}
+
+quint8 byteAt(const QByteArray &bytes, qsizetype i)
+{
+    return static_cast<quint8>(bytes.at(i));
+}
+
+quint32 le16(const QByteArray &b, qsizetype i)
+{
+    return byteAt(b, i) | (quint32(byteAt(b, i + 1)) << 8);
+}
+
+quint32 be16(const QByteArray &b, qsizetype i)
+{
+    return (quint32(byteAt(b, i)) << 8) | byteAt(b, i + 1);
+}
+
+quint32 le32(const QByteArray &b, qsizetype i)
+{
+    return le16(b, i) | (le16(b, i + 2) << 16);
+}
+
+quint32 be32(const QByteArray &b, qsizetype i)
+{
+    return (be16(b, i) << 16) | be16(b, i + 2);
+}
+
+// A header field stored into a signed 32-bit result.
+qint32 toSigned(quint32 value)
+{
+    if (value > quint32(std::numeric_limits<qint32>::max())) {
+        throw AppError(AppError::Overflow, u"header value out of range"_s);
+    }
+    return static_cast<qint32>(value);
+}
+
+bool startsWith(const QByteArray &bytes, std::initializer_list<quint8> signature)
+{
+    qsizetype i = 0;
+    for (const quint8 b : signature) {
+        if (byteAt(bytes, i++) != b) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Start of image followed by the first byte of any marker: JFIF, Exif, plain.
+bool isJpegStart(const QByteArray &bytes)
+{
+    return startsWith(bytes, {0xFF, 0xD8, 0xFF});
+}
+
+bool isBmpStart(const QByteArray &bytes)
+{
+    return startsWith(bytes, {0x42, 0x4D});
+}
+
+bool isGifStart(const QByteArray &bytes)
+{
+    return startsWith(bytes, {0x47, 0x49, 0x46});
+}
+
+bool isPngStart(const QByteArray &bytes)
+{
+    return startsWith(bytes, {0x89, 0x50, 0x4E, 0x47});
+}
+
+// Existence and length checks shared by the readers; false means "no size".
+bool readable(const QString &path)
+{
+    return isListedFile(path) && QFile(path).size() >= 2;
+}
+
+Format formatFromContent(const QString &path)
+{
+    const QByteArray head = headerBytes(path, kRecogniseBytes);
+    if (isBmpStart(head)) {
+        return Bmp;
+    }
+    if (isGifStart(head)) {
+        return Gif;
+    }
+    if (isJpegStart(head)) {
+        return Jpeg;
+    }
+    if (isPngStart(head)) {
+        return Png;
+    }
+    return None;
+}
+
+Format formatFromName(const QString &path)
+{
+    struct Extension {
+        QStringView suffix;
+        Format format;
+    };
+    static constexpr Extension kExtensions[] = {
+        {u".bmp", Bmp}, {u".gif", Gif}, {u".jpg", Jpeg}, {u".jpeg", Jpeg}, {u".png", Png},
+    };
+    const QString lower = path.toLower();
+    for (const Extension &e : kExtensions) {
+        if (lower.endsWith(e.suffix)) {
+            return e.format;
+        }
+    }
+    return None;
+}
+
+// Start-of-frame markers of every coding process; C4 (Huffman tables), C8
+// (reserved) and CC (arithmetic conditioning) share the range but are no frames.
+bool isFrameMarker(quint8 marker)
+{
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// Markers that stand alone, without a length: TEM, RSTn, SOI and EOI.
+bool isStandaloneMarker(quint8 marker)
+{
+    return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9);
+}
+
+constexpr quint8 kFillByte = 0xFF;
+constexpr quint8 kStartOfScan = 0xDA;
+// Marker, segment length, precision, height and width of a frame header.
+constexpr qint64 kFrameHeaderBytes = 9;
+
+} // namespace
+
+ImageSize getImageSize(const QString &path, qint32 mode)
+{
+    if (!isListedFile(path)) {
+        return {};
+    }
+    Format format = None;
+    if (mode == 0) {
+        format = formatFromContent(path);
+    } else if (mode == 5) {
+        format = formatFromName(path);
+    } else if (mode >= Bmp && mode <= Png) {
+        format = static_cast<Format>(mode);
+    }
+    switch (format) {
+    case Bmp:
+        return getBmpSize(path);
+    case Gif:
+        return getGifSize(path);
+    case Jpeg:
+        return getJpegSize(path);
+    case Png:
+        return getPngSize(path);
+    case None:
+        break;
+    }
+    return {};
+}
+
+ImageSize getBmpSize(const QString &path)
+{
+    if (!readable(path)) {
+        return {};
+    }
+    const QByteArray b = headerBytes(path, kBmpBytes);
+    if (!isBmpStart(b)) {
+        return {};
+    }
+    // An OS/2 core header (12 bytes long) holds 16-bit sizes.
+    if (le32(b, 14) == 12) {
+        return {Bmp, toSigned(le16(b, 18)), toSigned(le16(b, 20))};
+    }
+    const qint32 width = toSigned(le32(b, 18));
+    // A negative height marks a top-down picture; its size is the magnitude.
+    const auto height = static_cast<qint32>(le32(b, 22));
+    if (height == std::numeric_limits<qint32>::min()) {
+        throw AppError(AppError::Overflow, u"BMP height out of range"_s);
+    }
+    return {Bmp, width, height < 0 ? -height : height};
+}
+
+ImageSize getGifSize(const QString &path)
+{
+    if (!readable(path)) {
+        return {};
+    }
+    const QByteArray b = headerBytes(path, kGifBytes);
+    if (!isGifStart(b)) {
+        return {};
+    }
+    return {Gif, toSigned(le16(b, 6)), toSigned(le16(b, 8))};
+}
+
+ImageSize getPngSize(const QString &path)
+{
+    if (!readable(path)) {
+        return {};
+    }
+    const QByteArray b = headerBytes(path, kPngBytes);
+    if (!isPngStart(b)) {
+        return {};
+    }
+    return {Png, toSigned(be32(b, 16)), toSigned(be32(b, 20))};
+}
+
+ImageSize getJpegSize(const QString &path)
+{
+    if (!readable(path)) {
+        return {};
+    }
+    QFile file(path);
+    openForReading(file);
+    const qint64 length = file.size();
+    QByteArray seg(kFrameHeaderBytes, '\0');
+    readAt(file, 0, seg.data(), kRecogniseBytes);
+    if (!isJpegStart(seg)) {
+        return {};
+    }
+    // Seek from marker to marker so that only a few bytes per segment are
+    // ever held, whatever the size of the file.
+    qint64 p = 2;
+    while (p < length - 4) {
+        seg.fill('\0');
+        const qint64 got = readAt(file, p, seg.data(), qMin(kFrameHeaderBytes, length - p));
+        if (byteAt(seg, 0) != 0xFF) {
+            return {};
+        }
+        const quint8 marker = byteAt(seg, 1);
+        if (marker == kFillByte) {
+            ++p;
+        } else if (isFrameMarker(marker)) {
+            if (got < kFrameHeaderBytes) {
+                throw AppError(AppError::SubscriptOutOfRange, u"JPEG frame header cut off"_s);
+            }
+            return {Jpeg, toSigned(be16(seg, 7)), toSigned(be16(seg, 5))};
+        } else if (isStandaloneMarker(marker)) {
+            p += 2;
+        } else if (marker == 0x00 || marker == kStartOfScan) {
+            // Compressed data begins: a picture has its frame header before it.
+            return {};
+        } else {
+            const quint32 segmentLength = be16(seg, 2);
+            if (segmentLength < 2) {
+                return {};
+            }
+            p += 2 + segmentLength;
+        }
+    }
+    return {};
+}
