@@ -1,0 +1,3 @@
+#include "Archiver.h"
+
+Archiver::~Archiver() = default;

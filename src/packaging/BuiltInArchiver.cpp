@@ -1,0 +1,171 @@
+#include "BuiltInArchiver.h"
+
+#include "packaging/ZipCommandLine.h"
+#include "util/AnsiText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <zip.h>
+
+namespace {
+
+// Results of zip(); any non-zero value is a failure to the packager.
+enum Result : qint32 {
+    Success = 0,
+    BadCommandLine = 1,
+    ListUnreadable = 2,
+    NothingToPack = 3,
+    BadName = 4,
+    FileMissing = 5,
+    CannotWrite = 6,
+};
+
+struct Entry {
+    QString path; // on disk
+    QString name; // in the archive
+};
+
+// Names come from the list relative to the base folder; one that climbs out
+// of it or is absolute would make an archive that unpacks outside its folder.
+bool isSafeName(const QString &name)
+{
+    if (name.isEmpty() || QDir::isAbsolutePath(name)) {
+        return false;
+    }
+    const QStringList parts = QDir::fromNativeSeparators(name).split(u'/');
+    return !parts.contains(QStringLiteral(".."));
+}
+
+// Closes the archive on success; discards it on every other way out, which
+// also removes libzip's temporary file and leaves any old archive untouched.
+class ArchiveWriter {
+public:
+    explicit ArchiveWriter(const QString &target)
+    {
+        int error = 0;
+        m_zip = zip_open(QFile::encodeName(target).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    }
+    ~ArchiveWriter()
+    {
+        if (m_zip) {
+            zip_discard(m_zip);
+        }
+    }
+    ArchiveWriter(const ArchiveWriter &) = delete;
+    ArchiveWriter &operator=(const ArchiveWriter &) = delete;
+
+    bool isOpen() const { return m_zip != nullptr; }
+
+    bool add(const Entry &entry)
+    {
+        zip_source_t *source =
+            zip_source_file(m_zip, QFile::encodeName(entry.path).constData(), 0, -1);
+        if (!source) {
+            return false;
+        }
+        const zip_int64_t index =
+            zip_file_add(m_zip, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            return false;
+        }
+        return zip_set_file_compression(m_zip, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                                        0) == 0;
+    }
+
+    // Writes everything to a temporary file beside the target and renames it
+    // over the target only when it is complete.
+    bool close()
+    {
+        if (zip_close(m_zip) != 0) {
+            return false;
+        }
+        m_zip = nullptr;
+        return true;
+    }
+
+private:
+    zip_t *m_zip = nullptr;
+};
+
+class BuiltInArchiver : public Archiver {
+public:
+    std::optional<qint16> version() override
+    {
+        // The libzip release, e.g. 107 for 1.7; any of them does what the
+        // packager needs.
+        return static_cast<qint16>(LIBZIP_VERSION_MAJOR * 100 + LIBZIP_VERSION_MINOR);
+    }
+
+    qint32 zip(quintptr ownerWindow, const QByteArray &commandLine) override
+    {
+        Q_UNUSED(ownerWindow) // nothing is shown while packing
+        const std::optional<ZipCommandLine::Command> command =
+            ZipCommandLine::parse(QFile::decodeName(commandLine));
+        if (!command) {
+            return BadCommandLine;
+        }
+        QStringList names = command->names;
+        for (const QString &listFile : command->listFiles) {
+            QFile list(listFile);
+            if (!list.open(QIODevice::ReadOnly)) {
+                return ListUnreadable;
+            }
+            names += ZipCommandLine::listNames(AnsiText::decode(list.readAll()));
+        }
+        QList<Entry> entries;
+        const qint32 result = collectEntries(command->baseFolder, names, &entries);
+        if (result != Success) {
+            return result;
+        }
+        return write(QFileInfo(command->archive).absoluteFilePath(), entries);
+    }
+
+private:
+    // The same name may be listed twice (the WMS file always closes the list);
+    // it is stored once.
+    static qint32 collectEntries(const QString &baseFolder, const QStringList &names,
+                                 QList<Entry> *entries)
+    {
+        QSet<QString> seen;
+        for (const QString &name : names) {
+            if (!isSafeName(name)) {
+                return BadName;
+            }
+            const QString entryName = QDir::fromNativeSeparators(name);
+            if (seen.contains(entryName)) {
+                continue;
+            }
+            seen.insert(entryName);
+            const QString path = baseFolder + name;
+            if (!QFileInfo(path).isFile()) {
+                return FileMissing;
+            }
+            entries->append({path, entryName});
+        }
+        return entries->isEmpty() ? NothingToPack : Success;
+    }
+
+    static qint32 write(const QString &target, const QList<Entry> &entries)
+    {
+        ArchiveWriter archive(target);
+        if (!archive.isOpen()) {
+            return CannotWrite;
+        }
+        for (const Entry &entry : entries) {
+            if (!archive.add(entry)) {
+                return CannotWrite;
+            }
+        }
+        return archive.close() ? Success : CannotWrite;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Archiver> makeBuiltInArchiver()
+{
+    return std::make_unique<BuiltInArchiver>();
+}

@@ -1,0 +1,3 @@
+#include "OwnerWindow.h"
+
+OwnerWindow::~OwnerWindow() = default;

@@ -1,0 +1,187 @@
+#include "clsZipWrapper.h"
+
+#include "packaging/OwnerWindow.h"
+#include "util/AnsiText.h"
+#include "util/MessageSink.h"
+#include "util/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Archivers older than this lack what the packager relies on.
+constexpr qint16 kMinimumVersion = 37;
+
+const QString kCrLf = QString::fromLatin1(AnsiText::kCrLf);
+
+// Removes the list file on every way out of makeZipFile, errors included.
+class RemoveOnExit {
+public:
+    explicit RemoveOnExit(QString path) : m_path(std::move(path)) {}
+    ~RemoveOnExit() { QFile::remove(m_path); }
+    RemoveOnExit(const RemoveOnExit &) = delete;
+    RemoveOnExit &operator=(const RemoveOnExit &) = delete;
+
+private:
+    QString m_path;
+};
+
+// The WMS text with its line ends dropped, so a name broken over two lines
+// still counts; empty when the file cannot be read.
+std::optional<QString> readJoinedText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return AnsiText::splitLines(AnsiText::decode(bytes)).join(QString());
+}
+
+// A new, uniquely named file in the temporary folder holding the text; its
+// path, or empty when the folder is unavailable or full.
+QString writeTemporaryFile(const QString &tempFolder, const QString &text)
+{
+    QTemporaryFile file(tempFolder + u"0XXXXXX.tmp"_s);
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        return {};
+    }
+    const QByteArray bytes = AnsiText::encode(text);
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError) {
+        file.remove();
+        return {};
+    }
+    return file.fileName();
+}
+
+} // namespace
+
+clsZipWrapper::clsZipWrapper(MessageSink &messages, std::unique_ptr<Archiver> archiver)
+    : m_messages(messages), m_archiver(std::move(archiver))
+{
+    if (!m_archiver) {
+        return;
+    }
+    try {
+        const std::optional<qint16> version = m_archiver->version();
+        if (version) {
+            zipUsable = true;
+            zipVersionIsOld = *version < kMinimumVersion;
+        }
+    } catch (...) {
+        // An archiver that cannot even answer is simply not usable.
+    }
+}
+
+clsZipWrapper::~clsZipWrapper() = default;
+
+bool clsZipWrapper::getZipUsable() const
+{
+    return zipUsable;
+}
+
+bool clsZipWrapper::getZipVersionIsOld() const
+{
+    return zipVersionIsOld;
+}
+
+QString clsZipWrapper::makeZipFile(const OwnerWindow *pForm, const QString &pstrWmsFileName,
+                                   const QString &pstrWorkDir)
+{
+    try {
+        if (pstrWmsFileName.isEmpty()) {
+            return {};
+        }
+        const QString archiveName = pstrWmsFileName.chopped(1) + u'z';
+        const QString workDir = addSeparator(pstrWorkDir);
+        const QString listFile = makeListFile(workDir, pstrWmsFileName);
+        if (listFile.isEmpty()) {
+            return {};
+        }
+        const RemoveOnExit removeList(listFile);
+        // The archive goes beside the WMS file by its full path, whatever the
+        // current folder is.
+        const quintptr window = pForm ? pForm->windowHandle() : 0;
+        if (!runZip(window, workDir + archiveName, workDir, u'@' + listFile)) {
+            m_messages.showMessage(u"圧縮に失敗しました"_s, u"WMZファイル作成"_s,
+                                   MessageIcon::Stop);
+            return {};
+        }
+        return archiveName;
+    } catch (...) {
+        return {};
+    }
+}
+
+QString clsZipWrapper::quoteName(const QString &strName)
+{
+    if (strName.contains(u' ') || strName.contains(u',')) {
+        return u'"' + strName + u'"';
+    }
+    return strName;
+}
+
+QString clsZipWrapper::addSeparator(const QString &strFolder)
+{
+    QString folder = strFolder;
+    // Trailing blanks are dropped as the Windows file system would, unless
+    // the folder really is named with them, which this platform allows.
+    if (!QFileInfo(folder).isDir()) {
+        while (folder.endsWith(u' ')) {
+            folder.chop(1);
+        }
+    }
+    if (!folder.endsWith(Paths::separator())) {
+        folder += Paths::separator();
+    }
+    return folder;
+}
+
+QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFileName)
+{
+    const std::optional<QString> wmsText = readJoinedText(strWorkDir + strWmsFileName);
+    if (!wmsText) {
+        return {};
+    }
+    QString listText;
+    const QStringList names = QDir(strWorkDir).entryList(QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        if (wmsText->contains(name, Qt::CaseSensitive)) {
+            listText += quoteName(name) + kCrLf;
+        }
+    }
+    // The WMS file closes the list, bare, even when it named itself above.
+    listText += strWmsFileName + kCrLf;
+    return writeTemporaryFile(addSeparator(QDir::tempPath()), listText);
+}
+
+bool clsZipWrapper::runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,
+                           const QString &strListArg)
+{
+    if (!m_archiver) {
+        return false;
+    }
+    const QString pieces[] = {
+        u"-r"_s,
+        u"-D -v"_s,
+        quoteName(strArchive),
+        quoteName(addSeparator(strBaseDir)),
+        quoteName(strListArg),
+    };
+    QString commandLine;
+    for (const QString &piece : pieces) {
+        commandLine += piece + u' ';
+    }
+    return m_archiver->zip(lngWindow, QFile::encodeName(commandLine)) == 0;
+}

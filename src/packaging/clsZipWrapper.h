@@ -1,0 +1,42 @@
+#pragma once
+
+#include "packaging/Archiver.h"
+#include "packaging/BuiltInArchiver.h"
+
+#include <QString>
+#include <memory>
+
+class MessageSink;
+class OwnerWindow;
+
+// Packs a saved skin into a WMZ file: lists the files of the skin's folder
+// that the WMS text names, writes the list to a temporary file and hands one
+// command line to the archiver. The archiver is probed once, at creation.
+class clsZipWrapper {
+public:
+    explicit clsZipWrapper(MessageSink &messages,
+                           std::unique_ptr<Archiver> archiver = makeBuiltInArchiver());
+    ~clsZipWrapper();
+    clsZipWrapper(const clsZipWrapper &) = delete;
+    clsZipWrapper &operator=(const clsZipWrapper &) = delete;
+
+    bool getZipUsable() const;
+    bool getZipVersionIsOld() const;
+
+    // Writes <WMS name minus its last character>z beside the WMS file and
+    // returns that bare name; empty on failure.
+    QString makeZipFile(const OwnerWindow *pForm, const QString &pstrWmsFileName,
+                        const QString &pstrWorkDir);
+
+private:
+    static QString quoteName(const QString &strName);
+    static QString addSeparator(const QString &strFolder);
+    static QString makeListFile(const QString &strWorkDir, const QString &strWmsFileName);
+    bool runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,
+                const QString &strListArg);
+
+    MessageSink &m_messages;
+    std::unique_ptr<Archiver> m_archiver;
+    bool zipUsable = false;
+    bool zipVersionIsOld = false;
+};
