@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <span>
 
 class MessageSink;
 
@@ -34,6 +35,7 @@ public:
 private:
     // Writer: one line per element with its CR LF, or "" when absent.
     QString makeWmsText();
+    QString makeLine(qint16 intPart);
     QString makeThemeTag();
     QString makeViewTag();
     QString makeButtonTag(const clsElement &record, QStringView tag);
@@ -42,8 +44,15 @@ private:
     QString makeTrackNameTag();
     QString makeVideoTag();
     QString makeEffectsTag();
+    bool saveBytes(const QString &target, const QByteArray &bytes);
+    static QString skinFilePath(const QString &pstrPath);
 
+public:
+    struct ReadField; // an attribute and the member it fills; defined by the reader
+
+private:
     // Reader: one routine per kind; getAttribute throws on a broken value.
+    void readElement(qint16 intPart, const QString &line);
     void readTheme(const QString &line);
     void readView(const QString &line);
     void readButton(const QString &line, clsElement &record);
@@ -51,6 +60,7 @@ private:
     void readPlaylist(const QString &line);
     void readTrackName(const QString &line);
     void readEffects(const QString &line);
+    void readFields(const QString &line, clsElement &record, std::span<const ReadField> fields);
     QString getAttribute(const QString &line, QStringView name) const;
     QString imagePath(const QString &value, const QString &current) const;
 

@@ -1,0 +1,260 @@
+#include "WmsSyntax.h"
+#include "document/clsFileControl.h"
+#include "util/AnsiText.h"
+#include "util/AppError.h"
+#include "util/MessageSink.h"
+#include "util/Paths.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+// One attribute of a line and the record member it fills. Image values are
+// file names in the skin's folder and become full paths.
+struct clsFileControl::ReadField {
+    QStringView attribute;
+    clsElement::Setter set;
+    clsElement::Getter image = nullptr; // set for image values only
+};
+
+namespace {
+
+using Field = clsFileControl::ReadField;
+
+constexpr Field kThemeFields[] = {
+    {u"title", &clsElement::setTitle},
+    {u"author", &clsElement::setAuthor},
+    {u"copyright", &clsElement::setCopyright},
+};
+
+// Width and height are never written for the view; a file may still carry them.
+constexpr Field kViewFields[] = {
+    {u"titlebar", &clsElement::setTitlebar},
+    {u"backgroundimage", &clsElement::setUpimage, &clsElement::getUpimage},
+    {u"transparencycolor", &clsElement::setTranscolor},
+    {u"width", &clsElement::setWidth},
+    {u"height", &clsElement::setHeight},
+};
+
+constexpr Field kButtonFields[] = {
+    {u"image", &clsElement::setUpimage, &clsElement::getUpimage},
+    {u"downimage", &clsElement::setDownimage, &clsElement::getDownimage},
+    {u"hoverimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
+    {u"transparencycolor", &clsElement::setTranscolor},
+    {u"left", &clsElement::setLeft},
+    {u"top", &clsElement::setTop},
+};
+
+// The border size is left out: the slider panel computes it again.
+constexpr Field kSliderFields[] = {
+    {u"thumbimage", &clsElement::setUpimage, &clsElement::getUpimage},
+    {u"backgroundimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
+    {u"direction", &clsElement::setDirection},
+    {u"transparencycolor", &clsElement::setTranscolor},
+    {u"left", &clsElement::setLeft},
+    {u"top", &clsElement::setTop},
+    {u"width", &clsElement::setWidth},
+    {u"height", &clsElement::setHeight},
+};
+
+constexpr Field kPlaylistFields[] = {
+    {u"left", &clsElement::setLeft},
+    {u"top", &clsElement::setTop},
+    {u"width", &clsElement::setWidth},
+    {u"height", &clsElement::setHeight},
+    {u"foregroundcolor", &clsElement::setForecolor},
+    {u"backgroundcolor", &clsElement::setBackcolor},
+    {u"dropdownvisible", &clsElement::setDropdownvis},
+};
+
+constexpr Field kTrackNameFields[] = {
+    {u"left", &clsElement::setLeft},
+    {u"top", &clsElement::setTop},
+    {u"width", &clsElement::setWidth},
+    {u"fontsize", &clsElement::setFontsize},
+    {u"foregroundcolor", &clsElement::setForecolor},
+    {u"backgroundcolor", &clsElement::setBackcolor},
+    {u"scrolling", &clsElement::setScrolling},
+    {u"scrollingamount", &clsElement::setScrollamt},
+};
+
+constexpr Field kEffectsFields[] = {
+    {u"left", &clsElement::setLeft},
+    {u"top", &clsElement::setTop},
+    {u"width", &clsElement::setWidth},
+    {u"height", &clsElement::setHeight},
+};
+
+// After the theme, in this order. The video line is not read: the video area
+// shares the effects area's record.
+constexpr qint16 kReadOrder[] = {
+    Slot::View,          Slot::PlayButton,     Slot::StopButton,   Slot::CloseButton,
+    Slot::NextButton,    Slot::PrevButton,     Slot::PauseButton,  Slot::RepeatButton,
+    Slot::ShuffleButton, Slot::MinimizeButton, Slot::ReturnButton, Slot::SeekSlider,
+    Slot::VolumeSlider,  Slot::BalanceSlider,  Slot::Playlist,     Slot::TrackNameText,
+    Slot::Effects,
+};
+
+// Line numbers were 16-bit; a longer file is not one of ours.
+constexpr qsizetype kMaxLines = 32767;
+
+const QString kTitle = u"ファイルを開く"_s;
+const QString kThemeId = u"velmora"_s;
+
+// The element text from the tag's "<" on, or empty when no line holds the tag.
+QString findElementText(const QStringList &lines, QStringView tag)
+{
+    for (const QString &line : lines) {
+        const qsizetype at = WmsSyntax::findElement(line, tag);
+        if (at >= 0) {
+            return line.mid(at);
+        }
+    }
+    return QString();
+}
+
+bool readLines(const QString &path, QStringList *lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return false;
+    }
+    *lines = AnsiText::splitLines(AnsiText::decode(bytes));
+    return lines->size() <= kMaxLines;
+}
+
+} // namespace
+
+QString clsFileControl::getAttribute(const QString &line, QStringView name) const
+{
+    QString value;
+    if (WmsSyntax::attribute(line, name, &value) == WmsSyntax::Lookup::Broken) {
+        throw AppError(AppError::InvalidArgument, name.toString());
+    }
+    return value;
+}
+
+QString clsFileControl::imagePath(const QString &value, const QString &current) const
+{
+    return value.isEmpty() ? current : m_skinFolder + value;
+}
+
+void clsFileControl::readFields(const QString &line, clsElement &record,
+                                std::span<const ReadField> fields)
+{
+    record.setExistFlag(1);
+    for (const ReadField &field : fields) {
+        QString value = getAttribute(line, field.attribute);
+        if (field.image) {
+            value = imagePath(value, (record.*field.image)());
+        }
+        (record.*field.set)(value);
+    }
+}
+
+void clsFileControl::readTheme(const QString &line)
+{
+    m_themeId = getAttribute(line, u"id");
+    readFields(line, *getElement(Slot::Theme), kThemeFields);
+}
+
+void clsFileControl::readView(const QString &line)
+{
+    readFields(line, *getElement(Slot::View), kViewFields);
+}
+
+void clsFileControl::readButton(const QString &line, clsElement &record)
+{
+    readFields(line, record, kButtonFields);
+}
+
+void clsFileControl::readSlider(const QString &line, clsElement &record)
+{
+    readFields(line, record, kSliderFields);
+}
+
+void clsFileControl::readPlaylist(const QString &line)
+{
+    readFields(line, *getElement(Slot::Playlist), kPlaylistFields);
+}
+
+void clsFileControl::readTrackName(const QString &line)
+{
+    readFields(line, *getElement(Slot::TrackNameText), kTrackNameFields);
+}
+
+// One line fills the effects area and the video area alike: both slots then
+// hold one record, as the editor keeps them.
+void clsFileControl::readEffects(const QString &line)
+{
+    const std::shared_ptr<clsElement> record = getElement(Slot::Effects);
+    readFields(line, *record, kEffectsFields);
+    setElement(record, Slot::Video);
+}
+
+void clsFileControl::readElement(qint16 intPart, const QString &line)
+{
+    switch (elementSlot(intPart).family) {
+    case ElementFamily::Theme:
+        readTheme(line);
+        break;
+    case ElementFamily::View:
+        readView(line);
+        break;
+    case ElementFamily::Button:
+        readButton(line, *getElement(intPart));
+        break;
+    case ElementFamily::Slider:
+        readSlider(line, *getElement(intPart));
+        break;
+    case ElementFamily::Playlist:
+        readPlaylist(line);
+        break;
+    case ElementFamily::TrackName:
+        readTrackName(line);
+        break;
+    case ElementFamily::VideoEffects:
+        readEffects(line);
+        break;
+    }
+}
+
+bool clsFileControl::readFile(const QString &pstrFileStr)
+{
+    bool hasFolder = false;
+    const QString folder = Paths::beforeLast(pstrFileStr, Paths::separatorText(), &hasFolder);
+    QStringList lines;
+    if (!hasFolder || !readLines(pstrFileStr, &lines)) {
+        m_messages.showMessage(u"ファイルのオープンに失敗しました"_s, kTitle,
+                               MessageIcon::Information);
+        return false;
+    }
+    m_themeId.clear();
+    m_skinFolder = folder + Paths::separator();
+
+    try {
+        const QString theme = findElementText(lines, u"theme");
+        if (!theme.isEmpty()) {
+            readTheme(theme);
+        }
+        if (theme.isEmpty() || m_themeId != kThemeId) {
+            m_messages.showMessage(u"編集不可能なスキンファイルです"_s, kTitle,
+                                   MessageIcon::Information);
+            return false;
+        }
+        for (const qint16 slot : kReadOrder) {
+            const QString element = findElementText(lines, elementSlot(slot).tag);
+            if (!element.isEmpty()) {
+                readElement(slot, element);
+            }
+        }
+    } catch (const AppError &) {
+        m_messages.showMessage(u"要素の取得に失敗しました"_s, kTitle, MessageIcon::Information);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The small part of XML that WMS lines use: one element per line, its
+// attributes as name="value" pairs. Shared by the writer and the reader.
+namespace WmsSyntax {
+
+// Escapes & < > and " so that any text can stand inside a double-quoted value.
+QString escapeValue(const QString &text);
+// Decodes &amp; &lt; &gt; &quot; and &apos;; any other "&" stays as it is, so
+// files written before values were escaped read back unchanged.
+QString unescapeValue(QStringView text);
+
+// Index of the "<" that opens element tag in line (tag followed by a blank,
+// "/" or ">"), or -1. A word inside a value or a longer tag does not count.
+qsizetype findElement(QStringView line, QStringView tag);
+
+enum class Lookup { Found, Absent, Broken };
+
+// Looks up attribute name among the name="value" pairs of the element that
+// starts at element[0] == '<'. The scan ends at the element's "/" or ">".
+// Broken when a value lacks its closing quote or a pair is malformed before
+// the name is found; *value gets the decoded value when Found.
+Lookup attribute(QStringView element, QStringView name, QString *value);
+
+} // namespace WmsSyntax

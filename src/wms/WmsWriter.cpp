@@ -1,0 +1,323 @@
+#include "WmsSyntax.h"
+#include "document/clsFileControl.h"
+#include "util/AnsiText.h"
+#include "util/DiskFull.h"
+#include "util/MessageSink.h"
+#include "util/Paths.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <exception>
+#include <span>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// How one attribute gets its value.
+enum class Value {
+    Member,   // the record's text as it is
+    Trimmed,  // without leading and trailing blanks
+    FileName, // the image path's last part
+    Constant, // fixed text
+};
+
+// Which record a Member, Trimmed or FileName value comes from.
+enum class Source { Own, Theme };
+
+struct AttributeSource {
+    QStringView name;
+    Value kind;
+    clsElement::Getter get = nullptr;
+    QStringView constant = {};
+    Source source = Source::Own;
+};
+
+using Rows = std::span<const AttributeSource>;
+
+constexpr AttributeSource kThemeRows[] = {
+    {u"id", Value::Constant, nullptr, u"velmora"},
+    {u"title", Value::Trimmed, &clsElement::getTitle},
+    {u"author", Value::Trimmed, &clsElement::getAuthor},
+    {u"copyright", Value::Trimmed, &clsElement::getCopyright},
+};
+
+// The view shows the skin's title, which lives in the theme record.
+constexpr AttributeSource kViewRows[] = {
+    {u"title", Value::Trimmed, &clsElement::getTitle, {}, Source::Theme},
+    {u"titlebar", Value::Member, &clsElement::getTitlebar},
+    {u"backgroundimage", Value::FileName, &clsElement::getUpimage},
+    {u"transparencycolor", Value::Member, &clsElement::getTranscolor},
+    {u"backgroundcolor", Value::Constant, nullptr, u"none"},
+};
+
+// The pressed image doubles as the disabled image.
+constexpr AttributeSource kButtonRows[] = {
+    {u"top", Value::Member, &clsElement::getTop},
+    {u"left", Value::Member, &clsElement::getLeft},
+    {u"transparencycolor", Value::Member, &clsElement::getTranscolor},
+    {u"image", Value::FileName, &clsElement::getUpimage},
+    {u"disabledimage", Value::FileName, &clsElement::getDownimage},
+    {u"downimage", Value::FileName, &clsElement::getDownimage},
+    {u"hoverimage", Value::FileName, &clsElement::getHoverimage},
+    {u"cursor", Value::Constant, nullptr, u"hand"},
+};
+
+// A slider keeps its background image in Hoverimage and its thumb in Upimage.
+constexpr AttributeSource kSliderRows[] = {
+    {u"top", Value::Member, &clsElement::getTop},
+    {u"left", Value::Member, &clsElement::getLeft},
+    {u"width", Value::Member, &clsElement::getWidth},
+    {u"height", Value::Member, &clsElement::getHeight},
+    {u"transparencycolor", Value::Member, &clsElement::getTranscolor},
+    {u"backgroundimage", Value::FileName, &clsElement::getHoverimage},
+    {u"thumbimage", Value::FileName, &clsElement::getUpimage},
+    {u"bordersize", Value::Member, &clsElement::getBordersize},
+    {u"direction", Value::Member, &clsElement::getDirection},
+};
+
+constexpr AttributeSource kPlaylistRows[] = {
+    {u"top", Value::Member, &clsElement::getTop},
+    {u"left", Value::Member, &clsElement::getLeft},
+    {u"width", Value::Member, &clsElement::getWidth},
+    {u"height", Value::Member, &clsElement::getHeight},
+    {u"foregroundcolor", Value::Member, &clsElement::getForecolor},
+    {u"backgroundcolor", Value::Member, &clsElement::getBackcolor},
+    {u"dropdownvisible", Value::Member, &clsElement::getDropdownvis},
+    {u"columnsvisible", Value::Constant, nullptr, u"false"},
+    {u"columns", Value::Constant, nullptr, u"name=Name;Duration=Time"},
+    {u"playlistitemsvisible", Value::Constant, nullptr, u"True"},
+};
+
+constexpr AttributeSource kTrackNameRows[] = {
+    {u"top", Value::Member, &clsElement::getTop},
+    {u"left", Value::Member, &clsElement::getLeft},
+    {u"width", Value::Member, &clsElement::getWidth},
+    {u"fontsize", Value::Member, &clsElement::getFontsize},
+    {u"foregroundcolor", Value::Member, &clsElement::getForecolor},
+    {u"backgroundcolor", Value::Member, &clsElement::getBackcolor},
+    {u"scrolling", Value::Member, &clsElement::getScrolling},
+    {u"scrollingamount", Value::Member, &clsElement::getScrollamt},
+};
+
+// The effects area lies above the video area.
+constexpr AttributeSource kEffectsRows[] = {
+    {u"zindex", Value::Constant, nullptr, u"2"},
+    {u"top", Value::Member, &clsElement::getTop},
+    {u"left", Value::Member, &clsElement::getLeft},
+    {u"width", Value::Member, &clsElement::getWidth},
+    {u"height", Value::Member, &clsElement::getHeight},
+    {u"visible", Value::Constant, nullptr, u"True"},
+};
+
+constexpr AttributeSource kVideoRows[] = {
+    {u"zindex", Value::Constant, nullptr, u"1"},
+    {u"top", Value::Member, &clsElement::getTop},
+    {u"left", Value::Member, &clsElement::getLeft},
+    {u"width", Value::Member, &clsElement::getWidth},
+    {u"height", Value::Member, &clsElement::getHeight},
+    {u"visible", Value::Constant, nullptr, u"True"},
+};
+
+// Lines in file order; the seek slider comes before the volume slider, and
+// the effects area before the video area.
+constexpr qint16 kLineOrder[] = {
+    Slot::Theme,         Slot::View,          Slot::PlayButton,     Slot::StopButton,
+    Slot::CloseButton,   Slot::NextButton,    Slot::PrevButton,     Slot::PauseButton,
+    Slot::RepeatButton,  Slot::ShuffleButton, Slot::MinimizeButton, Slot::ReturnButton,
+    Slot::SeekSlider,    Slot::VolumeSlider,  Slot::BalanceSlider,  Slot::Playlist,
+    Slot::TrackNameText, Slot::Effects,       Slot::Video,
+};
+
+// The theme and view open the file and stay open; every control closes itself.
+constexpr QStringView kOpenEnd = u">";
+constexpr QStringView kEmptyEnd = u"/>";
+const QString kCrLf = u"\r\n"_s;
+
+// Only the ordinary blank counts: an ideographic space in a title is the
+// author's own choice and stays.
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ') {
+        ++first;
+    }
+    while (last > first && text.at(last - 1) == u' ') {
+        --last;
+    }
+    return text.mid(first, last - first);
+}
+
+QString valueOf(const AttributeSource &row, const clsElement &own, const clsElement &theme)
+{
+    if (row.kind == Value::Constant) {
+        return row.constant.toString();
+    }
+    const clsElement &record = row.source == Source::Theme ? theme : own;
+    const QString text = (record.*row.get)();
+    switch (row.kind) {
+    case Value::Trimmed:
+        return trimBlanks(text);
+    case Value::FileName:
+        return Paths::fileName(text);
+    default:
+        return text;
+    }
+}
+
+// "<tag name="value" ...>" or "/>", with its line end.
+QString tagLine(QStringView tag, Rows rows, const clsElement &own, const clsElement &theme,
+                QStringView end)
+{
+    QString line = u'<' + tag.toString();
+    for (const AttributeSource &row : rows) {
+        line += u' ' + row.name.toString() + u"=\""_s +
+                WmsSyntax::escapeValue(valueOf(row, own, theme)) + u'"';
+    }
+    return line + end.toString() + kCrLf;
+}
+
+bool isPresent(const clsElement &record)
+{
+    return record.getExistFlag() == 1;
+}
+
+const QString kTitle = u"ファイル保存"_s;
+
+} // namespace
+
+QString clsFileControl::makeThemeTag()
+{
+    const clsElement &theme = *getElement(Slot::Theme);
+    return tagLine(u"theme", kThemeRows, theme, theme, kOpenEnd);
+}
+
+QString clsFileControl::makeViewTag()
+{
+    return tagLine(u"view", kViewRows, *getElement(Slot::View), *getElement(Slot::Theme), kOpenEnd);
+}
+
+QString clsFileControl::makeButtonTag(const clsElement &record, QStringView tag)
+{
+    return isPresent(record) ? tagLine(tag, kButtonRows, record, record, kEmptyEnd) : QString();
+}
+
+QString clsFileControl::makeSliderTag(const clsElement &record, QStringView tag)
+{
+    return isPresent(record) ? tagLine(tag, kSliderRows, record, record, kEmptyEnd) : QString();
+}
+
+QString clsFileControl::makePlaylistTag()
+{
+    const clsElement &record = *getElement(Slot::Playlist);
+    return isPresent(record) ? tagLine(u"playlist", kPlaylistRows, record, record, kEmptyEnd)
+                             : QString();
+}
+
+QString clsFileControl::makeTrackNameTag()
+{
+    const clsElement &record = *getElement(Slot::TrackNameText);
+    return isPresent(record) ? tagLine(u"tracknametext", kTrackNameRows, record, record, kEmptyEnd)
+                             : QString();
+}
+
+QString clsFileControl::makeVideoTag()
+{
+    const clsElement &record = *getElement(Slot::Video);
+    return isPresent(record) ? tagLine(u"wmpvideo", kVideoRows, record, record, kEmptyEnd)
+                             : QString();
+}
+
+QString clsFileControl::makeEffectsTag()
+{
+    const clsElement &record = *getElement(Slot::Effects);
+    return isPresent(record) ? tagLine(u"wmpeffects", kEffectsRows, record, record, kEmptyEnd)
+                             : QString();
+}
+
+QString clsFileControl::makeLine(qint16 intPart)
+{
+    const ElementSlot &slot = elementSlot(intPart);
+    switch (slot.family) {
+    case ElementFamily::Theme:
+        return makeThemeTag();
+    case ElementFamily::View:
+        return makeViewTag();
+    case ElementFamily::Button:
+        return makeButtonTag(*getElement(intPart), slot.tag);
+    case ElementFamily::Slider:
+        return makeSliderTag(*getElement(intPart), slot.tag);
+    case ElementFamily::Playlist:
+        return makePlaylistTag();
+    case ElementFamily::TrackName:
+        return makeTrackNameTag();
+    case ElementFamily::VideoEffects:
+        return intPart == Slot::Effects ? makeEffectsTag() : makeVideoTag();
+    }
+    return QString();
+}
+
+// The file ends with a line end after "</theme>", like every other line: the
+// player does not mind, and line-oriented tools then see a complete last line.
+QString clsFileControl::makeWmsText()
+{
+    QString text;
+    for (const qint16 slot : kLineOrder) {
+        text += makeLine(slot);
+    }
+    return text + u"</view>"_s + kCrLf + u"</theme>"_s + kCrLf;
+}
+
+bool clsFileControl::writeFile(const QString &pstrFileName, qint16 pintMode)
+{
+    QByteArray bytes;
+    try {
+        bytes = AnsiText::encode(makeWmsText());
+    } catch (const std::exception &) {
+        m_messages.showMessage(u"WMSファイル作成に失敗しました"_s, kTitle,
+                               MessageIcon::Information);
+        return false;
+    }
+
+    QString target = pstrFileName;
+    const bool newFolder = pintMode == 1;
+    if (newFolder) {
+        if (!QDir().mkdir(pstrFileName)) {
+            m_messages.showMessage(u"フォルダの作成に失敗しました"_s, kTitle,
+                                   MessageIcon::Information);
+            return false;
+        }
+        target = skinFilePath(pstrFileName);
+    }
+
+    if (!saveBytes(target, bytes)) {
+        // The folder was made for this save alone and is still empty; keeping
+        // it would make the retry that the message asks for fail on the folder.
+        if (newFolder) {
+            QDir().rmdir(pstrFileName);
+        }
+        return false;
+    }
+    m_fileName = target;
+    return true;
+}
+
+// Writes beside the target and swaps the file in only when every byte is on
+// disk, so a failed save leaves the previous file as it was.
+bool clsFileControl::saveBytes(const QString &target, const QByteArray &bytes)
+{
+    QSaveFile file(target);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (written) {
+        return true;
+    }
+    const bool full = isDiskFull(file);
+    file.cancelWriting();
+    m_messages.showMessage(
+        full ? u"ディスクの空き容量が不足してます\r\n容量を確保した後、再度、保存してください"_s
+             : u"ファイルの保存に失敗しました"_s,
+        kTitle, MessageIcon::Information);
+    return false;
+}
