@@ -1,0 +1,25 @@
+# Installs the program as one folder, as it runs from the build:
+#   <prefix>/lib/velmora/velmora   with package/, sample/ and skins/ beside it
+#   <prefix>/bin/velmora           a relative link to it (the program finds its
+#                                  folder through the resolved link)
+# Included at the end of the top CMakeLists.txt, once every target exists.
+set(VELMORA_INSTALL_DIR lib/velmora)
+
+install(DIRECTORY ${VELMORA_STAGE_DIR}/package ${VELMORA_STAGE_DIR}/sample
+                  ${VELMORA_STAGE_DIR}/skins
+        DESTINATION ${VELMORA_INSTALL_DIR}
+        COMPONENT velmora)
+# The help file, once the build makes one.
+install(FILES ${VELMORA_STAGE_DIR}/Velmora.chm DESTINATION ${VELMORA_INSTALL_DIR}
+        COMPONENT velmora OPTIONAL)
+
+if(TARGET velmora)
+    install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_DIR} COMPONENT velmora)
+    install(CODE [[
+        set(link "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/velmora")
+        file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
+        file(REMOVE "${link}")
+        file(CREATE_LINK ../lib/velmora/velmora "${link}" SYMBOLIC)
+        message(STATUS "Installing: ${link} -> ../lib/velmora/velmora")
+    ]] COMPONENT velmora)
+endif()

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QStringView>
+
+inline constexpr int kTitledPanelCount = 6;
+inline constexpr QSize kPanelTitleSize(609, 42);
+inline constexpr QSize kWindowIconSize(32, 32);
+
+// What each titled panel holds, shown after the panel's name (the name of its mode button).
+inline constexpr QStringView kPanelSubtitles[kTitledPanelCount] = {
+    u"タイトル・作者・著作権・背景画像",
+    u"PLAY・STOP・CLOSE・FFWD・REW",
+    u"一時停止・リピート・シャッフル・最小化・フルモード切替",
+    u"SEEKバー・音量調節・スピーカーバランス",
+    u"プレイリスト・演奏中トラック表示",
+    u"ビデオ＆エフェクト",
+};
+
+QImage renderPanelTitle(int panel);
+QImage renderWindowIcon();
