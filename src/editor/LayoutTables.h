@@ -1,0 +1,153 @@
+#pragma once
+
+#include <QStringView>
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+// The main window's layout as data: control arrays with fixed indices, places
+// in twips relative to the holding control, captions and the Tag
+// cross-references. frmMain builds its widgets from makePlan() in one pass.
+namespace Layout {
+
+inline constexpr std::size_t kText1Count = 83;
+inline constexpr std::size_t kCommand2Count = 37;
+inline constexpr std::size_t kCheck1Count = 23;
+inline constexpr std::size_t kCheck2Count = 13;
+inline constexpr std::size_t kLabel2Count = 18;
+inline constexpr std::size_t kOption1Count = 14;
+inline constexpr std::size_t kCombo1Count = 2;
+inline constexpr std::size_t kFrame1Count = 20;
+inline constexpr std::size_t kPicture2Count = 9;
+inline constexpr std::size_t kPanelCount = 7;
+inline constexpr std::size_t kImgMenuCount = 10;
+inline constexpr std::size_t kEditMenuCount = 7; // imgMenu 0..6; 7..9 are the file set
+inline constexpr std::size_t kCmdMenuCount = 2;
+inline constexpr std::size_t kImgTitleCount = 6;
+inline constexpr std::size_t kLabel1Count = 87;
+
+// The control that holds another: the side-menu strip, a panel or a frame.
+enum class HolderKind { SideMenu, Panel, Frame };
+struct Holder {
+    HolderKind kind;
+    int index;
+    friend constexpr bool operator==(Holder, Holder) = default;
+};
+constexpr Holder sideMenu()
+{
+    return {HolderKind::SideMenu, 0};
+}
+constexpr Holder panel(int index)
+{
+    return {HolderKind::Panel, index};
+}
+constexpr Holder frame(int index)
+{
+    return {HolderKind::Frame, index};
+}
+
+// Place and size in twips; a zero width or height fits the control to its caption.
+struct Box {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct Place {
+    Holder holder;
+    Box box;
+    QStringView caption;
+    bool number = false; // Text1 only: a TOP, LEFT, height or width box
+};
+
+// Window: outer size set at load, the side strip and the panels.
+inline constexpr int kOuterWidth = 11250;
+inline constexpr int kOuterHeight = 9730;
+inline constexpr Box kPicture1{60, 50, 1815, 8925};
+inline constexpr Box kPanelBox{1920, 50, 9150, 8925};
+inline constexpr Box kTitleBox{0, 0, 9090, 615};
+inline constexpr std::array<Box, 2> kDrawingSurfaces{{{10, 10, 630, 510}, {0, 9015, 630, 510}}};
+inline constexpr int kPreviewPanel = 6;
+
+struct CmdMenuRow {
+    Box box;
+    QStringView caption;
+};
+inline constexpr std::array<CmdMenuRow, kCmdMenuCount> kCmdMenu{{
+    {{15, 15, 1725, 345}, u"ファイル"},
+    {{15, 360, 1725, 345}, u"編集"},
+}};
+inline constexpr int kImgMenuLeft = 30;
+inline constexpr int kImgMenuWidth = 1695;
+inline constexpr int kImgMenuHeight = 1155;
+// The file set (7..9) lies on the first three edit buttons.
+inline constexpr std::array<int, kImgMenuCount> kImgMenuTops{735,  1890, 3045, 4200, 5355,
+                                                             6510, 7665, 735,  1890, 3045};
+
+struct FrameRow {
+    Holder holder;
+    Box box;
+    QStringView caption; // empty where a Check2 box heads the frame
+    bool borderless;
+};
+extern const std::array<FrameRow, kFrame1Count> kFrames;
+
+// The Check2 box that heads a frame, standing on its top edge.
+struct Check2Row {
+    int frame;
+    QStringView caption;
+};
+extern const std::array<Check2Row, kCheck2Count> kCheck2Headings;
+inline constexpr int kCheck2Left = 345;
+inline constexpr int kCheck2Height = 195;
+
+// A button element's frame: normal, pressed and hover rows, then position
+// and transparency. -1 for check2: the element is always present.
+struct ButtonFrameRow {
+    int frame;
+    int check2;
+    int upText, upButton;
+    int downBox, downText, downButton;
+    int hoverBox, hoverText, hoverButton;
+    int topText, leftText;
+    int swatch;
+};
+extern const std::array<ButtonFrameRow, 10> kButtonFrames;
+
+struct SliderFrameRow {
+    int frame;
+    int check2;
+    int upText, upButton;
+    int backBox, backText, backButton;
+    int topText, leftText;
+    int swatch;
+    int heightText, widthText;
+    int horizontalOption, verticalOption;
+};
+extern const std::array<SliderFrameRow, 3> kSliderFrames;
+
+// Cross-references held in the controls' Tag texts.
+extern const std::array<int, kCommand2Count> kCommand2Tags; // Text1 path box it fills
+extern const std::array<int, kCheck1Count> kCheck1Tags;     // Text1 path box it switches
+struct Text1TagRow {
+    int text;
+    int button; // Command2 of that optional path box
+};
+extern const std::array<Text1TagRow, kCheck1Count> kText1Tags;
+
+// The whole layout with every array index placed once.
+struct Plan {
+    std::array<std::optional<Place>, kText1Count> text1;
+    std::array<std::optional<Place>, kCommand2Count> command2;
+    std::array<std::optional<Place>, kCheck1Count> check1;
+    std::array<std::optional<Place>, kCheck2Count> check2;
+    std::array<std::optional<Place>, kLabel2Count> label2;
+    std::array<std::optional<Place>, kOption1Count> option1;
+    std::array<std::optional<Place>, kCombo1Count> combo1;
+    std::vector<Place> label1;
+};
+Plan makePlan();
+
+} // namespace Layout

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+// The back colour of a field or swatch, the one way the window paints and
+// reads it (swatches hold their colour here, greyed fields show button face).
+namespace WidgetColors {
+
+QColor white();
+// The window system's button-face colour: the look of a greyed field.
+QColor buttonFace();
+
+void setBackColor(QWidget *widget, const QColor &color);
+QColor backColor(const QWidget *widget);
+
+} // namespace WidgetColors

@@ -1,0 +1,183 @@
+#include "frmMain.h"
+
+#include "ControlTag.h"
+#include "ImageButton.h"
+#include "PictureFile.h"
+#include "Twips.h"
+#include "WidgetColors.h"
+#include "document/clsFileControl.h"
+#include "util/AppError.h"
+#include "util/MessageSink.h"
+#include "util/Paths.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The outer size includes the title bar and the fixed single-line border,
+// which the window manager adds around the client area.
+constexpr int kBorderTwips = 60;
+constexpr int kCaptionTwips = 345;
+
+// Option buttons selected by default: title bar hidden, the three sliders
+// horizontal, playlist drop-down shown, scrolling on, track background opaque.
+constexpr std::array<int, 7> kDefaultOptions{0, 2, 5, 7, 8, 10, 12};
+
+constexpr int kFontSizeFirst = 8;
+constexpr int kFontSizeLast = 20;
+constexpr int kFontSizeDefaultPosition = 2; // "10"
+constexpr int kSpeedFirst = 1;
+constexpr int kSpeedLast = 15;
+constexpr int kSpeedDefaultPosition = 4; // "5"
+
+} // namespace
+
+frmMain::frmMain(MessageSink &messages, QString programFolder, QWidget *parent)
+    : QMainWindow(parent), m_messages(messages), m_programFolder(std::move(programFolder))
+{
+    setObjectName(u"frmMain"_s);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(QIcon(u":/pictures/velmora.png"_s));
+    buildWindow();
+}
+
+frmMain::~frmMain() = default;
+
+bool frmMain::Form_Load()
+{
+    setFixedSize(Twips::toPixels(Layout::kOuterWidth - 2 * kBorderTwips),
+                 Twips::toPixels(Layout::kOuterHeight - kCaptionTwips - 2 * kBorderTwips));
+    editMenuShown = 1;
+    packagePath = Paths::join(m_programFolder, u"package"_s) + Paths::separator();
+    for (std::size_t i = 0; i < modeImageNames.size(); ++i) {
+        modeImageNames[i] = u"edit_%1.jpg"_s.arg(i + 1);
+        modeSelectedImageNames[i] = u"edit_%1g.jpg"_s.arg(i + 1);
+    }
+    setWindowTitle(u"Velmora for WMP"_s);
+    try {
+        checkResources();
+    } catch (const AppError &error) {
+        // Only the start-up picture can fail here, and only by being missing.
+        m_messages.showMessage(u"ファイルが見つかりません。起動処理を中止します。\r\nエラー:"_s +
+                                   QString::number(error.number()),
+                               u"起動中止"_s, MessageIcon::Stop);
+        releaseOwnedObjects();
+        return false;
+    }
+    return true;
+}
+
+void frmMain::checkResources()
+{
+    picture2[0]->setVisible(true);
+    setTag(imgMenu[0], u"PrevDown"_s);
+    for (std::size_t i = 1; i < Layout::kEditMenuCount; ++i) {
+        picture2[i]->setVisible(false);
+        setTag(imgMenu[i], QString());
+    }
+    for (std::size_t i = Layout::kEditMenuCount; i < imgMenu.size(); ++i) {
+        imgMenu[i]->setVisible(false);
+    }
+    cmdMenu[1]->setEnabled(false);
+
+    // A start-up picture that is there but unreadable leaves the button with
+    // its layout picture; the editor stays usable, so start-up goes on.
+    const QPixmap selected = loadPictureFile(packagePath + modeSelectedImageNames[0]);
+    if (!selected.isNull()) {
+        imgMenu[0]->setPixmap(selected);
+    }
+
+    setDefaultOptions();
+    resetCheckBoxes();
+    clearTextFields();
+    resetColorSwatches();
+    fillComboLists();
+}
+
+void frmMain::setDefaultOptions()
+{
+    for (int index : kDefaultOptions) {
+        Option1.at(static_cast<std::size_t>(index))->setChecked(true);
+    }
+}
+
+void frmMain::resetCheckBoxes()
+{
+    // The first pass makes the second a real change for every box, so each
+    // box's click behaviour runs once with "unchecked".
+    for (QCheckBox *box : Check1) {
+        box->setChecked(true);
+    }
+    for (QCheckBox *box : Check1) {
+        box->setChecked(false);
+    }
+    for (QCheckBox *box : Check2) {
+        box->setChecked(true);
+    }
+    for (QCheckBox *box : Check2) {
+        box->setChecked(false);
+    }
+}
+
+void frmMain::clearTextFields()
+{
+    for (QLineEdit *field : Text1) {
+        field->clear();
+    }
+}
+
+void frmMain::resetColorSwatches()
+{
+    for (QLabel *swatch : Label2) {
+        WidgetColors::setBackColor(swatch, WidgetColors::white());
+    }
+}
+
+void frmMain::fillComboLists()
+{
+    for (int size = kFontSizeFirst; size <= kFontSizeLast; ++size) {
+        Combo1[0]->addItem(QString::number(size));
+    }
+    for (int speed = kSpeedFirst; speed <= kSpeedLast; ++speed) {
+        Combo1[1]->addItem(QString::number(speed));
+    }
+    Combo1[0]->setCurrentIndex(kFontSizeDefaultPosition);
+    Combo1[1]->setCurrentIndex(kSpeedDefaultPosition);
+}
+
+clsFileControl &frmMain::fileControl()
+{
+    if (!mclsFileControl) {
+        mclsFileControl = std::make_unique<clsFileControl>(m_messages);
+    }
+    return *mclsFileControl;
+}
+
+void frmMain::releaseOwnedObjects()
+{
+    mclsFileControl.reset();
+}
+
+void frmMain::Form_Unload()
+{
+    // Unsaved changes are discarded without a question.
+    releaseOwnedObjects();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "LayoutTables.h"
+
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+class ImageButton;
+class MessageSink;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class clsFileControl;
+
+// The editor's main window: side menu, seven panels of fields and the menu
+// bar. Its controls are public arrays indexed as the layout tables say, so
+// every part of the editor addresses a field by its number.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder: the folder whose package/ holds the mode-button pictures.
+    explicit frmMain(MessageSink &messages,
+                     QString programFolder = QCoreApplication::applicationDirPath(),
+                     QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up. False when a missing picture ended it: the message has been
+    // shown, the owned objects are released and the window must not be shown.
+    bool Form_Load();
+    void Form_Unload();
+
+    // Side menu and edit modes.
+    void cmdMenu_Click(int Index);
+    void imgMenu_Click(int Index);
+    void Check1_Click(int Index);
+    void Check2_Click(int Index);
+
+    // The skin document, created on first use.
+    clsFileControl &fileControl();
+
+    // Property panels
+
+    // Controls.
+    QFrame *Picture1 = nullptr;
+    std::array<QPushButton *, Layout::kCmdMenuCount> cmdMenu{};
+    std::array<ImageButton *, Layout::kImgMenuCount> imgMenu{};
+    std::array<QFrame *, Layout::kPicture2Count> picture2{};
+    std::array<QLabel *, Layout::kImgTitleCount> imgTitle{};
+    std::array<QGroupBox *, Layout::kFrame1Count> Frame1{};
+    std::array<QLineEdit *, Layout::kText1Count> Text1{};
+    std::array<QPushButton *, Layout::kCommand2Count> Command2{};
+    std::array<QCheckBox *, Layout::kCheck1Count> Check1{};
+    std::array<QCheckBox *, Layout::kCheck2Count> Check2{};
+    std::array<QLabel *, Layout::kLabel2Count> Label2{};
+    std::array<QRadioButton *, Layout::kOption1Count> Option1{};
+    std::array<QComboBox *, Layout::kCombo1Count> Combo1{};
+    std::array<QLabel *, Layout::kLabel1Count> Label1{};
+
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileNew = nullptr;
+    QAction *mnuFileOpen = nullptr;
+    QAction *mnuFileSave = nullptr;
+    QAction *mnuFileAnotherSave = nullptr;
+    QAction *mnuFileSeparator0 = nullptr;
+    QAction *mnuFileWmz = nullptr;
+    QAction *mnuFileSeparator1 = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuHelpOpen = nullptr;
+    QAction *mnuHelpSeparator = nullptr;
+    QAction *mnuHelpVersion = nullptr;
+
+    // Window state.
+    qint16 editMenuShown = 1; // 1: edit set imgMenu(0..6) shown, 0: file set imgMenu(7..9)
+    QString packagePath;
+    std::array<QString, Layout::kEditMenuCount> modeImageNames;
+    std::array<QString, Layout::kEditMenuCount> modeSelectedImageNames;
+    QString currentFileName;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Built once from the layout tables.
+    void buildWindow();
+    void buildSideMenu(QWidget *client);
+    void buildPanels(QWidget *client);
+    void buildFields();
+    void buildMenus();
+    void connectControls();
+    QWidget *holderWidget(Layout::Holder holder) const;
+
+    void checkResources();
+    void setDefaultOptions();
+    void resetCheckBoxes();
+    void clearTextFields();
+    void resetColorSwatches();
+    void fillComboLists();
+    void releaseOwnedObjects();
+
+    void showModePicture(int index, const QString &fileName);
+    void setFieldLook(QWidget *field, bool white);
+    void enableButtonPanel(qint16 value, qint16 upField, qint16 firstImageField,
+                           qint16 secondImageField, qint16 topField, qint16 leftField,
+                           qint16 firstBox, qint16 secondBox, qint16 frame);
+    void enableSliderPanel(qint16 value, qint16 upField, qint16 hoverField, qint16 topField,
+                           qint16 leftField, qint16 heightField, qint16 widthField,
+                           qint16 firstOption, qint16 secondOption, qint16 hoverBox, qint16 frame);
+    void enablePlaylistPanel(qint16 value);
+    void enableTrackNamePanel(qint16 value);
+    void enableVideoPanel(qint16 value);
+
+    MessageSink &m_messages;
+    QString m_programFolder;
+    std::unique_ptr<clsFileControl> mclsFileControl;
+};
