@@ -22,6 +22,10 @@ enum Result : qint32 {
     CannotWrite = 6,
 };
 
+// Info-ZIP's default level: most of the size gain of level 9 at a fraction
+// of its time.
+constexpr zip_uint32_t kDeflateLevel = 6;
+
 struct Entry {
     QString path; // on disk
     QString name; // in the archive
@@ -72,7 +76,7 @@ public:
             return false;
         }
         return zip_set_file_compression(m_zip, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                                        0) == 0;
+                                        kDeflateLevel) == 0;
     }
 
     // Writes everything to a temporary file beside the target and renames it
