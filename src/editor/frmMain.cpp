@@ -6,9 +6,11 @@
 #include "Twips.h"
 #include "WidgetColors.h"
 #include "document/clsFileControl.h"
+#include "packaging/clsZipWrapper.h"
 #include "util/AppError.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "util/clsFunction.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,8 +44,10 @@ constexpr int kSpeedDefaultPosition = 4; // "5"
 
 } // namespace
 
-frmMain::frmMain(MessageSink &messages, QString programFolder, QWidget *parent)
-    : QMainWindow(parent), m_messages(messages), m_programFolder(std::move(programFolder))
+frmMain::frmMain(MessageSink &messages, QString programFolder, ArchiverFactory makeArchiver,
+                 QWidget *parent)
+    : QMainWindow(parent), m_messages(messages), m_programFolder(std::move(programFolder)),
+      m_makeArchiver(std::move(makeArchiver)), m_ownerWindow(*this)
 {
     setObjectName(u"frmMain"_s);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -97,6 +101,10 @@ void frmMain::checkResources()
     const QPixmap selected = loadPictureFile(packagePath + modeSelectedImageNames[0]);
     if (!selected.isNull()) {
         imgMenu[0]->setPixmap(selected);
+    }
+    // Without a usable archiver the editor still works; only WMZ output is off.
+    if (!zipWrapper().getZipUsable()) {
+        mnuFileWmz->setEnabled(false);
     }
 
     setDefaultOptions();
@@ -165,9 +173,34 @@ clsFileControl &frmMain::fileControl()
     return *mclsFileControl;
 }
 
+clsFunction &frmMain::functions()
+{
+    if (!mclsFunction) {
+        mclsFunction = std::make_unique<clsFunction>();
+    }
+    return *mclsFunction;
+}
+
+clsZipWrapper &frmMain::zipWrapper()
+{
+    if (!mclsZipWrapper) {
+        mclsZipWrapper = m_makeArchiver
+                             ? std::make_unique<clsZipWrapper>(m_messages, m_makeArchiver())
+                             : std::make_unique<clsZipWrapper>(m_messages);
+    }
+    return *mclsZipWrapper;
+}
+
 void frmMain::releaseOwnedObjects()
 {
+    mclsZipWrapper.reset();
+    mclsFunction.reset();
     mclsFileControl.reset();
+}
+
+quintptr frmMain::WindowOwner::windowHandle() const
+{
+    return static_cast<quintptr>(m_window.winId());
 }
 
 void frmMain::Form_Unload()

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "LayoutTables.h"
+#include "packaging/OwnerWindow.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 
 class ImageButton;
@@ -20,7 +22,10 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class Archiver;
 class clsFileControl;
+class clsFunction;
+class clsZipWrapper;
 
 // The editor's main window: side menu, seven panels of fields and the menu
 // bar. Its controls are public arrays indexed as the layout tables say, so
@@ -28,10 +33,13 @@ class clsFileControl;
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
+    using ArchiverFactory = std::function<std::unique_ptr<Archiver>()>;
+
     // programFolder: the folder whose package/ holds the mode-button pictures.
+    // makeArchiver: gives the packager its archiver (the built-in one when empty).
     explicit frmMain(MessageSink &messages,
                      QString programFolder = QCoreApplication::applicationDirPath(),
-                     QWidget *parent = nullptr);
+                     ArchiverFactory makeArchiver = {}, QWidget *parent = nullptr);
     ~frmMain() override;
 
     // Start-up. False when a missing picture ended it: the message has been
@@ -45,8 +53,15 @@ public:
     void Check1_Click(int Index);
     void Check2_Click(int Index);
 
-    // The skin document, created on first use.
+    // Owned objects, each created on first use and released at unload.
     clsFileControl &fileControl();
+    clsFunction &functions();
+    clsZipWrapper &zipWrapper();
+    bool hasFileControl() const { return mclsFileControl != nullptr; }
+    bool hasZipWrapper() const { return mclsZipWrapper != nullptr; }
+
+    // This window as the owner of the packager's work.
+    const OwnerWindow &ownerWindow() const { return m_ownerWindow; }
 
     // Property panels
 
@@ -120,7 +135,20 @@ private:
     void enableTrackNamePanel(qint16 value);
     void enableVideoPanel(qint16 value);
 
+    class WindowOwner : public OwnerWindow {
+    public:
+        explicit WindowOwner(const QWidget &window) : m_window(window) {}
+        quintptr windowHandle() const override;
+
+    private:
+        const QWidget &m_window;
+    };
+
     MessageSink &m_messages;
     QString m_programFolder;
+    ArchiverFactory m_makeArchiver;
+    WindowOwner m_ownerWindow;
+    std::unique_ptr<clsFunction> mclsFunction;
     std::unique_ptr<clsFileControl> mclsFileControl;
+    std::unique_ptr<clsZipWrapper> mclsZipWrapper;
 };
