@@ -130,8 +130,12 @@ void tst_clsfunction::getSeparatePathAgreesWithPaths()
 {
     QFETCH(QString, path);
     const QString sep = Paths::separatorText();
-    QCOMPARE(clsFunction::getSeparatePath(sep, path, 1), Paths::fileName(path));
-    QCOMPARE(clsFunction::getSeparatePath(sep, path, 0), Paths::folder(path));
+    QString name;
+    QString folder;
+    QVERIFY_THROWS_NO_EXCEPTION(name = clsFunction::getSeparatePath(sep, path, 1));
+    QVERIFY_THROWS_NO_EXCEPTION(folder = clsFunction::getSeparatePath(sep, path, 0));
+    QCOMPARE(name, Paths::fileName(path));
+    QCOMPARE(folder, Paths::folder(path));
     QCOMPARE(Paths::join(Paths::folder(path), Paths::fileName(path)), path);
 }
 
@@ -174,7 +178,9 @@ void tst_clsfunction::VerifyFile()
 {
     QFETCH(QString, path);
     QFETCH(bool, expected);
-    QCOMPARE(clsFunction::VerifyFile(path), expected);
+    bool found = !expected;
+    QVERIFY_THROWS_NO_EXCEPTION(found = clsFunction::VerifyFile(path));
+    QCOMPARE(found, expected);
 }
 
 void tst_clsfunction::VerifyFileRelativeToCurrentFolder()
@@ -277,7 +283,9 @@ void tst_clsfunction::getVBColor()
 {
     QFETCH(QString, text);
     QFETCH(qint32, expected);
-    QCOMPARE(clsFunction::getVBColor(text), expected);
+    qint32 value = -1;
+    QVERIFY_THROWS_NO_EXCEPTION(value = clsFunction::getVBColor(text));
+    QCOMPARE(value, expected);
 }
 
 void tst_clsfunction::getVBColorRefusesNonColours_data()
@@ -337,7 +345,8 @@ void tst_clsfunction::colourTextRoundTrips_data()
 void tst_clsfunction::colourTextRoundTrips()
 {
     QFETCH(QString, text);
-    const qint32 value = clsFunction::getVBColor(text);
+    qint32 value = -1;
+    QVERIFY_THROWS_NO_EXCEPTION(value = clsFunction::getVBColor(text));
     QCOMPARE(clsFunction::getRGB(value), value);
     QCOMPARE(clsFunction::getRRGGBB(value), text.toUpper());
 }
