@@ -185,6 +185,21 @@ bool isPresent(const clsElement &record)
 
 const QString kTitle = u"ファイル保存"_s;
 
+// A nearly full disk takes part of a write without an error; only the next
+// write reports why the rest does not fit.
+bool writeAll(QIODevice &device, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
 } // namespace
 
 QString clsFileControl::makeThemeTag()
@@ -304,13 +319,13 @@ bool clsFileControl::writeFile(const QString &pstrFileName, qint16 pintMode)
 }
 
 // Writes beside the target and swaps the file in only when every byte is on
-// disk, so a failed save leaves the previous file as it was.
+// disk, so a failed save leaves the previous file as it was. The explicit
+// flush matters: a write error met while commit() flushes is forgotten by
+// QSaveFile, which would then put a short file in place.
 bool clsFileControl::saveBytes(const QString &target, const QByteArray &bytes)
 {
     QSaveFile file(target);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (written) {
+    if (file.open(QIODevice::WriteOnly) && writeAll(file, bytes) && file.flush() && file.commit()) {
         return true;
     }
     const bool full = isDiskFull(file);
