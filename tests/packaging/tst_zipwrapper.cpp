@@ -21,6 +21,7 @@ class tst_zipwrapper : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -54,6 +55,8 @@ private:
     void useTempFolder(const QString &name);
 
     QString m_systemTemp;
+    QString m_startFolder;
+    std::unique_ptr<QTemporaryDir> m_current;
     std::unique_ptr<QTemporaryDir> m_temp;
     RecordingMessageSink m_messages;
     ArchiverLog m_log;
@@ -76,6 +79,18 @@ const QString kTitle = u"WMZファイル作成"_s;
 void tst_zipwrapper::initTestCase()
 {
     m_systemTemp = QDir::tempPath();
+    // Run from a folder of our own: an archive written to the current folder
+    // instead of beside its WMS file shows up there and nowhere else.
+    m_startFolder = QDir::currentPath();
+    m_current = std::make_unique<QTemporaryDir>(m_systemTemp + u"/velmora-cwd-XXXXXX"_s);
+    QVERIFY(m_current->isValid());
+    QVERIFY(QDir::setCurrent(m_current->path()));
+}
+
+void tst_zipwrapper::cleanupTestCase()
+{
+    QDir::setCurrent(m_startFolder);
+    m_current.reset();
 }
 
 void tst_zipwrapper::useTempFolder(const QString &name)
@@ -97,6 +112,7 @@ void tst_zipwrapper::cleanup()
 {
     // Whatever happened, the packager left nothing in the temporary folder.
     QCOMPARE(SkinFolder::listing(m_temp->path()), QStringList());
+    QCOMPARE(SkinFolder::listing(m_current->path()), QStringList());
     qputenv("TMPDIR", QFile::encodeName(m_systemTemp));
     m_temp.reset();
 }
@@ -459,11 +475,10 @@ void tst_zipwrapper::archiveLandsBesideWmsWhateverTheCurrentFolder()
     const auto elsewhere = newFolder(u"elsewhere"_s);
     QVERIFY(skin && elsewhere);
     QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"blue.wms"_s), u"x"_s));
-    const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(elsewhere->path()));
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
     const QString result = wrapper.makeZipFile(nullptr, u"blue.wms"_s, skin->path());
-    QDir::setCurrent(previous);
+    QVERIFY(QDir::setCurrent(m_current->path()));
 
     QCOMPARE(result, u"blue.wmz"_s);
     QVERIFY(QFileInfo(skin->filePath(u"blue.wmz"_s)).isFile());
