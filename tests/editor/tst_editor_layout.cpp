@@ -1,0 +1,323 @@
+// The main window's controls: indices, names, places and the Tag links.
+#include "RecordingMessageSink.h"
+#include "editor/ControlTag.h"
+#include "editor/ImageButton.h"
+#include "editor/frmMain.h"
+#include "packaging/Archiver.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// True when b's vertical middle lies within a's height: one row of a frame.
+bool sameRow(const QWidget *a, const QWidget *b)
+{
+    const int middle = b->geometry().center().y();
+    return middle >= a->geometry().top() && middle <= a->geometry().bottom();
+}
+
+template <typename T, std::size_t N>
+void collect(QList<QWidget *> &all, const std::array<T *, N> &controls)
+{
+    for (T *control : controls) {
+        all.append(control);
+    }
+}
+
+} // namespace
+
+class tst_EditorLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        messages = std::make_unique<RecordingMessageSink>();
+        window = std::make_unique<frmMain>(*messages, QDir::tempPath(),
+                                           [] { return std::unique_ptr<Archiver>(); });
+    }
+    void cleanup()
+    {
+        window.reset();
+        QVERIFY(messages->messages.isEmpty());
+    }
+
+    void everyControlExistsWithItsName()
+    {
+        QList<QWidget *> all;
+        collect(all, window->cmdMenu);
+        collect(all, window->imgMenu);
+        collect(all, window->picture2);
+        collect(all, window->imgTitle);
+        collect(all, window->Frame1);
+        collect(all, window->Text1);
+        collect(all, window->Command2);
+        collect(all, window->Check1);
+        collect(all, window->Check2);
+        collect(all, window->Label2);
+        collect(all, window->Option1);
+        collect(all, window->Combo1);
+        collect(all, window->Label1);
+        QCOMPARE(all.size(), 2 + 10 + 9 + 6 + 20 + 83 + 37 + 23 + 13 + 18 + 14 + 2 + 87);
+        QSet<QString> names;
+        for (QWidget *widget : all) {
+            QVERIFY(widget != nullptr);
+            names.insert(widget->objectName());
+            // Exactly one widget of the window answers to each name.
+            QCOMPARE(window->findChildren<QWidget *>(widget->objectName()).size(), 1);
+        }
+        QCOMPARE(names.size(), all.size());
+        QCOMPARE(window->Text1[3]->objectName(), u"Text1_3"_s);
+        QCOMPARE(window->Check2[12]->objectName(), u"Check2_12"_s);
+        QCOMPARE(window->imgMenu[6]->objectName(), u"imgMenu_6"_s);
+        QCOMPARE(window->findChild<QAction *>(u"mnuFileWmz"_s), window->mnuFileWmz);
+        QVERIFY(window->findChild<QWidget *>(u"Picture1"_s) == window->Picture1);
+        for (QLabel *caption : window->Label1) {
+            QVERIFY2(!caption->text().isEmpty(), qPrintable(caption->objectName()));
+        }
+    }
+
+    void placesInTwips_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("pixels");
+        // Places from the layout, divided by 15.
+        QTest::newRow("Picture1") << u"Picture1"_s << u"frmMainClient"_s << QRect(4, 3, 121, 595);
+        QTest::newRow("cmdMenu_1") << u"cmdMenu_1"_s << u"Picture1"_s << QRect(1, 24, 115, 23);
+        QTest::newRow("imgMenu_0") << u"imgMenu_0"_s << u"Picture1"_s << QRect(2, 49, 113, 77);
+        QTest::newRow("imgMenu_7 on imgMenu_0")
+            << u"imgMenu_7"_s << u"Picture1"_s << QRect(2, 49, 113, 77);
+        QTest::newRow("imgMenu_9 on imgMenu_2")
+            << u"imgMenu_9"_s << u"Picture1"_s << QRect(2, 203, 113, 77);
+        QTest::newRow("imgMenu_6") << u"imgMenu_6"_s << u"Picture1"_s << QRect(2, 511, 113, 77);
+        QTest::newRow("picture2_4")
+            << u"picture2_4"_s << u"frmMainClient"_s << QRect(128, 3, 610, 595);
+        QTest::newRow("picture2_8 below the panel")
+            << u"picture2_8"_s << u"picture2_6"_s << QRect(0, 601, 42, 34);
+        QTest::newRow("imgTitle_5") << u"imgTitle_5"_s << u"picture2_5"_s << QRect(0, 0, 606, 41);
+        QTest::newRow("Frame1_1") << u"Frame1_1"_s << u"picture2_0"_s << QRect(14, 159, 573, 89);
+        QTest::newRow("Text1_3") << u"Text1_3"_s << u"Frame1_1"_s << QRect(83, 19, 452, 18);
+        QTest::newRow("Command2_0") << u"Command2_0"_s << u"Frame1_1"_s << QRect(536, 20, 26, 17);
+        QTest::newRow("Frame1_7 at the foot of panel 2")
+            << u"Frame1_7"_s << u"picture2_2"_s << QRect(15, 475, 581, 106);
+        QTest::newRow("Text1_31 hover row of Frame1_7")
+            << u"Text1_31"_s << u"Frame1_7"_s << QRect(163, 55, 383, 18);
+        QTest::newRow("Label2_5") << u"Label2_5"_s << u"Frame1_7"_s << QRect(397, 77, 56, 18);
+        QTest::newRow("Frame1_13") << u"Frame1_13"_s << u"picture2_3"_s << QRect(15, 168, 581, 116);
+        QTest::newRow("Option1_4 vertical of Frame1_13")
+            << u"Option1_4"_s << u"Frame1_13"_s << QRect(510, 88, 45, 14);
+        QTest::newRow("Text1_80 width of Frame1_13")
+            << u"Text1_80"_s << u"Frame1_13"_s << QRect(272, 84, 56, 18);
+        QTest::newRow("Combo1_1") << u"Combo1_1"_s << u"Frame1_16"_s << QRect(383, 86, 45, 20);
+        QTest::newRow("Frame1_18") << u"Frame1_18"_s << u"Frame1_16"_s << QRect(266, 68, 303, 16);
+        QTest::newRow("Option1_11") << u"Option1_11"_s << u"Frame1_18"_s << QRect(184, 1, 0, 0);
+        QTest::newRow("Text1_73 width of Frame1_17")
+            << u"Text1_73"_s << u"Frame1_17"_s << QRect(165, 44, 56, 18);
+    }
+    void placesInTwips()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QRect, pixels);
+        auto *widget = window->findChild<QWidget *>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->parentWidget()->objectName(), parent);
+        QCOMPARE(widget->pos(), pixels.topLeft());
+        if (!pixels.size().isEmpty()) { // otherwise sized to its caption
+            QCOMPARE(widget->size(), pixels.size());
+        }
+    }
+
+    void command2TagNamesPathBoxInItsRow()
+    {
+        for (QPushButton *button : window->Command2) {
+            const int field = tagIndex(button);
+            QVERIFY2(field >= 0 && field < 83, qPrintable(button->objectName()));
+            QLineEdit *path = window->Text1[static_cast<std::size_t>(field)];
+            QCOMPARE(path->parentWidget(), button->parentWidget());
+            QVERIFY2(sameRow(path, button), qPrintable(button->objectName()));
+            QVERIFY(path->geometry().right() < button->geometry().left());
+            QCOMPARE(path->property("number").toBool(), false);
+        }
+    }
+
+    void check1TagNamesPathBoxInItsRow()
+    {
+        QSet<int> fields;
+        for (QCheckBox *box : window->Check1) {
+            const int field = tagIndex(box);
+            QVERIFY2(field >= 0 && field < 83, qPrintable(box->objectName()));
+            fields.insert(field);
+            QLineEdit *path = window->Text1[static_cast<std::size_t>(field)];
+            QCOMPARE(path->parentWidget(), box->parentWidget());
+            QVERIFY2(sameRow(path, box), qPrintable(box->objectName()));
+            // The path box names its browse button, which names it back.
+            const int button = tagIndex(path);
+            QVERIFY2(button >= 0 && button < 37, qPrintable(path->objectName()));
+            QPushButton *browse = window->Command2[static_cast<std::size_t>(button)];
+            QCOMPARE(tagIndex(browse), field);
+            QCOMPARE(browse->parentWidget(), path->parentWidget());
+            QVERIFY(sameRow(path, browse));
+        }
+        QCOMPARE(fields.size(), 23);
+        // Only the optional path boxes carry a Tag.
+        int tagged = 0;
+        for (QLineEdit *field : window->Text1) {
+            tagged += tagIndex(field) >= 0 ? 1 : 0;
+        }
+        QCOMPARE(tagged, 23);
+    }
+
+    void pressedRowIndexOrder_data()
+    {
+        QTest::addColumn<int>("frame");
+        QTest::addColumn<bool>("pressedHigher");
+        for (int frame = 2; frame <= 11; ++frame) {
+            QTest::addRow("Frame1(%d)", frame) << frame << (frame >= 7 && frame <= 10);
+        }
+    }
+    void pressedRowIndexOrder()
+    {
+        QFETCH(int, frame);
+        QFETCH(bool, pressedHigher);
+        const auto boxes =
+            window->Frame1[static_cast<std::size_t>(frame)]->findChildren<QCheckBox *>(
+                Qt::FindDirectChildrenOnly);
+        QCOMPARE(boxes.size(), 2);
+        int pressed = -1;
+        int hover = -1;
+        for (QCheckBox *box : boxes) {
+            (box->text() == u"クリックした時"_s ? pressed : hover) = tagIndex(box);
+        }
+        QVERIFY(pressed >= 0 && hover >= 0);
+        QCOMPARE(pressed > hover, pressedHigher);
+        // The pressed row lies above the hover row.
+        QVERIFY(window->Text1[static_cast<std::size_t>(pressed)]->y() <
+                window->Text1[static_cast<std::size_t>(hover)]->y());
+    }
+
+    void trackNameFrameHasWidthButNoHeight()
+    {
+        QStringList captions;
+        for (QLabel *label :
+             window->Frame1[16]->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+            captions << label->text();
+        }
+        QVERIFY(captions.contains(u"幅"_s));
+        QVERIFY(!captions.contains(u"高さ"_s));
+        int numbers = 0;
+        for (QLineEdit *field :
+             window->Frame1[16]->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY(field->property("number").toBool());
+            ++numbers;
+        }
+        QCOMPARE(numbers, 3);
+    }
+
+    void check2HeadsItsFrameFromOutside()
+    {
+        // Each Check2 stands on the top edge of exactly one frame, as a sibling,
+        // so that greying the frame leaves the box usable.
+        QSet<QGroupBox *> headed;
+        for (QCheckBox *box : window->Check2) {
+            QGroupBox *headedFrame = nullptr;
+            for (QGroupBox *frame : window->Frame1) {
+                if (frame->parentWidget() == box->parentWidget() &&
+                    frame->geometry().contains(box->geometry().center() + QPoint(0, 3)) &&
+                    box->y() - frame->y() <= 2) {
+                    QVERIFY2(!headedFrame, qPrintable(box->objectName()));
+                    headedFrame = frame;
+                }
+            }
+            QVERIFY2(headedFrame, qPrintable(box->objectName()));
+            QVERIFY(headedFrame->title().isEmpty());
+            headed.insert(headedFrame);
+            QCOMPARE(box->palette().color(QPalette::WindowText), QColor(128, 128, 255));
+        }
+        QCOMPARE(headed.size(), 13);
+    }
+
+    void radioPairsAreExclusiveByFrame()
+    {
+        for (std::size_t i = 0; i < window->Option1.size(); i += 2) {
+            QRadioButton *first = window->Option1[i];
+            QRadioButton *second = window->Option1[i + 1];
+            QCOMPARE(first->parentWidget(), second->parentWidget());
+            first->setChecked(true);
+            second->setChecked(true);
+            QVERIFY(!first->isChecked());
+        }
+    }
+
+    void menus_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::newRow("new") << u"mnuFileNew"_s << u"新規作成(&N)"_s << QKeySequence(u"Ctrl+N"_s);
+        QTest::newRow("open") << u"mnuFileOpen"_s << u"開く(&O)"_s << QKeySequence(u"Ctrl+O"_s);
+        QTest::newRow("save") << u"mnuFileSave"_s << u"保存(&S)"_s << QKeySequence(u"Ctrl+S"_s);
+        QTest::newRow("save as") << u"mnuFileAnotherSave"_s << u"名前を付けて保存(&A)"_s
+                                 << QKeySequence();
+        QTest::newRow("wmz") << u"mnuFileWmz"_s << u"WMZファイル作成(&W)"_s << QKeySequence();
+        QTest::newRow("exit") << u"mnuFileExit"_s << u"Velmoraの終了(&X)"_s << QKeySequence();
+        QTest::newRow("help") << u"mnuHelpOpen"_s << u"ヘルプを開く(&H)"_s << QKeySequence(u"F1"_s);
+        QTest::newRow("version") << u"mnuHelpVersion"_s << u"バージョン情報(&A)"_s
+                                 << QKeySequence();
+    }
+    void menus()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        auto *action = window->findChild<QAction *>(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), shortcut);
+    }
+
+    void menuOrder()
+    {
+        QStringList names;
+        for (QAction *action : window->mnuFile->actions()) {
+            names << action->objectName();
+        }
+        QCOMPARE(names, (QStringList{u"mnuFileNew"_s, u"mnuFileOpen"_s, u"mnuFileSave"_s,
+                                     u"mnuFileAnotherSave"_s, u"mnuFileSeparator0"_s,
+                                     u"mnuFileWmz"_s, u"mnuFileSeparator1"_s, u"mnuFileExit"_s}));
+        QVERIFY(window->mnuFileSeparator0->isSeparator());
+        QCOMPARE(window->mnuFile->title(), u"ファイル(&F)"_s);
+        QCOMPARE(window->mnuHelp->title(), u"ヘルプ(&H)"_s);
+        QCOMPARE(window->mnuHelp->actions().size(), 3);
+        QVERIFY(window->mnuHelpSeparator->isSeparator());
+    }
+
+    void windowFrame()
+    {
+        const Qt::WindowFlags flags = window->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(window->Frame1[2]->title(), u"PLAYボタン"_s);
+        QCOMPARE(window->Command2[5]->text(), u"・・"_s);
+    }
+
+private:
+    std::unique_ptr<RecordingMessageSink> messages;
+    std::unique_ptr<frmMain> window;
+};
+
+QTEST_MAIN(tst_EditorLayout)
+#include "tst_editor_layout.moc"
