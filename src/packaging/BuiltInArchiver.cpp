@@ -1,7 +1,6 @@
 #include "BuiltInArchiver.h"
 
 #include "packaging/ZipCommandLine.h"
-#include "util/AnsiText.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,7 +116,7 @@ public:
             if (!list.open(QIODevice::ReadOnly)) {
                 return ListUnreadable;
             }
-            names += ZipCommandLine::listNames(AnsiText::decode(list.readAll()));
+            names += ZipCommandLine::listNames(ZipCommandLine::decodeList(list.readAll()));
         }
         QList<Entry> entries;
         const qint32 result = collectEntries(command->baseFolder, names, &entries);

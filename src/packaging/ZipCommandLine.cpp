@@ -11,6 +11,8 @@ namespace {
 // since the list names plain files and folders are never stored.
 constexpr QStringView kKnownSwitches = u"rDv";
 
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
@@ -103,6 +105,23 @@ std::optional<Command> parse(const QString &line)
         }
     }
     return command;
+}
+
+QByteArray encodeList(const QString &listText)
+{
+    const QByteArray ansi = AnsiText::encode(listText);
+    if (AnsiText::decode(ansi) == listText) {
+        return ansi;
+    }
+    return QByteArray(kUtf8Bom) + listText.toUtf8();
+}
+
+QString decodeList(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kUtf8Bom)) {
+        return QString::fromUtf8(bytes.mid(qsizetype(sizeof(kUtf8Bom)) - 1));
+    }
+    return AnsiText::decode(bytes);
 }
 
 QStringList listNames(const QString &listText)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -23,6 +24,12 @@ std::optional<QStringList> splitPieces(const QString &line);
 // Switches -r, -D and -v (alone or combined, e.g. -Dv), then the archive, the
 // base folder and at least one "@list" or name. nullopt for anything else.
 std::optional<Command> parse(const QString &line);
+
+// The list file's bytes: windows-31j, or UTF-8 behind a byte-order mark when
+// a name holds a character that code page lacks (it would become "?" and name
+// a file that does not exist).
+QByteArray encodeList(const QString &listText);
+QString decodeList(const QByteArray &bytes);
 
 // The names of a list text: one a line, bare or in double quotes, any line
 // end, blank lines skipped.

@@ -1,6 +1,7 @@
 #include "clsZipWrapper.h"
 
 #include "packaging/OwnerWindow.h"
+#include "packaging/ZipCommandLine.h"
 #include "util/AnsiText.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
@@ -55,7 +56,7 @@ QString writeTemporaryFile(const QString &tempFolder, const QString &text)
     if (!file.open()) {
         return {};
     }
-    const QByteArray bytes = AnsiText::encode(text);
+    const QByteArray bytes = ZipCommandLine::encodeList(text);
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {

@@ -1,4 +1,5 @@
 #include "packaging/ZipCommandLine.h"
+#include "util/AnsiText.h"
 
 #include <QTest>
 
@@ -17,6 +18,8 @@ private slots:
     void refusesMalformedCommands();
     void readsListNames_data();
     void readsListNames();
+    void encodesListLosslessly_data();
+    void encodesListLosslessly();
 };
 
 void tst_zipcommandline::splitsPieces_data()
@@ -124,6 +127,30 @@ void tst_zipcommandline::readsListNames()
     QFETCH(QString, text);
     QFETCH(QStringList, names);
     QCOMPARE(ZipCommandLine::listNames(text), names);
+}
+
+void tst_zipcommandline::encodesListLosslessly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ansi");
+
+    QTest::newRow("ASCII") << u"play.bmp\r\nskin.wms\r\n"_s << true;
+    QTest::newRow("Japanese") << u"\"再生 1.bmp\"\r\nスキン.wms\r\n"_s << true;
+    QTest::newRow("outside the code page") << u"再生.bmp\r\nCafé.wms\r\n"_s << false;
+    QTest::newRow("wave dash") << u"a〜b.wms\r\n"_s << false;
+}
+
+void tst_zipcommandline::encodesListLosslessly()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ansi);
+    const QByteArray bytes = ZipCommandLine::encodeList(text);
+    if (ansi) {
+        QCOMPARE(bytes, AnsiText::encode(text));
+    } else {
+        QCOMPARE(bytes, QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+    }
+    QCOMPARE(ZipCommandLine::decodeList(bytes), text);
 }
 
 QTEST_GUILESS_MAIN(tst_zipcommandline)

@@ -45,6 +45,7 @@ private slots:
     void fullTemporaryFolderFailsSilently();
 
     void packsRealSkin();
+    void packsSkinNamedOutsideTheCodePage();
     void archiveLandsBesideWmsWhateverTheCurrentFolder();
     void repackingDropsFilesNoLongerNamed();
     void failedRepackKeepsOldArchive();
@@ -466,6 +467,23 @@ void tst_zipwrapper::packsRealSkin()
     QCOMPARE(*entries, expected);
     QString output;
     QVERIFY2(ArchiveContents::unzipAccepts(archive, &output), qPrintable(output));
+    QVERIFY(m_messages.messages.isEmpty());
+}
+
+void tst_zipwrapper::packsSkinNamedOutsideTheCodePage()
+{
+    // Saving lets the user name the skin freely; windows-31j has no "é".
+    const auto skin = newFolder();
+    QVERIFY(skin);
+    QVERIFY(SkinFolder::writeFile(skin->filePath(u"back.bmp"_s), "back"));
+    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"Café.wms"_s), u"back.bmp"_s));
+    clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
+
+    QCOMPARE(wrapper.makeZipFile(nullptr, u"Café.wms"_s, skin->path()), u"Café.wmz"_s);
+
+    const auto entries = ArchiveContents::read(skin->filePath(u"Café.wmz"_s));
+    QVERIFY(entries);
+    QCOMPARE(entries->keys(), QStringList({u"Café.wms"_s, u"back.bmp"_s}));
     QVERIFY(m_messages.messages.isEmpty());
 }
 
