@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRgb>
+#include <optional>
 
 class QImage;
 
-// Encodes an image as a single-frame GIF89a with one global palette of at most
-// 256 colours. Images with more colours are mapped onto a fixed palette first,
-// which keeps pure primaries such as the transparency key exact.
-QByteArray encodeGif(const QImage &image);
+// Encodes an image as a single-frame GIF89a with one global palette. An image
+// of at most 256 colours keeps every colour exactly; one with more is mapped
+// onto a fixed colour cube. keyColour, when given, keeps a palette entry of its
+// own: its pixels stay exactly that colour and no other pixel turns into it,
+// so a colour-keyed shape gets no holes.
+QByteArray encodeGif(const QImage &image, std::optional<QRgb> keyColour = std::nullopt);

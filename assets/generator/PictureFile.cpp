@@ -25,12 +25,12 @@ QByteArray encodeWithQt(const QImage &image, const char *format)
     return data;
 }
 
-QByteArray encodeFor(const QImage &image, const QString &suffix)
+QByteArray encodeFor(const QImage &image, const QString &suffix, std::optional<QRgb> keyColour)
 {
     if (suffix == "jpg"_L1 || suffix == "jpeg"_L1)
         return encodeJfif(image);
     if (suffix == "gif"_L1)
-        return encodeGif(image);
+        return encodeGif(image, keyColour);
     if (suffix == "bmp"_L1)
         // 24-bit BMP keeps the transparency key exact and has no alpha to confuse loaders.
         return encodeWithQt(image.convertToFormat(QImage::Format_RGB888), "bmp");
@@ -41,10 +41,11 @@ QByteArray encodeFor(const QImage &image, const QString &suffix)
 
 } // namespace
 
-bool savePicture(const QImage &image, const QString &path, QString *error)
+bool savePicture(const QImage &image, const QString &path, QString *error,
+                 std::optional<QRgb> keyColour)
 {
     const QFileInfo info(path);
-    const QByteArray data = encodeFor(image, info.suffix().toLower());
+    const QByteArray data = encodeFor(image, info.suffix().toLower(), keyColour);
     if (data.isEmpty()) {
         *error = u"cannot encode %1"_s.arg(QDir::toNativeSeparators(path));
         return false;

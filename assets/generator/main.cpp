@@ -11,39 +11,45 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
-#include <utility>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-using PictureJob = std::pair<QString, QImage>;
+struct PictureJob {
+    QString path;
+    QImage image;
+    std::optional<QRgb> keyColour;
+};
 
 void addPackagePictures(std::vector<PictureJob> &jobs, const QDir &package)
 {
     for (int i = 0; i < kModeCount; ++i) {
         const QString number = QString::number(i + 1);
-        jobs.emplace_back(package.filePath(u"edit_"_s + number + u".jpg"_s),
-                          renderMenuButton(i, false));
-        jobs.emplace_back(package.filePath(u"edit_"_s + number + u"g.jpg"_s),
-                          renderMenuButton(i, true));
+        jobs.push_back({package.filePath(u"edit_"_s + number + u".jpg"_s),
+                        renderMenuButton(i, false), std::nullopt});
+        jobs.push_back({package.filePath(u"edit_"_s + number + u"g.jpg"_s),
+                        renderMenuButton(i, true), std::nullopt});
     }
 }
 
 void addSamplePictures(std::vector<PictureJob> &jobs, const QDir &sample)
 {
     for (const SamplePicture &picture : samplePictures())
-        jobs.emplace_back(sample.filePath(picture.fileName), renderSample(picture));
+        jobs.push_back(
+            {sample.filePath(picture.fileName), renderSample(picture), kTransparencyKey});
 }
 
 void addEmbeddedPictures(std::vector<PictureJob> &jobs, const QDir &pictures)
 {
     for (int k = 0; k < kTitledPanelCount; ++k)
-        jobs.emplace_back(pictures.filePath(u"title_%1.png"_s.arg(k)), renderPanelTitle(k));
+        jobs.push_back({pictures.filePath(u"title_%1.png"_s.arg(k)), renderPanelTitle(k), {}});
     for (int i = 0; i < kMenuButtonCount; ++i)
-        jobs.emplace_back(pictures.filePath(u"menu_%1.png"_s.arg(i)), renderMenuButton(i, false));
-    jobs.emplace_back(pictures.filePath(u"velmora.png"_s), renderWindowIcon());
+        jobs.push_back(
+            {pictures.filePath(u"menu_%1.png"_s.arg(i)), renderMenuButton(i, false), {}});
+    jobs.push_back({pictures.filePath(u"velmora.png"_s), renderWindowIcon(), {}});
 }
 
 int fail(const QString &message)
@@ -85,9 +91,9 @@ int main(int argc, char *argv[])
     addSamplePictures(jobs, QDir(stage.filePath(u"sample"_s)));
     addEmbeddedPictures(jobs, QDir(parser.value(picturesOption)));
 
-    for (const auto &[path, image] : jobs) {
+    for (const PictureJob &job : jobs) {
         QString error;
-        if (!savePicture(image, path, &error))
+        if (!savePicture(job.image, job.path, &error, job.keyColour))
             return fail(error);
     }
     return 0;

@@ -1,0 +1,360 @@
+#include "../packaging/TmpfsMount.h"
+#include "../util/ImageFiles.h"
+#include "GifWriter.h"
+#include "JfifWriter.h"
+#include "PictureFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_picturewriters : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gifRoundTrip_data();
+    void gifRoundTrip();
+    void gifEveryCodeWidthBoundary();
+    void gifDecodedByImageMagick();
+    void gifHeaderDescribesImage();
+    void gifKeepsKeyColourBeyond256Colours();
+    void gifApproximatesManyColours();
+    void gifCoversIndicesBeyondColourTable();
+    void gifOfNullImageIsEmpty();
+
+    void jfifStartsWithApp0();
+    void jfifHeaderIsPutBack();
+    void jfifHeaderNotDoubled();
+    void jfifRefusesNonJpeg();
+
+    void savePictureWritesBySuffix_data();
+    void savePictureWritesBySuffix();
+    void savePictureReportsUnwritableFolder();
+    void savePictureRefusesUnknownSuffix();
+    void savePictureOnFullDiskKeepsOldFile();
+};
+
+namespace {
+
+// An indexed image of random pixels over a palette of colours distinct colours.
+QImage noise(int width, int height, int colours, quint32 seed)
+{
+    QImage image(width, height, QImage::Format_Indexed8);
+    QList<QRgb> palette;
+    for (int i = 0; i < colours; ++i)
+        palette.append(qRgb((i * 37) % 256, (i * 91 + 17) % 256, (i * 53 + 101) % 256));
+    image.setColorTable(palette);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < height; ++y) {
+        uchar *line = image.scanLine(y);
+        for (int x = 0; x < width; ++x)
+            line[x] = uchar(random.bounded(colours));
+    }
+    return image;
+}
+
+// Long runs make the dictionary grow fast; a few stripes keep it from being trivial.
+QImage stripes(int width, int height, int colours)
+{
+    QImage image(width, height, QImage::Format_Indexed8);
+    QList<QRgb> palette;
+    for (int i = 0; i < colours; ++i)
+        palette.append(qRgb(i * 255 / std::max(colours - 1, 1), 128, 255 - i));
+    image.setColorTable(palette);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.scanLine(y)[x] = uchar((x / 37 + y / 11) % colours);
+    return image;
+}
+
+// First differing pixel as "x,y", empty when both show the same colours.
+QString firstDifference(const QImage &expected, const QImage &actual)
+{
+    if (expected.size() != actual.size())
+        return u"size %1x%2 vs %3x%4"_s.arg(expected.width())
+            .arg(expected.height())
+            .arg(actual.width())
+            .arg(actual.height());
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            if ((expected.pixel(x, y) & 0xFFFFFF) != (actual.pixel(x, y) & 0xFFFFFF))
+                return u"%1,%2"_s.arg(x).arg(y);
+    return {};
+}
+
+QImage decode(const QByteArray &data, const char *format)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    return reader.read();
+}
+
+} // namespace
+
+void tst_picturewriters::gifRoundTrip_data()
+{
+    QTest::addColumn<QImage>("image");
+    QTest::newRow("one pixel") << noise(1, 1, 2, 1);
+    QTest::newRow("two colours") << noise(40, 24, 2, 2);
+    QTest::newRow("three colours, palette padded") << noise(15, 9, 3, 3);
+    QTest::newRow("sixteen colours") << noise(64, 64, 16, 4);
+    QTest::newRow("odd palette size 200") << noise(77, 33, 200, 5);
+    QTest::newRow("full palette, dictionary restarts") << noise(300, 300, 256, 6);
+    QTest::newRow("long runs, dictionary restarts") << stripes(600, 400, 5);
+    QTest::newRow("single colour") << stripes(200, 16, 1);
+}
+
+void tst_picturewriters::gifRoundTrip()
+{
+    QFETCH(QImage, image);
+    const QImage back = decode(encodeGif(image), "gif");
+    QVERIFY2(!back.isNull(), "Qt's GIF reader refused the data");
+    QCOMPARE(firstDifference(image, back), QString());
+}
+
+// The width of the end code depends on how many codes came before it; walk
+// every image length over the first three width changes.
+void tst_picturewriters::gifEveryCodeWidthBoundary()
+{
+    for (int width = 1; width <= 700; ++width) {
+        const QImage image = noise(width, 1, 4, quint32(width));
+        const QImage back = decode(encodeGif(image), "gif");
+        QVERIFY2(!back.isNull(), qPrintable(u"width %1 not decoded"_s.arg(width)));
+        const QString difference = firstDifference(image, back);
+        QVERIFY2(difference.isEmpty(), qPrintable(u"width %1: %2"_s.arg(width).arg(difference)));
+    }
+}
+
+// A second, independent reader: ImageMagick turns our GIF into a PNG that Qt compares.
+void tst_picturewriters::gifDecodedByImageMagick()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QImage images[] = {noise(300, 300, 256, 11), noise(123, 45, 4, 12), stripes(200, 16, 1)};
+    for (const QImage &image : images) {
+        const QString gif = dir.filePath(u"in.gif"_s);
+        const QString png = dir.filePath(u"out.png"_s);
+        QVERIFY(ImageFiles::writeFile(gif, encodeGif(image)));
+        QString error;
+        QVERIFY2(ImageFiles::convert({gif, png}, &error), qPrintable(error));
+        QCOMPARE(firstDifference(image, QImage(png)), QString());
+    }
+}
+
+void tst_picturewriters::gifHeaderDescribesImage()
+{
+    const QByteArray gif = encodeGif(noise(300, 7, 5, 21));
+    QCOMPARE(gif.left(6), QByteArray("GIF89a"));
+    QCOMPARE(uchar(gif.at(6)) | (uchar(gif.at(7)) << 8), 300);
+    QCOMPARE(uchar(gif.at(8)) | (uchar(gif.at(9)) << 8), 7);
+    // Five colours need a palette of eight entries: size field 2, table 24 bytes.
+    QCOMPARE(uchar(gif.at(10)) & 0x87, 0x82);
+    QCOMPARE(gif.at(13 + 24), char(0x2C));
+    QCOMPARE(gif.back(), char(0x3B));
+}
+
+namespace {
+
+// Every colour there is in red and green, with a ring of the key colour #FF0000
+// and pixels a hair off the key that must not turn into it.
+QImage manyColoursWithKey()
+{
+    QImage image(256, 64, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x, y * 4, (x + y) % 256));
+    for (int x = 0; x < image.width(); ++x) {
+        image.setPixel(x, 0, qRgb(255, 0, 0));
+        image.setPixel(x, image.height() - 1, qRgb(255, 0, 0));
+    }
+    image.setPixel(10, 10, qRgb(254, 0, 0));
+    image.setPixel(11, 10, qRgb(255, 1, 1));
+    return image;
+}
+
+} // namespace
+
+void tst_picturewriters::gifKeepsKeyColourBeyond256Colours()
+{
+    const QImage image = manyColoursWithKey();
+    const QImage back = decode(encodeGif(image, qRgb(255, 0, 0)), "gif");
+    QCOMPARE(back.size(), image.size());
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool key = (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+            const bool keyBack = (back.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+            QVERIFY2(key == keyBack, qPrintable(u"pixel %1,%2"_s.arg(x).arg(y)));
+        }
+    }
+}
+
+void tst_picturewriters::gifApproximatesManyColours()
+{
+    const QImage image = manyColoursWithKey();
+    const QImage back = decode(encodeGif(image), "gif");
+    QCOMPARE(back.size(), image.size());
+    // Half a step of the coarsest cube axis (six levels: 51 apart).
+    int worst = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = image.pixel(x, y);
+            const QRgb b = back.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    QVERIFY2(worst <= 26, qPrintable(u"worst channel error %1"_s.arg(worst)));
+}
+
+void tst_picturewriters::gifCoversIndicesBeyondColourTable()
+{
+    // Two palette entries, but pixels use index 9: the stream must still decode
+    // to the right size, with every pixel where it was.
+    QImage image(16, 4, QImage::Format_Indexed8);
+    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    image.fill(1);
+    image.scanLine(2)[3] = 9; // setPixel would refuse it
+
+    const QImage back = decode(encodeGif(image), "gif");
+    QCOMPARE(back.size(), image.size());
+    QCOMPARE(back.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    QCOMPARE(back.pixel(15, 3) & 0xFFFFFF, 0xFFFFFFu);
+    // Entries the table lacks are padded with black.
+    QCOMPARE(back.pixel(3, 2) & 0xFFFFFF, 0u);
+}
+
+void tst_picturewriters::gifOfNullImageIsEmpty()
+{
+    QVERIFY(encodeGif(QImage()).isEmpty());
+}
+
+void tst_picturewriters::jfifStartsWithApp0()
+{
+    QImage image(113, 78, QImage::Format_RGB32);
+    image.fill(qRgb(30, 60, 90));
+    const QByteArray jpeg = encodeJfif(image);
+    QCOMPARE(jpeg.left(4), QByteArray("\xFF\xD8\xFF\xE0"));
+    QCOMPARE(jpeg.mid(6, 5), QByteArray("JFIF\0", 5));
+    QCOMPARE(decode(jpeg, "jpeg").size(), QSize(113, 78));
+}
+
+void tst_picturewriters::jfifHeaderIsPutBack()
+{
+    const QByteArray bare = ImageFiles::plainJpeg(ImageFiles::jfifJpeg(40, 24));
+    QVERIFY(bare.mid(2, 2) != QByteArray("\xFF\xE0"));
+    const QImage before = decode(bare, "jpeg");
+    QVERIFY(!before.isNull());
+
+    QByteArray fixed = bare;
+    QVERIFY(ensureJfifHeader(fixed));
+    QCOMPARE(fixed.left(4), QByteArray("\xFF\xD8\xFF\xE0"));
+    QCOMPARE(fixed.mid(6, 5), QByteArray("JFIF\0", 5));
+    QCOMPARE(fixed.size(), bare.size() + 18);
+    QCOMPARE(firstDifference(before, decode(fixed, "jpeg")), QString());
+}
+
+void tst_picturewriters::jfifHeaderNotDoubled()
+{
+    const QByteArray jfif = ImageFiles::jfifJpeg(15, 9);
+    QByteArray same = jfif;
+    QVERIFY(ensureJfifHeader(same));
+    QCOMPARE(same, jfif);
+}
+
+void tst_picturewriters::jfifRefusesNonJpeg()
+{
+    QByteArray gif = encodeGif(noise(4, 4, 2, 1));
+    const QByteArray before = gif;
+    QVERIFY(!ensureJfifHeader(gif));
+    QCOMPARE(gif, before);
+    QByteArray empty;
+    QVERIFY(!ensureJfifHeader(empty));
+}
+
+void tst_picturewriters::savePictureWritesBySuffix_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("jpg") << u"a.jpg"_s << QByteArray("jpeg");
+    QTest::newRow("gif") << u"a.gif"_s << QByteArray("gif");
+    QTest::newRow("bmp") << u"a.bmp"_s << QByteArray("bmp");
+    QTest::newRow("png") << u"a.png"_s << QByteArray("png");
+    QTest::newRow("upper-case suffix") << u"A.BMP"_s << QByteArray("bmp");
+}
+
+void tst_picturewriters::savePictureWritesBySuffix()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // The folder does not exist yet: saving makes it.
+    const QString path = dir.filePath(u"new/folder/"_s + name);
+    QImage image(40, 24, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 0));
+    QString error;
+    QVERIFY2(savePicture(image, path, &error), qPrintable(error));
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), format);
+    const QImage back = reader.read();
+    QCOMPARE(back.size(), QSize(40, 24));
+    if (format != "jpeg")
+        QCOMPARE(back.pixel(0, 0) & 0xFFFFFF, 0xFF0000u);
+}
+
+void tst_picturewriters::savePictureReportsUnwritableFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A file stands where the folder should be created.
+    QVERIFY(ImageFiles::writeFile(dir.filePath(u"blocker"_s), "x"));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QString error;
+    QVERIFY(!savePicture(image, dir.filePath(u"blocker/a.png"_s), &error));
+    QVERIFY(error.contains(u"blocker"_s));
+}
+
+void tst_picturewriters::savePictureRefusesUnknownSuffix()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QImage image(4, 4, QImage::Format_RGB32);
+    QString error;
+    QVERIFY(!savePicture(image, dir.filePath(u"a.xyz"_s), &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(dir.filePath(u"a.xyz"_s)));
+}
+
+void tst_picturewriters::savePictureOnFullDiskKeepsOldFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TmpfsMount mount(dir.path(), u"64k"_s);
+    if (!mount.isMounted())
+        QSKIP(qPrintable(u"cannot mount a small tmpfs here: "_s + mount.reason()));
+
+    const QString path = dir.filePath(u"background.bmp"_s);
+    QImage small(10, 10, QImage::Format_RGB32);
+    small.fill(Qt::green);
+    QString error;
+    QVERIFY2(savePicture(small, path, &error), qPrintable(error));
+
+    // 300 x 300 at 24 bits is about 270 KB: more than the disk holds.
+    QImage large(300, 300, QImage::Format_RGB32);
+    large.fill(Qt::blue);
+    QVERIFY(!savePicture(large, path, &error));
+    QVERIFY(error.contains(u"background.bmp"_s));
+    QCOMPARE(QImage(path).size(), QSize(10, 10));
+}
+
+QTEST_MAIN(tst_picturewriters)
+#include "tst_picturewriters.moc"
