@@ -156,7 +156,8 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
         return {};
     }
     QString listText;
-    const QStringList names = QDir(strWorkDir).entryList(QDir::Files, QDir::Name);
+    // A leading dot only hides a file from listings here; the skin still needs it.
+    const QStringList names = QDir(strWorkDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : names) {
         if (wmsText->contains(name, Qt::CaseSensitive)) {
             listText += quoteName(name) + kCrLf;

@@ -194,6 +194,9 @@ void tst_zipwrapper::listsFilesTheWmsNames_data()
     QTest::newRow("subfolders left out")
         << u"skin.wms"_s << QStringList{u"b.bmp"_s} << QStringList{u"sub.bmp"_s}
         << u"sub.bmp b.bmp"_s << QStringList{u"b.bmp"_s, u"skin.wms"_s};
+    QTest::newRow("dot file named")
+        << u"skin.wms"_s << QStringList{u".back.bmp"_s, u".x"_s} << QStringList()
+        << u"image=\".back.bmp\""_s << QStringList{u".back.bmp"_s, u"skin.wms"_s};
     QTest::newRow("line ends dropped before searching")
         << u"skin.wms"_s << QStringList{u"play.bmp"_s} << QStringList() << u"pla\r\ny.bmp"_s
         << QStringList{u"play.bmp"_s, u"skin.wms"_s};
