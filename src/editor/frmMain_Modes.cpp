@@ -77,8 +77,9 @@ void frmMain::imgMenu_Click(int Index)
     if (Index < 0 || Index >= static_cast<int>(Layout::kEditMenuCount)) {
         return;
     }
+    // A panel's own visibility flag, which holds also while the window is hidden.
     for (std::size_t i = 0; i < Layout::kEditMenuCount; ++i) {
-        if (picture2[i]->isVisible()) {
+        if (!picture2[i]->isHidden()) {
             picture2[i]->setVisible(false);
         }
     }
