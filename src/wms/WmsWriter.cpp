@@ -205,12 +205,13 @@ bool writeAll(QIODevice &device, const QByteArray &bytes)
 QString clsFileControl::makeThemeTag()
 {
     const clsElement &theme = *getElement(Slot::Theme);
-    return tagLine(u"theme", kThemeRows, theme, theme, kOpenEnd);
+    return tagLine(elementSlot(Slot::Theme).tag, kThemeRows, theme, theme, kOpenEnd);
 }
 
 QString clsFileControl::makeViewTag()
 {
-    return tagLine(u"view", kViewRows, *getElement(Slot::View), *getElement(Slot::Theme), kOpenEnd);
+    return tagLine(elementSlot(Slot::View).tag, kViewRows, *getElement(Slot::View),
+                   *getElement(Slot::Theme), kOpenEnd);
 }
 
 QString clsFileControl::makeButtonTag(const clsElement &record, QStringView tag)
@@ -226,29 +227,33 @@ QString clsFileControl::makeSliderTag(const clsElement &record, QStringView tag)
 QString clsFileControl::makePlaylistTag()
 {
     const clsElement &record = *getElement(Slot::Playlist);
-    return isPresent(record) ? tagLine(u"playlist", kPlaylistRows, record, record, kEmptyEnd)
-                             : QString();
+    return isPresent(record)
+               ? tagLine(elementSlot(Slot::Playlist).tag, kPlaylistRows, record, record, kEmptyEnd)
+               : QString();
 }
 
 QString clsFileControl::makeTrackNameTag()
 {
     const clsElement &record = *getElement(Slot::TrackNameText);
-    return isPresent(record) ? tagLine(u"tracknametext", kTrackNameRows, record, record, kEmptyEnd)
+    return isPresent(record) ? tagLine(elementSlot(Slot::TrackNameText).tag, kTrackNameRows, record,
+                                       record, kEmptyEnd)
                              : QString();
 }
 
 QString clsFileControl::makeVideoTag()
 {
     const clsElement &record = *getElement(Slot::Video);
-    return isPresent(record) ? tagLine(u"wmpvideo", kVideoRows, record, record, kEmptyEnd)
-                             : QString();
+    return isPresent(record)
+               ? tagLine(elementSlot(Slot::Video).tag, kVideoRows, record, record, kEmptyEnd)
+               : QString();
 }
 
 QString clsFileControl::makeEffectsTag()
 {
     const clsElement &record = *getElement(Slot::Effects);
-    return isPresent(record) ? tagLine(u"wmpeffects", kEffectsRows, record, record, kEmptyEnd)
-                             : QString();
+    return isPresent(record)
+               ? tagLine(elementSlot(Slot::Effects).tag, kEffectsRows, record, record, kEmptyEnd)
+               : QString();
 }
 
 QString clsFileControl::makeLine(qint16 intPart)
