@@ -1,0 +1,178 @@
+// The real editor under Xvfb with the X11 platform, driven by xdotool.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Differing pixels of two screenshots inside one rectangle.
+int changedPixels(const QImage &before, const QImage &after, const QRect &area)
+{
+    int changed = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            changed += before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return changed;
+}
+
+} // namespace
+
+class tst_E2eEditor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        for (const QString &tool : {u"Xvfb"_s, u"xdotool"_s, u"import"_s}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty()) {
+                QSKIP(qPrintable(tool + u" is not installed; run scripts/setup.sh"_s));
+            }
+        }
+        bin = qEnvironmentVariable("VELMORA_TEST_BIN");
+        QVERIFY2(QFile::exists(bin + u"/velmora"_s), "VELMORA_TEST_BIN must hold velmora");
+        artifacts = QDir(bin + u"/../artifacts"_s).absolutePath();
+        QVERIFY(QDir().mkpath(artifacts));
+
+        // Xvfb picks a free display and writes its number to the given descriptor.
+        xvfb.setProgram(u"Xvfb"_s);
+        xvfb.setArguments({u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+                           u"-nolisten"_s, u"tcp"_s});
+        xvfb.start();
+        QVERIFY(xvfb.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine(), 20000);
+        display = u":"_s + QString::fromLatin1(xvfb.readLine()).trimmed();
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DISPLAY"_s, display);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    }
+
+    void cleanupTestCase()
+    {
+        if (xvfb.state() == QProcess::Running) {
+            xvfb.terminate();
+            xvfb.waitForFinished();
+        }
+    }
+
+    void modeButtonSwitchesPanelAndWindowCloses()
+    {
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(bin + u"/velmora"_s, {});
+        QVERIFY(editor.waitForStarted());
+        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        QVERIFY(!window.isEmpty());
+        QTest::qWait(500); // let the first paint land
+
+        const QImage before = screenshot(u"e2e_editor_start.png"_s);
+        // Mode button 3 (sliders) is the fourth picture of the side menu.
+        QVERIFY(run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, window, u"62"_s, u"340"_s,
+                                   u"click"_s, u"1"_s}));
+        QTest::qWait(500);
+        const QImage after = screenshot(u"e2e_editor_mode3.png"_s);
+        QCOMPARE(after.size(), before.size());
+        // The clicked button shows its selected picture, button 0 its plain one,
+        // and the panel on the right is another.
+        QVERIFY(changedPixels(before, after, QRect(10, 310, 100, 60)) > 1000);
+        QVERIFY(changedPixels(before, after, QRect(10, 80, 100, 60)) > 1000);
+        QVERIFY(changedPixels(before, after, QRect(150, 70, 500, 200)) > 1000);
+
+        // Close through the menu: ファイル(&F), Velmoraの終了(&X).
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(editor.exitCode(), 0);
+    }
+
+    void missingPackageEndsWithoutWindow()
+    {
+        // A copy of the program without package/ beside it.
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(bin + u"/velmora"_s, folder.filePath(u"velmora"_s)));
+        QVERIFY(QFile::setPermissions(folder.filePath(u"velmora"_s),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(folder.filePath(u"velmora"_s), {});
+        QVERIFY(editor.waitForStarted());
+        const QString box = findWindow(u"^起動中止$"_s);
+        QVERIFY(!box.isEmpty());
+        QTest::qWait(300);
+        screenshot(u"e2e_startup_aborted.png"_s);
+        QVERIFY(findWindowNow(u"^Velmora for WMP$"_s).isEmpty());
+
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, box}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"Return"_s}));
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+        QVERIFY(editor.exitCode() != 0);
+        const QString errors = QString::fromUtf8(editor.readAllStandardError());
+        QVERIFY2(errors.contains(u"起動中止"_s), qPrintable(errors));
+        QVERIFY(errors.contains(u"ファイルが見つかりません。起動処理を中止します。"_s));
+        QVERIFY(errors.contains(u"エラー:53"_s));
+    }
+
+private:
+    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        if (!process.waitForFinished(30000)) {
+            process.kill();
+            process.waitForFinished();
+            return false;
+        }
+        if (output) {
+            *output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        }
+        return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+
+    // Waits (bounded by run()'s timeout) until a mapped window has this name.
+    QString findWindow(const QString &name)
+    {
+        QString ids;
+        if (!run(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, name},
+                 &ids)) {
+            return {};
+        }
+        return ids.section(u'\n', 0, 0);
+    }
+
+    QString findWindowNow(const QString &name)
+    {
+        QString ids;
+        run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}, &ids);
+        return ids;
+    }
+
+    QImage screenshot(const QString &fileName)
+    {
+        const QString path = artifacts + u'/' + fileName;
+        if (!run(u"import"_s, {u"-window"_s, u"root"_s, path})) {
+            return {};
+        }
+        return QImage(path);
+    }
+
+    QProcess xvfb;
+    QString display;
+    QString bin;
+    QString artifacts;
+    QProcessEnvironment environment;
+};
+
+QTEST_GUILESS_MAIN(tst_E2eEditor)
+#include "tst_e2e_editor.moc"
