@@ -1,0 +1,133 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+
+using namespace Qt::StringLiterals;
+
+// Installing puts the program and the folders it expects side by side in one
+// program folder, with a link in bin/ that resolves to it.
+class tst_install : public QObject {
+    Q_OBJECT
+
+private slots:
+    void foldersLandBesideEachOther();
+    void linkResolvesToProgramFolder();
+    void destdirStagesUnderItsRoot();
+    void installingTwiceReplacesTheLink();
+};
+
+namespace {
+
+constexpr bool kHasProgram = VELMORA_HAS_PROGRAM;
+
+// Runs cmake --install on this build; empty on success, else what went wrong.
+QString install(const QString &prefix, const QString &destdir = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (destdir.isEmpty())
+        environment.remove(u"DESTDIR"_s);
+    else
+        environment.insert(u"DESTDIR"_s, destdir);
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(VELMORA_CMAKE_COMMAND),
+                  {u"--install"_s, QStringLiteral(VELMORA_BINARY_DIR), u"--prefix"_s, prefix});
+    if (!process.waitForFinished(120000))
+        return u"cmake --install did not finish"_s;
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return QString::fromLocal8Bit(process.readAll());
+    return {};
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+QString stage(const QString &folder)
+{
+    return QDir(qEnvironmentVariable("VELMORA_TEST_BIN")).filePath(folder);
+}
+
+} // namespace
+
+void tst_install::foldersLandBesideEachOther()
+{
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const QString error = install(prefix.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    const QDir program(prefix.filePath(u"lib/velmora"_s));
+    for (const QString &folder : {u"package"_s, u"sample"_s}) {
+        const QStringList installed = filesIn(program.filePath(folder));
+        QVERIFY2(!installed.isEmpty(), qPrintable(folder));
+        QCOMPARE(installed, filesIn(stage(folder)));
+    }
+    QVERIFY(program.exists(u"package/edit_1g.jpg"_s));
+    QVERIFY(QFileInfo(program.filePath(u"skins"_s)).isDir());
+    if (kHasProgram) {
+        const QFileInfo executable(program.filePath(u"velmora"_s));
+        QVERIFY(executable.isFile());
+        QVERIFY(executable.isExecutable());
+    }
+}
+
+void tst_install::linkResolvesToProgramFolder()
+{
+    if (!kHasProgram)
+        QSKIP("this build has no velmora program to install");
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const QString error = install(prefix.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    const QFileInfo link(prefix.filePath(u"bin/velmora"_s));
+    QVERIFY(link.isSymLink());
+    // Relative, so the installed tree can be moved as a whole.
+    const std::filesystem::path target =
+        std::filesystem::read_symlink(link.filePath().toStdString());
+    QCOMPARE(QString::fromStdString(target.string()), u"../lib/velmora/velmora"_s);
+    const QFileInfo resolved(link.canonicalFilePath());
+    QCOMPARE(resolved.absolutePath(), QDir(prefix.filePath(u"lib/velmora"_s)).canonicalPath());
+    QVERIFY(QFileInfo(resolved.dir().filePath(u"package"_s)).isDir());
+}
+
+void tst_install::destdirStagesUnderItsRoot()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString prefix = u"/opt/velmora-install-test"_s;
+    const QString error = install(prefix, root.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(prefix));
+
+    const QString staged = root.path() + prefix;
+    QVERIFY(QFileInfo::exists(staged + u"/lib/velmora/package/edit_7g.jpg"_s));
+    if (kHasProgram) {
+        const QFileInfo link(staged + u"/bin/velmora"_s);
+        QVERIFY(link.isSymLink());
+        QVERIFY(link.exists()); // the relative link resolves inside the staged tree
+    }
+}
+
+void tst_install::installingTwiceReplacesTheLink()
+{
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    QString error = install(prefix.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    error = install(prefix.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(QFileInfo::exists(prefix.filePath(u"lib/velmora/sample/background.bmp"_s)));
+    if (kHasProgram)
+        QVERIFY(QFileInfo(prefix.filePath(u"bin/velmora"_s)).isSymLink());
+}
+
+QTEST_GUILESS_MAIN(tst_install)
+#include "tst_install.moc"
