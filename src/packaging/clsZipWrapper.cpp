@@ -33,7 +33,7 @@ private:
 };
 
 // The WMS text with its line ends dropped, so a name broken over two lines
-// still counts; empty when the file cannot be read.
+// still counts; nothing when the file cannot be read.
 std::optional<QString> readJoinedText(const QString &path)
 {
     QFile file(path);
