@@ -34,4 +34,14 @@ QColor backColor(const QWidget *widget)
     return widget->palette().color(QPalette::Active, QPalette::Base);
 }
 
+QColor fromWindowColor(qint32 value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+qint32 toWindowColor(const QColor &color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
 } // namespace WidgetColors

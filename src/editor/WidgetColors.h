@@ -15,4 +15,9 @@ QColor buttonFace();
 void setBackColor(QWidget *widget, const QColor &color);
 QColor backColor(const QWidget *widget);
 
+// Colour swatches hold a window colour value, 0x00BBGGRR (red in the lowest
+// byte), as their back colour; these convert between the two forms.
+QColor fromWindowColor(qint32 value);
+qint32 toWindowColor(const QColor &color);
+
 } // namespace WidgetColors

@@ -80,6 +80,8 @@ bool frmMain::Form_Load()
         releaseOwnedObjects();
         return false;
     }
+    initAllElements();
+    loadPanels();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ImageButton;
 class MessageSink;
@@ -23,6 +24,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class Archiver;
+class clsElement;
 class clsFileControl;
 class clsFunction;
 class clsZipWrapper;
@@ -64,6 +66,36 @@ public:
     const OwnerWindow &ownerWindow() const { return m_ownerWindow; }
 
     // Property panels
+    // Copying between the fields and the document. Loads and saves throw
+    // AppError where a record or a file cannot be taken over; the calling
+    // command's guard decides what the user sees.
+    void initAllElements();
+    void loadPanels();
+    void savePanels();
+    void loadThemePanel();
+    void saveThemePanel();
+    void loadViewPanel();
+    void saveViewPanel();
+    // existBox absent: the play, stop and close buttons, always present.
+    void loadButtonPanel(const clsElement &record, qint16 upField, qint16 downField,
+                         qint16 hoverField, qint16 topField, qint16 leftField, qint16 swatch,
+                         qint16 downBox, qint16 hoverBox, std::optional<qint16> existBox = {});
+    void saveButtonPanel(qint16 slot, qint16 upField, qint16 downField, qint16 hoverField,
+                         qint16 topField, qint16 leftField, qint16 swatch, qint16 downBox,
+                         qint16 hoverBox, std::optional<qint16> existBox = {});
+    void loadSliderPanel(const clsElement &record, qint16 upField, qint16 hoverField,
+                         qint16 topField, qint16 leftField, qint16 heightField, qint16 widthField,
+                         qint16 swatch, qint16 horizontalOption, qint16 verticalOption,
+                         qint16 hoverBox, qint16 existBox);
+    void saveSliderPanel(qint16 slot, qint16 upField, qint16 hoverField, qint16 topField,
+                         qint16 leftField, qint16 heightField, qint16 widthField, qint16 swatch,
+                         qint16 horizontalOption, qint16 hoverBox, qint16 existBox);
+    void loadPlaylistPanel();
+    void savePlaylistPanel();
+    void loadTrackNamePanel();
+    void saveTrackNamePanel();
+    void loadVideoPanel();
+    void saveVideoPanel();
 
     // Controls.
     QFrame *Picture1 = nullptr;
