@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 #include <optional>
@@ -40,6 +41,24 @@ void addSamplePictures(std::vector<PictureJob> &jobs, const QDir &sample)
     for (const SamplePicture &picture : samplePictures())
         jobs.push_back(
             {sample.filePath(picture.fileName), renderSample(picture), kTransparencyKey});
+}
+
+// A sample renamed in the table would otherwise leave its old file behind in
+// the program folder of an existing build.
+bool removeStaleSamples(const QDir &sample, QString *error)
+{
+    QStringList current;
+    for (const SamplePicture &picture : samplePictures())
+        current.append(picture.fileName);
+    const QStringList pictures =
+        sample.entryList({u"*.bmp"_s, u"*.gif"_s, u"*.jpg"_s, u"*.jpeg"_s}, QDir::Files);
+    for (const QString &name : pictures) {
+        if (!current.contains(name) && !QFile::remove(sample.filePath(name))) {
+            *error = u"cannot remove the old sample %1"_s.arg(sample.filePath(name));
+            return false;
+        }
+    }
+    return true;
 }
 
 void addEmbeddedPictures(std::vector<PictureJob> &jobs, const QDir &pictures)
@@ -86,13 +105,16 @@ int main(int argc, char *argv[])
     if (!QDir().mkpath(stage.filePath(u"skins"_s)))
         return fail(u"cannot create %1"_s.arg(stage.filePath(u"skins"_s)));
 
+    QString error;
+    if (!removeStaleSamples(QDir(stage.filePath(u"sample"_s)), &error))
+        return fail(error);
+
     std::vector<PictureJob> jobs;
     addPackagePictures(jobs, QDir(stage.filePath(u"package"_s)));
     addSamplePictures(jobs, QDir(stage.filePath(u"sample"_s)));
     addEmbeddedPictures(jobs, QDir(parser.value(picturesOption)));
 
     for (const PictureJob &job : jobs) {
-        QString error;
         if (!savePicture(job.image, job.path, &error, job.keyColour))
             return fail(error);
     }
