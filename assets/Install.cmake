@@ -6,20 +6,23 @@
 set(VELMORA_INSTALL_DIR lib/velmora)
 
 install(DIRECTORY ${VELMORA_STAGE_DIR}/package ${VELMORA_STAGE_DIR}/sample
-                  ${VELMORA_STAGE_DIR}/skins
         DESTINATION ${VELMORA_INSTALL_DIR}
         COMPONENT velmora)
+# An empty skins/ of its own: skins saved while trying out the build stay out.
+install(DIRECTORY DESTINATION ${VELMORA_INSTALL_DIR}/skins COMPONENT velmora)
 # The help file, once the build makes one.
 install(FILES ${VELMORA_STAGE_DIR}/Velmora.chm DESTINATION ${VELMORA_INSTALL_DIR}
         COMPONENT velmora OPTIONAL)
 
 if(TARGET velmora)
     install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_DIR} COMPONENT velmora)
-    install(CODE [[
-        set(link "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/velmora")
-        file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
-        file(REMOVE "${link}")
-        file(CREATE_LINK ../lib/velmora/velmora "${link}" SYMBOLIC)
-        message(STATUS "Installing: ${link} -> ../lib/velmora/velmora")
-    ]] COMPONENT velmora)
+    # The link is relative, so the installed tree can be moved as a whole.
+    set(program_link_target ../${VELMORA_INSTALL_DIR}/velmora)
+    install(CODE "
+        set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/velmora\")
+        file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+        file(REMOVE \"\${link}\")
+        file(CREATE_LINK ${program_link_target} \"\${link}\" SYMBOLIC)
+        message(STATUS \"Installing: \${link} -> ${program_link_target}\")
+    " COMPONENT velmora)
 endif()

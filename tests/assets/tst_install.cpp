@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -18,6 +19,7 @@ private slots:
     void linkResolvesToProgramFolder();
     void destdirStagesUnderItsRoot();
     void installingTwiceReplacesTheLink();
+    void skinsTriedInTheBuildStayOut();
 };
 
 namespace {
@@ -71,6 +73,7 @@ void tst_install::foldersLandBesideEachOther()
     }
     QVERIFY(program.exists(u"package/edit_1g.jpg"_s));
     QVERIFY(QFileInfo(program.filePath(u"skins"_s)).isDir());
+    QVERIFY(QDir(program.filePath(u"skins"_s)).isEmpty());
     if (kHasProgram) {
         const QFileInfo executable(program.filePath(u"velmora"_s));
         QVERIFY(executable.isFile());
@@ -127,6 +130,24 @@ void tst_install::installingTwiceReplacesTheLink()
     QVERIFY(QFileInfo::exists(prefix.filePath(u"lib/velmora/sample/background.bmp"_s)));
     if (kHasProgram)
         QVERIFY(QFileInfo(prefix.filePath(u"bin/velmora"_s)).isSymLink());
+}
+
+void tst_install::skinsTriedInTheBuildStayOut()
+{
+    // A skin saved while running the program from the build folder; it goes
+    // away with the test.
+    QTemporaryDir tried(stage(u"skins/tst_install-XXXXXX"_s));
+    QVERIFY(tried.isValid());
+    QFile wms(tried.filePath(u"tried.wms"_s));
+    QVERIFY(wms.open(QIODevice::WriteOnly));
+    wms.write("<THEME/>");
+    wms.close();
+
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const QString error = install(prefix.path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(QDir(prefix.filePath(u"lib/velmora/skins"_s)).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_install)
