@@ -2,6 +2,7 @@
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "LayoutTables.h"
+#include "SectionFrame.h"
 #include "Twips.h"
 #include "WidgetColors.h"
 #include "frmMain.h"
@@ -23,14 +24,6 @@ namespace {
 
 // Section captions: frame titles and the Check2 boxes that head frames.
 const QColor kSectionCaptionColor(128, 128, 255);
-
-// Frames draw their caption on the top border line, in the section colour.
-const QString kFrameStyle =
-    u"QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
-    u"QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-    u" left: 8px; padding: 0 2px; color: rgb(128, 128, 255); }"
-    u"QGroupBox::title:disabled { color: palette(mid); }"_s;
-const QString kBorderlessFrameStyle = u"QGroupBox { border: none; margin: 0; padding: 0; }"_s;
 
 // Window text size, in pixels, matching the layout's 9-point design font.
 constexpr int kFontPixelSize = 11;
@@ -155,10 +148,9 @@ void frmMain::buildPanels(QWidget *client)
     // Frames in table order: a frame's holder is a panel or an earlier frame.
     for (std::size_t i = 0; i < Frame1.size(); ++i) {
         const Layout::FrameRow &row = Layout::kFrames[i];
-        Frame1[i] = new QGroupBox(row.caption.toString(), holderWidget(row.holder));
+        Frame1[i] =
+            new SectionFrame(row.caption.toString(), row.borderless, holderWidget(row.holder));
         Frame1[i]->setObjectName(controlName(u"Frame1", i));
-        Frame1[i]->setFlat(row.borderless);
-        Frame1[i]->setStyleSheet(row.borderless ? kBorderlessFrameStyle : kFrameStyle);
         place(Frame1[i], row.box);
     }
 }
