@@ -1,3 +1,4 @@
+#include "ElementMembers.h"
 #include "RecordingMessageSink.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
@@ -25,55 +26,10 @@ private slots:
     void fileNameStartsEmptyAndIsStored();
 };
 
-namespace {
-struct Accessor {
-    const char *name;
-    clsElement::Setter set;
-    clsElement::Getter get;
-};
-
-// Every text property, in declaration order.
-const Accessor kAccessors[] = {
-    {"Title", &clsElement::setTitle, &clsElement::getTitle},
-    {"Author", &clsElement::setAuthor, &clsElement::getAuthor},
-    {"Copyright", &clsElement::setCopyright, &clsElement::getCopyright},
-    {"Top", &clsElement::setTop, &clsElement::getTop},
-    {"Left", &clsElement::setLeft, &clsElement::getLeft},
-    {"Height", &clsElement::setHeight, &clsElement::getHeight},
-    {"Width", &clsElement::setWidth, &clsElement::getWidth},
-    {"Upimage", &clsElement::setUpimage, &clsElement::getUpimage},
-    {"Hoverimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
-    {"Downimage", &clsElement::setDownimage, &clsElement::getDownimage},
-    {"Disableimage", &clsElement::setDisableimage, &clsElement::getDisableimage},
-    {"Transcolor", &clsElement::setTranscolor, &clsElement::getTranscolor},
-    {"Titlebar", &clsElement::setTitlebar, &clsElement::getTitlebar},
-    {"Bordersize", &clsElement::setBordersize, &clsElement::getBordersize},
-    {"Direction", &clsElement::setDirection, &clsElement::getDirection},
-    {"Backcolor", &clsElement::setBackcolor, &clsElement::getBackcolor},
-    {"Forecolor", &clsElement::setForecolor, &clsElement::getForecolor},
-    {"Fontsize", &clsElement::setFontsize, &clsElement::getFontsize},
-    {"Listitemvis", &clsElement::setListitemvis, &clsElement::getListitemvis},
-    {"columnvis", &clsElement::setcolumnvis, &clsElement::getcolumnvis},
-    {"Dropdownvis", &clsElement::setDropdownvis, &clsElement::getDropdownvis},
-    {"Scrolling", &clsElement::setScrolling, &clsElement::getScrolling},
-    {"Scrollamt", &clsElement::setScrollamt, &clsElement::getScrollamt},
-};
-
-const Accessor *accessor(const QByteArray &name)
-{
-    for (const auto &a : kAccessors) {
-        if (name == a.name) {
-            return &a;
-        }
-    }
-    return nullptr;
-}
-} // namespace
-
 void tst_document::newRecordIsEmpty()
 {
     const clsElement e;
-    for (const auto &a : kAccessors) {
+    for (const auto &a : kElementMembers) {
         QVERIFY2((e.*a.get)().isEmpty(), a.name);
     }
     QCOMPARE(e.getExistFlag(), qint16(0));
@@ -120,7 +76,7 @@ void tst_document::initMemberSetsDefaults()
 {
     QFETCH(QByteArray, member);
     QFETCH(QString, expected);
-    const Accessor *a = accessor(member);
+    const ElementMember *a = elementMember(member);
     QVERIFY(a);
     clsElement e;
     (e.*a->set)(u"something else"_s);
@@ -131,7 +87,7 @@ void tst_document::initMemberSetsDefaults()
 void tst_document::initMemberClearsEveryOtherMember()
 {
     clsElement e;
-    for (const auto &a : kAccessors) {
+    for (const auto &a : kElementMembers) {
         (e.*a.set)(u"x"_s);
     }
     e.setExistFlag(1);
@@ -143,7 +99,7 @@ void tst_document::initMemberClearsEveryOtherMember()
 void tst_document::setterStoresTextUnchanged()
 {
     clsElement e;
-    for (const auto &a : kAccessors) {
+    for (const auto &a : kElementMembers) {
         const QString value = u"  "_s + QLatin1StringView(a.name) + u" 値 "_s;
         (e.*a.set)(value);
         QCOMPARE((e.*a.get)(), value);

@@ -1,3 +1,4 @@
+#include "ElementMembers.h"
 #include "RecordingMessageSink.h"
 #include "WmsFixtures.h"
 
@@ -18,37 +19,6 @@ private slots:
 };
 
 namespace {
-struct Member {
-    const char *name;
-    clsElement::Setter set;
-    clsElement::Getter get;
-};
-
-const Member kMembers[] = {
-    {"Title", &clsElement::setTitle, &clsElement::getTitle},
-    {"Author", &clsElement::setAuthor, &clsElement::getAuthor},
-    {"Copyright", &clsElement::setCopyright, &clsElement::getCopyright},
-    {"Top", &clsElement::setTop, &clsElement::getTop},
-    {"Left", &clsElement::setLeft, &clsElement::getLeft},
-    {"Height", &clsElement::setHeight, &clsElement::getHeight},
-    {"Width", &clsElement::setWidth, &clsElement::getWidth},
-    {"Upimage", &clsElement::setUpimage, &clsElement::getUpimage},
-    {"Hoverimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
-    {"Downimage", &clsElement::setDownimage, &clsElement::getDownimage},
-    {"Disableimage", &clsElement::setDisableimage, &clsElement::getDisableimage},
-    {"Transcolor", &clsElement::setTranscolor, &clsElement::getTranscolor},
-    {"Titlebar", &clsElement::setTitlebar, &clsElement::getTitlebar},
-    {"Bordersize", &clsElement::setBordersize, &clsElement::getBordersize},
-    {"Direction", &clsElement::setDirection, &clsElement::getDirection},
-    {"Backcolor", &clsElement::setBackcolor, &clsElement::getBackcolor},
-    {"Forecolor", &clsElement::setForecolor, &clsElement::getForecolor},
-    {"Fontsize", &clsElement::setFontsize, &clsElement::getFontsize},
-    {"Listitemvis", &clsElement::setListitemvis, &clsElement::getListitemvis},
-    {"columnvis", &clsElement::setcolumnvis, &clsElement::getcolumnvis},
-    {"Dropdownvis", &clsElement::setDropdownvis, &clsElement::getDropdownvis},
-    {"Scrolling", &clsElement::setScrolling, &clsElement::getScrolling},
-    {"Scrollamt", &clsElement::setScrollamt, &clsElement::getScrollamt},
-};
 
 // The members a written file carries back, per family; images are marked.
 const QStringList kCarried[] = {
@@ -102,7 +72,7 @@ void tst_wms_roundtrip::fullDocument()
 
     clsFileControl read(sink);
     for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
-        for (const Member &m : kMembers) {
+        for (const ElementMember &m : kElementMembers) {
             (*read.getElement(slot).*m.set)(kUntouched);
         }
     }
@@ -114,7 +84,7 @@ void tst_wms_roundtrip::fullDocument()
         const auto original = written.getElement(slot);
         const auto back = read.getElement(slot);
         QCOMPARE(back->getExistFlag(), qint16(1));
-        for (const Member &m : kMembers) {
+        for (const ElementMember &m : kElementMembers) {
             const QString name = QString::fromLatin1(m.name);
             QString expected = kUntouched;
             if (kCarried[family].contains(name)) {
