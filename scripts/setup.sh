@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   libzip-dev zip unzip
   imagemagick
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils libxcb1-dev
   fonts-ipafont-gothic
 )
 
