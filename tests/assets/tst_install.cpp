@@ -1,3 +1,5 @@
+#include "ProgramFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,7 +55,7 @@ QStringList filesIn(const QString &folder)
 
 QString stage(const QString &folder)
 {
-    return QDir(qEnvironmentVariable("VELMORA_TEST_BIN")).filePath(folder);
+    return QDir(programFolder()).filePath(folder);
 }
 
 } // namespace

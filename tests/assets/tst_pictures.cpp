@@ -1,5 +1,6 @@
 #include "../util/ImageFiles.h"
 #include "MenuPictures.h"
+#include "ProgramFolder.h"
 #include "SamplePictures.h"
 #include "TitlePictures.h"
 
@@ -102,8 +103,7 @@ QString sizeText(const QImage &image)
 
 void tst_pictures::initTestCase()
 {
-    const QString bin = qEnvironmentVariable("VELMORA_TEST_BIN");
-    QVERIFY2(!bin.isEmpty(), "VELMORA_TEST_BIN names the program folder of the build");
+    const QString bin = programFolder();
     m_stage = QDir(bin);
     QVERIFY2(m_stage.exists(u"package"_s), qPrintable(m_stage.absolutePath()));
 }

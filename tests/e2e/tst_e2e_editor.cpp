@@ -1,4 +1,6 @@
 // The real editor under Xvfb with the X11 platform, driven by xdotool.
+#include "ProgramFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -36,8 +38,8 @@ private slots:
                 QSKIP(qPrintable(tool + u" is not installed; run scripts/setup.sh"_s));
             }
         }
-        bin = qEnvironmentVariable("VELMORA_TEST_BIN");
-        QVERIFY2(QFile::exists(bin + u"/velmora"_s), "VELMORA_TEST_BIN must hold velmora");
+        bin = programFolder();
+        QVERIFY2(QFile::exists(bin + u"/velmora"_s), "the program folder must hold velmora");
         artifacts = QDir(bin + u"/../artifacts"_s).absolutePath();
         QVERIFY(QDir().mkpath(artifacts));
 
