@@ -73,15 +73,24 @@ bool frmMain::Form_Load()
     try {
         checkResources();
     } catch (const AppError &error) {
-        // Only the start-up picture can fail here, and only by being missing.
-        m_messages.showMessage(u"ファイルが見つかりません。起動処理を中止します。\r\nエラー:"_s +
-                                   QString::number(error.number()),
-                               u"起動中止"_s, MessageIcon::Stop);
-        releaseOwnedObjects();
-        return false;
+        // A missing editor picture stops the program; any other failure only
+        // ends the check, and start-up goes on with the document.
+        if (error.number() == AppError::FileNotFound) {
+            m_messages.showMessage(
+                u"ファイルが見つかりません。起動処理を中止します。\r\nエラー:"_s +
+                    QString::number(error.number()),
+                u"起動中止"_s, MessageIcon::Stop);
+            releaseOwnedObjects();
+            return false;
+        }
     }
-    initAllElements();
-    loadPanels();
+    try {
+        initAllElements();
+        loadPanels();
+    } catch (const AppError &) {
+        // Defaults always load; should a check above have ended early, the
+        // fields keep what the layout gave them rather than ending the program.
+    }
     return true;
 }
 
