@@ -64,10 +64,10 @@ bool removeStaleSamples(const QDir &sample, QString *error)
 void addEmbeddedPictures(std::vector<PictureJob> &jobs, const QDir &pictures)
 {
     for (int k = 0; k < kTitledPanelCount; ++k)
-        jobs.push_back({pictures.filePath(u"title_%1.png"_s.arg(k)), renderPanelTitle(k), {}});
+        jobs.push_back({pictures.filePath(u"title_%1.bmp"_s.arg(k)), renderPanelTitle(k), {}});
     for (int i = 0; i < kMenuButtonCount; ++i)
         jobs.push_back(
-            {pictures.filePath(u"menu_%1.png"_s.arg(i)), renderMenuButton(i, false), {}});
+            {pictures.filePath(u"menu_%1.bmp"_s.arg(i)), renderMenuButton(i, false), {}});
     jobs.push_back({pictures.filePath(u"velmora.png"_s), renderWindowIcon(), {}});
 }
 

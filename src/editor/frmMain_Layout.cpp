@@ -36,7 +36,9 @@ QString controlName(QStringView array, std::size_t index)
 // Places a control; a zero width or height fits it to its caption.
 void place(QWidget *widget, const Layout::Box &box)
 {
-    QSize fit = widget->sizeHint();
+    // Measuring a caption lays out its text, so only do it when the box asks for it.
+    const bool fits = box.width <= 0 || box.height <= 0;
+    const QSize fit = fits ? widget->sizeHint() : QSize();
     const int width = box.width > 0 ? Twips::toPixels(box.width) : fit.width();
     const int height = box.height > 0 ? Twips::toPixels(box.height) : fit.height();
     widget->setGeometry(Twips::toPixels(box.left), Twips::toPixels(box.top), width, height);
@@ -120,7 +122,7 @@ void frmMain::buildSideMenu(QWidget *client)
         place(imgMenu[i], {Layout::kImgMenuLeft, Layout::kImgMenuTops[i], Layout::kImgMenuWidth,
                            Layout::kImgMenuHeight});
         // The picture stored with the layout, shown until package/ supplies one.
-        imgMenu[i]->setPixmap(QPixmap(u":/pictures/menu_%1.png"_s.arg(i)));
+        imgMenu[i]->setPixmap(QPixmap(u":/pictures/menu_%1.bmp"_s.arg(i)));
         setTag(imgMenu[i], QString());
     }
 }
@@ -143,7 +145,7 @@ void frmMain::buildPanels(QWidget *client)
         imgTitle[k] = new QLabel(picture2[k]);
         imgTitle[k]->setObjectName(controlName(u"imgTitle", k));
         place(imgTitle[k], Layout::kTitleBox);
-        imgTitle[k]->setPixmap(QPixmap(u":/pictures/title_%1.png"_s.arg(k)));
+        imgTitle[k]->setPixmap(QPixmap(u":/pictures/title_%1.bmp"_s.arg(k)));
     }
     // Frames in table order: a frame's holder is a panel or an earlier frame.
     for (std::size_t i = 0; i < Frame1.size(); ++i) {

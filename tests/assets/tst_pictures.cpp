@@ -170,10 +170,10 @@ void tst_pictures::embeddedPicture_data()
     QTest::addColumn<QSize>("size");
     for (int panel = 0; panel < 6; ++panel)
         QTest::addRow("title_%d", panel)
-            << u":/pictures/title_%1.png"_s.arg(panel) << QSize(609, 42);
+            << u":/pictures/title_%1.bmp"_s.arg(panel) << QSize(609, 42);
     for (int button = 0; button < 10; ++button)
         QTest::addRow("menu_%d", button)
-            << u":/pictures/menu_%1.png"_s.arg(button) << QSize(113, 78);
+            << u":/pictures/menu_%1.bmp"_s.arg(button) << QSize(113, 78);
     QTest::newRow("window icon") << u":/pictures/velmora.png"_s << QSize(32, 32);
 }
 
@@ -197,7 +197,7 @@ void tst_pictures::layoutModePictureMatchesPackage_data()
 void tst_pictures::layoutModePictureMatchesPackage()
 {
     QFETCH(int, mode);
-    const QImage layout(u":/pictures/menu_%1.png"_s.arg(mode));
+    const QImage layout(u":/pictures/menu_%1.bmp"_s.arg(mode));
     const QImage normal(packageFile(m_stage, mode, false));
     const QImage selected(packageFile(m_stage, mode, true));
     const double toNormal = meanDifference(layout, normal);
@@ -208,12 +208,12 @@ void tst_pictures::layoutModePictureMatchesPackage()
 void tst_pictures::fileSetPicturesAreTheirOwn()
 {
     for (int file = 7; file < 10; ++file) {
-        const QImage picture(u":/pictures/menu_%1.png"_s.arg(file));
+        const QImage picture(u":/pictures/menu_%1.bmp"_s.arg(file));
         for (int other = 0; other < 10; ++other) {
             if (other == file)
                 continue;
             const double share =
-                changedShare(picture, QImage(u":/pictures/menu_%1.png"_s.arg(other)));
+                changedShare(picture, QImage(u":/pictures/menu_%1.bmp"_s.arg(other)));
             QVERIFY2(share > 0.03,
                      qPrintable(u"menu_%1 looks like menu_%2"_s.arg(file).arg(other)));
         }
