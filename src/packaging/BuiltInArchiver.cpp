@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 #include <zip.h>
 
 namespace {
@@ -19,6 +20,7 @@ enum Result : qint32 {
     BadName = 4,
     FileMissing = 5,
     CannotWrite = 6,
+    PacksItself = 7,
 };
 
 // Info-ZIP's default level: most of the size gain of level 9 at a fraction
@@ -123,7 +125,11 @@ public:
         if (result != Success) {
             return result;
         }
-        return write(QFileInfo(command->archive).absoluteFilePath(), entries);
+        const QString target = QFileInfo(command->archive).absoluteFilePath();
+        if (isAmong(target, entries)) {
+            return PacksItself;
+        }
+        return write(target, entries);
     }
 
 private:
@@ -149,6 +155,19 @@ private:
             entries->append({path, entryName});
         }
         return entries->isEmpty() ? NothingToPack : Success;
+    }
+
+    // Replacing a file the archive has to hold would lose it: a skin file
+    // whose name ends in "z" gives an archive of its own name.
+    static bool isAmong(const QString &target, const QList<Entry> &entries)
+    {
+        const QString canonicalTarget = QFileInfo(target).canonicalFilePath();
+        if (canonicalTarget.isEmpty()) {
+            return false; // no such file yet, so none of the entries
+        }
+        return std::any_of(entries.cbegin(), entries.cend(), [&](const Entry &entry) {
+            return QFileInfo(entry.path).canonicalFilePath() == canonicalTarget;
+        });
     }
 
     static qint32 write(const QString &target, const QList<Entry> &entries)

@@ -174,6 +174,9 @@ void tst_builtinarchiver::failsWithoutLeavingAnything_data()
     QTest::newRow("unknown switch") << u"-r -q "_s + archive.mid(3) + u"\"@%2\" "_s << good;
     QTest::newRow("target folder missing")
         << u"-r -D -v \"%1/none/skin.wmz\" \"%1/\" \"@%2\" "_s << good;
+    // The archive would take the place of a file it has to hold.
+    QTest::newRow("target is a listed file")
+        << u"-r -D -v \"%1/skin.wms\" \"%1/\" \"@%2\" "_s << good;
 }
 
 void tst_builtinarchiver::failsWithoutLeavingAnything()

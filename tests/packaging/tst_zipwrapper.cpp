@@ -41,6 +41,7 @@ private slots:
     void failingArchiverShowsMessage();
     void oldArchiverIsReportedButStillRuns();
     void missingWmsFileFailsSilently();
+    void refusesArchiveNamedLikeTheWms();
     void fullTemporaryFolderFailsSilently();
 
     void packsRealSkin();
@@ -388,6 +389,25 @@ void tst_zipwrapper::missingWmsFileFailsSilently()
     QCOMPARE(wrapper.makeZipFile(nullptr, QString(), skin->path()), QString());
     QVERIFY(m_log.calls.isEmpty());
     QVERIFY(m_messages.messages.isEmpty());
+}
+
+void tst_zipwrapper::refusesArchiveNamedLikeTheWms()
+{
+    // A skin file ending in "z" gives an archive of its own name, which must
+    // not replace the skin file.
+    const auto skin = newFolder();
+    QVERIFY(skin);
+    QVERIFY(SkinFolder::writeFile(skin->filePath(u"play.bmp"_s), "play"));
+    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"skin.z"_s), u"play.bmp"_s));
+    const QStringList before = SkinFolder::listing(skin->path());
+    clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
+
+    QCOMPARE(wrapper.makeZipFile(nullptr, u"skin.z"_s, skin->path()), QString());
+
+    QCOMPARE(SkinFolder::readFile(skin->filePath(u"skin.z"_s)), QByteArray("play.bmp"));
+    QCOMPARE(SkinFolder::listing(skin->path()), before);
+    QCOMPARE(m_messages.messages.size(), 1);
+    QCOMPARE(m_messages.last().text, kStop);
 }
 
 void tst_zipwrapper::fullTemporaryFolderFailsSilently()
