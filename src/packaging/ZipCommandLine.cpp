@@ -13,9 +13,11 @@ constexpr QStringView kKnownSwitches = u"rDv";
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
+// The packager separates pieces by blanks and quotes only names holding a
+// blank or a comma, so any other character, a tab included, is part of a name.
 bool isBlank(QChar c)
 {
-    return c == u' ' || c == u'\t';
+    return c == u' ';
 }
 
 bool isSwitch(const QString &piece)

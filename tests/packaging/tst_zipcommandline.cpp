@@ -35,7 +35,9 @@ void tst_zipcommandline::splitsPieces_data()
         << u"\"@/t m/0a.tmp\" "_s << QStringList{u"@/t m/0a.tmp"_s};
     QTest::newRow("quote inside quoted piece")
         << u"\"/a \"b/\" c"_s << QStringList{u"/a \"b/"_s, u"c"_s};
-    QTest::newRow("runs of blanks") << u"  a \t b  "_s << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("runs of blanks") << u"  a   b  "_s << QStringList{u"a"_s, u"b"_s};
+    // Only a blank makes a name need quotes, so a tab belongs to the name.
+    QTest::newRow("tab in a bare piece") << u"/s/a\tb/ c"_s << QStringList{u"/s/a\tb/"_s, u"c"_s};
     QTest::newRow("empty quoted piece") << u"\"\" a"_s << QStringList{QString(), u"a"_s};
     QTest::newRow("empty line") << QString() << QStringList();
 }
