@@ -1,6 +1,5 @@
 #include "ArchiveContents.h"
 #include "SkinFolder.h"
-#include "TmpfsMount.h"
 #include "packaging/BuiltInArchiver.h"
 
 #include <QDir>
@@ -15,14 +14,10 @@ class tst_builtinarchiver : public QObject {
     Q_OBJECT
 
 private slots:
-    void answersAUsableVersion();
     void packsListedFiles_data();
     void packsListedFiles();
-    void unzipShowsJapaneseNames();
-    void replacesOldArchiveWhole();
     void failsWithoutLeavingAnything_data();
     void failsWithoutLeavingAnything();
-    void failsOnFullDiskWithoutLeavingAnything();
     void bareArchiveNameLandsInCurrentFolder();
 
 private:
@@ -66,13 +61,6 @@ QByteArray tst_builtinarchiver::commandLine(const QString &archive, const QStrin
                              u' ' + quoted(u'@' + list) + u' ');
 }
 
-void tst_builtinarchiver::answersAUsableVersion()
-{
-    const std::optional<qint16> version = makeBuiltInArchiver()->version();
-    QVERIFY(version);
-    QVERIFY2(*version >= 37, qPrintable(QString::number(*version)));
-}
-
 void tst_builtinarchiver::packsListedFiles_data()
 {
     QTest::addColumn<QString>("list");
@@ -105,53 +93,6 @@ void tst_builtinarchiver::packsListedFiles()
     QString output;
     QVERIFY2(ArchiveContents::unzipAccepts(archive, &output), qPrintable(output));
     QCOMPARE(SkinFolder::listing(skin).size(), files.size() + 3); // + unlisted, sub, archive
-}
-
-void tst_builtinarchiver::unzipShowsJapaneseNames()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    makeSkin(dir.path());
-    const QString listFile = dir.filePath(u"list.tmp"_s);
-    QVERIFY(SkinFolder::writeAnsi(listFile, u"再生.bmp\r\nskin.wms\r\n"_s));
-    const QString archive = dir.filePath(u"skin.wmz"_s);
-    QCOMPARE(makeBuiltInArchiver()->zip(0, commandLine(archive, dir.path(), listFile)), 0);
-
-    QProcess unzip;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
-    unzip.setProcessEnvironment(env);
-    unzip.start(u"unzip"_s, {u"-Z1"_s, archive});
-    QVERIFY(unzip.waitForFinished(30000));
-    QCOMPARE(QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
-             QStringList({u"再生.bmp"_s, u"skin.wms"_s}));
-}
-
-void tst_builtinarchiver::replacesOldArchiveWhole()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QMap<QString, QByteArray> files = makeSkin(dir.path());
-    const QString archive = dir.filePath(u"skin.wmz"_s);
-    const QString listFile = dir.filePath(u"list.tmp"_s);
-
-    // An earlier archive with a file the skin no longer names and an old play.bmp.
-    QVERIFY(SkinFolder::writeFile(dir.filePath(u"old.bmp"_s), "old picture"));
-    QVERIFY(SkinFolder::writeFile(dir.filePath(u"play.bmp"_s), "old play"));
-    QVERIFY(SkinFolder::writeAnsi(listFile, u"old.bmp\r\nplay.bmp\r\nskin.wms\r\n"_s));
-    QCOMPARE(makeBuiltInArchiver()->zip(0, commandLine(archive, dir.path(), listFile)), 0);
-    QVERIFY(ArchiveContents::read(archive)->contains(u"old.bmp"_s));
-
-    QVERIFY(SkinFolder::writeFile(dir.filePath(u"play.bmp"_s), files.value(u"play.bmp"_s)));
-    QVERIFY(SkinFolder::writeAnsi(listFile, u"play.bmp\r\nskin.wms\r\n"_s));
-    QCOMPARE(makeBuiltInArchiver()->zip(0, commandLine(archive, dir.path(), listFile)), 0);
-
-    const auto entries = ArchiveContents::read(archive);
-    QVERIFY(entries);
-    QCOMPARE(entries->keys(), QStringList({u"play.bmp"_s, u"skin.wms"_s}));
-    QCOMPARE(entries->value(u"play.bmp"_s), files.value(u"play.bmp"_s));
-    QString output;
-    QVERIFY2(ArchiveContents::unzipAccepts(archive, &output), qPrintable(output));
 }
 
 void tst_builtinarchiver::failsWithoutLeavingAnything_data()
@@ -206,29 +147,6 @@ void tst_builtinarchiver::failsWithoutLeavingAnything()
             QCOMPARE(SkinFolder::readFile(skin + u"/skin.wmz"_s), old);
         }
     }
-}
-
-void tst_builtinarchiver::failsOnFullDiskWithoutLeavingAnything()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const TmpfsMount disk(dir.path(), u"400k"_s);
-    if (!disk.isMounted()) {
-        QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk.reason()));
-    }
-    // Random bytes do not compress: the archive needs as much room again.
-    QByteArray noise(300 * 1024, '\0');
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()),
-                                  noise.size() / qsizetype(sizeof(quint32)));
-    QVERIFY(SkinFolder::writeFile(dir.filePath(u"noise.bmp"_s), noise));
-    QVERIFY(SkinFolder::writeFile(dir.filePath(u"skin.wms"_s), "noise.bmp"));
-    const QString listFile = dir.filePath(u"list.tmp"_s);
-    QVERIFY(SkinFolder::writeAnsi(listFile, u"noise.bmp\r\nskin.wms\r\n"_s));
-    const QStringList before = SkinFolder::listing(dir.path());
-
-    QVERIFY(makeBuiltInArchiver()->zip(
-                0, commandLine(dir.filePath(u"skin.wmz"_s), dir.path(), listFile)) != 0);
-    QCOMPARE(SkinFolder::listing(dir.path()), before);
 }
 
 void tst_builtinarchiver::bareArchiveNameLandsInCurrentFolder()

@@ -29,10 +29,6 @@ void tst_zipcommandline::splitsPieces_data()
 
     QTest::newRow("bare") << u"-r a.wmz /d/ @/t/0a.tmp "_s
                           << QStringList{u"-r"_s, u"a.wmz"_s, u"/d/"_s, u"@/t/0a.tmp"_s};
-    QTest::newRow("quoted blank") << u"\"/my dir/a.wmz\" x"_s
-                                  << QStringList{u"/my dir/a.wmz"_s, u"x"_s};
-    QTest::newRow("quoted list argument")
-        << u"\"@/t m/0a.tmp\" "_s << QStringList{u"@/t m/0a.tmp"_s};
     QTest::newRow("quote inside quoted piece")
         << u"\"/a \"b/\" c"_s << QStringList{u"/a \"b/"_s, u"c"_s};
     QTest::newRow("runs of blanks") << u"  a   b  "_s << QStringList{u"a"_s, u"b"_s};
