@@ -13,19 +13,27 @@ struct Entity {
 };
 
 // "&" first on the way out, so the other references are not escaped twice.
-constexpr std::array<Entity, 4> kEscaped{{
+// Line breaks and tabs go out as character references: a raw line break would
+// end the element's line, and an XML reader turns raw ones into blanks.
+constexpr std::array<Entity, 7> kEscaped{{
     {u'&', u"&amp;"},
     {u'<', u"&lt;"},
     {u'>', u"&gt;"},
     {u'"', u"&quot;"},
+    {u'\r', u"&#13;"},
+    {u'\n', u"&#10;"},
+    {u'\t', u"&#9;"},
 }};
 
-constexpr std::array<Entity, 5> kDecoded{{
+constexpr std::array<Entity, 8> kDecoded{{
     {u'&', u"&amp;"},
     {u'<', u"&lt;"},
     {u'>', u"&gt;"},
     {u'"', u"&quot;"},
     {u'\'', u"&apos;"},
+    {u'\r', u"&#13;"},
+    {u'\n', u"&#10;"},
+    {u'\t', u"&#9;"},
 }};
 
 bool isBlank(QChar c)

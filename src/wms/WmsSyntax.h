@@ -7,10 +7,11 @@
 // attributes as name="value" pairs. Shared by the writer and the reader.
 namespace WmsSyntax {
 
-// Escapes & < > and " so that any text can stand inside a double-quoted value.
+// Escapes & < > " and the line break and tab characters, so that any text can
+// stand inside a double-quoted value on one line.
 QString escapeValue(const QString &text);
-// Decodes &amp; &lt; &gt; &quot; and &apos;; any other "&" stays as it is, so
-// files written before values were escaped read back unchanged.
+// Decodes &amp; &lt; &gt; &quot; &apos; &#13; &#10; and &#9;; any other "&"
+// stays as it is, so files written before values were escaped read back unchanged.
 QString unescapeValue(QStringView text);
 
 // Index of the "<" that opens element tag in line (tag followed by a blank,

@@ -333,6 +333,8 @@ void tst_wms_reader::entitiesDecoded_data()
 
     QTest::newRow("five entities") << QByteArray("&amp;&lt;&gt;&quot;&apos;") << u"&<>\"'"_s;
     QTest::newRow("escaped entity") << QByteArray("&amp;amp;") << u"&amp;"_s;
+    QTest::newRow("line breaks and tab") << QByteArray("a&#13;&#10;b&#9;c") << u"a\r\nb\tc"_s;
+    QTest::newRow("escaped line break") << QByteArray("&amp;#10;") << u"&#10;"_s;
     QTest::newRow("bare ampersand of older files") << QByteArray("Tom & Jerry") << u"Tom & Jerry"_s;
     QTest::newRow("unknown entity stays") << QByteArray("&copy; x") << u"&copy; x"_s;
     QTest::newRow("apostrophe in double quotes") << QByteArray("it's") << u"it's"_s;

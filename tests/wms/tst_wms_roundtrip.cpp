@@ -50,6 +50,8 @@ void tst_wms_roundtrip::fullDocument_data()
     QTest::newRow("japanese") << u"青い空 スキン"_s << u"山田 太郎"_s;
     QTest::newRow("markup characters") << u"Tom & \"Jerry\" <3> it's"_s << u"a&amp;b"_s;
     QTest::newRow("words of tags and names") << u"Preview my playlist"_s << u"top=1 image=\"x\""_s;
+    // A line break inside a value must not end the line in the file.
+    QTest::newRow("line breaks and tab") << u"two\r\nlines\tand\rmore"_s << u"a\nb"_s;
 }
 
 void tst_wms_roundtrip::fullDocument()

@@ -281,6 +281,7 @@ void tst_wms_writer::valuesAreEscaped_data()
     QTest::newRow("angle brackets") << u"<b>"_s << QByteArray("&lt;b&gt;");
     QTest::newRow("entity text itself") << u"&amp;"_s << QByteArray("&amp;amp;");
     QTest::newRow("apostrophe stays") << u"it's"_s << QByteArray("it's");
+    QTest::newRow("line breaks and tab") << u"a\r\nb\tc"_s << QByteArray("a&#13;&#10;b&#9;c");
 }
 
 void tst_wms_writer::valuesAreEscaped()
