@@ -90,8 +90,6 @@ void tst_builtinarchiver::packsListedFiles()
     const auto entries = ArchiveContents::read(archive);
     QVERIFY(entries);
     QCOMPARE(*entries, files); // bare names, each once, no folder entries, same bytes
-    QString output;
-    QVERIFY2(ArchiveContents::unzipAccepts(archive, &output), qPrintable(output));
     QCOMPARE(SkinFolder::listing(skin).size(), files.size() + 3); // + unlisted, sub, archive
 }
 
@@ -163,7 +161,9 @@ void tst_builtinarchiver::bareArchiveNameLandsInCurrentFolder()
         0, QFile::encodeName(u"-r -D -v a.wmz "_s + skin.path() + u"/ @"_s + listFile));
     QDir::setCurrent(previous);
     QCOMPARE(result, 0);
-    QVERIFY(QFileInfo::exists(current.filePath(u"a.wmz"_s)));
+    const auto entries = ArchiveContents::read(current.filePath(u"a.wmz"_s));
+    QVERIFY(entries);
+    QCOMPARE(entries->keys(), QStringList{u"skin.wms"_s});
 }
 
 QTEST_GUILESS_MAIN(tst_builtinarchiver)

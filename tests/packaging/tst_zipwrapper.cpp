@@ -467,8 +467,6 @@ void tst_zipwrapper::packsRealSkin()
     const auto entries = ArchiveContents::read(archive);
     QVERIFY(entries);
     QCOMPARE(*entries, expected);
-    QString output;
-    QVERIFY2(ArchiveContents::unzipAccepts(archive, &output), qPrintable(output));
     QVERIFY(m_messages.messages.isEmpty());
 }
 
@@ -498,8 +496,9 @@ void tst_zipwrapper::repackingDropsFilesNoLongerNamed()
     QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"old.bmp"_s));
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
     QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()), u"s.wmz"_s);
-    QCOMPARE(ArchiveContents::read(skin->filePath(u"s.wmz"_s))->keys(),
-             QStringList({u"old.bmp"_s, u"s.wms"_s}));
+    const auto first = ArchiveContents::read(skin->filePath(u"s.wmz"_s));
+    QVERIFY(first);
+    QCOMPARE(first->keys(), QStringList({u"old.bmp"_s, u"s.wms"_s}));
 
     QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"new.bmp"_s));
     QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()), u"s.wmz"_s);
