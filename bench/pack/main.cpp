@@ -108,7 +108,10 @@ int main(int argc, char **argv)
         wmsText += u"<BUTTON image=\""_s + name + u"\"/>\r\n"_s;
     }
     wmsText += u"</THEME>\r\n"_s;
-    writeFile(dir.filePath(u"skin.wms"_s), AnsiText::encode(wmsText));
+    if (!writeFile(dir.filePath(u"skin.wms"_s), AnsiText::encode(wmsText))) {
+        std::fprintf(stderr, "cannot write skin.wms\n");
+        return 1;
+    }
     names.append(u"skin.wms"_s);
 
     PrintingSink messages;
