@@ -32,8 +32,6 @@ private slots:
     void listsFilesTheWmsNames();
     void commandLineCarriesArchiveFolderAndList_data();
     void commandLineCarriesArchiveFolderAndList();
-    void listArgumentIsQuotedWholeInTempFolderWithBlank();
-    void passesOwnerWindowHandle();
     void archiveNameReplacesLastCharacter_data();
     void archiveNameReplacesLastCharacter();
 
@@ -234,14 +232,22 @@ void tst_zipwrapper::commandLineCarriesArchiveFolderAndList_data()
     QTest::addColumn<QString>("folderName");
     QTest::addColumn<QString>("suffix"); // appended to the folder path passed in
     QTest::addColumn<bool>("quoted");
+    QTest::addColumn<QString>("tempName"); // the temporary folder, when not the default
+    QTest::addColumn<bool>("listQuoted");
 
-    QTest::newRow("plain") << u"blue"_s << QString() << false;
+    QTest::newRow("plain") << u"blue"_s << QString() << false << QString() << false;
     // The same command line, whether or not the folder ends in a separator.
-    QTest::newRow("plain, trailing separator") << u"blue"_s << u"/"_s << false;
-    QTest::newRow("blank") << u"my blue"_s << QString() << true;
-    QTest::newRow("comma") << u"blue,2"_s << QString() << true;
-    QTest::newRow("trailing blanks dropped") << u"blue"_s << u"   "_s << false;
-    QTest::newRow("folder really ending in a blank") << u"blue "_s << QString() << true;
+    QTest::newRow("plain, trailing separator")
+        << u"blue"_s << u"/"_s << false << QString() << false;
+    QTest::newRow("blank") << u"my blue"_s << QString() << true << QString() << false;
+    QTest::newRow("comma") << u"blue,2"_s << QString() << true << QString() << false;
+    QTest::newRow("trailing blanks dropped")
+        << u"blue"_s << u"   "_s << false << QString() << false;
+    QTest::newRow("folder really ending in a blank")
+        << u"blue "_s << QString() << true << QString() << false;
+    // The list argument is quoted whole, so the quote stands before the "@".
+    QTest::newRow("temporary folder with a blank")
+        << u"blue"_s << QString() << false << u"velmora tmp "_s << true;
 }
 
 void tst_zipwrapper::commandLineCarriesArchiveFolderAndList()
@@ -249,52 +255,32 @@ void tst_zipwrapper::commandLineCarriesArchiveFolderAndList()
     QFETCH(QString, folderName);
     QFETCH(QString, suffix);
     QFETCH(bool, quoted);
+    QFETCH(QString, tempName);
+    QFETCH(bool, listQuoted);
+    if (!tempName.isEmpty()) {
+        useTempFolder(tempName);
+    }
     const auto parent = newFolder();
     QVERIFY(parent);
     const QString folder = parent->filePath(folderName);
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(SkinFolder::writeAnsi(folder + u"/blue.wms"_s, u"blue"_s));
     clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
+    const FakeWindow window(0x5a17);
 
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"blue.wms"_s, folder + suffix), u"blue.wmz"_s);
+    QCOMPARE(wrapper.makeZipFile(&window, u"blue.wms"_s, folder + suffix), u"blue.wmz"_s);
 
     QCOMPARE(m_log.calls.size(), 1);
+    QCOMPARE(m_log.calls[0].window, quintptr(0x5a17));
+    QVERIFY(m_log.calls[0].listFile.startsWith(m_temp->path() + u"/0"_s));
     const QString archive = folder + u"/blue.wmz"_s;
     const QString base = folder + u'/';
+    const QString list = u'@' + m_log.calls[0].listFile;
     const QString expected = u"-r -D -v "_s + (quoted ? q(archive) : archive) + u' ' +
-                             (quoted ? q(base) : base) + u" @"_s + m_log.calls[0].listFile + u' ';
+                             (quoted ? q(base) : base) + u' ' + (listQuoted ? q(list) : list) +
+                             u' ';
     QCOMPARE(QFile::decodeName(m_log.calls[0].commandLine), expected);
     QVERIFY(m_messages.messages.isEmpty());
-}
-
-void tst_zipwrapper::listArgumentIsQuotedWholeInTempFolderWithBlank()
-{
-    useTempFolder(u"velmora tmp "_s);
-    const auto skin = newFolder();
-    QVERIFY(skin);
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"x"_s));
-    clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
-    QVERIFY(!wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()).isEmpty());
-
-    QCOMPARE(m_log.calls.size(), 1);
-    QVERIFY(m_log.calls[0].listFile.startsWith(m_temp->path() + u'/'));
-    QVERIFY(QFile::decodeName(m_log.calls[0].commandLine)
-                .endsWith(u" \"@"_s + m_log.calls[0].listFile + u"\" "_s));
-    QVERIFY(!m_log.calls[0].listBytes.isEmpty());
-}
-
-void tst_zipwrapper::passesOwnerWindowHandle()
-{
-    const auto skin = newFolder();
-    QVERIFY(skin);
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"x"_s));
-    clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
-    const FakeWindow window(0x5a17);
-    QVERIFY(!wrapper.makeZipFile(&window, u"s.wms"_s, skin->path()).isEmpty());
-    QVERIFY(!wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()).isEmpty());
-    QCOMPARE(m_log.calls.size(), 2);
-    QCOMPARE(m_log.calls[0].window, quintptr(0x5a17));
-    QCOMPARE(m_log.calls[1].window, quintptr(0));
 }
 
 void tst_zipwrapper::archiveNameReplacesLastCharacter_data()
