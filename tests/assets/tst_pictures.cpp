@@ -314,7 +314,7 @@ void tst_pictures::identifyAgreesOnEveryPicture()
             paths.append(dir.filePath(name));
     }
     const QDir embedded(QStringLiteral(VELMORA_PICTURES_DIR));
-    for (const QString &name : embedded.entryList({u"*.png"_s}, QDir::Files))
+    for (const QString &name : embedded.entryList({u"*.png"_s, u"*.bmp"_s}, QDir::Files))
         paths.append(embedded.filePath(name));
     QVERIFY(paths.size() >= 14 + 29 + 17);
     for (const QString &path : std::as_const(paths)) {
