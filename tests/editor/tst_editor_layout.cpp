@@ -100,6 +100,8 @@ private slots:
         QTest::newRow("imgMenu_0") << u"imgMenu_0"_s << u"Picture1"_s << QRect(2, 49, 113, 77);
         QTest::newRow("imgMenu_7 on imgMenu_0")
             << u"imgMenu_7"_s << u"Picture1"_s << QRect(2, 49, 113, 77);
+        QTest::newRow("imgMenu_8 on imgMenu_1")
+            << u"imgMenu_8"_s << u"Picture1"_s << QRect(2, 126, 113, 77);
         QTest::newRow("imgMenu_9 on imgMenu_2")
             << u"imgMenu_9"_s << u"Picture1"_s << QRect(2, 203, 113, 77);
         QTest::newRow("imgMenu_6") << u"imgMenu_6"_s << u"Picture1"_s << QRect(2, 511, 113, 77);

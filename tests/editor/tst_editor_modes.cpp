@@ -88,14 +88,6 @@ private slots:
         QCOMPARE(tagOf(window->imgMenu[3]), u"PrevDown"_s);
     }
 
-    void fileButtonsLieOnFirstModeButtons()
-    {
-        window->cmdMenu_Click(0);
-        for (std::size_t i = 0; i < 3; ++i) {
-            QCOMPARE(window->imgMenu[i + 7]->geometry(), window->imgMenu[i]->geometry());
-        }
-    }
-
     void modes_data()
     {
         QTest::addColumn<QList<int>>("choices");

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,6 +85,14 @@ private slots:
         QCOMPARE(window.Combo1[0]->currentText(), u"10"_s);
         QCOMPARE(window.Combo1[1]->currentText(), u"5"_s);
 
+        // The fields show the document's defaults, not the white of the reset.
+        for (QLabel *swatch : window.Label2) {
+            QCOMPARE(WidgetColors::backColor(swatch), QColor(255, 0, 0));
+        }
+        for (QLineEdit *field : window.Text1) {
+            QVERIFY(field->text().isEmpty());
+        }
+
         // The outer size less the fixed border and title bar.
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QCOMPARE(window.width(), 742);
@@ -151,7 +160,7 @@ private slots:
         }
     }
 
-    void ownedObjectsCreatedOnFirstUseAndReleasedAtClose()
+    void ownedObjectsCreatedOnFirstUseAndReleasedAtExit()
     {
         ProgramFolder folder;
         folder.writeModePictures();
@@ -164,25 +173,12 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.Text1[0]->setText(u"unsaved title"_s);
-        QVERIFY(window.close());
-        // Closing asks nothing and lets everything go.
+        window.mnuFileExit->trigger();
+        // Exiting asks nothing and lets everything go.
+        QVERIFY(!window.isVisible());
         QVERIFY(messages.messages.isEmpty());
         QVERIFY(!window.hasFileControl());
         QVERIFY(!window.hasZipWrapper());
-    }
-
-    void exitEntryClosesTheWindow()
-    {
-        ProgramFolder folder;
-        folder.writeModePictures();
-        RecordingMessageSink messages;
-        frmMain window(messages, folder.path(), missingArchiver);
-        QVERIFY(window.Form_Load());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.mnuFileExit->trigger();
-        QVERIFY(!window.isVisible());
-        QVERIFY(messages.messages.isEmpty());
     }
 };
 

@@ -164,24 +164,6 @@ private slots:
         QVERIFY2(messages.messages.isEmpty(), "no message was expected");
     }
 
-    void startUpShowsTheRecordDefaults()
-    {
-        for (QLabel *swatch : window->Label2) {
-            QCOMPARE(colourText(swatch), u"#FF0000"_s);
-        }
-        QCOMPARE(window->Combo1[0]->currentText(), u"10"_s);
-        QCOMPARE(window->Combo1[1]->currentText(), u"5"_s);
-        for (int option : {0, 2, 5, 7, 8, 10, 12}) {
-            QVERIFY2(window->Option1[option]->isChecked(), qPrintable(QString::number(option)));
-        }
-        for (QCheckBox *box : window->Check2) {
-            QVERIFY(!box->isChecked());
-        }
-        for (QLineEdit *field : window->Text1) {
-            QVERIFY(field->text().isEmpty());
-        }
-    }
-
     void roundTripKeepsWhatThePanelsShow()
     {
         writeImage(image(u"thumb.bmp"_s), 15, 9, "BMP");
