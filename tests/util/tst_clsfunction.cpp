@@ -17,8 +17,6 @@ private slots:
 
     void getSeparatePath_data();
     void getSeparatePath();
-    void getSeparatePathAgreesWithPaths_data();
-    void getSeparatePathAgreesWithPaths();
 
     void VerifyFile_data();
     void VerifyFile();
@@ -36,8 +34,6 @@ private slots:
     void getVBColorRefusesNonColours();
     void getRRGGBB_data();
     void getRRGGBB();
-    void colourTextRoundTrips_data();
-    void colourTextRoundTrips();
 
 private:
     QTemporaryDir m_dir;
@@ -115,28 +111,6 @@ void tst_clsfunction::getSeparatePath()
         QVERIFY2(fails, "unexpected error");
         QCOMPARE(e.number(), int(AppError::InvalidArgument));
     }
-}
-
-void tst_clsfunction::getSeparatePathAgreesWithPaths_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("absolute") << native({u""_s, u"skins"_s, u"my skin"_s, u"a.wms"_s});
-    QTest::newRow("relative") << native({u"skins"_s, u"a.wms"_s});
-    QTest::newRow("root") << native({u""_s, u"a.wms"_s});
-    QTest::newRow("folder only") << native({u"skins"_s, u""_s});
-}
-
-void tst_clsfunction::getSeparatePathAgreesWithPaths()
-{
-    QFETCH(QString, path);
-    const QString sep = Paths::separatorText();
-    QString name;
-    QString folder;
-    QVERIFY_THROWS_NO_EXCEPTION(name = clsFunction::getSeparatePath(sep, path, 1));
-    QVERIFY_THROWS_NO_EXCEPTION(folder = clsFunction::getSeparatePath(sep, path, 0));
-    QCOMPARE(name, Paths::fileName(path));
-    QCOMPARE(folder, Paths::folder(path));
-    QCOMPARE(Paths::join(Paths::folder(path), Paths::fileName(path)), path);
 }
 
 void tst_clsfunction::VerifyFile_data()
@@ -331,24 +305,6 @@ void tst_clsfunction::getRRGGBB()
     QFETCH(qint32, value);
     QFETCH(QString, expected);
     QCOMPARE(clsFunction::getRRGGBB(value), expected);
-}
-
-void tst_clsfunction::colourTextRoundTrips_data()
-{
-    QTest::addColumn<QString>("text");
-    for (const QString &t : {u"#12AB3C"_s, u"#12ab3c"_s, u"#000000"_s, u"#FFFFFF"_s, u"#0080FF"_s,
-                             u"#010203"_s, u"#fedcba"_s}) {
-        QTest::newRow(qPrintable(t)) << t;
-    }
-}
-
-void tst_clsfunction::colourTextRoundTrips()
-{
-    QFETCH(QString, text);
-    qint32 value = -1;
-    QVERIFY_THROWS_NO_EXCEPTION(value = clsFunction::getVBColor(text));
-    QCOMPARE(clsFunction::getRGB(value), value);
-    QCOMPARE(clsFunction::getRRGGBB(value), text.toUpper());
 }
 
 QTEST_GUILESS_MAIN(tst_clsfunction)

@@ -1,7 +1,6 @@
 #include "util/AnsiText.h"
 #include "util/Paths.h"
 
-#include <QDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -17,10 +16,8 @@ private slots:
     void splitLines_data();
     void splitLines();
 
-    void separatorIsNative();
     void pathParts_data();
     void pathParts();
-    void beforeLastReportsAbsence();
 };
 
 void tst_textandpaths::encodesWindows31j_data()
@@ -89,12 +86,6 @@ void tst_textandpaths::splitLines()
     QCOMPARE(AnsiText::splitLines(text), lines);
 }
 
-void tst_textandpaths::separatorIsNative()
-{
-    QCOMPARE(Paths::separator(), QDir::separator());
-    QCOMPARE(Paths::separatorText(), QString(QDir::separator()));
-}
-
 void tst_textandpaths::pathParts_data()
 {
     QTest::addColumn<QString>("path");
@@ -119,17 +110,6 @@ void tst_textandpaths::pathParts()
     if (path.contains(Paths::separator())) {
         QCOMPARE(Paths::join(folder, name), path);
     }
-}
-
-void tst_textandpaths::beforeLastReportsAbsence()
-{
-    bool ok = true;
-    QCOMPARE(Paths::beforeLast(u"abc"_s, u"/"_s, &ok), QString());
-    QVERIFY(!ok);
-    QCOMPARE(Paths::beforeLast(u"/abc"_s, u"/"_s, &ok), QString());
-    QVERIFY(ok);
-    QCOMPARE(Paths::afterLast(u"a.b.c"_s, u"."_s), u"c"_s);
-    QCOMPARE(Paths::afterLast(u"abc"_s, u"."_s), u"abc"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_textandpaths)

@@ -30,7 +30,6 @@ private slots:
     void entitiesDecoded();
     void videoLineAloneLeavesAreasAbsent();
     void effectsLineFillsOneSharedRecord();
-    void windows31jDecoded();
     void readDoesNotChangeFileName();
 
 private:
@@ -376,14 +375,6 @@ void tst_wms_reader::effectsLineFillsOneSharedRecord()
     QCOMPARE(effects->getWidth(), u"3"_s);
     QCOMPARE(effects->getHeight(), u"4"_s);
     QCOMPARE(oldVideo->getExistFlag(), qint16(0)); // the replaced record is not the document's
-}
-
-void tst_wms_reader::windows31jDecoded()
-{
-    clsFileControl doc(m_sink);
-    QVERIFY(doc.readFile(
-        put("<theme id=\"velmora\" title=\"\x83\x58\x83\x4c\x83\x93\">\r\n" + kClose)));
-    QCOMPARE(doc.getElement(Slot::Theme)->getTitle(), u"スキン"_s);
 }
 
 void tst_wms_reader::readDoesNotChangeFileName()
