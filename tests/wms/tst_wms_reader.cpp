@@ -22,14 +22,12 @@ private slots:
     void elementFoundByTagOnly();
     void attributeFoundByWholeName();
     void buttonWithoutImagesKeepsImages();
-    void imageValueJoinsSkinFolder();
     void viewWidthAndHeightRead();
     void lineEndsAreEquivalent_data();
     void lineEndsAreEquivalent();
     void entitiesDecoded_data();
     void entitiesDecoded();
     void videoLineAloneLeavesAreasAbsent();
-    void effectsLineFillsOneSharedRecord();
     void readDoesNotChangeFileName();
 
 private:
@@ -252,24 +250,6 @@ void tst_wms_reader::buttonWithoutImagesKeepsImages()
     QCOMPARE(play->getHoverimage(), u"/a/hover.bmp"_s);
 }
 
-void tst_wms_reader::imageValueJoinsSkinFolder()
-{
-    QVERIFY(QDir(m_dir.path()).mkdir(u"my skin"_s));
-    const QString path = put(
-        skin(
-            R"(<seekslider thumbimage="th umb.bmp" backgroundimage="bar.bmp" direction="vertical"/>)"
-            "\r\n"),
-        u"my skin/s.wms"_s);
-    clsFileControl doc(m_sink);
-    QVERIFY(doc.readFile(path));
-    const QString folder = m_dir.filePath(u"my skin/"_s);
-    QCOMPARE(doc.getElement(Slot::View)->getUpimage(), folder + u"b.bmp"_s);
-    auto seek = doc.getElement(Slot::SeekSlider);
-    QCOMPARE(seek->getUpimage(), folder + u"th umb.bmp"_s);
-    QCOMPARE(seek->getHoverimage(), folder + u"bar.bmp"_s);
-    QCOMPARE(seek->getDirection(), u"vertical"_s);
-}
-
 void tst_wms_reader::viewWidthAndHeightRead()
 {
     const QByteArray content =
@@ -358,23 +338,6 @@ void tst_wms_reader::videoLineAloneLeavesAreasAbsent()
     QCOMPARE(doc.getElement(Slot::Video)->getExistFlag(), qint16(0));
     QCOMPARE(doc.getElement(Slot::Effects)->getExistFlag(), qint16(0));
     QCOMPARE(doc.getElement(Slot::Video)->getTop(), QString());
-}
-
-void tst_wms_reader::effectsLineFillsOneSharedRecord()
-{
-    clsFileControl doc(m_sink);
-    auto oldVideo = doc.getElement(Slot::Video);
-    QVERIFY(doc.readFile(
-        put(skin(R"(<wmpeffects zindex="2" top="1" left="2" width="3" height="4" visible="True"/>)"
-                 "\r\n"))));
-    const auto effects = doc.getElement(Slot::Effects);
-    QCOMPARE(doc.getElement(Slot::Video), effects);
-    QCOMPARE(effects->getExistFlag(), qint16(1));
-    QCOMPARE(effects->getTop(), u"1"_s);
-    QCOMPARE(effects->getLeft(), u"2"_s);
-    QCOMPARE(effects->getWidth(), u"3"_s);
-    QCOMPARE(effects->getHeight(), u"4"_s);
-    QCOMPARE(oldVideo->getExistFlag(), qint16(0)); // the replaced record is not the document's
 }
 
 void tst_wms_reader::readDoesNotChangeFileName()
