@@ -28,7 +28,6 @@ private slots:
     void gifCoversIndicesBeyondColourTable();
     void gifOfNullImageIsEmpty();
 
-    void jfifStartsWithApp0();
     void jfifHeaderIsPutBack();
     void jfifHeaderNotDoubled();
     void jfifRefusesNonJpeg();
@@ -234,16 +233,6 @@ void tst_picturewriters::gifCoversIndicesBeyondColourTable()
 void tst_picturewriters::gifOfNullImageIsEmpty()
 {
     QVERIFY(encodeGif(QImage()).isEmpty());
-}
-
-void tst_picturewriters::jfifStartsWithApp0()
-{
-    QImage image(113, 78, QImage::Format_RGB32);
-    image.fill(qRgb(30, 60, 90));
-    const QByteArray jpeg = encodeJfif(image);
-    QCOMPARE(jpeg.left(4), QByteArray("\xFF\xD8\xFF\xE0"));
-    QCOMPARE(jpeg.mid(6, 5), QByteArray("JFIF\0", 5));
-    QCOMPARE(decode(jpeg, "jpeg").size(), QSize(113, 78));
 }
 
 void tst_picturewriters::jfifHeaderIsPutBack()
