@@ -1,11 +1,9 @@
 #include "SectionFrame.h"
 
+#include "WidgetColors.h"
+
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
-
-namespace {
-const QColor kSectionCaptionColor(128, 128, 255);
-}
 
 SectionFrame::SectionFrame(const QString &caption, bool borderless, QWidget *parent)
     : QGroupBox(caption, parent), m_borderless(borderless)
@@ -22,7 +20,10 @@ void SectionFrame::paintEvent(QPaintEvent *)
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     if (isEnabled()) {
-        option.textColor = kSectionCaptionColor;
+        // Some styles take the caption's pen from the option's colour, others
+        // from its palette; set both.
+        option.textColor = WidgetColors::sectionCaption();
+        option.palette.setColor(QPalette::WindowText, option.textColor);
     }
     painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }

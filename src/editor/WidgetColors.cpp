@@ -16,6 +16,11 @@ QColor buttonFace()
     return QApplication::palette().color(QPalette::Active, QPalette::Button);
 }
 
+QColor sectionCaption()
+{
+    return QColor(128, 128, 255);
+}
+
 void setBackColor(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();

@@ -11,6 +11,8 @@ namespace WidgetColors {
 QColor white();
 // The window system's button-face colour: the look of a greyed field.
 QColor buttonFace();
+// Captions of the panels' sections: frame titles and the boxes heading frames.
+QColor sectionCaption();
 
 void setBackColor(QWidget *widget, const QColor &color);
 QColor backColor(const QWidget *widget);

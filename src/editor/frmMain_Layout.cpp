@@ -22,9 +22,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Section captions: frame titles and the Check2 boxes that head frames.
-const QColor kSectionCaptionColor(128, 128, 255);
-
 // Window text size, in pixels, matching the layout's 9-point design font.
 constexpr int kFontPixelSize = 11;
 
@@ -207,7 +204,7 @@ void frmMain::buildFields()
         Check2[i] = new QCheckBox(p.caption.toString(), holderWidget(p.holder));
         Check2[i]->setObjectName(controlName(u"Check2", i));
         Check2[i]->setAutoFillBackground(true); // covers the frame's top edge
-        setCaptionColor(Check2[i], kSectionCaptionColor);
+        setCaptionColor(Check2[i], WidgetColors::sectionCaption());
         place(Check2[i], p.box);
         Check2[i]->raise();
     }

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -250,6 +251,33 @@ private slots:
             QCOMPARE(box->palette().color(QPalette::WindowText), QColor(128, 128, 255));
         }
         QCOMPARE(headed.size(), 13);
+    }
+
+    // The caption of a frame is painted in the section colour, whatever the
+    // style does with group box titles.
+    void frameCaptionsArePaintedInSectionColour_data()
+    {
+        QTest::addColumn<int>("frame");
+        QTest::newRow("タイトル") << 0;
+        QTest::newRow("背景画像") << 1;
+        QTest::newRow("PLAYボタン") << 2;
+    }
+    void frameCaptionsArePaintedInSectionColour()
+    {
+        QFETCH(int, frame);
+        QGroupBox *box = window->Frame1.at(static_cast<std::size_t>(frame));
+        QVERIFY(!box->title().isEmpty());
+        const QImage picture = box->grab().toImage();
+        int captionPixels = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                // Anti-aliased glyphs blend into the background: count the
+                // clearly blue pixels.
+                const QColor c(picture.pixel(x, y));
+                captionPixels += c.blue() - c.red() > 60 && c.blue() - c.green() > 60;
+            }
+        }
+        QVERIFY2(captionPixels > 0, qPrintable(box->title()));
     }
 
     void radioPairsAreExclusiveByFrame()
