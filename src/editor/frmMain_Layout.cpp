@@ -22,8 +22,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Window text size, in pixels, matching the layout's 9-point design font.
-constexpr int kFontPixelSize = 11;
+// Window text size, in pixels: the largest at which every caption fits the
+// box the layout gives it.
+constexpr int kFontPixelSize = 10;
 
 QString controlName(QStringView array, std::size_t index)
 {

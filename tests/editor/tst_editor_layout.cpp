@@ -280,6 +280,19 @@ private slots:
         QVERIFY2(captionPixels > 0, qPrintable(box->title()));
     }
 
+    // A fixed caption is never cut off by the box the layout gives it.
+    void captionsFitTheirBoxes()
+    {
+        for (QLabel *caption : window->Label1) {
+            const int needed = caption->fontMetrics().horizontalAdvance(caption->text());
+            QVERIFY2(needed <= caption->width(),
+                     qPrintable(caption->objectName() + u' ' + caption->text()));
+        }
+        for (QCheckBox *box : window->Check1) {
+            QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
+        }
+    }
+
     void radioPairsAreExclusiveByFrame()
     {
         for (std::size_t i = 0; i < window->Option1.size(); i += 2) {
