@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/ElementTable.h"
+
 #include <QStringView>
 #include <array>
 #include <cstddef>
@@ -104,8 +106,10 @@ inline constexpr int kCheck2Left = 345;
 inline constexpr int kCheck2Height = 195;
 
 // A button element's frame: normal, pressed and hover rows, then position
-// and transparency. -1 for check2: the element is always present.
+// and transparency. -1 for check2: the element is always present. The rows
+// stand in slot order, the order in which the panels load and save them.
 struct ButtonFrameRow {
+    qint16 slot;
     int frame;
     int check2;
     int upText, upButton;
@@ -116,7 +120,9 @@ struct ButtonFrameRow {
 };
 extern const std::array<ButtonFrameRow, 10> kButtonFrames;
 
+// Sliders in the order of the panel: seek, volume, balance.
 struct SliderFrameRow {
+    qint16 slot;
     int frame;
     int check2;
     int upText, upButton;

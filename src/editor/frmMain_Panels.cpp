@@ -1,6 +1,7 @@
 // Copying between the panels' fields and the skin document. The fields are
 // the working copy; the document is rebuilt from them before every save and
 // preview, and copied into them after every open.
+#include "LayoutTables.h"
 #include "WidgetColors.h"
 #include "document/ElementTable.h"
 #include "document/clsElement.h"
@@ -23,44 +24,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// One button element: its slot and the fields of its frame.
-struct ButtonPanelRow {
-    qint16 slot;
-    qint16 upField, downField, hoverField, topField, leftField;
-    qint16 swatch;
-    qint16 downBox, hoverBox;
-    std::optional<qint16> existBox; // none: always present
-};
+// Field indices as the panel routines take them.
+qint16 field(int index)
+{
+    return static_cast<qint16>(index);
+}
 
-// Buttons in slot order, which is the order of both loading and saving.
-const std::array<ButtonPanelRow, 10> kButtonPanels{{
-    {Slot::PlayButton, 4, 5, 6, 7, 8, 1, 0, 1, {}},
-    {Slot::StopButton, 9, 10, 11, 12, 13, 0, 2, 3, {}},
-    {Slot::CloseButton, 14, 15, 16, 17, 18, 2, 4, 5, {}},
-    {Slot::NextButton, 19, 20, 21, 22, 23, 3, 6, 7, 0},
-    {Slot::PrevButton, 24, 25, 26, 27, 28, 4, 8, 9, 1},
-    {Slot::PauseButton, 49, 50, 51, 52, 53, 9, 19, 18, 4},
-    {Slot::RepeatButton, 48, 47, 46, 45, 44, 8, 16, 17, 5},
-    {Slot::ShuffleButton, 43, 42, 41, 40, 39, 7, 14, 15, 6},
-    {Slot::MinimizeButton, 38, 37, 36, 35, 34, 6, 12, 13, 3},
-    {Slot::ReturnButton, 33, 32, 31, 30, 29, 5, 10, 11, 2},
-}};
-
-// One slider: thumb and background image, position, length and direction.
-struct SliderPanelRow {
-    qint16 slot;
-    qint16 upField, hoverField, topField, leftField, heightField, widthField;
-    qint16 swatch;
-    qint16 horizontalOption, verticalOption;
-    qint16 hoverBox, existBox;
-};
-
-// Seek, volume, balance: the order of the panel, of loading and of saving.
-const std::array<SliderPanelRow, 3> kSliderPanels{{
-    {Slot::SeekSlider, 54, 55, 56, 57, 78, 77, 10, 2, 3, 20, 7},
-    {Slot::VolumeSlider, 61, 60, 59, 58, 79, 80, 11, 5, 4, 21, 8},
-    {Slot::BalanceSlider, 65, 64, 63, 62, 81, 82, 12, 7, 6, 22, 9},
-}};
+// The existence box of a button frame; none for the buttons always present.
+std::optional<qint16> existBox(int check2)
+{
+    return check2 < 0 ? std::nullopt : std::optional<qint16>(field(check2));
+}
 
 // A text property copied unchanged to and from one field.
 struct TextFieldRow {
@@ -267,15 +241,17 @@ void frmMain::loadPanels()
 {
     loadThemePanel();
     loadViewPanel();
-    for (const ButtonPanelRow &row : kButtonPanels) {
-        loadButtonPanel(*fileControl().getElement(row.slot), row.upField, row.downField,
-                        row.hoverField, row.topField, row.leftField, row.swatch, row.downBox,
-                        row.hoverBox, row.existBox);
+    for (const Layout::ButtonFrameRow &row : Layout::kButtonFrames) {
+        loadButtonPanel(*fileControl().getElement(row.slot), field(row.upText), field(row.downText),
+                        field(row.hoverText), field(row.topText), field(row.leftText),
+                        field(row.swatch), field(row.downBox), field(row.hoverBox),
+                        existBox(row.check2));
     }
-    for (const SliderPanelRow &row : kSliderPanels) {
-        loadSliderPanel(*fileControl().getElement(row.slot), row.upField, row.hoverField,
-                        row.topField, row.leftField, row.heightField, row.widthField, row.swatch,
-                        row.horizontalOption, row.verticalOption, row.hoverBox, row.existBox);
+    for (const Layout::SliderFrameRow &row : Layout::kSliderFrames) {
+        loadSliderPanel(*fileControl().getElement(row.slot), field(row.upText), field(row.backText),
+                        field(row.topText), field(row.leftText), field(row.heightText),
+                        field(row.widthText), field(row.swatch), field(row.horizontalOption),
+                        field(row.verticalOption), field(row.backBox), field(row.check2));
     }
     loadPlaylistPanel();
     loadTrackNamePanel();
@@ -286,14 +262,16 @@ void frmMain::savePanels()
 {
     saveThemePanel();
     saveViewPanel();
-    for (const ButtonPanelRow &row : kButtonPanels) {
-        saveButtonPanel(row.slot, row.upField, row.downField, row.hoverField, row.topField,
-                        row.leftField, row.swatch, row.downBox, row.hoverBox, row.existBox);
+    for (const Layout::ButtonFrameRow &row : Layout::kButtonFrames) {
+        saveButtonPanel(row.slot, field(row.upText), field(row.downText), field(row.hoverText),
+                        field(row.topText), field(row.leftText), field(row.swatch),
+                        field(row.downBox), field(row.hoverBox), existBox(row.check2));
     }
-    for (const SliderPanelRow &row : kSliderPanels) {
-        saveSliderPanel(row.slot, row.upField, row.hoverField, row.topField, row.leftField,
-                        row.heightField, row.widthField, row.swatch, row.horizontalOption,
-                        row.hoverBox, row.existBox);
+    for (const Layout::SliderFrameRow &row : Layout::kSliderFrames) {
+        saveSliderPanel(row.slot, field(row.upText), field(row.backText), field(row.topText),
+                        field(row.leftText), field(row.heightText), field(row.widthText),
+                        field(row.swatch), field(row.horizontalOption), field(row.backBox),
+                        field(row.check2));
     }
     savePlaylistPanel();
     saveTrackNamePanel();
