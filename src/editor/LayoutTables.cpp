@@ -26,19 +26,19 @@ const std::array<FrameRow, kFrame1Count> kFrames{{
 }};
 
 const std::array<Check2Row, kCheck2Count> kCheck2Headings{{
-    {5, u"FFWDボタン"},
-    {6, u"REWボタン"},
-    {7, u"フルモード切替ボタン"},
-    {8, u"最小化ボタン"},
-    {11, u"一時停止ボタン"},
-    {10, u"リピートボタン"},
-    {9, u"シャッフルボタン"},
-    {12, u"SEEKバー(演奏経過)"},
-    {13, u"音量調節"},
-    {14, u"スピーカーバランス"},
-    {15, u"プレイリスト"},
-    {16, u"演奏中トラック表示"},
-    {17, u"ビデオ＆エフェクト"},
+    {5, u"FFWDボタン", 1500},
+    {6, u"REWボタン", 1425},
+    {7, u"フルモード切替ボタン", 2100},
+    {8, u"最小化ボタン", 1500},
+    {11, u"一時停止ボタン", 1650},
+    {10, u"リピートボタン", 1650},
+    {9, u"シャッフルボタン", 1800},
+    {12, u"SEEKバー(演奏経過)", 2025},
+    {13, u"音量調節", 1200},
+    {14, u"スピーカーバランス", 1950},
+    {15, u"プレイリスト", 1500},
+    {16, u"演奏中トラック表示", 1950},
+    {17, u"ビデオ＆エフェクト", 1950},
 }};
 
 // Frames 7 to 10 carry the higher Text1 index on their pressed row.
@@ -255,7 +255,7 @@ void placeCheck2Headings(Plan &plan)
         // Beside its frame in the same panel, so that greying the frame
         // leaves the box itself usable.
         put(plan.check2, static_cast<int>(i),
-            {f.holder, {kCheck2Left, f.box.top + 15, 0, kCheck2Height}, row.caption});
+            {f.holder, {kCheck2Left, f.box.top + 15, row.width, kCheck2Height}, row.caption});
     }
 }
 

@@ -100,6 +100,7 @@ extern const std::array<FrameRow, kFrame1Count> kFrames;
 struct Check2Row {
     int frame;
     QStringView caption;
+    int width; // twips, wide enough for the caption
 };
 extern const std::array<Check2Row, kCheck2Count> kCheck2Headings;
 inline constexpr int kCheck2Left = 345;

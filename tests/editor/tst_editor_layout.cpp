@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -288,8 +289,11 @@ private slots:
             QVERIFY2(needed <= caption->width(),
                      qPrintable(caption->objectName() + u' ' + caption->text()));
         }
-        for (QCheckBox *box : window->Check1) {
-            QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
+        for (const auto &boxes : {std::span<QCheckBox *const>(window->Check1),
+                                  std::span<QCheckBox *const>(window->Check2)}) {
+            for (QCheckBox *box : boxes) {
+                QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
+            }
         }
     }
 
