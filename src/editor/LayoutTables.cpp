@@ -97,6 +97,8 @@ constexpr int kOptionHeight = 195;
 constexpr QStringView kBrowseCaption = u"・・";
 
 // Panels 0, 4 and 5.
+// Where the window's design gives a caption no width, it reaches to the
+// control beside it.
 const FixedRow kFixedRows[] = {
     {Kind::Caption, -1, frame(0), {120, 360, 750, 240}, u"タイトル"},
     {Kind::Caption, -1, frame(0), {120, 750, 750, 240}, u"作者"},
@@ -105,60 +107,60 @@ const FixedRow kFixedRows[] = {
     {Kind::Text, 1, frame(0), {1230, 675, 7185, kFieldHeight}, {}},
     {Kind::Text, 2, frame(0), {1230, 1065, 7185, kFieldHeight}, {}},
 
-    {Kind::Caption, -1, frame(1), {120, 360, 0, 240}, u"背景画像"},
+    {Kind::Caption, -1, frame(1), {120, 360, 1080, 240}, u"背景画像"},
     {Kind::Text, 3, frame(1), {1245, 285, 6780, kFieldHeight}, {}},
     {Kind::Browse, 0, frame(1), {8040, 300, kBrowseWidth, kBrowseHeight}, kBrowseCaption},
-    {Kind::Caption, -1, frame(1), {135, 810, 0, 240}, u"タイトルバー"},
+    {Kind::Caption, -1, frame(1), {135, 810, 1200, 240}, u"タイトルバー"},
     {Kind::Option, 0, frame(1), {1395, 810, 1230, kOptionHeight}, u"表示しない"},
     {Kind::Option, 1, frame(1), {2745, 810, 1230, kOptionHeight}, u"表示する"},
-    {Kind::Caption, -1, frame(1), {4335, 810, 0, 240}, u"透過色"},
+    {Kind::Caption, -1, frame(1), {4335, 810, 660, 240}, u"透過色"},
     {Kind::Swatch, 17, frame(1), {5010, 765, kSwatchWidth, kFieldHeight}, {}},
 
-    {Kind::Caption, -1, frame(15), {240, 375, 0, 240}, u"TOP"},
+    {Kind::Caption, -1, frame(15), {240, 375, 600, 240}, u"TOP"},
     {Kind::NumberText, 66, frame(15), {840, 315, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(15), {1950, 375, 0, 240}, u"LEFT"},
+    {Kind::Caption, -1, frame(15), {1950, 375, 525, 240}, u"LEFT"},
     {Kind::NumberText, 67, frame(15), {2475, 315, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(15), {240, 720, 0, 240}, u"高さ"},
+    {Kind::Caption, -1, frame(15), {240, 720, 600, 240}, u"高さ"},
     {Kind::NumberText, 68, frame(15), {840, 660, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(15), {1950, 720, 0, 240}, u"幅"},
+    {Kind::Caption, -1, frame(15), {1950, 720, 525, 240}, u"幅"},
     {Kind::NumberText, 69, frame(15), {2475, 660, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(15), {4095, 405, 0, 240}, u"ドロップダウンリストの表示"},
-    {Kind::Option, 8, frame(15), {6255, 405, 0, kOptionHeight}, u"表示する"},
-    {Kind::Option, 9, frame(15), {7335, 405, 0, kOptionHeight}, u"表示しない"},
-    {Kind::Caption, -1, frame(15), {150, 1365, 0, 240}, u"文字色"},
+    {Kind::Caption, -1, frame(15), {4095, 405, 2160, 240}, u"ドロップダウンリストの表示"},
+    {Kind::Option, 8, frame(15), {6255, 405, 1080, kOptionHeight}, u"表示する"},
+    {Kind::Option, 9, frame(15), {7335, 405, 1200, kOptionHeight}, u"表示しない"},
+    {Kind::Caption, -1, frame(15), {150, 1365, 675, 240}, u"文字色"},
     {Kind::Swatch, 13, frame(15), {825, 1320, kSwatchWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(15), {1800, 1365, 0, 240}, u"背景色"},
+    {Kind::Caption, -1, frame(15), {1800, 1365, 675, 240}, u"背景色"},
     {Kind::Swatch, 14, frame(15), {2475, 1320, kSwatchWidth, kFieldHeight}, {}},
 
     // The track name has a width box but no height box.
-    {Kind::Caption, -1, frame(16), {240, 375, 0, 240}, u"TOP"},
+    {Kind::Caption, -1, frame(16), {240, 375, 600, 240}, u"TOP"},
     {Kind::NumberText, 72, frame(16), {840, 315, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(16), {1950, 375, 0, 240}, u"LEFT"},
+    {Kind::Caption, -1, frame(16), {1950, 375, 525, 240}, u"LEFT"},
     {Kind::NumberText, 71, frame(16), {2475, 315, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(16), {1950, 720, 0, 240}, u"幅"},
+    {Kind::Caption, -1, frame(16), {1950, 720, 525, 240}, u"幅"},
     {Kind::NumberText, 70, frame(16), {2475, 660, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(16), {4095, 375, 0, 240}, u"文字の大きさ"},
+    {Kind::Caption, -1, frame(16), {4095, 375, 1650, 240}, u"文字の大きさ"},
     {Kind::List, 0, frame(16), {5745, 315, 675, 300}, {}},
-    {Kind::Caption, -1, frame(19), {105, 15, 0, 240}, u"背景色"},
-    {Kind::Option, 12, frame(19), {1725, 15, 0, kOptionHeight}, u"透過しない"},
-    {Kind::Option, 13, frame(19), {3075, 15, 0, kOptionHeight}, u"透過する"},
-    {Kind::Caption, -1, frame(18), {105, 15, 0, 240}, u"スクロール"},
-    {Kind::Option, 10, frame(18), {1725, 15, 0, kOptionHeight}, u"ON"},
-    {Kind::Option, 11, frame(18), {2760, 15, 0, kOptionHeight}, u"OFF"},
-    {Kind::Caption, -1, frame(16), {4095, 1350, 0, 240}, u"スクロールの速さ"},
+    {Kind::Caption, -1, frame(19), {105, 15, 1620, 240}, u"背景色"},
+    {Kind::Option, 12, frame(19), {1725, 15, 1350, kOptionHeight}, u"透過しない"},
+    {Kind::Option, 13, frame(19), {3075, 15, 1350, kOptionHeight}, u"透過する"},
+    {Kind::Caption, -1, frame(18), {105, 15, 1620, 240}, u"スクロール"},
+    {Kind::Option, 10, frame(18), {1725, 15, 900, kOptionHeight}, u"ON"},
+    {Kind::Option, 11, frame(18), {2760, 15, 900, kOptionHeight}, u"OFF"},
+    {Kind::Caption, -1, frame(16), {4095, 1350, 1650, 240}, u"スクロールの速さ"},
     {Kind::List, 1, frame(16), {5745, 1290, 675, 300}, {}},
-    {Kind::Caption, -1, frame(16), {150, 1365, 0, 240}, u"文字色"},
+    {Kind::Caption, -1, frame(16), {150, 1365, 675, 240}, u"文字色"},
     {Kind::Swatch, 16, frame(16), {825, 1320, kSwatchWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(16), {1800, 1365, 0, 240}, u"背景色"},
+    {Kind::Caption, -1, frame(16), {1800, 1365, 675, 240}, u"背景色"},
     {Kind::Swatch, 15, frame(16), {2475, 1320, kSwatchWidth, kFieldHeight}, {}},
 
-    {Kind::Caption, -1, frame(17), {240, 375, 0, 240}, u"TOP"},
+    {Kind::Caption, -1, frame(17), {240, 375, 600, 240}, u"TOP"},
     {Kind::NumberText, 76, frame(17), {840, 315, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(17), {1950, 375, 0, 240}, u"LEFT"},
+    {Kind::Caption, -1, frame(17), {1950, 375, 525, 240}, u"LEFT"},
     {Kind::NumberText, 75, frame(17), {2475, 315, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(17), {240, 720, 0, 240}, u"高さ"},
+    {Kind::Caption, -1, frame(17), {240, 720, 600, 240}, u"高さ"},
     {Kind::NumberText, 74, frame(17), {840, 660, kNumberWidth, kFieldHeight}, {}},
-    {Kind::Caption, -1, frame(17), {1950, 720, 0, 240}, u"幅"},
+    {Kind::Caption, -1, frame(17), {1950, 720, 525, 240}, u"幅"},
     {Kind::NumberText, 73, frame(17), {2475, 660, kNumberWidth, kFieldHeight}, {}},
 };
 
@@ -219,7 +221,7 @@ void placeButtonFrame(Plan &plan, const ButtonFrameRow &row)
     placeImageRow(plan, h, 825, row.hoverText, row.hoverButton);
     plan.label1.push_back({h, {1845, 1215, 480, 240}, u"TOP"});
     plan.label1.push_back({h, {3555, 1215, 480, 240}, u"LEFT"});
-    plan.label1.push_back({h, {5280, 1200, 0, 240}, u"透過色"});
+    plan.label1.push_back({h, {5280, 1200, 675, 240}, u"透過色"});
     placeNumber(plan, h, 2445, 1155, row.topText);
     placeNumber(plan, h, 4080, 1155, row.leftText);
     put(plan.label2, row.swatch, {h, {5955, 1155, kSwatchWidth, kFieldHeight}, {}});
@@ -232,14 +234,14 @@ void placeSliderFrame(Plan &plan, const SliderFrameRow &row)
     placeImageRow(plan, h, 285, row.upText, row.upButton);
     put(plan.check1, row.backBox, {h, {120, 615, 2025, 195}, u"スライダーの背景画像"});
     placeImageRow(plan, h, 555, row.backText, row.backButton);
-    plan.label1.push_back({h, {1785, 930, 0, 240}, u"TOP"});
-    plan.label1.push_back({h, {3495, 930, 0, 240}, u"LEFT"});
-    plan.label1.push_back({h, {5280, 930, 0, 240}, u"透過色"});
+    plan.label1.push_back({h, {1785, 930, 660, 240}, u"TOP"});
+    plan.label1.push_back({h, {3495, 930, 585, 240}, u"LEFT"});
+    plan.label1.push_back({h, {5280, 930, 675, 240}, u"透過色"});
     placeNumber(plan, h, 2445, 885, row.topText);
     placeNumber(plan, h, 4080, 885, row.leftText);
     put(plan.label2, row.swatch, {h, {5955, 885, kSwatchWidth, kFieldHeight}, {}});
-    plan.label1.push_back({h, {1785, 1305, 0, 240}, u"高さ"});
-    plan.label1.push_back({h, {3495, 1305, 0, 240}, u"幅"});
+    plan.label1.push_back({h, {1785, 1305, 660, 240}, u"高さ"});
+    plan.label1.push_back({h, {3495, 1305, 585, 240}, u"幅"});
     plan.label1.push_back({h, {5280, 1305, 1335, 240}, u"スライダーの向き"});
     placeNumber(plan, h, 2445, 1260, row.heightText);
     placeNumber(plan, h, 4080, 1260, row.widthText);

@@ -295,6 +295,9 @@ private slots:
                 QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
             }
         }
+        for (QRadioButton *option : window->Option1) {
+            QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->text()));
+        }
     }
 
     void radioPairsAreExclusiveByFrame()
