@@ -47,30 +47,37 @@ void drawLandscape(QPainter &p, const QRectF &r, const QColor &ink)
                         {r.right() - 2, r.bottom() - 2}));
 }
 
-void drawPlayStop(QPainter &p, const QRectF &r, const QColor &ink)
+// Two round buttons side by side; gives their centres and the size of the
+// symbol that goes inside each, with the painter set to fill in ink.
+struct ButtonPair {
+    QPointF left;
+    QPointF right;
+    qreal symbol;
+};
+
+ButtonPair drawButtonPair(QPainter &p, const QRectF &r, const QColor &ink)
 {
     const qreal radius = std::min(r.width() / 4.4, r.height() / 2.2);
-    const QPointF left(r.center().x() - radius * 1.15, r.center().y());
-    const QPointF right(r.center().x() + radius * 1.15, r.center().y());
-    drawRoundButton(p, left, radius, ink);
-    drawRoundButton(p, right, radius, ink);
+    const ButtonPair pair{{r.center().x() - radius * 1.15, r.center().y()},
+                          {r.center().x() + radius * 1.15, r.center().y()},
+                          radius * 0.9};
+    drawRoundButton(p, pair.left, radius, ink);
+    drawRoundButton(p, pair.right, radius, ink);
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
-    const qreal s = radius * 0.9;
+    return pair;
+}
+
+void drawPlayStop(QPainter &p, const QRectF &r, const QColor &ink)
+{
+    const auto [left, right, s] = drawButtonPair(p, r, ink);
     p.drawPath(playTriangle(left.x() - s * 0.35, left.y() - s / 2, s));
     p.drawRect(QRectF(right.x() - s * 0.4, right.y() - s * 0.4, s * 0.8, s * 0.8));
 }
 
 void drawPauseMinimise(QPainter &p, const QRectF &r, const QColor &ink)
 {
-    const qreal radius = std::min(r.width() / 4.4, r.height() / 2.2);
-    const QPointF left(r.center().x() - radius * 1.15, r.center().y());
-    const QPointF right(r.center().x() + radius * 1.15, r.center().y());
-    drawRoundButton(p, left, radius, ink);
-    drawRoundButton(p, right, radius, ink);
-    p.setPen(Qt::NoPen);
-    p.setBrush(ink);
-    const qreal s = radius * 0.9;
+    const auto [left, right, s] = drawButtonPair(p, r, ink);
     p.drawRect(QRectF(left.x() - s * 0.4, left.y() - s / 2, s * 0.28, s));
     p.drawRect(QRectF(left.x() + s * 0.12, left.y() - s / 2, s * 0.28, s));
     p.drawRect(QRectF(right.x() - s * 0.45, right.y() + s * 0.15, s * 0.9, s * 0.25));
