@@ -5,7 +5,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 build=${VELMORA_BUILD_DIR:-$root/build}
-if [ -x "$build/bin/velmora" ]; then
-  exec "$build/bin/velmora"
-fi
-echo "Built. The editor window is not part of this build yet."
+exec "$build/bin/velmora"
