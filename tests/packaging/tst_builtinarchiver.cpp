@@ -1,6 +1,7 @@
 #include "ArchiveContents.h"
 #include "SkinFolder.h"
 #include "packaging/BuiltInArchiver.h"
+#include "packaging/ZipCommandLine.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -8,40 +9,32 @@
 
 using namespace Qt::StringLiterals;
 
-// The built-in archiver driven by command lines and list files, its archives
-// read back and checked by Info-ZIP.
+// The built-in archiver: how it reads the packager's command line, and the
+// archives it writes from command lines and list files, read back and checked
+// by Info-ZIP.
 class tst_builtinarchiver : public QObject {
     Q_OBJECT
 
 private slots:
+    void parsesCommands_data();
+    void parsesCommands();
+    void refusesMalformedCommands_data();
+    void refusesMalformedCommands();
     void packsListedFiles_data();
     void packsListedFiles();
     void failsWithoutLeavingAnything_data();
     void failsWithoutLeavingAnything();
     void bareArchiveNameLandsInCurrentFolder();
-
-private:
-    // A skin folder with names that need quoting and a file nobody lists.
-    static QMap<QString, QByteArray> makeSkin(const QString &folder);
-    static QByteArray commandLine(const QString &archive, const QString &folder,
-                                  const QString &list);
 };
 
 namespace {
-const QString kListed[] = {u"play.bmp"_s, u"my button.bmp"_s, u"再生.bmp"_s, u"a,b.bmp"_s,
-                           u"skin.wms"_s};
-
-QString quoted(const QString &text)
-{
-    return u'"' + text + u'"';
-}
-} // namespace
-
-QMap<QString, QByteArray> tst_builtinarchiver::makeSkin(const QString &folder)
+// A skin folder with names that need quoting, a file nobody lists and a
+// subfolder; returns the files a list naming all of them packs.
+QMap<QString, QByteArray> makeSkin(const QString &folder)
 {
     QMap<QString, QByteArray> files;
     quint32 seed = 1;
-    for (const QString &name : kListed) {
+    for (const QString &name : {u"play.bmp"_s, u"my button.bmp"_s, u"再生.bmp"_s, u"a,b.bmp"_s}) {
         files.insert(name, SkinFolder::imageBytes(seed, 3000 + 500 * seed));
         ++seed;
     }
@@ -53,24 +46,81 @@ QMap<QString, QByteArray> tst_builtinarchiver::makeSkin(const QString &folder)
     QDir(folder).mkdir(u"sub"_s);
     return files;
 }
+} // namespace
 
-QByteArray tst_builtinarchiver::commandLine(const QString &archive, const QString &folder,
-                                            const QString &list)
+void tst_builtinarchiver::parsesCommands_data()
 {
-    return QFile::encodeName(u"-r -D -v "_s + quoted(archive) + u' ' + quoted(folder + u'/') +
-                             u' ' + quoted(u'@' + list) + u' ');
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<QString>("baseFolder");
+    QTest::addColumn<QStringList>("listFiles");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("bare, as the packager writes it")
+        << u"-r -D -v /s/blue/blue.wmz /s/blue/ @/tmp/0abc.tmp "_s << u"/s/blue/blue.wmz"_s
+        << u"/s/blue/"_s << QStringList{u"/tmp/0abc.tmp"_s} << QStringList();
+    QTest::newRow("quoted pieces")
+        << u"-r -D -v \"/my skins/a,b.wmz\" \"/my skins/\" \"@/t m/0a.tmp\" "_s
+        << u"/my skins/a,b.wmz"_s << u"/my skins/"_s << QStringList{u"/t m/0a.tmp"_s}
+        << QStringList();
+    // A quote is part of a quoted name unless a blank or the line's end follows.
+    QTest::newRow("quote inside a quoted piece")
+        << u"\"/a \"b/x.wmz\" \"/a \"b/\" @l"_s << u"/a \"b/x.wmz"_s << u"/a \"b/"_s
+        << QStringList{u"l"_s} << QStringList();
+    // Only a blank makes a name need quotes, so a tab belongs to the name.
+    QTest::newRow("tab in a bare piece") << u"/s/a\tb/x.wmz /s/a\tb/ @l"_s << u"/s/a\tb/x.wmz"_s
+                                         << u"/s/a\tb/"_s << QStringList{u"l"_s} << QStringList();
+    QTest::newRow("combined switches, runs of blanks, plain names")
+        << u"  -Dvr   a.wmz /d/ x.bmp @l1  @l2  "_s << u"a.wmz"_s << u"/d/"_s
+        << QStringList{u"l1"_s, u"l2"_s} << QStringList{u"x.bmp"_s};
+    QTest::newRow("no switches") << u"a.wmz /d/ @l"_s << u"a.wmz"_s << u"/d/"_s
+                                 << QStringList{u"l"_s} << QStringList();
+}
+
+void tst_builtinarchiver::parsesCommands()
+{
+    QFETCH(QString, line);
+    const std::optional<ZipCommandLine::Command> command = ZipCommandLine::parse(line);
+    QVERIFY(command);
+    QTEST(command->archive, "archive");
+    QTEST(command->baseFolder, "baseFolder");
+    QTEST(command->listFiles, "listFiles");
+    QTEST(command->names, "names");
+}
+
+void tst_builtinarchiver::refusesMalformedCommands_data()
+{
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("empty") << QString();
+    QTest::newRow("switches only") << u"-r -D -v "_s;
+    QTest::newRow("no files") << u"-r a.wmz /d/ "_s;
+    QTest::newRow("unknown switch") << u"-r -x a.wmz /d/ @l "_s;
+    QTest::newRow("base folder without separator") << u"-r a.wmz /d @l "_s;
+    QTest::newRow("unclosed quote") << u"-r \"/my dir/a.wmz /d/ @l "_s;
+    QTest::newRow("at sign alone") << u"-r a.wmz /d/ @ "_s;
+    QTest::newRow("empty archive name") << u"-r \"\" /d/ @l "_s;
+}
+
+void tst_builtinarchiver::refusesMalformedCommands()
+{
+    QFETCH(QString, line);
+    QVERIFY(!ZipCommandLine::parse(line));
 }
 
 void tst_builtinarchiver::packsListedFiles_data()
 {
     QTest::addColumn<QString>("list");
 
-    QTest::newRow("CR LF with final line end, WMS twice")
-        << u"a,b.bmp\r\n\"my button.bmp\"\r\nplay.bmp\r\nskin.wms\r\n再生.bmp\r\nskin.wms\r\n"_s;
+    QTest::newRow("CR LF, blank lines, WMS twice")
+        << u"a,b.bmp\r\n\r\n\"my button.bmp\"\r\nplay.bmp\r\nskin.wms\r\n再生.bmp\r\nskin.wms\r\n"_s;
     QTest::newRow("CR LF without final line end")
         << u"\"a,b.bmp\"\r\n\"my button.bmp\"\r\nplay.bmp\r\n再生.bmp\r\nskin.wms"_s;
     QTest::newRow("LF, everything quoted")
         << u"\"a,b.bmp\"\n\"my button.bmp\"\n\"play.bmp\"\n\"再生.bmp\"\n\"skin.wms\"\n"_s;
+    // A name outside windows-31j makes the packager write UTF-8 behind a mark.
+    QTest::newRow("UTF-8 list") << u"\xFEFF"
+                                   u"a,b.bmp\nmy button.bmp\nplay.bmp\n再生.bmp\nskin.wms"_s;
 }
 
 void tst_builtinarchiver::packsListedFiles()
@@ -82,10 +132,12 @@ void tst_builtinarchiver::packsListedFiles()
     QVERIFY(QDir().mkdir(skin));
     const QMap<QString, QByteArray> files = makeSkin(skin);
     const QString listFile = dir.filePath(u"0list.tmp"_s);
-    QVERIFY(SkinFolder::writeAnsi(listFile, list));
+    QVERIFY(SkinFolder::writeFile(listFile, list.startsWith(u'\xFEFF') ? list.toUtf8()
+                                                                       : AnsiText::encode(list)));
     const QString archive = skin + u"/skin.wmz"_s;
+    const QString line = u"-r -D -v \"%1\" \"%2/\" \"@%3\" "_s.arg(archive, skin, listFile);
 
-    QCOMPARE(makeBuiltInArchiver()->zip(0, commandLine(archive, skin, listFile)), 0);
+    QCOMPARE(makeBuiltInArchiver()->zip(0, QFile::encodeName(line)), 0);
 
     const auto entries = ArchiveContents::read(archive);
     QVERIFY(entries);
@@ -101,16 +153,15 @@ void tst_builtinarchiver::failsWithoutLeavingAnything_data()
 
     const QString good = u"play.bmp\r\nskin.wms\r\n"_s;
     const QString archive = u"-r -D -v \"%1/skin.wmz\" \"%1/\" "_s;
-    QTest::newRow("listed file missing")
-        << archive + u"\"@%2\" "_s << u"play.bmp\r\ngone.bmp\r\nskin.wms\r\n"_s;
-    QTest::newRow("listed name is a folder") << archive + u"\"@%2\" "_s << u"sub\r\nskin.wms"_s;
-    QTest::newRow("name leaving the folder")
-        << archive + u"\"@%2\" "_s << u"play.bmp\r\n../skin.wms\r\n"_s;
-    QTest::newRow("absolute name") << archive + u"\"@%2\" "_s << u"%1/play.bmp\r\n"_s;
-    QTest::newRow("empty list") << archive + u"\"@%2\" "_s << u"\r\n"_s;
+    const QString usual = archive + u"\"@%2\" "_s;
+    QTest::newRow("listed file missing") << usual << u"play.bmp\r\ngone.bmp\r\nskin.wms\r\n"_s;
+    QTest::newRow("listed name is a folder") << usual << u"sub\r\nskin.wms"_s;
+    QTest::newRow("name leaving the folder") << usual << u"play.bmp\r\n../skin.wms\r\n"_s;
+    QTest::newRow("absolute name") << usual << u"%1/play.bmp\r\n"_s;
+    QTest::newRow("lone quote as a name") << usual << u"\"\r\nskin.wms\r\n"_s;
+    QTest::newRow("empty list") << usual << u"\r\n"_s;
     QTest::newRow("list file missing") << archive + u"\"@%2.gone\" "_s << good;
     QTest::newRow("malformed command line") << u"-r -D -v \"%1/skin.wmz %1/ @%2 "_s << good;
-    QTest::newRow("unknown switch") << u"-r -q "_s + archive.mid(3) + u"\"@%2\" "_s << good;
     QTest::newRow("target folder missing")
         << u"-r -D -v \"%1/none/skin.wmz\" \"%1/\" \"@%2\" "_s << good;
     // The archive would take the place of a file it has to hold.
