@@ -1,28 +1,79 @@
 #include "ArchiveContents.h"
-#include "RecordingArchiver.h"
 #include "RecordingMessageSink.h"
 #include "SkinFolder.h"
 #include "TmpfsMount.h"
 #include "packaging/OwnerWindow.h"
+#include "packaging/ZipCommandLine.h"
 #include "packaging/clsZipWrapper.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+// What the archiver below answers, and what it was asked to do; apart from it
+// because the packager takes ownership of the archiver itself.
+struct ArchiverLog {
+    struct Call {
+        quintptr window = 0;
+        QByteArray commandLine;
+        QString listFile;     // the path after "@"
+        QByteArray listBytes; // the list file as it was during the call
+    };
+    std::optional<qint16> version = 100;
+    bool throwOnVersion = false;
+    bool throwOnZip = false;
+    qint32 result = 0;
+    QList<Call> calls;
+};
+
+class RecordingArchiver : public Archiver {
+public:
+    explicit RecordingArchiver(ArchiverLog &log) : m_log(log) {}
+
+    std::optional<qint16> version() override
+    {
+        if (m_log.throwOnVersion) {
+            throw std::runtime_error("archiver library missing");
+        }
+        return m_log.version;
+    }
+
+    qint32 zip(quintptr ownerWindow, const QByteArray &commandLine) override
+    {
+        const auto command = ZipCommandLine::parse(QFile::decodeName(commandLine));
+        const QString list = command ? command->listFiles.value(0) : QString();
+        m_log.calls.append({ownerWindow, commandLine, list, SkinFolder::readFile(list)});
+        if (m_log.throwOnZip) {
+            throw std::runtime_error("archiver crashed");
+        }
+        return m_log.result;
+    }
+
+private:
+    ArchiverLog &m_log;
+};
+
+class FakeWindow : public OwnerWindow {
+public:
+    quintptr windowHandle() const override { return 0x5a17; }
+};
+
+const QString kStop = u"圧縮に失敗しました"_s;
+const QString kTitle = u"WMZファイル作成"_s;
+} // namespace
+
 // The WMZ packager: probing, the list file, the command line, messages, and
 // real skins packed by the built-in archiver. Every test runs with its own
-// temporary folder and current folder, which must be empty again afterwards:
-// no list file left, no archive beside the program instead of the WMS file.
+// temporary folder, which must be empty again afterwards: no list file left.
 class tst_zipwrapper : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -43,38 +94,11 @@ private:
     std::unique_ptr<QTemporaryDir> newFolder(const QString &name = u"skin"_s) const;
     void useTempFolder(const QString &name);
 
-    QString m_systemTemp;
-    QString m_startFolder;
-    std::unique_ptr<QTemporaryDir> m_current;
+    const QString m_systemTemp = QDir::tempPath();
     std::unique_ptr<QTemporaryDir> m_temp;
     RecordingMessageSink m_messages;
     ArchiverLog m_log;
 };
-
-namespace {
-class FakeWindow : public OwnerWindow {
-public:
-    quintptr windowHandle() const override { return 0x5a17; }
-};
-
-const QString kStop = u"圧縮に失敗しました"_s;
-const QString kTitle = u"WMZファイル作成"_s;
-} // namespace
-
-void tst_zipwrapper::initTestCase()
-{
-    m_systemTemp = QDir::tempPath();
-    m_startFolder = QDir::currentPath();
-    m_current = std::make_unique<QTemporaryDir>(m_systemTemp + u"/velmora-cwd-XXXXXX"_s);
-    QVERIFY(m_current->isValid());
-    QVERIFY(QDir::setCurrent(m_current->path()));
-}
-
-void tst_zipwrapper::cleanupTestCase()
-{
-    QDir::setCurrent(m_startFolder);
-    m_current.reset();
-}
 
 void tst_zipwrapper::useTempFolder(const QString &name)
 {
@@ -94,7 +118,6 @@ void tst_zipwrapper::init()
 void tst_zipwrapper::cleanup()
 {
     QCOMPARE(SkinFolder::listing(m_temp->path()), QStringList());
-    QCOMPARE(SkinFolder::listing(m_current->path()), QStringList());
     qputenv("TMPDIR", QFile::encodeName(m_systemTemp));
     m_temp.reset();
 }
@@ -252,35 +275,27 @@ void tst_zipwrapper::commandLine_data()
 {
     // In "line", %1 stands for the skin folder and %2 for the list file.
     QTest::addColumn<QString>("folderName");
-    QTest::addColumn<QString>("suffix");   // appended to the folder path passed in
-    QTest::addColumn<QString>("tempName"); // the temporary folder, when not the default
+    QTest::addColumn<QString>("suffix"); // appended to the folder path passed in
     QTest::addColumn<QString>("wms");
     QTest::addColumn<QString>("archive");
     QTest::addColumn<QString>("line");
 
     const QString plain = u"-r -D -v %1/blue.wmz %1/ @%2 "_s;
     const QString quoted = u"-r -D -v \"%1/blue.wmz\" \"%1/\" @%2 "_s;
-    QTest::newRow("plain") << u"blue"_s << QString() << QString() << u"blue.wms"_s << u"blue.wmz"_s
-                           << plain;
+    const QString wms = u"blue.wms"_s;
+    const QString wmz = u"blue.wmz"_s;
+    QTest::newRow("plain") << u"blue"_s << QString() << wms << wmz << plain;
     // The same command line, whether or not the folder ends in a separator.
-    QTest::newRow("plain, trailing separator")
-        << u"blue"_s << u"/"_s << QString() << u"blue.wms"_s << u"blue.wmz"_s << plain;
-    QTest::newRow("blank") << u"my blue"_s << QString() << QString() << u"blue.wms"_s
-                           << u"blue.wmz"_s << quoted;
-    QTest::newRow("comma") << u"blue,2"_s << QString() << QString() << u"blue.wms"_s
-                           << u"blue.wmz"_s << quoted;
-    QTest::newRow("trailing blanks dropped")
-        << u"blue"_s << u"   "_s << QString() << u"blue.wms"_s << u"blue.wmz"_s << plain;
+    QTest::newRow("trailing separator") << u"blue"_s << u"/"_s << wms << wmz << plain;
+    QTest::newRow("blank") << u"my blue"_s << QString() << wms << wmz << quoted;
+    QTest::newRow("comma") << u"blue,2"_s << QString() << wms << wmz << quoted;
+    QTest::newRow("trailing blanks dropped") << u"blue"_s << u"   "_s << wms << wmz << plain;
     QTest::newRow("folder really ending in a blank")
-        << u"blue "_s << QString() << QString() << u"blue.wms"_s << u"blue.wmz"_s << quoted;
-    // The list argument is quoted whole, so the quote stands before the "@".
-    QTest::newRow("temporary folder with a blank")
-        << u"blue"_s << QString() << u"velmora tmp "_s << u"blue.wms"_s << u"blue.wmz"_s
-        << u"-r -D -v %1/blue.wmz %1/ \"@%2\" "_s;
+        << u"blue "_s << QString() << wms << wmz << quoted;
     // The archive name is the WMS name with its last character made a "z".
-    QTest::newRow("upper-case name") << u"blue"_s << QString() << QString() << u"B.WMS"_s
-                                     << u"B.WMz"_s << u"-r -D -v %1/B.WMz %1/ @%2 "_s;
-    QTest::newRow("no extension") << u"blue"_s << QString() << QString() << u"skin"_s << u"skiz"_s
+    QTest::newRow("upper-case name")
+        << u"blue"_s << QString() << u"B.WMS"_s << u"B.WMz"_s << u"-r -D -v %1/B.WMz %1/ @%2 "_s;
+    QTest::newRow("no extension") << u"blue"_s << QString() << u"skin"_s << u"skiz"_s
                                   << u"-r -D -v %1/skiz %1/ @%2 "_s;
 }
 
@@ -288,12 +303,8 @@ void tst_zipwrapper::commandLine()
 {
     QFETCH(QString, folderName);
     QFETCH(QString, suffix);
-    QFETCH(QString, tempName);
     QFETCH(QString, wms);
     QFETCH(QString, line);
-    if (!tempName.isEmpty()) {
-        useTempFolder(tempName);
-    }
     const auto parent = newFolder();
     QVERIFY(parent);
     const QString folder = parent->filePath(folderName);
@@ -350,6 +361,7 @@ void tst_zipwrapper::packsRealSkin_data()
 void tst_zipwrapper::packsRealSkin()
 {
     QFETCH(QString, wmsName);
+    // The list argument then needs quotes, which go before the "@".
     useTempFolder(u"velmora tmp,"_s);
     const auto skin = newFolder(u"スキン blue,"_s);
     QVERIFY(skin);
