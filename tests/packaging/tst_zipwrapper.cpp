@@ -91,11 +91,11 @@ private slots:
     void repackReplacesArchiveWhole();
 
 private:
-    std::unique_ptr<QTemporaryDir> newFolder(const QString &name = u"skin"_s) const;
     void useTempFolder(const QString &name);
 
     const QString m_systemTemp = QDir::tempPath();
     std::unique_ptr<QTemporaryDir> m_temp;
+    std::unique_ptr<QTemporaryDir> m_skin; // a fresh skin folder for each test
     RecordingMessageSink m_messages;
     ArchiverLog m_log;
 };
@@ -111,6 +111,8 @@ void tst_zipwrapper::useTempFolder(const QString &name)
 void tst_zipwrapper::init()
 {
     useTempFolder(u"velmora-tmp-"_s);
+    m_skin = std::make_unique<QTemporaryDir>(m_systemTemp + u"/skin-XXXXXX"_s);
+    QVERIFY(m_skin->isValid());
     m_messages.clear();
     m_log = ArchiverLog();
 }
@@ -120,12 +122,7 @@ void tst_zipwrapper::cleanup()
     QCOMPARE(SkinFolder::listing(m_temp->path()), QStringList());
     qputenv("TMPDIR", QFile::encodeName(m_systemTemp));
     m_temp.reset();
-}
-
-std::unique_ptr<QTemporaryDir> tst_zipwrapper::newFolder(const QString &name) const
-{
-    auto dir = std::make_unique<QTemporaryDir>(m_systemTemp + u'/' + name + u"XXXXXX"_s);
-    return dir->isValid() ? std::move(dir) : nullptr;
+    m_skin.reset();
 }
 
 void tst_zipwrapper::probesArchiverOnce_data()
@@ -189,9 +186,7 @@ void tst_zipwrapper::runsArchiver()
     QFETCH(bool, present);
     QFETCH(QString, wms);
     QFETCH(bool, message);
-    const auto skin = newFolder();
-    QVERIFY(skin);
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"x"_s));
+    QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"x"_s));
     QFETCH(int, result);
     QFETCH(bool, throws);
     m_log.result = result;
@@ -203,7 +198,7 @@ void tst_zipwrapper::runsArchiver()
     }
     clsZipWrapper wrapper(m_messages, std::move(archiver));
 
-    QTEST(wrapper.makeZipFile(nullptr, wms, skin->path()), "archive");
+    QTEST(wrapper.makeZipFile(nullptr, wms, m_skin->path()), "archive");
 
     QCOMPARE(m_log.calls.size(), present && wms == u"s.wms"_s ? 1 : 0);
     QCOMPARE(m_messages.messages.size(), message ? 1 : 0);
@@ -255,16 +250,14 @@ void tst_zipwrapper::listsFilesTheWmsNames()
     QFETCH(QStringList, files);
     QFETCH(QString, wmsText);
     QFETCH(QStringList, lines);
-    const auto skin = newFolder();
-    QVERIFY(skin);
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(wmsName), wmsText));
+    QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(wmsName), wmsText));
     for (const QString &name : files) {
-        QVERIFY(name.endsWith(u'/') ? QDir(skin->path()).mkdir(name.chopped(1))
-                                    : SkinFolder::writeFile(skin->filePath(name), "image"));
+        QVERIFY(name.endsWith(u'/') ? QDir(m_skin->path()).mkdir(name.chopped(1))
+                                    : SkinFolder::writeFile(m_skin->filePath(name), "image"));
     }
     clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
 
-    QVERIFY(!wrapper.makeZipFile(nullptr, wmsName, skin->path()).isEmpty());
+    QVERIFY(!wrapper.makeZipFile(nullptr, wmsName, m_skin->path()).isEmpty());
 
     QCOMPARE(m_log.calls.size(), 1);
     QVERIFY(m_log.calls[0].listFile.startsWith(m_temp->path() + u"/0"_s));
@@ -305,9 +298,7 @@ void tst_zipwrapper::commandLine()
     QFETCH(QString, suffix);
     QFETCH(QString, wms);
     QFETCH(QString, line);
-    const auto parent = newFolder();
-    QVERIFY(parent);
-    const QString folder = parent->filePath(folderName);
+    const QString folder = m_skin->filePath(folderName);
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(SkinFolder::writeAnsi(folder + u'/' + wms, u"blue"_s));
     clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
@@ -329,19 +320,17 @@ void tst_zipwrapper::fullTemporaryFolderFailsSilently()
     if (!disk.isMounted()) {
         QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk.reason()));
     }
-    const auto skin = newFolder();
-    QVERIFY(skin);
     // Forty names of some 200 characters: a list of about 8 KB.
     QString wmsText;
     for (int i = 0; i < 40; ++i) {
         const QString name = QString(200, u'p') + QString::number(i) + u".bmp"_s;
         wmsText += name + u' ';
-        QVERIFY(SkinFolder::writeFile(skin->filePath(name), {}));
+        QVERIFY(SkinFolder::writeFile(m_skin->filePath(name), {}));
     }
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), wmsText));
+    QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), wmsText));
     clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
 
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()), QString());
+    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), QString());
 
     QVERIFY(m_log.calls.isEmpty());
     QVERIFY(m_messages.messages.isEmpty());
@@ -363,28 +352,27 @@ void tst_zipwrapper::packsRealSkin()
     QFETCH(QString, wmsName);
     // The list argument then needs quotes, which go before the "@".
     useTempFolder(u"velmora tmp,"_s);
-    const auto skin = newFolder(u"スキン blue,"_s);
-    QVERIFY(skin);
+    const QDir skin(m_skin->filePath(u"スキン blue,"_s));
+    QVERIFY(skin.mkpath(u"old"_s));
     QMap<QString, QByteArray> expected;
     const QStringList images{u"back.bmp"_s, u"play button.bmp"_s, u"再生.bmp"_s, u"a,b.gif"_s};
     quint32 seed = 11;
     for (const QString &name : images) {
         expected.insert(name, SkinFolder::imageBytes(seed++, 20000));
-        QVERIFY(SkinFolder::writeFile(skin->filePath(name), expected.value(name)));
+        QVERIFY(SkinFolder::writeFile(skin.filePath(name), expected.value(name)));
     }
-    QVERIFY(SkinFolder::writeFile(skin->filePath(u"spare.bmp"_s), "not named"));
-    QVERIFY(QDir(skin->path()).mkdir(u"old"_s));
+    QVERIFY(SkinFolder::writeFile(skin.filePath(u"spare.bmp"_s), "not named"));
     const QString wmsText = u"<THEME>\r\n<VIEW backgroundImage=\"back.bmp\">\r\n"_s +
                             u"<BUTTON image=\"play button.bmp\" downImage=\"再生.bmp\"/>\r\n"_s +
                             u"<BUTTON image=\"a,b.gif\"/>\r\n</VIEW>\r\n</THEME>\r\n"_s;
     expected.insert(wmsName, AnsiText::encode(wmsText));
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(wmsName), wmsText));
+    QVERIFY(SkinFolder::writeAnsi(skin.filePath(wmsName), wmsText));
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
 
-    const QString archive = wrapper.makeZipFile(nullptr, wmsName, skin->path());
+    const QString archive = wrapper.makeZipFile(nullptr, wmsName, skin.path());
 
     QCOMPARE(archive, wmsName.chopped(1) + u'z');
-    const auto entries = ArchiveContents::read(skin->filePath(archive));
+    const auto entries = ArchiveContents::read(skin.filePath(archive));
     QVERIFY(entries);
     QCOMPARE(*entries, expected);
     QVERIFY(m_messages.messages.isEmpty());
@@ -394,17 +382,15 @@ void tst_zipwrapper::packsRealSkin()
 // repack that runs out of room keeps the previous archive.
 void tst_zipwrapper::repackReplacesArchiveWhole()
 {
-    const auto skin = newFolder();
-    QVERIFY(skin);
-    const TmpfsMount disk(skin->path(), u"512k"_s);
-    QVERIFY(SkinFolder::writeFile(skin->filePath(u"old.bmp"_s), "old"));
-    QVERIFY(SkinFolder::writeFile(skin->filePath(u"new.bmp"_s), "new"));
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"old.bmp"_s));
+    const TmpfsMount disk(m_skin->path(), u"512k"_s);
+    QVERIFY(SkinFolder::writeFile(m_skin->filePath(u"old.bmp"_s), "old"));
+    QVERIFY(SkinFolder::writeFile(m_skin->filePath(u"new.bmp"_s), "new"));
+    QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"old.bmp"_s));
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()), u"s.wmz"_s);
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"new.bmp"_s));
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()), u"s.wmz"_s);
-    const auto entries = ArchiveContents::read(skin->filePath(u"s.wmz"_s));
+    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), u"s.wmz"_s);
+    QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"new.bmp"_s));
+    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), u"s.wmz"_s);
+    const auto entries = ArchiveContents::read(m_skin->filePath(u"s.wmz"_s));
     QVERIFY(entries);
     QCOMPARE(entries->keys(), QStringList({u"new.bmp"_s, u"s.wms"_s}));
     QCOMPARE(entries->value(u"new.bmp"_s), QByteArray("new"));
@@ -412,21 +398,21 @@ void tst_zipwrapper::repackReplacesArchiveWhole()
     if (!disk.isMounted()) {
         QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk.reason()));
     }
-    const QByteArray before = SkinFolder::readFile(skin->filePath(u"s.wmz"_s));
+    const QByteArray before = SkinFolder::readFile(m_skin->filePath(u"s.wmz"_s));
     // Random bytes do not compress: the new archive needs more room than is left.
     QByteArray noise(300 * 1024, '\0');
     QRandomGenerator(3).fillRange(reinterpret_cast<quint32 *>(noise.data()),
                                   noise.size() / qsizetype(sizeof(quint32)));
-    QVERIFY(SkinFolder::writeFile(skin->filePath(u"noise.bmp"_s), noise));
-    QVERIFY(SkinFolder::writeAnsi(skin->filePath(u"s.wms"_s), u"new.bmp noise.bmp"_s));
-    const QStringList listing = SkinFolder::listing(skin->path());
+    QVERIFY(SkinFolder::writeFile(m_skin->filePath(u"noise.bmp"_s), noise));
+    QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"new.bmp noise.bmp"_s));
+    const QStringList listing = SkinFolder::listing(m_skin->path());
 
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, skin->path()), QString());
+    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), QString());
 
     QCOMPARE(m_messages.messages.size(), 1);
     QCOMPARE(m_messages.last().text, kStop);
-    QCOMPARE(SkinFolder::readFile(skin->filePath(u"s.wmz"_s)), before);
-    QCOMPARE(SkinFolder::listing(skin->path()), listing);
+    QCOMPARE(SkinFolder::readFile(m_skin->filePath(u"s.wmz"_s)), before);
+    QCOMPARE(SkinFolder::listing(m_skin->path()), listing);
 }
 
 QTEST_GUILESS_MAIN(tst_zipwrapper)
