@@ -23,27 +23,6 @@ QString magickTool(const QString &name)
     return QStandardPaths::findExecutable(name);
 }
 
-QByteArray le32(qint32 value)
-{
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        b[i] = char((quint32(value) >> (8 * i)) & 0xFF);
-    }
-    return b;
-}
-
-int app0Length(const QByteArray &jfif)
-{
-    return (quint8(jfif.at(4)) << 8) | quint8(jfif.at(5));
-}
-
-// Everything after SOI and the APP0 segment.
-QByteArray afterApp0(const QByteArray &jfif)
-{
-    Q_ASSERT(quint8(jfif.at(3)) == 0xE0);
-    return jfif.mid(4 + app0Length(jfif));
-}
-
 } // namespace
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -99,67 +78,15 @@ QByteArray jfifJpeg(int width, int height)
     return qimageFile(width, height, "JPEG");
 }
 
-QByteArray exifJpeg(const QByteArray &jfif)
+QByteArray afterApp0(const QByteArray &jfif)
 {
-    // "Exif\0\0", then a little-endian TIFF header pointing to an empty IFD.
-    QByteArray payload("Exif\0\0", 6);
-    payload += QByteArray("II*\0", 4) + le32(8) + QByteArray(2, '\0') + le32(0);
-    QByteArray app1 = QByteArray("\xFF\xE1") + be16(int(payload.size()) + 2) + payload;
-    return QByteArray("\xFF\xD8") + app1 + afterApp0(jfif);
+    Q_ASSERT(quint8(jfif.at(3)) == 0xE0);
+    return jfif.mid(4 + ((quint8(jfif.at(4)) << 8) | quint8(jfif.at(5))));
 }
 
 QByteArray plainJpeg(const QByteArray &jfif)
 {
     return QByteArray("\xFF\xD8") + afterApp0(jfif);
-}
-
-QByteArray jpegWithLargeApp(const QByteArray &jfif, int count)
-{
-    QByteArray out("\xFF\xD8");
-    out += jfif.mid(2, 2 + app0Length(jfif));
-    for (int i = 0; i < count; ++i) {
-        out += segment(0xE2, 65533);
-    }
-    return out + afterApp0(jfif);
-}
-
-QByteArray topDownBmp(int width, int height)
-{
-    QByteArray bmp = qimageFile(width, height, "BMP");
-    bmp.replace(22, 4, le32(-height));
-    return bmp;
-}
-
-QByteArray be16(int value)
-{
-    QByteArray b(2, '\0');
-    b[0] = char((value >> 8) & 0xFF);
-    b[1] = char(value & 0xFF);
-    return b;
-}
-
-QByteArray frameHeader(quint8 marker, int width, int height)
-{
-    QByteArray f;
-    f += char(0xFF);
-    f += char(marker);
-    f += be16(17);
-    f += char(8);
-    f += be16(height);
-    f += be16(width);
-    f += char(3);
-    f += QByteArray("\x01\x22\x00\x02\x11\x01\x03\x11\x01", 9);
-    return f;
-}
-
-QByteArray segment(quint8 marker, int payload)
-{
-    QByteArray s;
-    s += char(0xFF);
-    s += char(marker);
-    s += be16(payload + 2);
-    s += QByteArray(payload, '\0');
-    return s;
 }
 
 } // namespace ImageFiles
