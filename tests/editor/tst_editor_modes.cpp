@@ -1,10 +1,6 @@
 // The side menu, the edit modes and the check boxes that switch fields on and off.
-#include "NullArchiver.h"
-#include "ProgramFolder.h"
-#include "RecordingMessageSink.h"
+#include "EditorFixture.h"
 #include "editor/ControlTag.h"
-#include "editor/WidgetColors.h"
-#include "editor/frmMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,29 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-bool isWhite(const QWidget *field)
-{
-    return WidgetColors::backColor(field) == WidgetColors::white();
-}
-
-bool isGrey(const QWidget *field)
-{
-    return WidgetColors::backColor(field) == WidgetColors::buttonFace();
-}
-
-// The control's own enabled flag; a greyed frame around it does not count.
-bool ownEnabled(const QWidget *control)
-{
-    return control->isEnabledTo(control->parentWidget());
-}
-
-} // namespace
 
 class tst_EditorModes : public QObject {
     Q_OBJECT
@@ -44,18 +19,11 @@ class tst_EditorModes : public QObject {
 private slots:
     void init()
     {
-        folder = std::make_unique<ProgramFolder>();
-        folder->writeModePictures();
-        messages = std::make_unique<RecordingMessageSink>();
-        window = std::make_unique<frmMain>(*messages, folder->path(), missingArchiver);
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
         QVERIFY(window->Form_Load());
     }
-    void cleanup()
-    {
-        window.reset();
-        messages.reset();
-        folder.reset();
-    }
+    void cleanup() { editor.reset(); }
 
     void menuSets_data()
     {
@@ -110,56 +78,57 @@ private slots:
             QCOMPARE(window->picture2[index]->isHidden(), i != selected);
             QCOMPARE(tagOf(window->imgMenu[index]), i == selected ? u"PrevDown"_s : QString());
             // Buttons that were ever selected or start selected show a package picture.
-            const bool touched = i == 0 || choices.contains(i);
-            if (touched) {
+            if (i == 0 || choices.contains(i)) {
                 QVERIFY2(sameColor(shownColor(window->imgMenu[index]),
                                    ProgramFolder::modeColor(i, i == selected)),
                          qPrintable(window->imgMenu[index]->objectName()));
             }
         }
-        QVERIFY(messages->messages.isEmpty());
+        QVERIFY(editor->messages.messages.isEmpty());
     }
 
-    void missingSelectedPictureIsReportedOnce()
+    // A missing picture is reported once, an unreadable one not at all; either
+    // way the switch completes and that button keeps the picture it had.
+    void brokenModePicture_data()
     {
-        window->imgMenu_Click(3);
-        window->imgMenu_Click(0);
-        QVERIFY(sameColor(shownColor(window->imgMenu[3]), ProgramFolder::modeColor(3, false)));
-        folder->remove(u"edit_4g.jpg"_s);
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("brokenButton");
+        QTest::newRow("selected picture missing") << u"edit_4g.jpg"_s << true << 3 << 3;
+        QTest::newRow("unselected picture missing") << u"edit_1.jpg"_s << true << 2 << 0;
+        QTest::newRow("selected picture unreadable") << u"edit_5g.jpg"_s << false << 4 << 4;
+    }
+    void brokenModePicture()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, missing);
+        QFETCH(int, mode);
+        QFETCH(int, brokenButton);
+        if (missing) {
+            QVERIFY(QFile::remove(editor->folder.packageFile(file)));
+        } else {
+            editor->folder.writeBytes(file, QByteArray(500, 'x'));
+        }
+        const auto broken = static_cast<std::size_t>(brokenButton);
+        const qint64 before = window->imgMenu[broken]->pixmap().cacheKey();
+        window->imgMenu_Click(mode);
 
-        window->imgMenu_Click(3);
-        QCOMPARE(messages->messages.size(), 1);
-        QCOMPARE(messages->last().text, u"ファイルが見つかりません\r\n編集中のスキンを保存し、終了"
-                                        u"してください\r\nエラー:53"_s);
-        QCOMPARE(messages->last().title, u"編集モード切替"_s);
-        QCOMPARE(messages->last().icon, MessageIcon::Stop);
-        // The switch completes; the button keeps the picture it had.
-        QVERIFY(!window->picture2[3]->isHidden());
+        const auto &messages = editor->messages.messages;
+        QCOMPARE(messages.size(), missing ? 1 : 0);
+        if (missing) {
+            QCOMPARE(messages.last().text, u"ファイルが見つかりません\r\n編集中のスキンを保存し、終"
+                                           u"了してください\r\nエラー:53"_s);
+            QCOMPARE(messages.last().title, u"編集モード切替"_s);
+            QCOMPARE(messages.last().icon, MessageIcon::Stop);
+        }
+        QVERIFY(!window->picture2[static_cast<std::size_t>(mode)]->isHidden());
         QVERIFY(window->picture2[0]->isHidden());
-        QCOMPARE(tagOf(window->imgMenu[3]), u"PrevDown"_s);
-        QVERIFY(sameColor(shownColor(window->imgMenu[3]), ProgramFolder::modeColor(3, false)));
-        QVERIFY(sameColor(shownColor(window->imgMenu[0]), ProgramFolder::modeColor(0, false)));
-    }
-
-    void missingUnselectedPictureStillSwitches()
-    {
-        folder->remove(u"edit_1.jpg"_s);
-        window->imgMenu_Click(2);
-        QCOMPARE(messages->messages.size(), 1);
-        QCOMPARE(messages->last().title, u"編集モード切替"_s);
-        QVERIFY(!window->picture2[2]->isHidden());
-        QVERIFY(sameColor(shownColor(window->imgMenu[2]), ProgramFolder::modeColor(2, true)));
-        QVERIFY(sameColor(shownColor(window->imgMenu[0]), ProgramFolder::modeColor(0, true)));
-    }
-
-    void unreadablePictureKeepsPreviousAndSwitches()
-    {
-        folder->writeBytes(u"edit_5g.jpg"_s, QByteArray(500, 'x'));
-        window->imgMenu_Click(4);
-        QVERIFY(messages->messages.isEmpty());
-        QVERIFY(!window->picture2[4]->isHidden());
-        QCOMPARE(tagOf(window->imgMenu[4]), u"PrevDown"_s);
-        QVERIFY(sameColor(shownColor(window->imgMenu[0]), ProgramFolder::modeColor(0, false)));
+        QCOMPARE(tagOf(window->imgMenu[static_cast<std::size_t>(mode)]), u"PrevDown"_s);
+        QCOMPARE(window->imgMenu[broken]->pixmap().cacheKey(), before);
+        const int other = brokenButton == 0 ? mode : 0;
+        QVERIFY(sameColor(shownColor(window->imgMenu[static_cast<std::size_t>(other)]),
+                          ProgramFolder::modeColor(other, other == mode)));
     }
 
     void fileSetRunsFileCommands_data()
@@ -189,7 +158,7 @@ private slots:
     void clickOnThePicture()
     {
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
         QTest::mouseClick(window->imgMenu[5], Qt::LeftButton);
         QVERIFY(!window->picture2[5]->isHidden());
         QTest::mouseClick(window->cmdMenu[0], Qt::LeftButton);
@@ -210,14 +179,14 @@ private slots:
         QLineEdit *field = window->Text1[static_cast<std::size_t>(tagIndex(check))];
         QPushButton *browse = window->Command2[static_cast<std::size_t>(tagIndex(field))];
         field->setText(u"/skins/a.bmp"_s);
-        check->setChecked(true);
-        QVERIFY(ownEnabled(field));
-        QVERIFY(isWhite(field));
-        QVERIFY(ownEnabled(browse));
-        check->setChecked(false);
-        QVERIFY(!ownEnabled(field));
-        QVERIFY(isGrey(field));
-        QVERIFY(!ownEnabled(browse));
+        for (bool on : {true, false}) {
+            check->setChecked(on);
+            // The control's own flag; a greyed frame around it does not count.
+            QCOMPARE(field->isEnabledTo(field->parentWidget()), on);
+            QCOMPARE(browse->isEnabledTo(browse->parentWidget()), on);
+            QCOMPARE(looksWhite(field), on);
+            QCOMPARE(looksGrey(field), !on);
+        }
         QCOMPARE(field->text(), u"/skins/a.bmp"_s);
     }
 
@@ -228,11 +197,11 @@ private slots:
         window->Check2[0]->setChecked(false); // already unchecked
         QCOMPARE(WidgetColors::backColor(up), QColor(Qt::green));
         window->Check2[0]->setChecked(true);
-        QVERIFY(isWhite(up));
+        QVERIFY(looksWhite(up));
     }
 
-    // Walks each section as laid out: the frame the box heads, its fields and
-    // its own image boxes, without restating the index tables.
+    // Walks each section as laid out: the frame the box stands on, its fields
+    // and its own image boxes, without restating the index tables.
     void check2SwitchesItsSection_data()
     {
         QTest::addColumn<int>("box");
@@ -244,85 +213,61 @@ private slots:
     {
         QFETCH(int, box);
         QCheckBox *check = window->Check2[static_cast<std::size_t>(box)];
-        QGroupBox *frame = headedFrame(check);
+        // The box heads its frame from outside, so greying the frame leaves it usable.
+        QGroupBox *frame = nullptr;
+        for (QGroupBox *candidate : window->Frame1) {
+            if (candidate->parentWidget() == check->parentWidget() &&
+                candidate->geometry().contains(check->geometry().center() + QPoint(0, 3)) &&
+                check->y() - candidate->y() <= 2) {
+                QVERIFY(!frame);
+                frame = candidate;
+            }
+        }
         QVERIFY(frame);
+        QVERIFY(frame->title().isEmpty());
+        QCOMPARE(check->palette().color(QPalette::WindowText), QColor(128, 128, 255));
+
         const auto fields = frame->findChildren<QLineEdit *>();
         const auto imageBoxes = frame->findChildren<QCheckBox *>();
         QVERIFY(!fields.isEmpty());
         for (QLineEdit *field : fields) {
             field->setText(u"12"_s);
         }
-
-        check->setChecked(true);
-        QVERIFY(frame->isEnabled());
-        for (QCheckBox *image : imageBoxes) {
-            QVERIFY(image->isEnabled());
-        }
-        for (QLineEdit *field : fields) {
-            // Image fields whose own box is off keep their grey.
-            QCOMPARE(isWhite(field), !switchedOff(field, imageBoxes));
-        }
-        for (QRadioButton *option : frame->findChildren<QRadioButton *>()) {
-            QVERIFY(option->isEnabled());
-        }
-        for (QComboBox *list : frame->findChildren<QComboBox *>()) {
-            QVERIFY(isWhite(list));
-        }
-
-        // Turn the first image on, then the section off and on again.
+        // Only the first image is on: the others must stay grey when the
+        // section comes back.
         if (!imageBoxes.isEmpty()) {
             imageBoxes.first()->setChecked(true);
         }
-        check->setChecked(false);
-        QVERIFY(!frame->isEnabled());
-        QVERIFY(check->isEnabled());
-        for (QLineEdit *field : fields) {
-            QVERIFY2(isGrey(field), qPrintable(field->objectName()));
-            QCOMPARE(field->text(), u"12"_s);
-        }
-        for (QCheckBox *image : imageBoxes) {
-            QVERIFY(!image->isEnabled());
-        }
-        for (QRadioButton *option : frame->findChildren<QRadioButton *>()) {
-            QVERIFY(!option->isEnabled());
-        }
-        for (QComboBox *list : frame->findChildren<QComboBox *>()) {
-            QVERIFY(isGrey(list));
-        }
-        check->setChecked(true);
-        for (QLineEdit *field : fields) {
-            QCOMPARE(isWhite(field), !switchedOff(field, imageBoxes));
-        }
-        if (!imageBoxes.isEmpty()) {
-            QVERIFY(isWhite(window->Text1[static_cast<std::size_t>(tagIndex(imageBoxes.first()))]));
+        for (bool on : {true, false, true}) {
+            check->setChecked(on);
+            QCOMPARE(frame->isEnabled(), on);
+            QVERIFY(check->isEnabled());
+            for (QLineEdit *field : fields) {
+                const bool imageOff =
+                    std::any_of(imageBoxes.begin(), imageBoxes.end(), [&](const QCheckBox *image) {
+                        return !image->isChecked() &&
+                               window->Text1[static_cast<std::size_t>(tagIndex(image))] == field;
+                    });
+                QVERIFY2(looksWhite(field) == (on && !imageOff), qPrintable(field->objectName()));
+                QVERIFY2(looksGrey(field) == !looksWhite(field), qPrintable(field->objectName()));
+                QCOMPARE(field->text(), u"12"_s);
+            }
+            for (QCheckBox *image : imageBoxes) {
+                QCOMPARE(image->isEnabled(), on);
+            }
+            for (QRadioButton *option : frame->findChildren<QRadioButton *>()) {
+                QCOMPARE(option->isEnabled(), on);
+            }
+            for (QComboBox *list : frame->findChildren<QComboBox *>()) {
+                QCOMPARE(looksWhite(list), on);
+                QCOMPARE(looksGrey(list), !on);
+            }
         }
     }
 
 private:
-    QGroupBox *headedFrame(const QCheckBox *check) const
-    {
-        for (QGroupBox *frame : window->Frame1) {
-            if (frame->parentWidget() == check->parentWidget() &&
-                frame->geometry().contains(check->geometry().center())) {
-                return frame;
-            }
-        }
-        return nullptr;
-    }
-
-    bool switchedOff(const QLineEdit *field, const QList<QCheckBox *> &boxes) const
-    {
-        for (QCheckBox *box : boxes) {
-            if (window->Text1[static_cast<std::size_t>(tagIndex(box))] == field) {
-                return !box->isChecked();
-            }
-        }
-        return false;
-    }
-
-    std::unique_ptr<ProgramFolder> folder;
-    std::unique_ptr<RecordingMessageSink> messages;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<StartedEditor> editor;
+    frmMain *window = nullptr;
 };
 
 QTEST_MAIN(tst_EditorModes)

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "RecordingMessageSink.h"
 #include "editor/ImageButton.h"
+#include "editor/WidgetColors.h"
+#include "editor/frmMain.h"
+#include "packaging/Archiver.h"
 
 #include <QColor>
 #include <QDir>
@@ -8,6 +12,27 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+
+// An archiver that reports the given version; none means "not usable".
+class FixedVersionArchiver : public Archiver {
+public:
+    explicit FixedVersionArchiver(std::optional<qint16> version) : m_version(version) {}
+    std::optional<qint16> version() override { return m_version; }
+    qint32 zip(quintptr, const QByteArray &) override { return 1; }
+
+private:
+    std::optional<qint16> m_version;
+};
+
+inline std::unique_ptr<Archiver> missingArchiver()
+{
+    return nullptr;
+}
+
+inline std::unique_ptr<Archiver> usableArchiver()
+{
+    return std::make_unique<FixedVersionArchiver>(qint16(300));
+}
 
 // A temporary program folder whose package/ holds the 14 mode-button
 // pictures, each a plain colour of its own so a test can tell which is shown.
@@ -21,13 +46,6 @@ public:
         return m_dir.path() + QStringLiteral("/package/") + name;
     }
 
-    static QString modeName(int index, bool selected)
-    {
-        return QStringLiteral("edit_%1%2.jpg")
-            .arg(index + 1)
-            .arg(selected ? QStringLiteral("g") : QString());
-    }
-
     // Far apart in hue, so JPEG rounding never makes two alike.
     static QColor modeColor(int index, bool selected)
     {
@@ -38,7 +56,10 @@ public:
     {
         for (int i = 0; i < 7; ++i) {
             for (bool selected : {false, true}) {
-                writePicture(modeName(i, selected), modeColor(i, selected));
+                writePicture(QStringLiteral("edit_%1%2.jpg")
+                                 .arg(i + 1)
+                                 .arg(selected ? QStringLiteral("g") : QString()),
+                             modeColor(i, selected));
             }
         }
     }
@@ -49,8 +70,6 @@ public:
         image.fill(color);
         QVERIFY(image.save(packageFile(name), "JPEG", 95));
     }
-
-    void remove(const QString &name) { QVERIFY(QFile::remove(packageFile(name))); }
 
     void writeBytes(const QString &name, const QByteArray &bytes)
     {
@@ -63,6 +82,17 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A main window started from a full program folder.
+struct StartedEditor {
+    explicit StartedEditor(frmMain::ArchiverFactory archiver = missingArchiver)
+        : window(messages, (folder.writeModePictures(), folder.path()), std::move(archiver))
+    {
+    }
+    ProgramFolder folder;
+    RecordingMessageSink messages;
+    frmMain window;
+};
+
 inline bool sameColor(const QColor &a, const QColor &b)
 {
     return qAbs(a.red() - b.red()) <= 12 && qAbs(a.green() - b.green()) <= 12 &&
@@ -73,10 +103,16 @@ inline bool sameColor(const QColor &a, const QColor &b)
 // when it shows none.
 inline QColor shownColor(const ImageButton *button)
 {
-    const QPixmap picture = button->pixmap();
-    if (picture.isNull()) {
-        return {};
-    }
-    const QImage image = picture.toImage();
-    return image.pixelColor(image.width() / 2, image.height() / 2);
+    const QImage image = button->pixmap().toImage();
+    return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+inline bool looksWhite(const QWidget *field)
+{
+    return WidgetColors::backColor(field) == WidgetColors::white();
+}
+
+inline bool looksGrey(const QWidget *field)
+{
+    return WidgetColors::backColor(field) == WidgetColors::buttonFace();
 }
