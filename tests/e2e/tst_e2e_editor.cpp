@@ -118,7 +118,7 @@ private slots:
         QVERIFY(!box.isEmpty());
         QTest::qWait(300);
         screenshot(u"e2e_startup_aborted.png"_s);
-        QVERIFY(findWindowNow(u"^Velmora for WMP$"_s).isEmpty());
+        QVERIFY(findWindow(u"^Velmora for WMP$"_s, false).isEmpty());
 
         QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, box}));
         QVERIFY(run(u"xdotool"_s, {u"key"_s, u"Return"_s}));
@@ -126,9 +126,10 @@ private slots:
         QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
         QVERIFY(editor.exitCode() != 0);
         const QString errors = QString::fromUtf8(editor.readAllStandardError());
-        QVERIFY2(errors.contains(u"起動中止"_s), qPrintable(errors));
-        QVERIFY(errors.contains(u"ファイルが見つかりません。起動処理を中止します。"_s));
-        QVERIFY(errors.contains(u"エラー:53"_s));
+        QVERIFY2(errors.contains(u"起動中止"_s) &&
+                     errors.contains(u"ファイルが見つかりません。起動処理を中止します。"_s) &&
+                     errors.contains(u"エラー:53"_s),
+                 qPrintable(errors));
     }
 
 private:
@@ -148,22 +149,16 @@ private:
         return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 
-    // Waits (bounded by run()'s timeout) until a mapped window has this name.
-    QString findWindow(const QString &name)
+    // The first mapped window with this name; with sync, waits for one
+    // (bounded by run()'s timeout).
+    QString findWindow(const QString &name, bool sync = true)
     {
         QString ids;
-        if (!run(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, name},
-                 &ids)) {
-            return {};
-        }
+        const QStringList wait = sync ? QStringList{u"--sync"_s} : QStringList{};
+        run(u"xdotool"_s,
+            QStringList{u"search"_s} + wait + QStringList{u"--onlyvisible"_s, u"--name"_s, name},
+            &ids);
         return ids.section(u'\n', 0, 0);
-    }
-
-    QString findWindowNow(const QString &name)
-    {
-        QString ids;
-        run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}, &ids);
-        return ids;
     }
 
     QImage screenshot(const QString &fileName)

@@ -63,7 +63,6 @@ private slots:
         collect(all, window->Option1);
         collect(all, window->Combo1);
         collect(all, window->Label1);
-        QCOMPARE(all.size(), 2 + 10 + 9 + 6 + 20 + 83 + 37 + 23 + 13 + 18 + 14 + 2 + 87);
         QSet<QString> names;
         for (QWidget *widget : all) {
             QVERIFY(widget != nullptr);
@@ -195,29 +194,24 @@ private slots:
 
     // The caption of a frame is painted in the section colour, whatever the
     // style does with group box titles.
-    void frameCaptionsArePaintedInSectionColour_data()
-    {
-        QTest::addColumn<int>("frame");
-        QTest::newRow("タイトル") << 0;
-        QTest::newRow("背景画像") << 1;
-        QTest::newRow("PLAYボタン") << 2;
-    }
     void frameCaptionsArePaintedInSectionColour()
     {
-        QFETCH(int, frame);
-        QGroupBox *box = window->Frame1.at(static_cast<std::size_t>(frame));
-        QVERIFY(!box->title().isEmpty());
-        const QImage picture = box->grab().toImage();
-        int captionPixels = 0;
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                // Anti-aliased glyphs blend into the background: count the
-                // clearly blue pixels.
-                const QColor c(picture.pixel(x, y));
-                captionPixels += c.blue() - c.red() > 60 && c.blue() - c.green() > 60;
+        for (QGroupBox *frame : window->Frame1) {
+            if (frame->title().isEmpty()) {
+                continue; // headed by a Check2 box instead
             }
+            const QImage picture = frame->grab().toImage();
+            int captionPixels = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    // Anti-aliased glyphs blend into the background: count
+                    // the clearly blue pixels.
+                    const QColor c(picture.pixel(x, y));
+                    captionPixels += c.blue() - c.red() > 60 && c.blue() - c.green() > 60;
+                }
+            }
+            QVERIFY2(captionPixels > 0, qPrintable(frame->title()));
         }
-        QVERIFY2(captionPixels > 0, qPrintable(box->title()));
     }
 
     // A fixed caption is never cut off by the box the layout gives it.
