@@ -112,6 +112,7 @@ private slots:
         }
         const auto broken = static_cast<std::size_t>(brokenButton);
         const qint64 before = window->imgMenu[broken]->pixmap().cacheKey();
+        QVERIFY(before != 0); // a picture to keep
         window->imgMenu_Click(mode);
 
         const auto &messages = editor->messages.messages;

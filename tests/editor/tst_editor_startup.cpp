@@ -116,6 +116,7 @@ private slots:
         if (readable) {
             QVERIFY(sameColor(shownColor(window.imgMenu[0]), Qt::red));
         } else {
+            QVERIFY(!window.imgMenu[0]->pixmap().isNull());
             QCOMPARE(window.imgMenu[0]->pixmap().cacheKey(), layoutPicture);
         }
         // The rest of the start-up ran: the archiver was asked (only the WMZ
