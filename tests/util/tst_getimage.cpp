@@ -149,7 +149,7 @@ void tst_getimage::realFilesAgreeWithIdentify_data()
     const QByteArray jfif = jfifJpeg(4097, 3);
     made("jfif 4097x3", u"a.jpg"_s, jfif, {3, 4097, 3});
     // "Exif\0\0", then a little-endian TIFF header pointing to an empty IFD.
-    const QByteArray exif = QByteArray("Exif\0\0II*\0", 10) + le(8, 4) + le(0, 6);
+    const QByteArray exif = QByteArray("Exif\0\0II*\0", 10) + le(8, 4) + QByteArray(6, '\0');
     made("exif", u"exif.jpg"_s,
          kSoi + "\xFF\xE1" + be16(int(exif.size()) + 2) + exif + afterApp0(jfif), {3, 4097, 3});
     made("plain, no APP segment", u"plain.jpeg"_s, plainJpeg(jfif), {3, 4097, 3});
