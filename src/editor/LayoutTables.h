@@ -104,6 +104,10 @@ struct Check2Row {
 };
 extern const std::array<Check2Row, kCheck2Count> kCheck2Headings;
 inline constexpr int kCheck2Left = 345;
+// The boxes that switch the playlist, track-name and video sections.
+inline constexpr int kPlaylistCheck2 = 10;
+inline constexpr int kTrackNameCheck2 = 11;
+inline constexpr int kVideoCheck2 = 12;
 inline constexpr int kCheck2Height = 195;
 
 // A button element's frame: normal, pressed and hover rows, then position

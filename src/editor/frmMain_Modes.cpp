@@ -1,5 +1,6 @@
 // The side menu, the edit modes and the check boxes that switch fields and
 // whole sections on and off.
+#include "ControlArray.h"
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "LayoutTables.h"
@@ -26,16 +27,7 @@ constexpr int kFileNewButton = 7;
 constexpr int kFileOpenButton = 8;
 constexpr int kFileSaveButton = 9;
 
-constexpr int kPlaylistSection = 10;
-constexpr int kTrackNameSection = 11;
-constexpr int kVideoSection = 12;
-
 const QString kPrevDown = u"PrevDown"_s;
-
-template <std::size_t N, typename T> T *at(const std::array<T *, N> &controls, int index)
-{
-    return controls.at(static_cast<std::size_t>(index));
-}
 
 } // namespace
 
@@ -154,13 +146,13 @@ void frmMain::Check2_Click(int Index)
         return;
     }
     switch (Index) {
-    case kPlaylistSection:
+    case Layout::kPlaylistCheck2:
         enablePlaylistPanel(value);
         break;
-    case kTrackNameSection:
+    case Layout::kTrackNameCheck2:
         enableTrackNamePanel(value);
         break;
-    case kVideoSection:
+    case Layout::kVideoCheck2:
         enableVideoPanel(value);
         break;
     default:

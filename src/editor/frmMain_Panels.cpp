@@ -1,6 +1,7 @@
 // Copying between the panels' fields and the skin document. The fields are
 // the working copy; the document is rebuilt from them before every save and
 // preview, and copied into them after every open.
+#include "ControlArray.h"
 #include "LayoutTables.h"
 #include "WidgetColors.h"
 #include "document/ElementTable.h"
@@ -97,9 +98,6 @@ constexpr qint16 kViewTransSwatch = 17;
 constexpr qint16 kPlaylistForeSwatch = 13;
 constexpr qint16 kPlaylistBackSwatch = 14;
 constexpr qint16 kTrackForeSwatch = 16;
-constexpr qint16 kPlaylistBox = 10;
-constexpr qint16 kTrackNameBox = 11;
-constexpr qint16 kVideoBox = 12;
 
 // The track-name background: an opaque colour in its swatch, or "none".
 constexpr qint16 kTrackBackSwatch = 15;
@@ -111,11 +109,6 @@ const QString kTrue = u"True"_s;
 const QString kFalse = u"False"_s;
 const QString kHorizontal = u"horizontal"_s;
 const QString kVertical = u"vertical"_s;
-
-template <std::size_t N, typename T> T *at(const std::array<T *, N> &controls, qint16 index)
-{
-    return controls.at(static_cast<std::size_t>(index));
-}
 
 // Check boxes show 1 as checked; any other flag shows as unchecked.
 void setBox(QCheckBox *box, qint16 value)
@@ -417,7 +410,7 @@ void frmMain::saveSliderPanel(qint16 slot, qint16 upField, qint16 hoverField, qi
 void frmMain::loadPlaylistPanel()
 {
     const clsElement &record = *fileControl().getElement(Slot::Playlist);
-    setBox(at(Check2, kPlaylistBox), record.getExistFlag());
+    setBox(at(Check2, Layout::kPlaylistCheck2), record.getExistFlag());
     loadTexts(record, kPlaylistFields, Text1);
     loadSwatch(functions(), at(Label2, kPlaylistForeSwatch), record.getForecolor());
     loadSwatch(functions(), at(Label2, kPlaylistBackSwatch), record.getBackcolor());
@@ -427,7 +420,7 @@ void frmMain::loadPlaylistPanel()
 void frmMain::savePlaylistPanel()
 {
     auto record = std::make_shared<clsElement>();
-    record->setExistFlag(boxValue(at(Check2, kPlaylistBox)));
+    record->setExistFlag(boxValue(at(Check2, Layout::kPlaylistCheck2)));
     saveTexts(*record, kPlaylistFields, Text1);
     record->setForecolor(swatchText(functions(), at(Label2, kPlaylistForeSwatch)));
     record->setBackcolor(swatchText(functions(), at(Label2, kPlaylistBackSwatch)));
@@ -438,7 +431,7 @@ void frmMain::savePlaylistPanel()
 void frmMain::loadTrackNamePanel()
 {
     const clsElement &record = *fileControl().getElement(Slot::TrackNameText);
-    setBox(at(Check2, kTrackNameBox), record.getExistFlag());
+    setBox(at(Check2, Layout::kTrackNameCheck2), record.getExistFlag());
     loadTexts(record, kTrackNameFields, Text1);
     loadSwatch(functions(), at(Label2, kTrackForeSwatch), record.getForecolor());
     // "none" is no colour: the swatch keeps the colour it has, ready for the
@@ -458,7 +451,7 @@ void frmMain::loadTrackNamePanel()
 void frmMain::saveTrackNamePanel()
 {
     auto record = std::make_shared<clsElement>();
-    record->setExistFlag(boxValue(at(Check2, kTrackNameBox)));
+    record->setExistFlag(boxValue(at(Check2, Layout::kTrackNameCheck2)));
     saveTexts(*record, kTrackNameFields, Text1);
     record->setForecolor(swatchText(functions(), at(Label2, kTrackForeSwatch)));
     record->setBackcolor(at(Option1, kTrackOpaqueOption)->isChecked()
@@ -474,14 +467,14 @@ void frmMain::loadVideoPanel()
 {
     // Video and effects share one record; the video slot speaks for both.
     const clsElement &record = *fileControl().getElement(Slot::Video);
-    setBox(at(Check2, kVideoBox), record.getExistFlag());
+    setBox(at(Check2, Layout::kVideoCheck2), record.getExistFlag());
     loadTexts(record, kVideoFields, Text1);
 }
 
 void frmMain::saveVideoPanel()
 {
     auto record = std::make_shared<clsElement>();
-    record->setExistFlag(boxValue(at(Check2, kVideoBox)));
+    record->setExistFlag(boxValue(at(Check2, Layout::kVideoCheck2)));
     saveTexts(*record, kVideoFields, Text1);
     fileControl().setElement(record, Slot::Video);
     fileControl().setElement(record, Slot::Effects);
