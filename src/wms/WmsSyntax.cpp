@@ -10,30 +10,22 @@ namespace {
 struct Entity {
     QChar character;
     QStringView reference;
+    bool written; // false: only decoded
 };
 
 // "&" first on the way out, so the other references are not escaped twice.
 // Line breaks and tabs go out as character references: a raw line break would
-// end the element's line, and an XML reader turns raw ones into blanks.
-constexpr std::array<Entity, 7> kEscaped{{
-    {u'&', u"&amp;"},
-    {u'<', u"&lt;"},
-    {u'>', u"&gt;"},
-    {u'"', u"&quot;"},
-    {u'\r', u"&#13;"},
-    {u'\n', u"&#10;"},
-    {u'\t', u"&#9;"},
-}};
-
-constexpr std::array<Entity, 8> kDecoded{{
-    {u'&', u"&amp;"},
-    {u'<', u"&lt;"},
-    {u'>', u"&gt;"},
-    {u'"', u"&quot;"},
-    {u'\'', u"&apos;"},
-    {u'\r', u"&#13;"},
-    {u'\n', u"&#10;"},
-    {u'\t', u"&#9;"},
+// end the element's line, and an XML reader turns raw ones into blanks. A
+// single quote never needs escaping inside double quotes, but is read back.
+constexpr std::array<Entity, 8> kEntities{{
+    {u'&', u"&amp;", true},
+    {u'<', u"&lt;", true},
+    {u'>', u"&gt;", true},
+    {u'"', u"&quot;", true},
+    {u'\r', u"&#13;", true},
+    {u'\n', u"&#10;", true},
+    {u'\t', u"&#9;", true},
+    {u'\'', u"&apos;", false},
 }};
 
 bool isBlank(QChar c)
@@ -66,9 +58,10 @@ QString escapeValue(const QString &text)
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
-        const auto *hit = std::find_if(kEscaped.begin(), kEscaped.end(),
-                                       [c](const Entity &e) { return e.character == c; });
-        if (hit == kEscaped.end()) {
+        const auto *hit = std::find_if(kEntities.begin(), kEntities.end(), [c](const Entity &e) {
+            return e.written && e.character == c;
+        });
+        if (hit == kEntities.end()) {
             out += c;
         } else {
             out += hit->reference;
@@ -85,10 +78,10 @@ QString unescapeValue(QStringView text)
         const auto rest = text.mid(i);
         const auto *hit =
             text.at(i) != u'&'
-                ? kDecoded.end()
-                : std::find_if(kDecoded.begin(), kDecoded.end(),
+                ? kEntities.end()
+                : std::find_if(kEntities.begin(), kEntities.end(),
                                [rest](const Entity &e) { return rest.startsWith(e.reference); });
-        if (hit == kDecoded.end()) {
+        if (hit == kEntities.end()) {
             out += text.at(i);
         } else {
             out += hit->character;
