@@ -34,11 +34,6 @@ QString fileName(const QString &path)
     return afterLast(path, separatorText());
 }
 
-QString folder(const QString &path)
-{
-    return beforeLast(path, separatorText(), nullptr);
-}
-
 QString join(const QString &folderPath, const QString &name)
 {
     return folderPath + separator() + name;

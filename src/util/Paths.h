@@ -18,8 +18,6 @@ QString beforeLast(const QString &text, const QString &sep, bool *ok);
 
 // File name of a path (after its last separator; the whole text without one).
 QString fileName(const QString &path);
-// Folder of a path without trailing separator; empty when the path has none.
-QString folder(const QString &path);
 // folder + separator + name.
 QString join(const QString &folderPath, const QString &name);
 
