@@ -3,6 +3,7 @@
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "PictureFile.h"
+#include "QtDialogProvider.h"
 #include "Twips.h"
 #include "WidgetColors.h"
 #include "document/clsFileControl.h"
@@ -47,7 +48,9 @@ constexpr int kSpeedDefaultPosition = 4; // "5"
 frmMain::frmMain(MessageSink &messages, QString programFolder, ArchiverFactory makeArchiver,
                  QWidget *parent)
     : QMainWindow(parent), m_messages(messages), m_programFolder(std::move(programFolder)),
-      m_makeArchiver(std::move(makeArchiver)), m_ownerWindow(*this)
+      m_makeArchiver(std::move(makeArchiver)), m_ownerWindow(*this),
+      m_platformDialogs(std::make_unique<QtDialogProvider>(this)),
+      m_dialogs(m_platformDialogs.get())
 {
     setObjectName(u"frmMain"_s);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

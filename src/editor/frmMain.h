@@ -11,8 +11,10 @@
 #include <memory>
 #include <optional>
 
+class DialogProvider;
 class ImageButton;
 class MessageSink;
+class QtDialogProvider;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -64,6 +66,11 @@ public:
 
     // This window as the owner of the packager's work.
     const OwnerWindow &ownerWindow() const { return m_ownerWindow; }
+
+    // The file and colour dialogs: the platform's own unless another provider
+    // (a test's script) is set. The provider must outlive the window.
+    void setDialogProvider(DialogProvider &dialogs) { m_dialogs = &dialogs; }
+    DialogProvider &dialogs() { return *m_dialogs; }
 
     // Property panels
     // Copying between the fields and the document. Loads and saves throw
@@ -180,6 +187,8 @@ private:
     QString m_programFolder;
     ArchiverFactory m_makeArchiver;
     WindowOwner m_ownerWindow;
+    std::unique_ptr<QtDialogProvider> m_platformDialogs;
+    DialogProvider *m_dialogs;
     std::unique_ptr<clsFunction> mclsFunction;
     std::unique_ptr<clsFileControl> mclsFileControl;
     std::unique_ptr<clsZipWrapper> mclsZipWrapper;
