@@ -5,6 +5,7 @@
 #include "util/AnsiText.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "wms/WmsSyntax.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,9 +33,8 @@ private:
     QString m_path;
 };
 
-// The WMS text with its line ends dropped, so a name broken over two lines
-// still counts; nothing when the file cannot be read.
-std::optional<QString> readJoinedText(const QString &path)
+// The WMS text's lines; nothing when the file cannot be read.
+std::optional<QStringList> readLines(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -44,7 +44,21 @@ std::optional<QString> readJoinedText(const QString &path)
     if (file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
-    return AnsiText::splitLines(AnsiText::decode(bytes)).join(QString());
+    return AnsiText::splitLines(AnsiText::decode(bytes));
+}
+
+// The writer stores "&", "<", ">" and double quotes as references, so a name
+// is looked for both as it is and as the WMS text stores it.
+bool isNamedIn(const QString &wmsText, const QString &name)
+{
+    return wmsText.contains(name, Qt::CaseSensitive) ||
+           wmsText.contains(WmsSyntax::escapeValue(name), Qt::CaseSensitive);
+}
+
+// True when the archiver reads the line back as this very name.
+bool survivesList(const QString &line, const QString &name)
+{
+    return ZipCommandLine::listNames(line) == QStringList{name};
 }
 
 // A new, uniquely named file in the temporary folder holding the text; its
@@ -151,19 +165,46 @@ QString clsZipWrapper::addSeparator(const QString &strFolder)
 
 QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFileName)
 {
-    const std::optional<QString> wmsText = readJoinedText(strWorkDir + strWmsFileName);
-    if (!wmsText) {
+    const std::optional<QStringList> lines = readLines(strWorkDir + strWmsFileName);
+    if (!lines) {
         return {};
     }
+    // Line ends dropped, so a name broken over two lines still counts.
+    const QString wmsText = lines->join(QString());
     QString listText;
+    QStringList listed;
     // A leading dot only hides a file from listings here; the skin still needs it.
     const QStringList names = QDir(strWorkDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : names) {
-        if (wmsText->contains(name, Qt::CaseSensitive)) {
-            listText += quoteName(name) + kCrLf;
+        if (!isNamedIn(wmsText, name)) {
+            continue;
+        }
+        QString line = quoteName(name);
+        // A bare name that starts and ends with a double quote would lose
+        // them; enclosed once more it comes back whole.
+        if (!survivesList(line, name)) {
+            line = u'"' + name + u'"';
+        }
+        // A line break cannot stand in a list of one name a line.
+        if (!survivesList(line, name)) {
+            return {};
+        }
+        listText += line + kCrLf;
+        listed.append(name);
+    }
+    // An image the skin names but the list lacks (missing, or named in
+    // characters the WMS text could not hold) would make an archive that
+    // the player cannot show.
+    const QStringList images = WmsSyntax::imageNames(*lines);
+    for (const QString &image : images) {
+        if (!listed.contains(image)) {
+            return {};
         }
     }
     // The WMS file closes the list, bare, even when it named itself above.
+    if (!survivesList(strWmsFileName, strWmsFileName)) {
+        return {};
+    }
     listText += strWmsFileName + kCrLf;
     return writeTemporaryFile(addSeparator(QDir::tempPath()), listText);
 }

@@ -149,4 +149,22 @@ Lookup attribute(QStringView element, QStringView name, QString *value)
     }
 }
 
+QStringList imageNames(const QStringList &lines)
+{
+    QStringList names;
+    for (const QString &line : lines) {
+        for (qsizetype at = line.indexOf(u'<'); at >= 0; at = line.indexOf(u'<', at + 1)) {
+            const QStringView element = QStringView(line).mid(at);
+            for (const QStringView name : kImageAttributes) {
+                QString value;
+                if (attribute(element, name, &value) == Lookup::Found && !value.isEmpty() &&
+                    !names.contains(value)) {
+                    names.append(value);
+                }
+            }
+        }
+    }
+    return names;
+}
+
 } // namespace WmsSyntax

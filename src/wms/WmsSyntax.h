@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+#include <array>
 
 // The small part of XML that WMS lines use: one element per line, its
 // attributes as name="value" pairs. Shared by the writer and the reader.
@@ -25,5 +27,14 @@ enum class Lookup { Found, Absent, Broken };
 // Broken when a value lacks its closing quote or a pair is malformed before
 // the name is found; *value gets the decoded value when Found.
 Lookup attribute(QStringView element, QStringView name, QString *value);
+
+// The attributes whose values name image files in the skin's folder.
+inline constexpr std::array<QStringView, 6> kImageAttributes{
+    u"backgroundimage", u"image", u"disabledimage", u"downimage", u"hoverimage", u"thumbimage",
+};
+
+// The image names that the elements of these lines give, decoded, each once,
+// in the order they first appear; empty values are left out.
+QStringList imageNames(const QStringList &lines);
 
 } // namespace WmsSyntax

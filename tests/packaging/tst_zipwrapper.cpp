@@ -2,6 +2,7 @@
 #include "RecordingMessageSink.h"
 #include "SkinFolder.h"
 #include "TmpfsMount.h"
+#include "document/clsFileControl.h"
 #include "packaging/OwnerWindow.h"
 #include "packaging/ZipCommandLine.h"
 #include "packaging/clsZipWrapper.h"
@@ -89,6 +90,8 @@ private slots:
     void packsRealSkin_data();
     void packsRealSkin();
     void repackReplacesArchiveWhole();
+    void packsImagesTheWriterEscapes_data();
+    void packsImagesTheWriterEscapes();
 
 private:
     void useTempFolder(const QString &name);
@@ -219,9 +222,10 @@ void tst_zipwrapper::listsFilesTheWmsNames_data()
 
     // "a.bmp" is inside "data.bmp"; "Play.bmp" does not name "play.bmp".
     QTest::newRow("case-sensitive substring, unnamed left out")
-        << u"skin.wms"_s << QStringList{u"a.bmp"_s, u"play.bmp"_s, u"unused.bmp"_s}
+        << u"skin.wms"_s
+        << QStringList{u"a.bmp"_s, u"Play.bmp"_s, u"play.bmp"_s, u"unused.bmp"_s}
         << u"<BUTTON image=\"Play.bmp\" downImage=\"data.bmp\"/>"_s
-        << QStringList{u"a.bmp"_s, u"skin.wms"_s};
+        << QStringList{u"Play.bmp"_s, u"a.bmp"_s, u"skin.wms"_s};
     QTest::newRow("blank and comma quoted")
         << u"skin.wms"_s << QStringList{u"plain.bmp"_s, u"my play.bmp"_s, u"a,b.bmp"_s}
         << u"a,b.bmp my play.bmp plain.bmp"_s
@@ -413,6 +417,58 @@ void tst_zipwrapper::repackReplacesArchiveWhole()
     QCOMPARE(m_messages.last().text, kStop);
     QCOMPARE(SkinFolder::readFile(m_skin->filePath(u"s.wmz"_s)), before);
     QCOMPARE(SkinFolder::listing(m_skin->path()), listing);
+}
+
+void tst_zipwrapper::packsImagesTheWriterEscapes_data()
+{
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("packs");
+
+    QTest::newRow("ampersand, angle brackets")
+        << u"Tom & Jerry.bmp"_s << u"a<b>.bmp"_s << true;
+    QTest::newRow("double quotes") << u"say \"hi\".bmp"_s << u"\"quoted\""_s << true;
+    // The WMS text holds "caf?.bmp", which names no file of the folder.
+    QTest::newRow("outside the code page") << u"café.bmp"_s << u"play.bmp"_s << false;
+    // The list holds one name a line.
+    QTest::newRow("line break") << u"back.bmp"_s << u"two\nlines.bmp"_s << false;
+}
+
+// A skin saved by the writer, its images beside it: every image it names is
+// in the archive, or packing fails; it never reports success without one.
+void tst_zipwrapper::packsImagesTheWriterEscapes()
+{
+    QFETCH(QString, background);
+    QFETCH(QString, button);
+    QFETCH(bool, packs);
+    const QDir skin(m_skin->path());
+    clsFileControl doc(m_messages);
+    doc.getElement(Slot::View)->setUpimage(u"/elsewhere/"_s + background);
+    const auto play = doc.getElement(Slot::PlayButton);
+    play->setExistFlag(1);
+    play->setUpimage(u"/elsewhere/"_s + button);
+    QVERIFY(doc.writeFile(skin.filePath(u"skin.wms"_s), 0));
+    QMap<QString, QByteArray> expected{
+        {u"skin.wms"_s, SkinFolder::readFile(skin.filePath(u"skin.wms"_s))}};
+    quint32 seed = 5;
+    for (const QString &name : {background, button}) {
+        expected.insert(name, SkinFolder::imageBytes(seed++, 3000));
+        QVERIFY(SkinFolder::writeFile(skin.filePath(name), expected.value(name)));
+    }
+    clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
+
+    const QString archive = wrapper.makeZipFile(nullptr, u"skin.wms"_s, skin.path());
+
+    QVERIFY(m_messages.messages.isEmpty());
+    if (!packs) {
+        QCOMPARE(archive, QString());
+        QVERIFY(!skin.exists(u"skin.wmz"_s));
+        return;
+    }
+    QCOMPARE(archive, u"skin.wmz"_s);
+    const auto entries = ArchiveContents::read(skin.filePath(archive));
+    QVERIFY(entries);
+    QCOMPARE(*entries, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_zipwrapper)

@@ -1,5 +1,7 @@
 #include "RecordingMessageSink.h"
 #include "WmsFixtures.h"
+#include "util/AnsiText.h"
+#include "wms/WmsSyntax.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +19,7 @@ private slots:
     void lineValues_data();
     void lineValues();
     void lineOrder();
+    void imageNamesAreEveryImageWritten();
 
 private:
     QByteArray save(clsFileControl &doc);
@@ -220,6 +223,35 @@ void tst_wms_writer::lineOrder()
         R"(<wmpeffects zindex="2" top="7" left="8" width="9" height="10" visible="True"/>)",
         R"(<wmpvideo zindex="1" top="7" left="8" width="9" height="10" visible="True"/>)",
     })));
+}
+
+// What the packager looks for as the skin's images is exactly the set of
+// images the writer names, decoded: the view's background, each button's
+// three pictures and each slider's two.
+void tst_wms_writer::imageNamesAreEveryImageWritten()
+{
+    clsFileControl doc(m_sink);
+    fillFullDocument(doc, u"/p"_s);
+    // A name the writer has to escape comes back as it was.
+    doc.getElement(Slot::View)->setUpimage(u"/p/Tom & <Jerry> \"1\".bmp"_s);
+
+    const QStringList lines = AnsiText::splitLines(AnsiText::decode(save(doc)));
+    QStringList found = WmsSyntax::imageNames(lines);
+
+    QStringList expected{u"Tom & <Jerry> \"1\".bmp"_s};
+    for (qint16 slot = Slot::PlayButton; slot <= Slot::BalanceSlider; ++slot) {
+        const auto record = doc.getElement(slot);
+        expected << record->getUpimage() << record->getHoverimage();
+        if (slot <= Slot::ReturnButton) {
+            expected << record->getDownimage();
+        }
+    }
+    for (QString &name : expected) {
+        name = name.mid(name.lastIndexOf(u'/') + 1);
+    }
+    expected.sort();
+    found.sort();
+    QCOMPARE(found, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_wms_writer)
