@@ -1,5 +1,6 @@
 #include "editor/MessageBoxSink.h"
 #include "editor/frmMain.h"
+#include "util/VersionInfo.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -33,7 +34,9 @@ public:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Velmora for WMP"_s);
+    const VersionInfo version = VersionInfo::program();
+    QApplication::setApplicationName(version.title);
+    QApplication::setApplicationVersion(version.number());
 
     StartupMessageSink messages;
     frmMain window(messages);

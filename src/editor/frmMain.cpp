@@ -4,13 +4,13 @@
 #include "ImageButton.h"
 #include "PictureFile.h"
 #include "QtDialogProvider.h"
-#include "Twips.h"
 #include "WidgetColors.h"
 #include "document/clsFileControl.h"
 #include "packaging/clsZipWrapper.h"
 #include "util/AppError.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "util/Twips.h"
 #include "util/clsFunction.h"
 
 #include <QAction>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HelpOpener.h"
 #include "LayoutTables.h"
 #include "packaging/OwnerWindow.h"
 
@@ -141,6 +142,14 @@ public:
     std::array<QString, Layout::kEditMenuCount> modeSelectedImageNames;
     QString currentFileName;
 
+    // WMZ, help and version commands
+    void mnuFileWmz_Click();
+    void mnuHelpOpen_Click();
+    void mnuHelpVersion_Click();
+    // Where the help goes: the desktop unless another opener (a test's) is
+    // set. The opener must outlive the window.
+    void setHelpOpener(HelpOpener &opener) { m_helpOpener = &opener; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -192,4 +201,10 @@ private:
     std::unique_ptr<clsFunction> mclsFunction;
     std::unique_ptr<clsFileControl> mclsFileControl;
     std::unique_ptr<clsZipWrapper> mclsZipWrapper;
+
+    // WMZ, help and version commands
+    void connectCommands();
+    HelpOpener &helpOpener();
+    std::unique_ptr<HelpOpener> m_desktopHelpOpener; // made on first use
+    HelpOpener *m_helpOpener = nullptr;
 };

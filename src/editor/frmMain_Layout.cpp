@@ -3,9 +3,9 @@
 #include "ImageButton.h"
 #include "LayoutTables.h"
 #include "SectionFrame.h"
-#include "Twips.h"
 #include "WidgetColors.h"
 #include "frmMain.h"
+#include "util/Twips.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -259,4 +259,5 @@ void frmMain::connectControls()
         connect(Check2[i], &QCheckBox::stateChanged, this,
                 [this, i] { Check2_Click(static_cast<int>(i)); });
     }
+    connectCommands();
 }

@@ -222,8 +222,7 @@ void tst_zipwrapper::listsFilesTheWmsNames_data()
 
     // "a.bmp" is inside "data.bmp"; "Play.bmp" does not name "play.bmp".
     QTest::newRow("case-sensitive substring, unnamed left out")
-        << u"skin.wms"_s
-        << QStringList{u"a.bmp"_s, u"Play.bmp"_s, u"play.bmp"_s, u"unused.bmp"_s}
+        << u"skin.wms"_s << QStringList{u"a.bmp"_s, u"Play.bmp"_s, u"play.bmp"_s, u"unused.bmp"_s}
         << u"<BUTTON image=\"Play.bmp\" downImage=\"data.bmp\"/>"_s
         << QStringList{u"Play.bmp"_s, u"a.bmp"_s, u"skin.wms"_s};
     QTest::newRow("blank and comma quoted")
@@ -425,8 +424,7 @@ void tst_zipwrapper::packsImagesTheWriterEscapes_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("packs");
 
-    QTest::newRow("ampersand, angle brackets")
-        << u"Tom & Jerry.bmp"_s << u"a<b>.bmp"_s << true;
+    QTest::newRow("ampersand, angle brackets") << u"Tom & Jerry.bmp"_s << u"a<b>.bmp"_s << true;
     QTest::newRow("double quotes") << u"say \"hi\".bmp"_s << u"\"quoted\""_s << true;
     // The WMS text holds "caf?.bmp", which names no file of the folder.
     QTest::newRow("outside the code page") << u"café.bmp"_s << u"play.bmp"_s << false;
