@@ -1,5 +1,6 @@
 # Installs the program as one folder, as it runs from the build:
-#   <prefix>/lib/velmora/velmora   with package/, sample/ and skins/ beside it
+#   <prefix>/lib/velmora/velmora   with package/, sample/, skins/, Velmora.chm
+#                                  and help/ beside it
 #   <prefix>/bin/velmora           a relative link to it (the program finds its
 #                                  folder through the resolved link)
 # Included at the end of the top CMakeLists.txt, once every target exists.
@@ -10,9 +11,11 @@ install(DIRECTORY ${VELMORA_STAGE_DIR}/package ${VELMORA_STAGE_DIR}/sample
         COMPONENT velmora)
 # An empty skins/ of its own: skins saved while trying out the build stay out.
 install(DIRECTORY DESTINATION ${VELMORA_INSTALL_DIR}/skins COMPONENT velmora)
-# The help file, once the build makes one.
+# The compiled help, and the same pages for a web browser.
 install(FILES ${VELMORA_STAGE_DIR}/Velmora.chm DESTINATION ${VELMORA_INSTALL_DIR}
-        COMPONENT velmora OPTIONAL)
+        COMPONENT velmora)
+install(DIRECTORY ${VELMORA_STAGE_DIR}/help DESTINATION ${VELMORA_INSTALL_DIR}
+        COMPONENT velmora)
 
 if(TARGET velmora)
     install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_DIR} COMPONENT velmora)

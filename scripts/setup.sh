@@ -10,6 +10,7 @@ packages=(
   imagemagick
   xvfb xdotool x11-utils libxcb1-dev
   fonts-ipafont-gothic
+  fp-utils-3.2.2
 )
 
 missing=()

@@ -77,6 +77,13 @@ void tst_install::installsProgramFolderAndLink()
         QVERIFY2(!installed.isEmpty(), qPrintable(folder));
         QCOMPARE(installed, filesIn(stage.filePath(folder)));
     }
+    // The help, compiled and as pages.
+    QCOMPARE(QFileInfo(program.filePath(u"Velmora.chm"_s)).size(),
+             QFileInfo(stage.filePath(u"Velmora.chm"_s)).size());
+    QCOMPARE(filesIn(program.filePath(u"help"_s)), filesIn(stage.filePath(u"help"_s)));
+    QCOMPARE(filesIn(program.filePath(u"help/images"_s)),
+             filesIn(stage.filePath(u"help/images"_s)));
+    QVERIFY(filesIn(program.filePath(u"help"_s)).contains(u"index.html"_s));
     QVERIFY(QFileInfo(program.filePath(u"skins"_s)).isDir());
     QVERIFY(QDir(program.filePath(u"skins"_s)).isEmpty());
     QVERIFY(!QFileInfo::exists(staged));

@@ -103,6 +103,82 @@ private slots:
         QCOMPARE(editor.exitCode(), 0);
     }
 
+    // A skin made of the sample images, packed from the menu through the real
+    // file dialog; then the version window opens and closes.
+    void packsSkinAndShowsVersion()
+    {
+        QTemporaryDir skins;
+        QVERIFY(skins.isValid());
+        const QDir skin(skins.filePath(u"blue"_s));
+        QVERIFY(skin.mkpath(u"."_s));
+        for (const QString &name : {u"background.bmp"_s, u"play.bmp"_s}) {
+            QVERIFY(QFile::copy(bin + u"/sample/"_s + name, skin.filePath(name)));
+        }
+        QFile wms(skin.filePath(u"blue.wms"_s));
+        QVERIFY(wms.open(QIODevice::WriteOnly));
+        wms.write("<theme id=\"velmora\" title=\"blue\">\r\n"
+                  "<view backgroundimage=\"background.bmp\">\r\n"
+                  "<playbutton top=\"10\" left=\"10\" image=\"play.bmp\"/>\r\n"
+                  "</view>\r\n</theme>\r\n");
+        wms.close();
+
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(bin + u"/velmora"_s, {});
+        QVERIFY(editor.waitForStarted());
+        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        QVERIFY(!window.isEmpty());
+        QTest::qWait(500);
+
+        // ファイル(&F), WMZファイル作成(&W); the dialog starts with its name field.
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"w"_s}));
+        const QString dialog = findWindow(u"^ファイルを開く$"_s);
+        QVERIFY(!dialog.isEmpty());
+        QTest::qWait(500);
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, dialog}));
+        QVERIFY(
+            run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"20"_s, skin.filePath(u"blue.wms"_s)}));
+        screenshot(u"e2e_wmz_dialog.png"_s);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"Return"_s}));
+        const QString done = findWindow(u"^WMZ作成$"_s);
+        QVERIFY(!done.isEmpty());
+        QTest::qWait(300);
+        screenshot(u"e2e_wmz_done.png"_s);
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, done}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"Return"_s}));
+
+        QString entries;
+        QVERIFY(run(u"unzip"_s, {u"-t"_s, skin.filePath(u"blue.wmz"_s)}, &entries));
+        for (const QString &name : {u"blue.wms"_s, u"background.bmp"_s, u"play.bmp"_s}) {
+            QVERIFY2(entries.contains(u"testing: "_s + name), qPrintable(entries));
+        }
+
+        // ヘルプ(&H), バージョン情報(&A); OK closes it.
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+h"_s}));
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"a"_s}));
+        const QString about = findWindow(u"^バージョン情報$"_s);
+        QVERIFY(!about.isEmpty());
+        QTest::qWait(300);
+        screenshot(u"e2e_version.png"_s);
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, about}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"Return"_s}));
+        QTest::qWait(500);
+        QVERIFY(findWindow(u"^バージョン情報$"_s, false).isEmpty());
+
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitCode(), 0);
+    }
+
     void missingPackageEndsWithoutWindow()
     {
         // A copy of the program without package/ beside it.
