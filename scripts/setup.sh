@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils libxcb1-dev
   fonts-ipafont-gothic
   fp-utils-3.2.2
+  dpkg-dev file desktop-file-utils shared-mime-info
 )
 
 missing=()

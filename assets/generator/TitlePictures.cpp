@@ -47,12 +47,14 @@ QImage renderPanelTitle(int panel)
     return image;
 }
 
-QImage renderWindowIcon()
+QImage renderWindowIcon(int side)
 {
-    QImage image(kWindowIconSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
+    // Drawn on a 32-pixel grid, so every size shows the same picture.
+    p.scale(side / 32.0, side / 32.0);
 
     QLinearGradient fill(0, 0, 0, 32);
     fill.setColorAt(0, kTitleRight);

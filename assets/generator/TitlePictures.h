@@ -19,4 +19,7 @@ inline constexpr QStringView kPanelSubtitles[kTitledPanelCount] = {
 };
 
 QImage renderPanelTitle(int panel);
-QImage renderWindowIcon();
+// The program's icon, side pixels square: the window's at the default size,
+// larger for the desktop.
+QImage renderWindowIcon(int side = kWindowIconSize.width());
+inline constexpr int kDesktopIconSide = 128;

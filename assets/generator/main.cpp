@@ -69,6 +69,9 @@ void addEmbeddedPictures(std::vector<PictureJob> &jobs, const QDir &pictures)
         jobs.push_back(
             {pictures.filePath(u"menu_%1.bmp"_s.arg(i)), renderMenuButton(i, false), {}});
     jobs.push_back({pictures.filePath(u"velmora.png"_s), renderWindowIcon(), {}});
+    jobs.push_back({pictures.filePath(u"velmora_%1.png"_s.arg(kDesktopIconSide)),
+                    renderWindowIcon(kDesktopIconSide),
+                    {}});
 }
 
 int fail(const QString &message)

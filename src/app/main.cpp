@@ -1,11 +1,9 @@
+#include "cli/CommandLine.h"
+#include "cli/Console.h"
 #include "editor/MessageBoxSink.h"
 #include "editor/frmMain.h"
-#include "util/VersionInfo.h"
 
 #include <QApplication>
-#include <cstdio>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -16,7 +14,7 @@ public:
     void showMessage(const QString &text, const QString &title, MessageIcon icon) override
     {
         if (starting) {
-            std::fprintf(stderr, "%s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
+            ConsoleMessageSink(console.err()).showMessage(text, title, icon);
         }
         boxes.showMessage(text, title, icon);
     }
@@ -25,6 +23,7 @@ public:
         return boxes.askYesNo(text, title);
     }
 
+    Console console;
     MessageBoxSink boxes;
     bool starting = true;
 };
@@ -33,10 +32,12 @@ public:
 
 int main(int argc, char *argv[])
 {
+    // Commands run before any window system is touched, so they need no display.
+    if (!CommandLine::startsEditor(CommandLine::rawArguments(argc, argv))) {
+        return CommandLine::run(argc, argv);
+    }
     QApplication app(argc, argv);
-    const VersionInfo version = VersionInfo::program();
-    QApplication::setApplicationName(version.title);
-    QApplication::setApplicationVersion(version.number());
+    CommandLine::setApplicationIdentity();
 
     StartupMessageSink messages;
     frmMain window(messages);

@@ -9,6 +9,9 @@
 #include <span>
 
 class MessageSink;
+namespace WmsFields {
+struct Field;
+}
 
 // The skin document: the 19-slot element table, the WMS writer and reader, and
 // the folder step of a first save. Failures are reported through the message
@@ -47,10 +50,6 @@ private:
     bool saveBytes(const QString &target, const QByteArray &bytes);
     static QString skinFilePath(const QString &pstrPath);
 
-public:
-    struct ReadField; // an attribute and the member it fills; defined by the reader
-
-private:
     // Reader: one routine per kind; getAttribute throws on a broken value.
     void readElement(qint16 intPart, const QString &line);
     void readTheme(const QString &line);
@@ -60,7 +59,8 @@ private:
     void readPlaylist(const QString &line);
     void readTrackName(const QString &line);
     void readEffects(const QString &line);
-    void readFields(const QString &line, clsElement &record, std::span<const ReadField> fields);
+    void readFields(const QString &line, clsElement &record,
+                    std::span<const WmsFields::Field> fields);
     QString getAttribute(const QString &line, QStringView name) const;
     QString imagePath(const QString &value, const QString &current) const;
 

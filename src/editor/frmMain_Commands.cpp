@@ -2,11 +2,10 @@
 // WMZ, the help and the version window.
 #include "HelpOpener.h"
 #include "frmMain.h"
-#include "packaging/clsZipWrapper.h"
+#include "packaging/WmzCommand.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
-#include "util/clsFunction.h"
 #include "windows/frmVersionInfo.h"
 
 #include <QAction>
@@ -14,12 +13,6 @@
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QString kWmzTitle = u"WMZ作成"_s;
-
-} // namespace
 
 void frmMain::connectCommands()
 {
@@ -50,26 +43,12 @@ void frmMain::mnuFileWmz_Click()
         if (!chosen) {
             return;
         }
-        clsZipWrapper &zip = zipWrapper();
-        if (!zip.getZipUsable()) {
-            m_messages.showMessage(u"ZIP32J.dllが見つかりません"_s, kWmzTitle,
+        const QString archive = WmzCommand::packSkinFile(zipWrapper(), m_messages, &ownerWindow(),
+                                                         QDir::toNativeSeparators(*chosen));
+        if (!archive.isEmpty()) {
+            m_messages.showMessage(u"WMZファイルを作成しました\r\n"_s, WmzCommand::title(),
                                    MessageIcon::Information);
-            return;
         }
-        if (zip.getZipVersionIsOld()) {
-            m_messages.showMessage(u"古いバージョンのZIP32J.dllを使用しています\r\n"
-                                   u"新しいバージョンをゲットしてください"_s,
-                                   kWmzTitle, MessageIcon::Information);
-            return;
-        }
-        const QString path = QDir::toNativeSeparators(*chosen);
-        const QString separator = Paths::separatorText();
-        const QString name = clsFunction::getSeparatePath(separator, path, 1);
-        const QString folder = clsFunction::getSeparatePath(separator, path, 0);
-        const bool made = !zip.makeZipFile(&ownerWindow(), name, folder).isEmpty();
-        m_messages.showMessage(made ? u"WMZファイルを作成しました\r\n"_s
-                                    : u"WMZファイル作成に失敗しました"_s,
-                               kWmzTitle, MessageIcon::Information);
     } catch (...) {
         // Any other failure ends the command without a message.
     }

@@ -1,3 +1,4 @@
+#include "WmsFields.h"
 #include "WmsSyntax.h"
 #include "document/clsFileControl.h"
 #include "util/AnsiText.h"
@@ -9,81 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-// One attribute of a line and the record member it fills. Image values are
-// file names in the skin's folder and become full paths.
-struct clsFileControl::ReadField {
-    QStringView attribute;
-    clsElement::Setter set;
-    clsElement::Getter image = nullptr; // set for image values only
-};
-
 namespace {
-
-using Field = clsFileControl::ReadField;
-
-constexpr Field kThemeFields[] = {
-    {u"title", &clsElement::setTitle},
-    {u"author", &clsElement::setAuthor},
-    {u"copyright", &clsElement::setCopyright},
-};
-
-// Width and height are never written for the view; a file may still carry them.
-constexpr Field kViewFields[] = {
-    {u"titlebar", &clsElement::setTitlebar},
-    {u"backgroundimage", &clsElement::setUpimage, &clsElement::getUpimage},
-    {u"transparencycolor", &clsElement::setTranscolor},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
-};
-
-constexpr Field kButtonFields[] = {
-    {u"image", &clsElement::setUpimage, &clsElement::getUpimage},
-    {u"downimage", &clsElement::setDownimage, &clsElement::getDownimage},
-    {u"hoverimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
-    {u"transparencycolor", &clsElement::setTranscolor},
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-};
-
-// The border size is left out: the slider panel computes it again.
-constexpr Field kSliderFields[] = {
-    {u"thumbimage", &clsElement::setUpimage, &clsElement::getUpimage},
-    {u"backgroundimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
-    {u"direction", &clsElement::setDirection},
-    {u"transparencycolor", &clsElement::setTranscolor},
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
-};
-
-constexpr Field kPlaylistFields[] = {
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
-    {u"foregroundcolor", &clsElement::setForecolor},
-    {u"backgroundcolor", &clsElement::setBackcolor},
-    {u"dropdownvisible", &clsElement::setDropdownvis},
-};
-
-constexpr Field kTrackNameFields[] = {
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
-    {u"fontsize", &clsElement::setFontsize},
-    {u"foregroundcolor", &clsElement::setForecolor},
-    {u"backgroundcolor", &clsElement::setBackcolor},
-    {u"scrolling", &clsElement::setScrolling},
-    {u"scrollingamount", &clsElement::setScrollamt},
-};
-
-constexpr Field kEffectsFields[] = {
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
-};
 
 // After the theme, in this order. The video line is not read: the video area
 // shares the effects area's record.
@@ -144,10 +71,10 @@ QString clsFileControl::imagePath(const QString &value, const QString &current) 
 }
 
 void clsFileControl::readFields(const QString &line, clsElement &record,
-                                std::span<const ReadField> fields)
+                                std::span<const WmsFields::Field> fields)
 {
     record.setExistFlag(1);
-    for (const ReadField &field : fields) {
+    for (const WmsFields::Field &field : fields) {
         QString value = getAttribute(line, field.attribute);
         if (field.image) {
             value = imagePath(value, (record.*field.image)());
@@ -159,32 +86,32 @@ void clsFileControl::readFields(const QString &line, clsElement &record,
 void clsFileControl::readTheme(const QString &line)
 {
     m_themeId = getAttribute(line, u"id");
-    readFields(line, *getElement(Slot::Theme), kThemeFields);
+    readFields(line, *getElement(Slot::Theme), WmsFields::kThemeFields);
 }
 
 void clsFileControl::readView(const QString &line)
 {
-    readFields(line, *getElement(Slot::View), kViewFields);
+    readFields(line, *getElement(Slot::View), WmsFields::kViewFields);
 }
 
 void clsFileControl::readButton(const QString &line, clsElement &record)
 {
-    readFields(line, record, kButtonFields);
+    readFields(line, record, WmsFields::kButtonFields);
 }
 
 void clsFileControl::readSlider(const QString &line, clsElement &record)
 {
-    readFields(line, record, kSliderFields);
+    readFields(line, record, WmsFields::kSliderFields);
 }
 
 void clsFileControl::readPlaylist(const QString &line)
 {
-    readFields(line, *getElement(Slot::Playlist), kPlaylistFields);
+    readFields(line, *getElement(Slot::Playlist), WmsFields::kPlaylistFields);
 }
 
 void clsFileControl::readTrackName(const QString &line)
 {
-    readFields(line, *getElement(Slot::TrackNameText), kTrackNameFields);
+    readFields(line, *getElement(Slot::TrackNameText), WmsFields::kTrackNameFields);
 }
 
 // One line fills the effects area and the video area alike: both slots then
@@ -192,7 +119,7 @@ void clsFileControl::readTrackName(const QString &line)
 void clsFileControl::readEffects(const QString &line)
 {
     const std::shared_ptr<clsElement> record = getElement(Slot::Effects);
-    readFields(line, *record, kEffectsFields);
+    readFields(line, *record, WmsFields::kEffectsFields);
     setElement(record, Slot::Video);
 }
 

@@ -1,0 +1,40 @@
+#include "CommandLine.h"
+#include "Commands.h"
+#include "Console.h"
+#include "SkinCheck.h"
+#include "document/clsFileControl.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+// Reads the skin as the editor's Open does (a file the reader refuses is
+// reported on standard error) and lists what would make it fail.
+int runCheck(const QStringList &arguments, const CommandOptions &options, Console &console)
+{
+    const QString wmsPath = skinFileArgument(arguments.constFirst(), console);
+    if (wmsPath.isEmpty()) {
+        return CommandLine::Failure;
+    }
+    ConsoleMessageSink messages(console.err());
+    clsFileControl document(messages);
+    const bool readable = document.readFile(wmsPath);
+    const QList<SkinFinding> findings = readable ? checkSkin(document) : QList<SkinFinding>();
+
+    if (options.json) {
+        QJsonArray list;
+        for (const SkinFinding &finding : findings) {
+            list.append(finding.toJson());
+        }
+        const QJsonObject report{
+            {u"skin"_s, wmsPath}, {u"readable"_s, readable}, {u"findings"_s, list}};
+        console.out() << QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented));
+    } else {
+        for (const SkinFinding &finding : findings) {
+            console.out() << finding.describe() << u'\n';
+        }
+    }
+    return readable && findings.isEmpty() ? CommandLine::Success : CommandLine::Failure;
+}

@@ -1,0 +1,150 @@
+#include "CommandLine.h"
+
+#include "Commands.h"
+#include "Console.h"
+#include "util/VersionInfo.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Runner = int (*)(const QStringList &, const CommandOptions &, Console &);
+
+struct Command {
+    QStringView name;
+    QStringView arguments; // as the help shows them
+    qsizetype argumentCount;
+    bool takesJson;
+    QStringView summary;
+    Runner run;
+};
+
+constexpr Command kCommands[] = {
+    {u"pack", u"SKIN.wms", 1, false,
+     u"Packs the skin and the images it names into a WMZ file beside it, as the editor's WMZ "
+     u"command does, and prints the WMZ file's path.",
+     runPack},
+    {u"check", u"SKIN.wms", 1, true,
+     u"Lists, one line each, what would make the skin fail in a player or in the editor's "
+     u"save: missing or undecodable images, images whose size their header does not tell, "
+     u"elements partly or wholly outside the background. Exit status 1 when it lists "
+     u"anything. --json prints the findings as JSON.",
+     runCheck},
+};
+
+constexpr QStringView kProgram = u"velmora";
+
+const Command *findCommand(QStringView name)
+{
+    for (const Command &command : kCommands) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+QString description()
+{
+    QString text = VersionInfo::program().title +
+                   u": an editor for Windows Media Player skins.\n\n"_s + kProgram.toString() +
+                   u" [SKIN.wms]\n    Starts the editor, with the skin open when one is given.\n"_s;
+    for (const Command &command : kCommands) {
+        text +=
+            u"%1 %2 %3\n    %4\n"_s.arg(kProgram, command.name, command.arguments, command.summary);
+    }
+    text += u"\nCommands need no display. Exit status: 0 done, 1 failed or found something, "
+            u"2 bad arguments."_s;
+    return text;
+}
+
+int usageError(const QCommandLineParser &parser, const QString &reason, Console &console)
+{
+    console.err() << kProgram << u": "_s << reason << u"\n\n"_s << parser.helpText();
+    return CommandLine::Usage;
+}
+
+int runCommand(const QStringList &arguments, Console &console)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description());
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption json(u"json"_s, u"With check: the findings as JSON."_s);
+    parser.addOption(json);
+    parser.addPositionalArgument(u"command"_s, u"pack or check, or a skin file to edit."_s,
+                                 u"[command]"_s);
+    parser.addPositionalArgument(u"files"_s, u"The command's files."_s, u"[files...]"_s);
+
+    if (!parser.parse(arguments)) {
+        return usageError(parser, parser.errorText(), console);
+    }
+    if (parser.isSet(help) || parser.isSet(u"help-all"_s)) {
+        console.out() << parser.helpText();
+        return CommandLine::Success;
+    }
+    if (parser.isSet(version)) {
+        const VersionInfo program = VersionInfo::program();
+        console.out() << program.title << u' ' << program.number() << u'\n' << program.copyright
+                      << u'\n';
+        return CommandLine::Success;
+    }
+    QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        return usageError(parser, u"no command given"_s, console);
+    }
+    const QString name = files.takeFirst();
+    const Command *command = findCommand(name);
+    if (!command) {
+        return usageError(parser, u"unknown command \"%1\""_s.arg(name), console);
+    }
+    if (files.size() != command->argumentCount) {
+        return usageError(parser, u"%1 takes %2"_s.arg(command->name, command->arguments), console);
+    }
+    if (parser.isSet(json) && !command->takesJson) {
+        return usageError(parser, u"--json goes with check only"_s, console);
+    }
+    return command->run(files, {parser.isSet(json)}, console);
+}
+
+} // namespace
+
+namespace CommandLine {
+
+QStringList rawArguments(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+bool startsEditor(const QStringList &arguments)
+{
+    if (arguments.size() <= 1) {
+        return true;
+    }
+    const QString &first = arguments.at(1);
+    return arguments.size() == 2 && !first.startsWith(u'-') && !findCommand(first);
+}
+
+void setApplicationIdentity()
+{
+    const VersionInfo program = VersionInfo::program();
+    QCoreApplication::setApplicationName(program.title);
+    QCoreApplication::setApplicationVersion(program.number());
+}
+
+int run(int &argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    setApplicationIdentity();
+    Console console;
+    return runCommand(QCoreApplication::arguments(), console);
+}
+
+} // namespace CommandLine

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+class Console;
+
+// The commands of the command line. Each takes its file arguments (already
+// counted) and returns the exit status.
+struct CommandOptions {
+    bool json = false;
+};
+
+int runPack(const QStringList &arguments, const CommandOptions &options, Console &console);
+int runCheck(const QStringList &arguments, const CommandOptions &options, Console &console);
+
+// The skin file an argument names, as a full native path; empty, with the
+// reason on standard error, when it names no file.
+QString skinFileArgument(const QString &argument, Console &console);

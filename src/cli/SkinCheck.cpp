@@ -1,0 +1,267 @@
+#include "SkinCheck.h"
+
+#include "document/ElementTable.h"
+#include "document/clsFileControl.h"
+#include "util/AppError.h"
+#include "util/GetImage.h"
+#include "util/clsFunction.h"
+#include "wms/WmsFields.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QJsonObject>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Kind = SkinFinding::Kind;
+
+struct KindName {
+    Kind kind;
+    QStringView name; // as the JSON output names it
+};
+
+constexpr KindName kKindNames[] = {
+    {Kind::MissingImage, u"missing-image"},   {Kind::UndecodableImage, u"undecodable-image"},
+    {Kind::UnknownSize, u"unknown-size"},     {Kind::PartlyOutside, u"partly-outside"},
+    {Kind::WhollyOutside, u"wholly-outside"},
+};
+
+QString kindName(Kind kind)
+{
+    for (const KindName &row : kKindNames) {
+        if (row.kind == kind) {
+            return row.name.toString();
+        }
+    }
+    return {};
+}
+
+// The first image of an element (the background, a button's normal image, a
+// slider's thumb) is the one the editor's save insists on; the others may be
+// left out.
+bool isRequired(const WmsFields::Field &field)
+{
+    return field.image == &clsElement::getUpimage;
+}
+
+bool isListed(const QString &path)
+{
+    try {
+        return isListedFile(path);
+    } catch (const AppError &) {
+        return false; // a name no file system can hold names no file
+    }
+}
+
+// The size the header reader tells, or nothing.
+std::optional<QSize> headerSize(const QString &path)
+{
+    try {
+        const ImageSize size = getImageSize(path, 0);
+        if (size.format != 0 && size.width > 0 && size.height > 0) {
+            return QSize(size.width, size.height);
+        }
+    } catch (const AppError &) {
+        // A header that overflows or breaks off tells no size either.
+    }
+    return std::nullopt;
+}
+
+class Checker {
+public:
+    explicit Checker(clsFileControl &document) : m_document(document) {}
+
+    QList<SkinFinding> run();
+
+private:
+    std::optional<QSize> checkImages(const ElementSlot &slot, const clsElement &record);
+    std::optional<QSize> checkImage(const ElementSlot &slot, const WmsFields::Field &field,
+                                    const QString &path);
+    void checkPlace(const ElementSlot &slot, const QRect &place, const QSize &background);
+    void add(SkinFinding finding) { m_findings.append(std::move(finding)); }
+
+    clsFileControl &m_document;
+    QList<SkinFinding> m_findings;
+};
+
+// Where an element lies, from its record and the size of its first image;
+// nothing when that image's size is unknown (already a finding).
+std::optional<QRect> placeOf(ElementFamily family, const clsElement &record,
+                             std::optional<QSize> firstImage)
+{
+    const int left = clsFunction::NulltoZero(record.getLeft());
+    const int top = clsFunction::NulltoZero(record.getTop());
+    int width = clsFunction::NulltoZero(record.getWidth());
+    int height = clsFunction::NulltoZero(record.getHeight());
+    switch (family) {
+    case ElementFamily::Button:
+        if (!firstImage) {
+            return std::nullopt;
+        }
+        width = firstImage->width();
+        height = firstImage->height();
+        break;
+    case ElementFamily::Slider:
+        // A slider without a length of its own is as long as its thumb.
+        if (firstImage) {
+            width = width > 0 ? width : firstImage->width();
+            height = height > 0 ? height : firstImage->height();
+        }
+        break;
+    case ElementFamily::TrackName:
+        height = 0; // one line of text: only its top edge is placed
+        break;
+    default:
+        break;
+    }
+    return QRect(left, top, qMax(width, 0), qMax(height, 0));
+}
+
+QList<SkinFinding> Checker::run()
+{
+    const ElementSlot &view = elementSlot(Slot::View);
+    const std::optional<QSize> background = checkImages(view, *m_document.getElement(Slot::View));
+    for (const ElementSlot &slot : kElementSlots) {
+        if (slot.family == ElementFamily::Theme || slot.family == ElementFamily::View) {
+            continue;
+        }
+        const std::shared_ptr<clsElement> record = m_document.getElement(slot.index);
+        // The video area shares the effects area's record: check it once.
+        if (record->getExistFlag() != 1 ||
+            (slot.index == Slot::Video && record == m_document.getElement(Slot::Effects))) {
+            continue;
+        }
+        const std::optional<QSize> firstImage = checkImages(slot, *record);
+        const std::optional<QRect> place = placeOf(slot.family, *record, firstImage);
+        if (background && place) {
+            checkPlace(slot, *place, *background);
+        }
+    }
+    return m_findings;
+}
+
+// Checks every image the element names; the size of its first image when
+// that one is sound.
+std::optional<QSize> Checker::checkImages(const ElementSlot &slot, const clsElement &record)
+{
+    std::optional<QSize> first;
+    for (const WmsFields::Field &field : WmsFields::fieldsOf(slot.family)) {
+        if (!field.image) {
+            continue;
+        }
+        const QString path = (record.*field.image)();
+        if (path.isEmpty() && !isRequired(field)) {
+            continue;
+        }
+        const std::optional<QSize> size = checkImage(slot, field, path);
+        if (isRequired(field)) {
+            first = size;
+        }
+    }
+    return first;
+}
+
+std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsFields::Field &field,
+                                         const QString &path)
+{
+    SkinFinding finding;
+    finding.kind = Kind::MissingImage;
+    finding.element = slot.tag.toString();
+    finding.attribute = field.attribute.toString();
+    finding.image = QDir::toNativeSeparators(path);
+    if (!isListed(path)) {
+        add(finding);
+        return std::nullopt;
+    }
+    QImageReader reader(path);
+    if (reader.read().isNull()) {
+        finding.kind = Kind::UndecodableImage;
+        finding.detail = reader.errorString();
+        add(finding);
+        return std::nullopt;
+    }
+    const std::optional<QSize> size = headerSize(path);
+    if (!size) {
+        finding.kind = Kind::UnknownSize;
+        add(finding);
+    }
+    return size;
+}
+
+void Checker::checkPlace(const ElementSlot &slot, const QRect &place, const QSize &background)
+{
+    // An element without extent is a point at its top-left corner.
+    const int right = place.x() + qMax(place.width(), 1);
+    const int bottom = place.y() + qMax(place.height(), 1);
+    const bool wholly = place.x() >= background.width() || place.y() >= background.height() ||
+                        right <= 0 || bottom <= 0;
+    const bool partly = place.x() < 0 || place.y() < 0 || right > background.width() ||
+                        bottom > background.height();
+    if (wholly || partly) {
+        SkinFinding finding;
+        finding.kind = wholly ? Kind::WhollyOutside : Kind::PartlyOutside;
+        finding.element = slot.tag.toString();
+        finding.place = place;
+        finding.background = background;
+        add(finding);
+    }
+}
+
+} // namespace
+
+QString SkinFinding::describe() const
+{
+    const QString where = attribute.isEmpty() ? element : element + u' ' + attribute;
+    switch (kind) {
+    case Kind::MissingImage:
+        if (image.isEmpty()) {
+            return u"%1: no image named"_s.arg(where);
+        }
+        return QFileInfo::exists(image)
+                   ? u"%1: %2 is hidden or not an ordinary file"_s.arg(where, image)
+                   : u"%1: %2 does not exist"_s.arg(where, image);
+    case Kind::UndecodableImage:
+        return u"%1: %2 cannot be decoded (%3)"_s.arg(where, image, detail);
+    case Kind::UnknownSize:
+        return u"%1: the header of %2 does not tell its size"_s.arg(where, image);
+    case Kind::PartlyOutside:
+    case Kind::WhollyOutside:
+        return u"%1: %2 outside the background (left %3, top %4, %5 x %6 on %7 x %8)"_s.arg(
+            where, kind == Kind::PartlyOutside ? u"partly"_s : u"wholly"_s,
+            QString::number(place.x()), QString::number(place.y()), QString::number(place.width()),
+            QString::number(place.height()), QString::number(background.width()),
+            QString::number(background.height()));
+    }
+    return {};
+}
+
+QJsonObject SkinFinding::toJson() const
+{
+    QJsonObject object{
+        {u"kind"_s, kindName(kind)}, {u"element"_s, element}, {u"message"_s, describe()}};
+    if (!attribute.isEmpty()) {
+        object.insert(u"attribute"_s, attribute);
+        object.insert(u"image"_s, image);
+    }
+    if (!detail.isEmpty()) {
+        object.insert(u"detail"_s, detail);
+    }
+    if (kind == Kind::PartlyOutside || kind == Kind::WhollyOutside) {
+        object.insert(u"place"_s, QJsonObject{{u"left"_s, place.x()},
+                                              {u"top"_s, place.y()},
+                                              {u"width"_s, place.width()},
+                                              {u"height"_s, place.height()}});
+        object.insert(u"background"_s, QJsonObject{{u"width"_s, background.width()},
+                                                   {u"height"_s, background.height()}});
+    }
+    return object;
+}
+
+QList<SkinFinding> checkSkin(clsFileControl &document)
+{
+    return Checker(document).run();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QJsonObject;
+class clsFileControl;
+
+// One thing that would make a skin fail in a player or in the editor's own
+// save.
+struct SkinFinding {
+    enum class Kind {
+        MissingImage,     // named but not there (or no name where one is needed)
+        UndecodableImage, // there, but no picture can be made of it
+        UnknownSize,      // decodes, but its header does not tell its size
+        PartlyOutside,    // the element reaches over the background's edge
+        WhollyOutside,    // the element lies entirely off the background
+    };
+
+    Kind kind = Kind::MissingImage;
+    QString element;   // the element's tag, e.g. "playbutton"
+    QString attribute; // image findings: the attribute that names the image
+    QString image;     // image findings: the image's full path, empty when none is named
+    QString detail;    // undecodable images: the decoder's reason
+    QRect place;       // placement findings: where the element lies
+    QSize background;  // placement findings: the background's size
+
+    // One line for people.
+    QString describe() const;
+    // The same for scripts.
+    QJsonObject toJson() const;
+};
+
+// Checks the skin held by a document that has just read it: the images of
+// every element present, then each element's place on the background.
+QList<SkinFinding> checkSkin(clsFileControl &document);

@@ -1,0 +1,330 @@
+// The command line as the real program, run without a display.
+#include "../packaging/ArchiveContents.h"
+#include "../util/ImageFiles.h"
+#include "GifWriter.h"
+#include "ProcessRun.h"
+#include "ProgramFolder.h"
+
+#include <QDir>
+#include <QImage>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A background of 100 x 80 with a button, a slider, a playlist, a track name
+// and a video area on it, every image in another format.
+const QString kPlay =
+    uR"(<playbutton top="20" left="10" transparencycolor="#FF0000" image="play.bmp" downimage="" hoverimage="" cursor="hand"/>)"_s;
+const QString kStop =
+    uR"(<stopbutton top="20" left="40" transparencycolor="#FF0000" image="stop.gif" downimage="stop_down.png" hoverimage="" cursor="hand"/>)"_s;
+const QString kClose =
+    uR"(<closebutton top="20" left="70" transparencycolor="#FF0000" image="close.jpg" cursor="hand"/>)"_s;
+const QString kSeek =
+    uR"(<seekslider top="50" left="10" width="60" height="8" transparencycolor="#FF0000" backgroundimage="" thumbimage="thumb.gif" bordersize="4" direction="horizontal"/>)"_s;
+const QString kPlaylist =
+    uR"(<playlist top="0" left="0" width="30" height="15" foregroundcolor="#000000" backgroundcolor="#FFFFFF"/>)"_s;
+const QString kTrack =
+    uR"(<tracknametext top="65" left="5" width="90" fontsize="10" foregroundcolor="#000000" backgroundcolor="#FFFFFF"/>)"_s;
+const QString kEffects = uR"(<wmpeffects top="0" left="40" width="60" height="15"/>)"_s;
+
+// Qt writes no GIF; the picture generator's writer does.
+QByteArray gifFile(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(qRgb(30, 160, 90));
+    return encodeGif(image);
+}
+
+QString replaced(QString line, const QString &from, const QString &to)
+{
+    return line.replace(from, to);
+}
+
+} // namespace
+
+class tst_CommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void versionAndHelp();
+    void badArgumentsShowUsage_data();
+    void badArgumentsShowUsage();
+    void missingFileFails_data();
+    void missingFileFails();
+    void packWritesArchiveBeside();
+    void packFailureExitsNonZero();
+    void checkReportsFindings_data();
+    void checkReportsFindings();
+    void checkReportsRefusedFile();
+
+private:
+    ProcessRun velmora(const QStringList &arguments) const
+    {
+        return runProcess(m_program, arguments, withoutDisplay(), m_skins.path());
+    }
+    QString path(const QString &name) const { return QDir(m_skins.path()).filePath(name); }
+    QString writeSkin(const QString &name, const QString &background, const QStringList &elements,
+                      const QString &themeId = u"velmora"_s) const;
+
+    QString m_program;
+    QTemporaryDir m_skins;
+};
+
+void tst_CommandLine::initTestCase()
+{
+    m_program = QDir(programFolder()).filePath(u"velmora"_s);
+    QVERIFY2(QFileInfo(m_program).isExecutable(), qPrintable(m_program));
+    QVERIFY(m_skins.isValid());
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } images[] = {
+        {"background.bmp", ImageFiles::qimageFile(100, 80, "BMP")},
+        {"play.bmp", ImageFiles::qimageFile(20, 10, "BMP")},
+        {"stop.gif", gifFile(20, 10)},
+        {"stop_down.png", ImageFiles::qimageFile(20, 10, "PNG")},
+        {"close.jpg", ImageFiles::jfifJpeg(20, 10)},
+        {"thumb.gif", gifFile(8, 8)},
+        // Decodes, but the header reader knows no such header.
+        {"plain.ppm", ImageFiles::qimageFile(20, 10, "PPM")},
+        // A BMP header with nothing behind it.
+        {"broken.bmp", QByteArray("BM") + QByteArray(60, '\x07')},
+        {"unrelated.bmp", ImageFiles::qimageFile(4, 4, "BMP")},
+    };
+    for (const auto &image : images) {
+        QVERIFY(ImageFiles::writeFile(path(QString::fromLatin1(image.name)), image.bytes));
+    }
+}
+
+QString tst_CommandLine::writeSkin(const QString &name, const QString &background,
+                                   const QStringList &elements, const QString &themeId) const
+{
+    QStringList lines{
+        uR"(<theme id="%1" title="t" author="" copyright="">)"_s.arg(themeId),
+        uR"(<view title="t" titlebar="False" backgroundimage="%1" transparencycolor="#FF0000" backgroundcolor="none">)"_s
+            .arg(background)};
+    lines += elements;
+    lines += {u"</view>"_s, u"</theme>"_s, QString()};
+    const QString file = path(name);
+    return ImageFiles::writeFile(file, lines.join(u"\r\n"_s).toUtf8()) ? file : QString();
+}
+
+void tst_CommandLine::versionAndHelp()
+{
+    const ProcessRun version = velmora({u"--version"_s});
+    QVERIFY2(version.succeeded(), qPrintable(version.err));
+    QCOMPARE(version.out,
+             QStringLiteral(VELMORA_PRODUCT_TITLE " " VELMORA_VERSION "\n" VELMORA_COPYRIGHT "\n"));
+    const ProcessRun help = velmora({u"--help"_s});
+    QVERIFY2(help.succeeded(), qPrintable(help.err));
+    for (const QString &command : {u"velmora pack SKIN.wms"_s, u"velmora check SKIN.wms"_s}) {
+        QVERIFY2(help.out.contains(command), qPrintable(help.out));
+    }
+    QVERIFY(help.err.isEmpty());
+}
+
+void tst_CommandLine::badArgumentsShowUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("unknown option") << QStringList{u"--frob"_s} << u"Unknown option 'frob'."_s;
+    QTest::newRow("unknown command")
+        << QStringList{u"frob"_s, u"a.wms"_s} << u"unknown command \"frob\""_s;
+    QTest::newRow("file missing") << QStringList{u"check"_s} << u"check takes SKIN.wms"_s;
+    QTest::newRow("file too many")
+        << QStringList{u"pack"_s, u"a.wms"_s, u"b.wms"_s} << u"pack takes SKIN.wms"_s;
+    QTest::newRow("json with pack")
+        << QStringList{u"pack"_s, u"--json"_s, u"a.wms"_s} << u"--json goes with check only"_s;
+    QTest::newRow("option alone") << QStringList{u"--json"_s} << u"no command given"_s;
+}
+
+void tst_CommandLine::badArgumentsShowUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+    const ProcessRun run = velmora(arguments);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.startsWith(u"velmora: "_s + reason + u"\n"_s), qPrintable(run.err));
+    QVERIFY2(run.err.contains(u"Usage: "_s), qPrintable(run.err));
+}
+
+void tst_CommandLine::missingFileFails_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("pack") << u"pack"_s;
+    QTest::newRow("check") << u"check"_s;
+}
+
+void tst_CommandLine::missingFileFails()
+{
+    QFETCH(QString, command);
+    const ProcessRun run = velmora({command, u"gone.wms"_s});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, u"velmora: gone.wms: no such file\n"_s);
+    QVERIFY(!QFileInfo::exists(path(u"gone.wmz"_s)));
+}
+
+void tst_CommandLine::packWritesArchiveBeside()
+{
+    const QString skin = writeSkin(u"pack.wms"_s, u"background.bmp"_s, {kPlay, kStop});
+    QVERIFY(!skin.isEmpty());
+    const ProcessRun run = velmora({u"pack"_s, u"pack.wms"_s});
+    QVERIFY2(run.succeeded(), qPrintable(run.err));
+    QCOMPARE(run.out, path(u"pack.wmz"_s) + u'\n');
+    QVERIFY(run.err.isEmpty());
+    const auto entries = ArchiveContents::read(path(u"pack.wmz"_s));
+    QVERIFY(entries);
+    // The skin and the images it names, nothing else of the folder.
+    QCOMPARE(entries->keys(), (QStringList{u"background.bmp"_s, u"pack.wms"_s, u"play.bmp"_s,
+                                           u"stop.gif"_s, u"stop_down.png"_s}));
+    QCOMPARE(entries->value(u"play.bmp"_s), ImageFiles::qimageFile(20, 10, "BMP"));
+}
+
+void tst_CommandLine::packFailureExitsNonZero()
+{
+    // A folder where the archive should go: the archiver cannot write it.
+    const QString skin = writeSkin(u"blocked.wms"_s, u"background.bmp"_s, {kPlay});
+    QVERIFY(QDir(m_skins.path()).mkdir(u"blocked.wmz"_s));
+    const ProcessRun run = velmora({u"pack"_s, skin});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err,
+             u"WMZファイル作成: 圧縮に失敗しました\nWMZ作成: WMZファイル作成に失敗しました\n"_s);
+}
+
+void tst_CommandLine::checkReportsFindings_data()
+{
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QStringList>("elements");
+    // "%1" stands for the skin's folder.
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("kinds");
+
+    const QStringList sound{kPlay, kStop, kClose, kSeek, kPlaylist, kTrack, kEffects};
+    QTest::newRow("sound") << u"background.bmp"_s << sound << QStringList() << QStringList();
+    QTest::newRow("missing image")
+        << u"background.bmp"_s << QStringList{replaced(kPlay, u"play.bmp"_s, u"gone.bmp"_s)}
+        << QStringList{u"playbutton image: %1/gone.bmp does not exist"_s}
+        << QStringList{u"missing-image"_s};
+    QTest::newRow("no image named")
+        << u"background.bmp"_s << QStringList{replaced(kClose, u"close.jpg"_s, QString())}
+        << QStringList{u"closebutton image: no image named"_s} << QStringList{u"missing-image"_s};
+    QTest::newRow("missing optional image")
+        << u"background.bmp"_s
+        << QStringList{replaced(kStop, u"stop_down.png"_s, u"gone_down.png"_s)}
+        << QStringList{u"stopbutton downimage: %1/gone_down.png does not exist"_s}
+        << QStringList{u"missing-image"_s};
+    QTest::newRow("missing background, nothing placed")
+        << u"gone.bmp"_s << QStringList{replaced(kPlay, u"left=\"10\""_s, u"left=\"500\""_s)}
+        << QStringList{u"view backgroundimage: %1/gone.bmp does not exist"_s}
+        << QStringList{u"missing-image"_s};
+    QTest::newRow("undecodable image")
+        << u"background.bmp"_s << QStringList{replaced(kPlay, u"play.bmp"_s, u"broken.bmp"_s)}
+        << QStringList{u"playbutton image: %1/broken.bmp cannot be decoded (%2)"_s}
+        << QStringList{u"undecodable-image"_s};
+    QTest::newRow("size unknown, not placed")
+        << u"background.bmp"_s
+        << QStringList{replaced(replaced(kPlay, u"play.bmp"_s, u"plain.ppm"_s), u"left=\"10\""_s,
+                                u"left=\"500\""_s)}
+        << QStringList{u"playbutton image: the header of %1/plain.ppm does not tell its size"_s}
+        << QStringList{u"unknown-size"_s};
+    QTest::newRow("button partly outside")
+        << u"background.bmp"_s << QStringList{replaced(kPlay, u"left=\"10\""_s, u"left=\"90\""_s)}
+        << QStringList{u"playbutton: partly outside the background (left 90, top 20, 20 x 10 on "
+                       u"100 x 80)"_s}
+        << QStringList{u"partly-outside"_s};
+    QTest::newRow("button wholly outside, left of it")
+        << u"background.bmp"_s << QStringList{replaced(kStop, u"left=\"40\""_s, u"left=\"-20\""_s)}
+        << QStringList{u"stopbutton: wholly outside the background (left -20, top 20, 20 x 10 on "
+                       u"100 x 80)"_s}
+        << QStringList{u"wholly-outside"_s};
+    QTest::newRow("slider by its width")
+        << u"background.bmp"_s << QStringList{replaced(kSeek, u"width=\"60\""_s, u"width=\"95\""_s)}
+        << QStringList{u"seekslider: partly outside the background (left 10, top 50, 95 x 8 on "
+                       u"100 x 80)"_s}
+        << QStringList{u"partly-outside"_s};
+    QTest::newRow("track name below")
+        << u"background.bmp"_s << QStringList{replaced(kTrack, u"top=\"65\""_s, u"top=\"80\""_s)}
+        << QStringList{u"tracknametext: wholly outside the background (left 5, top 80, 90 x 0 on "
+                       u"100 x 80)"_s}
+        << QStringList{u"wholly-outside"_s};
+    QTest::newRow("video area and playlist, in slot order")
+        << u"background.bmp"_s
+        << QStringList{replaced(kEffects, u"height=\"15\""_s, u"height=\"81\""_s),
+                       replaced(kPlaylist, u"top=\"0\""_s, u"top=\"-1\""_s)}
+        << QStringList{u"playlist: partly outside the background (left 0, top -1, 30 x 15 on "
+                       u"100 x 80)"_s,
+                       u"wmpeffects: partly outside the background (left 40, top 0, 60 x 81 on "
+                       u"100 x 80)"_s}
+        << QStringList{u"partly-outside"_s, u"partly-outside"_s};
+}
+
+void tst_CommandLine::checkReportsFindings()
+{
+    QFETCH(QString, background);
+    QFETCH(QStringList, elements);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, kinds);
+    const QString name =
+        u"check_%1.wms"_s.arg(QString::fromLatin1(QTest::currentDataTag())).replace(u' ', u'_');
+    QVERIFY(!writeSkin(name, background, elements).isEmpty());
+    QImageReader broken(path(u"broken.bmp"_s));
+    broken.read();
+    for (QString &line : expected) {
+        line.replace(u"%1"_s, m_skins.path()).replace(u"%2"_s, broken.errorString());
+    }
+
+    const ProcessRun text = velmora({u"check"_s, name});
+    QVERIFY(text.finished);
+    QCOMPARE(text.exitCode, expected.isEmpty() ? 0 : 1);
+    QVERIFY2(text.err.isEmpty(), qPrintable(text.err));
+    QCOMPARE(text.out, expected.isEmpty() ? QString() : expected.join(u'\n') + u'\n');
+
+    const ProcessRun json = velmora({u"check"_s, u"--json"_s, name});
+    QCOMPARE(json.exitCode, text.exitCode);
+    QJsonParseError error;
+    const QJsonObject report = QJsonDocument::fromJson(json.out.toUtf8(), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(report.value(u"skin"_s).toString(), path(name));
+    QCOMPARE(report.value(u"readable"_s).toBool(), true);
+    QStringList messages;
+    QStringList foundKinds;
+    const QJsonArray findings = report.value(u"findings"_s).toArray();
+    for (const QJsonValue &finding : findings) {
+        messages.append(finding[u"message"_s].toString());
+        foundKinds.append(finding[u"kind"_s].toString());
+    }
+    QCOMPARE(messages, expected);
+    QCOMPARE(foundKinds, kinds);
+}
+
+void tst_CommandLine::checkReportsRefusedFile()
+{
+    const QString skin = writeSkin(u"foreign.wms"_s, u"background.bmp"_s, {kPlay}, u"other"_s);
+    const ProcessRun text = velmora({u"check"_s, skin});
+    QCOMPARE(text.exitCode, 1);
+    QVERIFY(text.out.isEmpty());
+    QCOMPARE(text.err, u"ファイルを開く: 編集不可能なスキンファイルです\n"_s);
+
+    const ProcessRun json = velmora({u"check"_s, u"--json"_s, skin});
+    QCOMPARE(json.exitCode, 1);
+    const QJsonObject report = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    QCOMPARE(report.value(u"readable"_s), QJsonValue(false));
+    QCOMPARE(report.value(u"findings"_s), QJsonValue(QJsonArray()));
+}
+
+QTEST_GUILESS_MAIN(tst_CommandLine)
+#include "tst_commandline.moc"
