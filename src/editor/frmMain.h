@@ -150,6 +150,12 @@ public:
     // set. The opener must outlive the window.
     void setHelpOpener(HelpOpener &opener) { m_helpOpener = &opener; }
 
+    // Files from outside the editor (frmMain_Drops.cpp): an image file
+    // dropped on an image path field that is not greyed puts its full path
+    // there.
+    bool acceptsDroppedFile(const QWidget *target, const QString &path) const;
+    void dropFile(QWidget *target, const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -207,4 +213,8 @@ private:
     HelpOpener &helpOpener();
     std::unique_ptr<HelpOpener> m_desktopHelpOpener; // made on first use
     HelpOpener *m_helpOpener = nullptr;
+
+    // Files from outside the editor
+    void watchFileDrops();
+    bool isImageField(const QWidget *widget) const;
 };

@@ -260,4 +260,5 @@ void frmMain::connectControls()
                 [this, i] { Check2_Click(static_cast<int>(i)); });
     }
     connectCommands();
+    watchFileDrops();
 }

@@ -1,0 +1,50 @@
+// Files that come from outside the editor: dropped on its window.
+#include "ControlArray.h"
+#include "FileDropFilter.h"
+#include "LayoutTables.h"
+#include "frmMain.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLineEdit>
+#include <algorithm>
+
+void frmMain::watchFileDrops()
+{
+    auto *filter = new FileDropFilter(
+        [this](const QWidget *target, const QString &path) {
+            return acceptsDroppedFile(target, path);
+        },
+        [this](QWidget *target, const QString &path) { dropFile(target, path); }, this);
+    filter->watch(this);
+    // Fields take dropped text themselves; the filter keeps files from
+    // arriving there as their address.
+    for (QLineEdit *field : Text1) {
+        filter->watch(field);
+    }
+}
+
+// The fields that hold an image's path are those a browse button fills.
+bool frmMain::isImageField(const QWidget *widget) const
+{
+    return std::any_of(Layout::kCommand2Tags.begin(), Layout::kCommand2Tags.end(),
+                       [&](int index) { return at(Text1, index) == widget; });
+}
+
+bool frmMain::acceptsDroppedFile(const QWidget *target, const QString &path) const
+{
+    // A greyed field (its box or its section switched off) takes nothing.
+    return isImageField(target) && target->isEnabled() &&
+           !QImageReader::imageFormat(path).isEmpty();
+}
+
+void frmMain::dropFile(QWidget *target, const QString &path)
+{
+    if (!acceptsDroppedFile(target, path)) {
+        return;
+    }
+    auto *field = static_cast<QLineEdit *>(target);
+    field->setText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    field->setFocus();
+}
