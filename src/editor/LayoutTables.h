@@ -72,6 +72,8 @@ inline constexpr Box kPanelBox{1920, 50, 9150, 8925};
 inline constexpr Box kTitleBox{0, 0, 9090, 615};
 inline constexpr std::array<Box, 2> kDrawingSurfaces{{{10, 10, 630, 510}, {0, 9015, 630, 510}}};
 inline constexpr int kPreviewPanel = 6;
+inline constexpr int kPreviewCanvas = 7;
+inline constexpr int kPreviewScratch = 8; // below the panel's visible part
 
 struct CmdMenuRow {
     Box box;

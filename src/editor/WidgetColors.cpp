@@ -1,5 +1,7 @@
 #include "WidgetColors.h"
 
+#include "render/WindowColor.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
@@ -41,12 +43,12 @@ QColor backColor(const QWidget *widget)
 
 QColor fromWindowColor(qint32 value)
 {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+    return QColor(WindowColor::toRgb(value));
 }
 
 qint32 toWindowColor(const QColor &color)
 {
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
+    return WindowColor::fromRgb(color.rgb());
 }
 
 } // namespace WidgetColors

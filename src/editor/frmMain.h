@@ -15,6 +15,8 @@
 class DialogProvider;
 class ImageButton;
 class MessageSink;
+class PanelScroller;
+class PictureBox;
 class QtDialogProvider;
 class QAction;
 class QCheckBox;
@@ -104,6 +106,15 @@ public:
     void saveTrackNamePanel();
     void loadVideoPanel();
     void saveVideoPanel();
+
+    // Skin preview
+    // Rebuilds the document from the panels and draws the skin onto the
+    // canvas picture2(7); never throws. clearPreview empties the canvas and
+    // the scratch box picture2(8).
+    void drawPreview();
+    void clearPreview();
+    PictureBox &previewCanvas() const;
+    PictureBox &previewScratch() const;
 
     // Controls.
     QFrame *Picture1 = nullptr;
@@ -217,4 +228,7 @@ private:
     // Files from outside the editor
     void watchFileDrops();
     bool isImageField(const QWidget *widget) const;
+
+    // Skin preview
+    PanelScroller *m_previewScroller = nullptr; // owned by the preview panel
 };

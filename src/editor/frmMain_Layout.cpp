@@ -2,6 +2,8 @@
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "LayoutTables.h"
+#include "PanelScroller.h"
+#include "PictureBox.h"
 #include "SectionFrame.h"
 #include "WidgetColors.h"
 #include "frmMain.h"
@@ -129,16 +131,21 @@ void frmMain::buildPanels(QWidget *client)
 {
     for (std::size_t i = 0; i < picture2.size(); ++i) {
         const bool isPanel = i < Layout::kPanelCount;
-        QWidget *holder = isPanel ? client : picture2[Layout::kPreviewPanel];
-        picture2[i] = new QFrame(holder);
-        picture2[i]->setObjectName(controlName(u"picture2", i));
         if (isPanel) {
+            picture2[i] = new QFrame(client);
             picture2[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             place(picture2[i], Layout::kPanelBox);
         } else {
-            place(picture2[i], Layout::kDrawingSurfaces[i - Layout::kPanelCount]);
+            auto *box = new PictureBox(picture2[Layout::kPreviewPanel]);
+            place(box, Layout::kDrawingSurfaces[i - Layout::kPanelCount]);
+            box->setPlacedSize(box->size());
+            picture2[i] = box;
         }
+        picture2[i]->setObjectName(controlName(u"picture2", i));
     }
+    // A background larger than the panel can still be seen whole.
+    m_previewScroller =
+        new PanelScroller(picture2[Layout::kPreviewPanel], picture2[Layout::kPreviewCanvas]);
     for (std::size_t k = 0; k < imgTitle.size(); ++k) {
         imgTitle[k] = new QLabel(picture2[k]);
         imgTitle[k]->setObjectName(controlName(u"imgTitle", k));

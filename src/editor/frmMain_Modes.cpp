@@ -81,6 +81,11 @@ void frmMain::imgMenu_Click(int Index)
             showModePicture(static_cast<int>(i), modeImageNames[i]);
         }
     }
+    if (Index == Layout::kPreviewPanel) {
+        // Drawn while the panel is still hidden; an element that cannot be
+        // drawn is left out, so the panel is always shown afterwards.
+        drawPreview();
+    }
     const auto index = static_cast<std::size_t>(Index);
     setTag(imgMenu[index], kPrevDown);
     showModePicture(Index, modeSelectedImageNames[index]);

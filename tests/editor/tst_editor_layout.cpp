@@ -92,6 +92,7 @@ private slots:
         QTest::newRow("imgMenu_6") << u"imgMenu_6"_s << u"Picture1"_s << QRect(2, 511, 113, 77);
         QTest::newRow("picture2_4")
             << u"picture2_4"_s << u"frmMainClient"_s << QRect(128, 3, 610, 595);
+        QTest::newRow("picture2_7") << u"picture2_7"_s << u"picture2_6"_s << QRect(1, 1, 42, 34);
         QTest::newRow("picture2_8 below the panel")
             << u"picture2_8"_s << u"picture2_6"_s << QRect(0, 601, 42, 34);
         QTest::newRow("imgTitle_5") << u"imgTitle_5"_s << u"picture2_5"_s << QRect(0, 0, 606, 41);

@@ -1,0 +1,91 @@
+// The skin preview: the document drawn by the renderer onto the canvas of
+// the preview panel.
+#include "ControlArray.h"
+#include "LayoutTables.h"
+#include "PanelScroller.h"
+#include "PictureBox.h"
+#include "document/clsFileControl.h"
+#include "frmMain.h"
+#include "render/PreviewRenderer.h"
+#include "util/AppError.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace {
+
+constexpr int kBackgroundField = 3;
+
+// Index of a slot's row in the drawing order.
+std::size_t drawRow(qint16 slot)
+{
+    const auto row = std::find_if(Preview::kDrawOrder.begin(), Preview::kDrawOrder.end(),
+                                  [slot](const Preview::DrawRow &r) { return r.slot == slot; });
+    Q_ASSERT(row != Preview::kDrawOrder.end());
+    return static_cast<std::size_t>(row - Preview::kDrawOrder.begin());
+}
+
+// The background field, and for every button and slider its section box
+// (none for play, stop and close: always on) and its first-image field.
+Preview::PanelState panelState(const frmMain &window)
+{
+    Preview::PanelState state;
+    state.background = at(window.Text1, kBackgroundField)->text();
+    const auto take = [&](const auto &rows) {
+        for (const auto &row : rows) {
+            const std::size_t i = drawRow(row.slot);
+            state.switchedOn[i] = row.check2 < 0 || at(window.Check2, row.check2)->isChecked();
+            state.imageField[i] = at(window.Text1, row.upText)->text();
+        }
+    };
+    take(Layout::kButtonFrames);
+    take(Layout::kSliderFrames);
+    return state;
+}
+
+} // namespace
+
+PictureBox &frmMain::previewCanvas() const
+{
+    return *static_cast<PictureBox *>(picture2[Layout::kPreviewCanvas]);
+}
+
+PictureBox &frmMain::previewScratch() const
+{
+    return *static_cast<PictureBox *>(picture2[Layout::kPreviewScratch]);
+}
+
+void frmMain::drawPreview()
+{
+    try {
+        savePanels();
+        previewCanvas().clearDrawing();
+        previewScratch().clearDrawing();
+        const Preview::Rendering rendering =
+            Preview::renderPreview(fileControl(), panelState(*this));
+        // Without a usable background the canvas goes on showing the last one
+        // loaded, with nothing drawn on it.
+        if (rendering.background.isNull()) {
+            return;
+        }
+        previewCanvas().setPicture(rendering.background);
+        previewCanvas().setDrawing(rendering.canvas);
+        m_previewScroller->updateBars();
+        if (!rendering.lastElement.isNull()) {
+            previewScratch().setPicture(rendering.lastElement);
+        }
+    } catch (const AppError &) {
+        // Panels that cannot be copied (an image size beyond 16 bits, a path no
+        // file system holds) leave nothing trustworthy to draw.
+        previewCanvas().clearDrawing();
+        previewScratch().clearDrawing();
+    }
+}
+
+void frmMain::clearPreview()
+{
+    previewCanvas().setPicture(QImage());
+    previewScratch().setPicture(QImage());
+    m_previewScroller->updateBars();
+}

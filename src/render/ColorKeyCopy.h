@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QImage>
+
+// Copies the top-left width x height pixels of source onto target with their
+// top-left corner at (x, y), pixel for pixel, without scaling. Source pixels
+// whose colour is exactly key (alpha aside) are left out, as are fully
+// transparent ones; partly transparent pixels are blended over the target.
+// The copy is clipped at the edges of both images, so any position and size
+// is safe. target must be Format_RGB32.
+void colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 width, qint64 height,
+                  QRgb key);

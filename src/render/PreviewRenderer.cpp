@@ -1,0 +1,114 @@
+#include "PreviewRenderer.h"
+
+#include "ColorKeyCopy.h"
+#include "PictureReader.h"
+#include "WindowColor.h"
+#include "document/clsElement.h"
+#include "document/clsFileControl.h"
+#include "util/AppError.h"
+#include "util/GetImage.h"
+#include "util/clsFunction.h"
+
+#include <QHash>
+#include <optional>
+
+namespace Preview {
+
+namespace {
+
+// The pictures decoded during one rendering, by path: a file named by
+// several elements is decoded once. A null image marks an unreadable file.
+class PictureCache {
+public:
+    QImage picture(const QString &path)
+    {
+        const auto found = m_pictures.constFind(path);
+        if (found != m_pictures.constEnd()) {
+            return *found;
+        }
+        QImage picture;
+        try {
+            picture = readPictureFile(path);
+        } catch (const AppError &) {
+            // Gone since the existence check: as unreadable as a broken file.
+        }
+        m_pictures.insert(path, picture);
+        return picture;
+    }
+
+private:
+    QHash<QString, QImage> m_pictures;
+};
+
+std::optional<QRgb> keyColour(const QString &colourText)
+{
+    try {
+        return WindowColor::toRgb(clsFunction::getRGB(clsFunction::getVBColor(colourText)));
+    } catch (const AppError &) {
+        return std::nullopt;
+    }
+}
+
+std::optional<ImageSize> headerSize(const QString &path)
+{
+    try {
+        return getImageSize(path, 0);
+    } catch (const AppError &) {
+        return std::nullopt;
+    }
+}
+
+// Draws one entry onto the canvas; the reason when it must be left out.
+std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
+                                       PictureCache &pictures, QImage &lastElement)
+{
+    const QImage picture = pictures.picture(entry.image);
+    if (picture.isNull()) {
+        return LeftOutReason::Unreadable;
+    }
+    lastElement = picture;
+    // The copy takes the header's size, so a picture whose size the header
+    // reader does not know is read but leaves nothing on the canvas.
+    const std::optional<ImageSize> size = headerSize(entry.image);
+    if (!size) {
+        return LeftOutReason::BadHeader;
+    }
+    const std::optional<QRgb> key = keyColour(entry.transcolor);
+    if (!key) {
+        return LeftOutReason::BadColour;
+    }
+    const int y = clsFunction::NulltoZero(entry.top);
+    const int x = clsFunction::NulltoZero(entry.left);
+    colorKeyCopy(canvas, x, y, picture, size->width, size->height, *key);
+    return std::nullopt;
+}
+
+} // namespace
+
+Rendering renderPreview(clsFileControl &document, const PanelState &state)
+{
+    Rendering rendering;
+    if (state.background.isEmpty() || !clsFunction::VerifyFile(state.background)) {
+        return rendering;
+    }
+    PictureCache pictures;
+    rendering.background = pictures.picture(document.getElement(Slot::View)->getUpimage());
+    if (rendering.background.isNull()) {
+        return rendering;
+    }
+    rendering.canvas = rendering.background.convertToFormat(QImage::Format_RGB32);
+    if (rendering.canvas.isNull()) {
+        // No memory for a copy this large: as unusable as an unreadable file.
+        rendering.background = QImage();
+        return rendering;
+    }
+    for (const DrawEntry &entry : makeDrawList(document, state)) {
+        if (const auto reason =
+                drawEntry(rendering.canvas, entry, pictures, rendering.lastElement)) {
+            rendering.leftOut.push_back({entry.slot, entry.image, *reason});
+        }
+    }
+    return rendering;
+}
+
+} // namespace Preview

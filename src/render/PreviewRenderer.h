@@ -1,0 +1,49 @@
+#pragma once
+
+#include "DrawList.h"
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+class clsFileControl;
+
+namespace Preview {
+
+// Why an entry of the draw list was left out of the picture.
+enum class LeftOutReason {
+    Unreadable, // the picture could not be decoded (or vanished)
+    BadHeader,  // the header reader refused the file
+    BadColour,  // the transparency colour is no #RRGGBB text
+};
+
+struct LeftOut {
+    qint16 slot;
+    QString image;
+    LeftOutReason reason;
+};
+
+// One rendering of the preview.
+struct Rendering {
+    // The background as decoded; null when the background field is empty,
+    // names no file, or the file holds no readable picture. Nothing else is
+    // drawn then.
+    QImage background;
+    // The background with every entry drawn over it (Format_RGB32, the
+    // background's size); null with the background.
+    QImage canvas;
+    // The picture of the last entry read, which the editor keeps in its
+    // hidden scratch box.
+    QImage lastElement;
+    std::vector<LeftOut> leftOut;
+};
+
+// Draws the preview of a document: the background at its natural size, then
+// each entry of the draw list at (NulltoZero(LEFT), NulltoZero(TOP)), its
+// size from the header reader (mode 0), pixels of its transparency colour
+// left out. An entry whose picture, header or colour cannot be used is left
+// out and listed; the others are still drawn. Each file is decoded at most
+// once. AppError 5 when a field holds a path no file system can hold.
+Rendering renderPreview(clsFileControl &document, const PanelState &state);
+
+} // namespace Preview

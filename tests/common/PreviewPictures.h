@@ -1,0 +1,110 @@
+#pragma once
+
+#include "../util/ImageFiles.h"
+
+#include <QDir>
+#include <QImage>
+#include <QImageReader>
+#include <QPoint>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Pictures for the preview tests: written as real BMP, GIF and JPEG files and
+// read back the way the editor decodes them, with the composition a preview
+// must show worked out pixel by pixel.
+namespace PreviewPictures {
+
+inline constexpr QRgb kKey = 0xFFFF0000; // #FF0000, the editor's default transparency colour
+
+// A background whose every pixel differs from its neighbours in both
+// directions, so a shifted, wrapped or scaled copy cannot pass for it.
+inline QImage background(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x40 + ((x / 256 + y / 256) & 0x3F)));
+        }
+    }
+    return image;
+}
+
+// A button of one colour with key-coloured pixels in its left quarter, so the
+// background must show through there.
+inline QImage button(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width / 4; ++x) {
+            image.setPixel(x, y, kKey);
+        }
+    }
+    return image;
+}
+
+// The picture as the editor decodes the file.
+inline QImage decoded(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+// Writes image as a file of the format its name ends in (bmp, gif, jpg);
+// GIF through ImageMagick, as Qt writes none. Empty on failure.
+inline QString write(const QTemporaryDir &dir, const QString &name, const QImage &image)
+{
+    const QString path = dir.filePath(name);
+    if (name.endsWith(QStringLiteral(".gif"))) {
+        const QString bmp = path + QStringLiteral(".bmp");
+        QString error;
+        if (!image.save(bmp, "BMP") || !ImageFiles::convert({bmp, path}, &error)) {
+            qWarning("%s", qPrintable(error));
+            return {};
+        }
+        return path;
+    }
+    return image.save(path, nullptr, 100) ? path : QString();
+}
+
+// What the preview must show after drawing picture at (x, y): its pixels
+// over canvas except those of exactly the key colour, clipped at the edges.
+inline void drawExpected(QImage &canvas, const QImage &picture, QPoint at, QRgb key = kKey)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QPoint p = at + QPoint(x, y);
+            const QRgb pixel = picture.pixel(x, y);
+            if (canvas.rect().contains(p) && (pixel & RGB_MASK) != (key & RGB_MASK)) {
+                canvas.setPixel(p, pixel);
+            }
+        }
+    }
+}
+
+// The first differing pixel of two images of one size, for failure messages.
+inline QString firstDifference(const QImage &actual, const QImage &expected)
+{
+    if (actual.size() != expected.size()) {
+        return QStringLiteral("size %1x%2, expected %3x%4")
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height());
+    }
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                return QStringLiteral("pixel %1,%2 is #%3, expected #%4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(actual.pixel(x, y) & RGB_MASK, 6, 16, QLatin1Char('0'))
+                    .arg(expected.pixel(x, y) & RGB_MASK, 6, 16, QLatin1Char('0'));
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace PreviewPictures
