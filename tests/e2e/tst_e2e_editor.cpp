@@ -1,5 +1,9 @@
 // The real editor under Xvfb with the X11 platform, driven by xdotool.
 #include "ProgramFolder.h"
+#include "RecordingMessageSink.h"
+#include "document/clsElement.h"
+#include "document/clsFileControl.h"
+#include "render/PreviewRenderer.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +28,45 @@ int changedPixels(const QImage &before, const QImage &after, const QRect &area)
     }
     return changed;
 }
+
+// True when the pixels of small equal those of big at offset, colours only
+// (a screenshot's colour space is not the picture's).
+bool samePixels(const QImage &big, QPoint offset, const QImage &small)
+{
+    for (int y = 0; y < small.height(); ++y) {
+        for (int x = 0; x < small.width(); ++x) {
+            if ((big.pixel(offset + QPoint(x, y)) & RGB_MASK) != (small.pixel(x, y) & RGB_MASK)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Where needle's top-left pixels first appear in haystack; (-1, -1) when nowhere.
+QPoint find(const QImage &haystack, const QImage &needle)
+{
+    const QImage patch =
+        needle.copy(0, 0, std::min(needle.width(), 24), std::min(needle.height(), 24));
+    for (int y = 0; y + patch.height() <= haystack.height(); ++y) {
+        for (int x = 0; x + patch.width() <= haystack.width(); ++x) {
+            if (samePixels(haystack, {x, y}, patch)) {
+                return {x, y};
+            }
+        }
+    }
+    return {-1, -1};
+}
+
+// Places in the main window's client area, in pixels (the layout's twips / 15).
+const QPoint kModeButton0{6, 52};       // imgMenu(0) inside the side strip
+constexpr int kModeButtonPitch = 77;    // between the tops of two mode buttons
+const QPoint kPanel{128, 3};            // every panel picture2(0..6)
+const QPoint kBackgroundField{97, 178}; // Text1(3) in Frame1(1)
+const QPoint kPlayField{178, 64};       // Text1(4) in Frame1(2)
+const QPoint kPlayTop{178, 122};        // Text1(7)
+const QPoint kPlayLeft{287, 122};       // Text1(8)
+const QPoint kCanvas{1, 1};             // picture2(7) in the preview panel
 
 } // namespace
 
@@ -179,6 +222,59 @@ private slots:
         QCOMPARE(editor.exitCode(), 0);
     }
 
+    // Paths typed into the fields of a fresh skin; the preview mode shows on
+    // screen exactly what the renderer draws from the same values.
+    void previewShowsTheRenderersPicture()
+    {
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(bin + u"/velmora"_s, {});
+        QVERIFY(editor.waitForStarted());
+        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        QVERIFY(!window.isEmpty());
+        QTest::qWait(500);
+        // The selected first mode button locates the window's client area.
+        const QImage selected(bin + u"/package/edit_1g.jpg"_s);
+        const QPoint button = find(screenshot(u"e2e_preview_start.png"_s), selected);
+        QVERIFY2(button.x() >= 0, "the selected mode button is not on the screen");
+        client = button - kModeButton0;
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+
+        const QString background = bin + u"/sample/background.bmp"_s;
+        const QString play = bin + u"/sample/play.bmp"_s;
+        QVERIFY(typeInto(kPanel + kBackgroundField, background));
+        QVERIFY(click(kModeButton0 + QPoint(50, 30 + kModeButtonPitch))); // mode 1, buttons
+        QVERIFY(typeInto(kPanel + kPlayField, play));
+        QVERIFY(typeInto(kPanel + kPlayTop, u"12"_s));
+        QVERIFY(typeInto(kPanel + kPlayLeft, u"34"_s));
+        QVERIFY(click(kModeButton0 + QPoint(50, 30 + 6 * kModeButtonPitch))); // mode 6, preview
+        QTest::qWait(500);
+        const QImage shown = screenshot(u"e2e_preview.png"_s);
+
+        RecordingMessageSink messages;
+        clsFileControl document(messages);
+        for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
+            document.getElement(slot)->initMember();
+        }
+        document.getElement(Slot::View)->setUpimage(background);
+        clsElement &record = *document.getElement(Slot::PlayButton);
+        record.setExistFlag(1);
+        record.setUpimage(play);
+        record.setTop(u"12"_s);
+        record.setLeft(u"34"_s);
+        const QImage expected =
+            Preview::renderPreview(document, Preview::PanelState::fromDocument(document)).canvas;
+        QVERIFY(!expected.isNull());
+        expected.save(artifacts + u"/e2e_preview_expected.png"_s);
+        // Also fails when the canvas is not where the layout puts it.
+        QVERIFY2(shown.rect().contains(QRect(client + kPanel + kCanvas, expected.size())) &&
+                     samePixels(shown, client + kPanel + kCanvas, expected),
+                 "the canvas on screen differs from the renderer's picture");
+
+        editor.terminate();
+        QVERIFY(editor.waitForFinished(20000));
+    }
+
     void missingPackageEndsWithoutWindow()
     {
         // A copy of the program without package/ beside it.
@@ -225,6 +321,22 @@ private:
         return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 
+    bool click(QPoint inClient)
+    {
+        const QPoint at = client + inClient;
+        const bool ok = run(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()),
+                                           QString::number(at.y()), u"click"_s, u"1"_s});
+        QTest::qWait(200);
+        return ok;
+    }
+
+    bool typeInto(QPoint field, const QString &text)
+    {
+        // A little inside the field's top-left corner.
+        return click(field + QPoint(12, 9)) &&
+               run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, text});
+    }
+
     // The first mapped window with this name; with sync, waits for one
     // (bounded by run()'s timeout).
     QString findWindow(const QString &name, bool sync = true)
@@ -247,6 +359,7 @@ private:
     }
 
     QProcess xvfb;
+    QPoint client; // the editor's client area on the screen
     QString display;
     QString bin;
     QString artifacts;
