@@ -4,14 +4,31 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QUrl>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 // The longest the desktop's MIME settings may take to answer before the
 // editor stops waiting and assumes a viewer exists.
 constexpr int kQueryMilliseconds = 3000;
+
+// Whether the desktop names a default application for the MIME type; nullopt
+// when it cannot be asked.
+std::optional<bool> defaultApplicationKnown(const QString &mimeType)
+{
+    QProcess query;
+    query.start(u"xdg-mime"_s, {u"query"_s, u"default"_s, mimeType});
+    if (!query.waitForFinished(kQueryMilliseconds) || query.exitStatus() != QProcess::NormalExit) {
+        query.kill();
+        query.waitForFinished();
+        return std::nullopt;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+#endif
 
 class DesktopHelpOpener : public HelpOpener {
 public:
@@ -20,16 +37,16 @@ public:
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
         // Opening hands the file to xdg-open, which starts even when nothing
         // can show the file; its MIME settings tell whether something can.
-        const QString type = QMimeDatabase().mimeTypeForFile(path).name();
-        QProcess query;
-        query.start(u"xdg-mime"_s, {u"query"_s, u"default"_s, type});
-        if (!query.waitForFinished(kQueryMilliseconds) ||
-            query.exitStatus() != QProcess::NormalExit) {
-            query.kill();
-            query.waitForFinished();
-            return true;
+        // Desktops file CHM viewers under either of its type's names.
+        const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+        const QStringList names = QStringList{type.name()} + type.aliases();
+        for (const QString &name : names) {
+            const std::optional<bool> known = defaultApplicationKnown(name);
+            if (!known || *known) {
+                return true;
+            }
         }
-        return !query.readAllStandardOutput().trimmed().isEmpty();
+        return false;
 #else
         Q_UNUSED(path)
         return true; // the system's own help viewer is always there

@@ -71,6 +71,8 @@ private slots:
     void wmzPacksTheChosenFileNotThePanels();
     void helpOpens_data();
     void helpOpens();
+    void desktopKnowsChmViewer_data();
+    void desktopKnowsChmViewer();
     void versionWindowIsFreshEachTime();
 
 private:
@@ -288,6 +290,37 @@ void tst_EditorCommands::helpOpens()
     }
     QCOMPARE(opener.opened, opened);
     QVERIFY(editor.messages.messages.isEmpty());
+}
+
+void tst_EditorCommands::desktopKnowsChmViewer_data()
+{
+    QTest::addColumn<QString>("answer"); // what xdg-mime prints; empty: no xdg-mime at all
+    QTest::addColumn<bool>("viewer");
+    QTest::newRow("a viewer under the type's name") << u"vnd.ms-htmlhelp:xchm.desktop"_s << true;
+    QTest::newRow("a viewer under an alias") << u"x-chm:xchm.desktop"_s << true;
+    QTest::newRow("no viewer") << u"none"_s << false;
+    QTest::newRow("desktop cannot be asked") << QString() << true;
+}
+
+// The desktop's MIME settings decide, asked through a stand-in xdg-mime that
+// answers for one type name only.
+void tst_EditorCommands::desktopKnowsChmViewer()
+{
+    QFETCH(QString, answer);
+    QTemporaryDir tools;
+    if (!answer.isEmpty()) {
+        const QString type = answer.section(u':', 0, 0);
+        const QString script = u"#!/bin/sh\n[ \"$3\" = application/%1 ] && echo %2\nexit 0\n"_s.arg(
+            type, answer.section(u':', 1));
+        QVERIFY(SkinFolder::writeFile(tools.filePath(u"xdg-mime"_s), script.toUtf8()));
+        QVERIFY(QFile::setPermissions(tools.filePath(u"xdg-mime"_s),
+                                      QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(tools.path()));
+    const bool viewer = makeDesktopHelpOpener()->hasViewerFor(u"/nowhere/Velmora.chm"_s);
+    qputenv("PATH", path);
+    QTEST(viewer, "viewer");
 }
 
 // Each showing is a new, modal window, released when it closes.
