@@ -137,10 +137,7 @@ private slots:
         QVERIFY(changedPixels(before, after, QRect(150, 70, 500, 200)) > 1000);
 
         // Close through the menu: ファイル(&F), Velmoraの終了(&X).
-        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
-        QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
         QVERIFY(editor.waitForFinished(20000));
         QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
         QCOMPARE(editor.exitCode(), 0);
@@ -174,10 +171,7 @@ private slots:
         QTest::qWait(500);
 
         // ファイル(&F), WMZファイル作成(&W); the dialog starts with its name field.
-        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
-        QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"w"_s}));
+        QVERIFY(chooseMenu(window, u"alt+f"_s, u"w"_s));
         const QString dialog = findWindow(u"^ファイルを開く$"_s);
         QVERIFY(!dialog.isEmpty());
         QTest::qWait(500);
@@ -201,10 +195,7 @@ private slots:
 
         // ヘルプ(&H), バージョン情報(&A); OK closes it.
         QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+h"_s}));
-        QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"a"_s}));
+        QVERIFY(chooseMenu(window, u"alt+h"_s, u"a"_s));
         const QString about = findWindow(u"^バージョン情報$"_s);
         QVERIFY(!about.isEmpty());
         QTest::qWait(300);
@@ -214,10 +205,7 @@ private slots:
         QTest::qWait(500);
         QVERIFY(findWindow(u"^バージョン情報$"_s, false).isEmpty());
 
-        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
-        QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
         QVERIFY(editor.waitForFinished(20000));
         QCOMPARE(editor.exitCode(), 0);
     }
@@ -335,6 +323,17 @@ private:
         // A little inside the field's top-left corner.
         return click(field + QPoint(12, 9)) &&
                run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, text});
+    }
+
+    // Opens a menu of the window by its access key and picks an entry by its own.
+    bool chooseMenu(const QString &window, const QString &menu, const QString &entry)
+    {
+        if (!run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}) ||
+            !run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, menu})) {
+            return false;
+        }
+        QTest::qWait(300);
+        return run(u"xdotool"_s, {u"key"_s, entry});
     }
 
     // The first mapped window with this name; with sync, waits for one
