@@ -23,7 +23,7 @@ set(CPACK_PACKAGE_VENDOR ${VELMORA_COMPANY})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${VELMORA_PRODUCT_TITLE}: an editor for media-player skins")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Fill in seven panels, pick images and colours, preview the skin, save it as a complete "
-    "skin folder and pack it as a WMZ file. The command line packs and checks skins "
+    "skin folder and pack it as a WMZ file. The command line packs, checks and renders skins "
     "without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

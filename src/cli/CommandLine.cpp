@@ -33,6 +33,9 @@ constexpr Command kCommands[] = {
      u"elements partly or wholly outside the background. Exit status 1 when it lists "
      u"anything. --json prints the findings as JSON.",
      runCheck},
+    {u"render", u"SKIN.wms OUT.png", 2, false,
+     u"Draws the skin as the editor's preview does, with the same renderer, into a PNG file.",
+     runRender},
 };
 
 constexpr QStringView kProgram = u"velmora";
@@ -75,7 +78,7 @@ int runCommand(const QStringList &arguments, Console &console)
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption json(u"json"_s, u"With check: the findings as JSON."_s);
     parser.addOption(json);
-    parser.addPositionalArgument(u"command"_s, u"pack or check, or a skin file to edit."_s,
+    parser.addPositionalArgument(u"command"_s, u"pack, check or render, or a skin file to edit."_s,
                                  u"[command]"_s);
     parser.addPositionalArgument(u"files"_s, u"The command's files."_s, u"[files...]"_s);
 

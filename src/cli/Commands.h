@@ -12,6 +12,7 @@ struct CommandOptions {
 
 int runPack(const QStringList &arguments, const CommandOptions &options, Console &console);
 int runCheck(const QStringList &arguments, const CommandOptions &options, Console &console);
+int runRender(const QStringList &arguments, const CommandOptions &options, Console &console);
 
 // The skin file an argument names, as a full native path; empty, with the
 // reason on standard error, when it names no file.

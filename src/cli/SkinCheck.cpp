@@ -2,6 +2,7 @@
 
 #include "document/ElementTable.h"
 #include "document/clsFileControl.h"
+#include "render/PictureReader.h"
 #include "util/AppError.h"
 #include "util/GetImage.h"
 #include "util/clsFunction.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QJsonObject>
 #include <optional>
 
@@ -177,10 +177,14 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
         add(finding);
         return std::nullopt;
     }
-    QImageReader reader(path);
-    if (reader.read().isNull()) {
+    bool decodes = false;
+    try {
+        decodes = !readPictureFile(path).isNull();
+    } catch (const AppError &) {
+        // Gone since it was listed: no picture either.
+    }
+    if (!decodes) {
         finding.kind = Kind::UndecodableImage;
-        finding.detail = reader.errorString();
         add(finding);
         return std::nullopt;
     }
@@ -225,7 +229,7 @@ QString SkinFinding::describe() const
                    ? u"%1: %2 is hidden or not an ordinary file"_s.arg(where, image)
                    : u"%1: %2 does not exist"_s.arg(where, image);
     case Kind::UndecodableImage:
-        return u"%1: %2 cannot be decoded (%3)"_s.arg(where, image, detail);
+        return u"%1: %2 cannot be decoded"_s.arg(where, image);
     case Kind::UnknownSize:
         return u"%1: the header of %2 does not tell its size"_s.arg(where, image);
     case Kind::PartlyOutside:
@@ -246,9 +250,6 @@ QJsonObject SkinFinding::toJson() const
     if (!attribute.isEmpty()) {
         object.insert(u"attribute"_s, attribute);
         object.insert(u"image"_s, image);
-    }
-    if (!detail.isEmpty()) {
-        object.insert(u"detail"_s, detail);
     }
     if (kind == Kind::PartlyOutside || kind == Kind::WhollyOutside) {
         object.insert(u"place"_s, QJsonObject{{u"left"_s, place.x()},

@@ -23,7 +23,6 @@ struct SkinFinding {
     QString element;   // the element's tag, e.g. "playbutton"
     QString attribute; // image findings: the attribute that names the image
     QString image;     // image findings: the image's full path, empty when none is named
-    QString detail;    // undecodable images: the decoder's reason
     QRect place;       // placement findings: where the element lies
     QSize background;  // placement findings: the background's size
 

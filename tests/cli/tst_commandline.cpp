@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -125,7 +124,8 @@ void tst_CommandLine::versionAndHelp()
              QStringLiteral(VELMORA_PRODUCT_TITLE " " VELMORA_VERSION "\n" VELMORA_COPYRIGHT "\n"));
     const ProcessRun help = velmora({u"--help"_s});
     QVERIFY2(help.succeeded(), qPrintable(help.err));
-    for (const QString &command : {u"velmora pack SKIN.wms"_s, u"velmora check SKIN.wms"_s}) {
+    for (const QString &command : {u"velmora pack SKIN.wms"_s, u"velmora check SKIN.wms"_s,
+                                   u"velmora render SKIN.wms OUT.png"_s}) {
         QVERIFY2(help.out.contains(command), qPrintable(help.out));
     }
     QVERIFY(help.err.isEmpty());
@@ -141,6 +141,8 @@ void tst_CommandLine::badArgumentsShowUsage_data()
     QTest::newRow("file missing") << QStringList{u"check"_s} << u"check takes SKIN.wms"_s;
     QTest::newRow("file too many")
         << QStringList{u"pack"_s, u"a.wms"_s, u"b.wms"_s} << u"pack takes SKIN.wms"_s;
+    QTest::newRow("render without its picture")
+        << QStringList{u"render"_s, u"a.wms"_s} << u"render takes SKIN.wms OUT.png"_s;
     QTest::newRow("json with pack")
         << QStringList{u"pack"_s, u"--json"_s, u"a.wms"_s} << u"--json goes with check only"_s;
     QTest::newRow("option alone") << QStringList{u"--json"_s} << u"no command given"_s;
@@ -163,17 +165,20 @@ void tst_CommandLine::missingFileFails_data()
     QTest::addColumn<QString>("command");
     QTest::newRow("pack") << u"pack"_s;
     QTest::newRow("check") << u"check"_s;
+    QTest::newRow("render") << u"render"_s;
 }
 
 void tst_CommandLine::missingFileFails()
 {
     QFETCH(QString, command);
-    const ProcessRun run = velmora({command, u"gone.wms"_s});
+    const QStringList files = command == u"render"_s ? QStringList{u"gone.wms"_s, u"gone.png"_s}
+                                                     : QStringList{u"gone.wms"_s};
+    const ProcessRun run = velmora(QStringList{command} + files);
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QCOMPARE(run.err, u"velmora: gone.wms: no such file\n"_s);
-    QVERIFY(!QFileInfo::exists(path(u"gone.wmz"_s)));
+    QVERIFY(!QFileInfo::exists(path(u"gone.wmz"_s)) && !QFileInfo::exists(path(u"gone.png"_s)));
 }
 
 void tst_CommandLine::packWritesArchiveBeside()
@@ -233,7 +238,7 @@ void tst_CommandLine::checkReportsFindings_data()
         << QStringList{u"missing-image"_s};
     QTest::newRow("undecodable image")
         << u"background.bmp"_s << QStringList{replaced(kPlay, u"play.bmp"_s, u"broken.bmp"_s)}
-        << QStringList{u"playbutton image: %1/broken.bmp cannot be decoded (%2)"_s}
+        << QStringList{u"playbutton image: %1/broken.bmp cannot be decoded"_s}
         << QStringList{u"undecodable-image"_s};
     QTest::newRow("size unknown, not placed")
         << u"background.bmp"_s
@@ -281,10 +286,8 @@ void tst_CommandLine::checkReportsFindings()
     const QString name =
         u"check_%1.wms"_s.arg(QString::fromLatin1(QTest::currentDataTag())).replace(u' ', u'_');
     QVERIFY(!writeSkin(name, background, elements).isEmpty());
-    QImageReader broken(path(u"broken.bmp"_s));
-    broken.read();
     for (QString &line : expected) {
-        line.replace(u"%1"_s, m_skins.path()).replace(u"%2"_s, broken.errorString());
+        line.replace(u"%1"_s, m_skins.path());
     }
 
     const ProcessRun text = velmora({u"check"_s, name});

@@ -1,0 +1,163 @@
+// velmora render: the real program, run without a display, draws exactly
+// what the editor's preview shows for the same skin.
+#include "../editor/EditorFixture.h"
+#include "PreviewPictures.h"
+#include "ProcessRun.h"
+#include "ProgramFolder.h"
+#include "document/clsFileControl.h"
+#include "editor/PictureBox.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+using namespace PreviewPictures;
+
+class tst_RenderCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void pngEqualsPreview_data();
+    void pngEqualsPreview();
+    void failures_data();
+    void failures();
+
+private:
+    ProcessRun velmora(const QStringList &arguments) const
+    {
+        return runProcess(QDir(programFolder()).filePath(u"velmora"_s), arguments, withoutDisplay(),
+                          m_dir.path());
+    }
+    QString writeSkin(const QString &name, const QString &background,
+                      const QStringList &elements) const;
+
+    QTemporaryDir m_dir;
+};
+
+namespace {
+
+QString button(const char *tag, int top, int left, const QString &image)
+{
+    return uR"(<%1 top="%2" left="%3" transparencycolor="#FF0000" image="%4" downimage="" hoverimage="" cursor="hand"/>)"_s
+        .arg(QLatin1StringView(tag))
+        .arg(top)
+        .arg(left)
+        .arg(image);
+}
+
+const QString kSeek =
+    uR"(<seekslider top="60" left="5" width="100" height="20" transparencycolor="#FF0000" backgroundimage="" thumbimage="thumb.bmp" bordersize="10" direction="horizontal"/>)"_s;
+
+} // namespace
+
+void tst_RenderCommand::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(!write(m_dir, u"back.bmp"_s, background(120, 90)).isEmpty());
+    QVERIFY(
+        !write(m_dir, u"play.gif"_s, PreviewPictures::button(30, 20, qRgb(0, 0, 255))).isEmpty());
+    QVERIFY(
+        !write(m_dir, u"stop.bmp"_s, PreviewPictures::button(20, 10, qRgb(0, 200, 0))).isEmpty());
+    QVERIFY(
+        !write(m_dir, u"next.jpg"_s, PreviewPictures::button(16, 16, qRgb(250, 250, 0))).isEmpty());
+    QVERIFY(
+        !write(m_dir, u"thumb.bmp"_s, PreviewPictures::button(20, 20, qRgb(90, 0, 90))).isEmpty());
+    QVERIFY(ImageFiles::writeFile(m_dir.filePath(u"broken.gif"_s), "GIF89a and nothing else"));
+}
+
+QString tst_RenderCommand::writeSkin(const QString &name, const QString &background,
+                                     const QStringList &elements) const
+{
+    QStringList lines{
+        uR"(<theme id="velmora" title="render" author="" copyright="">)"_s,
+        uR"(<view title="render" titlebar="False" backgroundimage="%1" transparencycolor="#FF0000" backgroundcolor="none">)"_s
+            .arg(background)};
+    lines += elements;
+    lines += {u"</view>"_s, u"</theme>"_s, QString()};
+    const QString path = m_dir.filePath(name);
+    return ImageFiles::writeFile(path, lines.join(u"\r\n"_s).toUtf8()) ? path : QString();
+}
+
+void tst_RenderCommand::pngEqualsPreview_data()
+{
+    QTest::addColumn<QStringList>("elements");
+    QTest::addColumn<QString>("leftOut"); // what standard error says, or empty
+
+    QTest::newRow("background only") << QStringList() << QString();
+    QTest::newRow("buttons overlapping, key colour left out")
+        << QStringList{button("playbutton", 10, 20, u"play.gif"_s),
+                       button("stopbutton", 15, 30, u"stop.bmp"_s),
+                       button("closebutton", 80, 110, u"stop.bmp"_s)}
+        << QString();
+    QTest::newRow("optional button and slider present")
+        << QStringList{button("playbutton", 0, 0, u"play.gif"_s),
+                       button("nextbutton", 30, 70, u"next.jpg"_s), kSeek}
+        << QString();
+    QTest::newRow("undecodable button left out")
+        << QStringList{button("playbutton", 5, 5, u"play.gif"_s),
+                       button("stopbutton", 40, 40, u"broken.gif"_s)}
+        << u"velmora: stopbutton %1/broken.gif left out: its picture cannot be decoded\n"_s;
+}
+
+void tst_RenderCommand::pngEqualsPreview()
+{
+    QFETCH(QStringList, elements);
+    QFETCH(QString, leftOut);
+    const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_');
+    const QString skin = writeSkin(tag + u".wms"_s, u"back.bmp"_s, elements);
+    QVERIFY(!skin.isEmpty());
+    const QString png = m_dir.filePath(tag + u".png"_s);
+
+    const ProcessRun run = velmora({u"render"_s, skin, png});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err, leftOut.replace(u"%1"_s, m_dir.path()));
+
+    // The same skin opened in the editor and shown in its preview panel.
+    StartedEditor editor;
+    QVERIFY(editor.window.Form_Load());
+    editor.window.initAllElements();
+    QVERIFY(editor.window.fileControl().readFile(skin));
+    editor.window.loadPanels();
+    editor.window.imgMenu_Click(6);
+    const QImage shown = editor.window.previewCanvas().drawing();
+    QVERIFY(!shown.isNull());
+
+    const QImage drawn = QImage(png).convertToFormat(shown.format());
+    QVERIFY2(drawn == shown, qPrintable(firstDifference(drawn, shown)));
+    QVERIFY(editor.messages.messages.isEmpty());
+}
+
+void tst_RenderCommand::failures_data()
+{
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("error"); // the start of standard error; %1 the folder
+
+    QTest::newRow("background missing")
+        << u"gone.bmp"_s << u"out.png"_s
+        << u"velmora: %1/failing.wms: its background picture is missing or cannot be decoded\n"_s;
+    QTest::newRow("background undecodable")
+        << u"broken.gif"_s << u"out.png"_s
+        << u"velmora: %1/failing.wms: its background picture is missing or cannot be decoded\n"_s;
+    QTest::newRow("target folder missing") << u"back.bmp"_s << u"no/such/folder/out.png"_s
+                                           << u"velmora: cannot write no/such/folder/out.png: "_s;
+}
+
+// Nothing is written, and the reason goes to standard error.
+void tst_RenderCommand::failures()
+{
+    QFETCH(QString, background);
+    QFETCH(QString, target);
+    QFETCH(QString, error);
+    QVERIFY(!writeSkin(u"failing.wms"_s, background, {}).isEmpty());
+    const ProcessRun run = velmora({u"render"_s, u"failing.wms"_s, target});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith(error.replace(u"%1"_s, m_dir.path())), qPrintable(run.err));
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(target)));
+}
+
+QTEST_MAIN(tst_RenderCommand)
+#include "tst_render_command.moc"
