@@ -2,9 +2,9 @@
 // packager and its built-in archiver, and the same files with Info-ZIP
 // "zip -q -D -6" (deflate level 6 on both sides: Info-ZIP's default and the
 // built-in archiver's). Prints the median times of several runs and their ratio.
+#include "BenchSupport.h"
 #include "packaging/clsZipWrapper.h"
 #include "util/AnsiText.h"
-#include "util/MessageSink.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,15 +25,6 @@ constexpr int kImages = 40;
 constexpr int kWidth = 400;
 constexpr int kHeight = 416;
 constexpr int kRuns = 5;
-
-class PrintingSink : public MessageSink {
-public:
-    void showMessage(const QString &text, const QString &title, MessageIcon) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &) override { return false; }
-};
 
 void putLe(QByteArray &bytes, qsizetype at, quint32 value, int size)
 {
@@ -75,12 +66,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 } // namespace

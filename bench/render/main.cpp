@@ -3,13 +3,13 @@
 // pixels), and decodes the same 14 files once each with QImageReader. Prints
 // the median times of several runs and their ratio: what drawing costs on
 // top of reading the pictures.
+#include "BenchSupport.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
 #include "render/PreviewRenderer.h"
-#include "util/MessageSink.h"
 
-#include <QElapsedTimer>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -21,15 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kRuns = 9;
-
-class PrintingSink : public MessageSink {
-public:
-    void showMessage(const QString &text, const QString &title, MessageIcon) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &) override { return false; }
-};
 
 // A photograph-like background: gradients with a little texture.
 QImage makeBackground()
@@ -55,12 +46,6 @@ QImage makeElement(int width, int height, int seed)
     painter.setBrush(QColor::fromHsv(seed * 27 % 360, 200, 220));
     painter.drawEllipse(image.rect().adjusted(2, 2, -2, -2));
     return image;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 } // namespace

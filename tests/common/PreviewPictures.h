@@ -68,25 +68,38 @@ inline QString write(const QTemporaryDir &dir, const QString &name, const QImage
     return image.save(path, nullptr, 100) ? path : QString();
 }
 
-// What the preview must show after drawing picture at (x, y): its pixels
-// over canvas except those of exactly the key colour, clipped at the edges.
-inline void drawExpected(QImage &canvas, const QImage &picture, QPoint at, QRgb key = kKey)
+// A picture file and where the preview draws it.
+struct Drawn {
+    QString file;
+    QPoint at;
+};
+
+// What the preview must show: the background file with each picture drawn
+// over it in turn, except its pixels of exactly the key colour, clipped at
+// the edges.
+inline QImage composed(const QString &background, const QList<Drawn> &drawn)
 {
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QPoint p = at + QPoint(x, y);
-            const QRgb pixel = picture.pixel(x, y);
-            if (canvas.rect().contains(p) && (pixel & RGB_MASK) != (key & RGB_MASK)) {
-                canvas.setPixel(p, pixel);
+    QImage canvas = decoded(background);
+    for (const Drawn &d : drawn) {
+        const QImage picture = decoded(d.file);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QPoint p = d.at + QPoint(x, y);
+                const QRgb pixel = picture.pixel(x, y);
+                if (canvas.rect().contains(p) && (pixel & RGB_MASK) != (kKey & RGB_MASK)) {
+                    canvas.setPixel(p, pixel);
+                }
             }
         }
     }
+    return canvas;
 }
 
-// The first differing pixel of two images of one size, for failure messages.
+// Empty when actual shows exactly the pixels of expected; otherwise the
+// first difference, for the failure message.
 inline QString firstDifference(const QImage &actual, const QImage &expected)
 {
-    if (actual.size() != expected.size()) {
+    if (actual.size() != expected.size() || actual.isNull() != expected.isNull()) {
         return QStringLiteral("size %1x%2, expected %3x%4")
             .arg(actual.width())
             .arg(actual.height())
@@ -95,7 +108,7 @@ inline QString firstDifference(const QImage &actual, const QImage &expected)
     }
     for (int y = 0; y < actual.height(); ++y) {
         for (int x = 0; x < actual.width(); ++x) {
-            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+            if ((actual.pixel(x, y) & RGB_MASK) != (expected.pixel(x, y) & RGB_MASK)) {
                 return QStringLiteral("pixel %1,%2 is #%3, expected #%4")
                     .arg(x)
                     .arg(y)

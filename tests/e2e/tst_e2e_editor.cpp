@@ -116,12 +116,8 @@ private slots:
     void modeButtonSwitchesPanelAndWindowCloses()
     {
         QProcess editor;
-        editor.setProcessEnvironment(environment);
-        editor.start(bin + u"/velmora"_s, {});
-        QVERIFY(editor.waitForStarted());
-        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        const QString window = startEditor(editor);
         QVERIFY(!window.isEmpty());
-        QTest::qWait(500); // let the first paint land
 
         const QImage before = screenshot(u"e2e_editor_start.png"_s);
         // Mode button 3 (sliders) is the fourth picture of the side menu.
@@ -163,12 +159,8 @@ private slots:
         wms.close();
 
         QProcess editor;
-        editor.setProcessEnvironment(environment);
-        editor.start(bin + u"/velmora"_s, {});
-        QVERIFY(editor.waitForStarted());
-        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        const QString window = startEditor(editor);
         QVERIFY(!window.isEmpty());
-        QTest::qWait(500);
 
         // ファイル(&F), WMZファイル作成(&W); the dialog starts with its name field.
         QVERIFY(chooseMenu(window, u"alt+f"_s, u"w"_s));
@@ -215,12 +207,8 @@ private slots:
     void previewShowsTheRenderersPicture()
     {
         QProcess editor;
-        editor.setProcessEnvironment(environment);
-        editor.start(bin + u"/velmora"_s, {});
-        QVERIFY(editor.waitForStarted());
-        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        const QString window = startEditor(editor);
         QVERIFY(!window.isEmpty());
-        QTest::qWait(500);
         // The selected first mode button locates the window's client area.
         const QImage selected(bin + u"/package/edit_1g.jpg"_s);
         const QPoint button = find(screenshot(u"e2e_preview_start.png"_s), selected);
@@ -307,6 +295,20 @@ private:
             *output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
         }
         return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+
+    // Starts the editor and lets its first paint land; its window's id, empty
+    // when none appears.
+    QString startEditor(QProcess &editor)
+    {
+        editor.setProcessEnvironment(environment);
+        editor.start(bin + u"/velmora"_s, {});
+        if (!editor.waitForStarted()) {
+            return {};
+        }
+        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        QTest::qWait(500);
+        return window;
     }
 
     bool click(QPoint inClient)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "util/MessageSink.h"
+
+#include <QList>
+#include <algorithm>
+#include <cstdio>
+
+// A benchmark has no window: the core's messages go to standard error, and
+// every question is answered No.
+class PrintingSink : public MessageSink {
+public:
+    void showMessage(const QString &text, const QString &title, MessageIcon) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    }
+    bool askYesNo(const QString &, const QString &) override { return false; }
+};
+
+// The middle one of several timed runs: one slow run does not move it.
+inline double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
