@@ -5,7 +5,6 @@
 #include "document/clsFileControl.h"
 #include "editor/ControlTag.h"
 #include "editor/PictureBox.h"
-#include "render/PreviewRenderer.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -17,9 +16,18 @@ using namespace PreviewPictures;
 namespace {
 
 constexpr int kPreviewMode = 6;
-constexpr std::size_t kBackgroundField = 3;
-constexpr std::size_t kPlayField = 4, kPlayTop = 7, kPlayLeft = 8;
-constexpr std::size_t kStopField = 9, kStopTop = 12, kStopLeft = 13;
+// Text1 indices: background; play image, TOP, LEFT; stop image, TOP, LEFT; FFWD image.
+enum Field {
+    Back = 3,
+    Play = 4,
+    PlayTop = 7,
+    PlayLeft = 8,
+    Stop = 9,
+    StopTop = 12,
+    StopLeft = 13,
+    Next = 19
+};
+using Fields = QList<std::pair<int, QString>>;
 
 } // namespace
 
@@ -30,13 +38,11 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        back = write(dir, u"back.bmp"_s, background(200, 100));
-        play = write(dir, u"play.gif"_s, button(30, 20, qRgb(0, 0, 255)));
-        stop = write(dir, u"stop.bmp"_s, button(20, 10, qRgb(0, 200, 0)));
-        big = write(dir, u"big.jpg"_s, background(900, 800));
-        broken = dir.filePath(u"broken.gif"_s);
-        QVERIFY(ImageFiles::writeFile(broken, "GIF89a but nothing else"));
-        QVERIFY(!back.isEmpty() && !play.isEmpty() && !stop.isEmpty() && !big.isEmpty());
+        QVERIFY(!write(dir, u"back.bmp"_s, background(200, 100)).isEmpty());
+        QVERIFY(!write(dir, u"play.gif"_s, button(30, 20, qRgb(0, 0, 255))).isEmpty());
+        QVERIFY(!write(dir, u"stop.bmp"_s, button(20, 10, qRgb(0, 200, 0))).isEmpty());
+        QVERIFY(!write(dir, u"big.jpg"_s, background(900, 800)).isEmpty());
+        QVERIFY(ImageFiles::writeFile(file(u"broken.gif"_s), "GIF89a but nothing else"));
     }
     void init()
     {
@@ -50,101 +56,70 @@ private slots:
         editor.reset();
     }
 
-    void newDocumentPreviewsNothing()
+    // What the canvas shows after mode 6 is chosen with these fields. The
+    // panel is shown in every case, also when a picture cannot be read.
+    void showsThePanels_data()
     {
-        window->imgMenu_Click(kPreviewMode);
-        QVERIFY(!window->picture2[kPreviewMode]->isHidden());
-        QVERIFY(window->previewCanvas().picture().isNull());
-        QVERIFY(window->previewCanvas().drawing().isNull());
+        QTest::addColumn<Fields>("fields");
+        QTest::addColumn<QList<Drawn>>("drawn"); // empty name: nothing shown
+        const QString back = file(u"back.bmp"_s), play = file(u"play.gif"_s),
+                      stop = file(u"stop.bmp"_s), broken = file(u"broken.gif"_s);
+        QTest::newRow("new document") << Fields{} << QList<Drawn>{{{}, {}}};
+        QTest::newRow("play at TOP 10, LEFT 20")
+            << Fields{{Back, back}, {Play, play}, {PlayTop, u"10"_s}, {PlayLeft, u"20"_s}}
+            << QList<Drawn>{{back, {}}, {play, {20, 10}}};
+        QTest::newRow("FFWD not ticked")
+            << Fields{{Back, back}, {Next, stop}} << QList<Drawn>{{back, {}}};
+        QTest::newRow("unreadable play button") << Fields{{Back, back},
+                                                          {Play, broken},
+                                                          {Stop, stop},
+                                                          {StopTop, u"30"_s},
+                                                          {StopLeft, u"40"_s}}
+                                                << QList<Drawn>{{back, {}}, {stop, {40, 30}}};
+        QTest::newRow("unreadable background")
+            << Fields{{Back, broken}, {Play, play}} << QList<Drawn>{{{}, {}}};
     }
-
-    // The canvas shows exactly what the renderer draws from the document the
-    // panels were just copied into, at its place in the panel.
-    void previewDrawsThePanels()
+    void showsThePanels()
     {
-        setField(kBackgroundField, back);
-        setField(kPlayField, play);
-        setField(kPlayTop, u"10"_s);
-        setField(kPlayLeft, u"20"_s);
+        QFETCH(Fields, fields);
+        QFETCH(QList<Drawn>, drawn);
+        for (const auto &[field, text] : fields) {
+            window->Text1[field]->setText(text);
+        }
         window->imgMenu_Click(kPreviewMode);
-
-        QCOMPARE(window->fileControl().getElement(Slot::PlayButton)->getTop(), u"10"_s);
-        const PictureBox &canvas = window->previewCanvas();
-        const QString difference =
-            firstDifference(canvas.drawing(), composed(back, {{play, {20, 10}}}));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QCOMPARE(canvas.geometry(), QRect(QPoint(1, 1), QSize(200, 100)));
-        QCOMPARE(window->previewScratch().picture().size(), QSize(30, 20));
-        QVERIFY(!window->picture2[kPreviewMode]->isHidden());
-    }
-
-    // Each selection draws anew from the panels, also when mode 6 is already
-    // selected.
-    void redrawnOnEverySelection()
-    {
-        setField(kBackgroundField, back);
-        setField(kPlayField, play);
-        window->imgMenu_Click(kPreviewMode);
-        setField(kPlayLeft, u"50"_s);
-        window->imgMenu_Click(kPreviewMode);
-        const QString difference =
-            firstDifference(window->previewCanvas().drawing(), composed(back, {{play, {50, 0}}}));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
-    }
-
-    // Without a background the canvas keeps the last one, with nothing drawn
-    // on it; starting a new skin empties both boxes.
-    void clearedBackgroundKeepsTheLastOne()
-    {
-        setField(kBackgroundField, back);
-        setField(kPlayField, play);
-        window->imgMenu_Click(kPreviewMode);
-        setField(kBackgroundField, QString());
-        window->imgMenu_Click(kPreviewMode);
-        const QImage old = composed(back, {});
-        QVERIFY(firstDifference(window->previewCanvas().picture(), old).isEmpty());
-        QVERIFY(firstDifference(window->previewCanvas().drawing(), old).isEmpty());
-
-        window->clearPreview();
-        QVERIFY(window->previewCanvas().picture().isNull());
-        QVERIFY(window->previewCanvas().drawing().isNull());
-        QVERIFY(window->previewScratch().picture().isNull());
-    }
-
-    // An unreadable picture is left out and the rest drawn; an unreadable
-    // background draws nothing. The panel is shown either way, without a message.
-    void unreadablePictureStillShowsThePanel_data()
-    {
-        QTest::addColumn<bool>("brokenBackground");
-        QTest::newRow("unreadable play button") << false;
-        QTest::newRow("unreadable background") << true;
-    }
-    void unreadablePictureStillShowsThePanel()
-    {
-        QFETCH(bool, brokenBackground);
-        setField(kBackgroundField, brokenBackground ? broken : back);
-        setField(kPlayField, brokenBackground ? play : broken);
-        setField(kStopField, stop);
-        setField(kStopTop, u"30"_s);
-        setField(kStopLeft, u"40"_s);
-        window->imgMenu_Click(kPreviewMode);
-
         QVERIFY(!window->picture2[kPreviewMode]->isHidden());
         QCOMPARE(tagOf(window->imgMenu[kPreviewMode]), u"PrevDown"_s);
-        if (brokenBackground) {
-            QVERIFY(window->previewCanvas().drawing().isNull());
-            return;
-        }
-        const QString difference =
-            firstDifference(window->previewCanvas().drawing(), composed(back, {{stop, {40, 30}}}));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        verifyCanvas(drawn.first().file, drawn.mid(1));
+    }
+
+    // Each selection draws anew from the panels; without a background the
+    // canvas keeps the last one with nothing on it; a new skin empties both boxes.
+    void keepsTheLastBackgroundUntilCleared()
+    {
+        const QString back = file(u"back.bmp"_s), play = file(u"play.gif"_s);
+        window->Text1[Back]->setText(back);
+        window->Text1[Play]->setText(play);
+        window->imgMenu_Click(kPreviewMode);
+        window->Text1[PlayLeft]->setText(u"50"_s);
+        window->imgMenu_Click(kPreviewMode);
+        verifyCanvas(back, {{play, {50, 0}}});
+        QCOMPARE(window->fileControl().getElement(Slot::PlayButton)->getLeft(), u"50"_s);
+        QCOMPARE(window->previewScratch().picture().size(), QSize(30, 20));
+
+        window->Text1[Back]->clear();
+        window->imgMenu_Click(kPreviewMode);
+        verifyCanvas(back, {});
+
+        window->clearPreview();
+        verifyCanvas({}, {});
+        QVERIFY(window->previewScratch().picture().isNull());
     }
 
     // A background larger than the panel gets scroll bars that bring every
     // part of it into view; a small one needs none and sits at its place.
     void largeBackgroundScrolls()
     {
-        setField(kBackgroundField, big);
+        window->Text1[Back]->setText(file(u"big.jpg"_s));
         window->imgMenu_Click(kPreviewMode);
         QFrame *panel = window->picture2[kPreviewMode];
         auto *horizontal = panel->findChild<QScrollBar *>(u"picture2_6_hscroll"_s);
@@ -154,22 +129,37 @@ private slots:
         QCOMPARE(window->previewCanvas().pos(), QPoint(1, 1));
         horizontal->setValue(horizontal->maximum());
         vertical->setValue(vertical->maximum());
-        // The far corner of the canvas now lies inside the panel, clear of the bars.
+        // The far corner of the canvas now lies inside the panel, just clear of the bars.
         const QPoint corner = window->previewCanvas().geometry().bottomRight();
-        QVERIFY(corner.x() < vertical->x() && corner.y() < horizontal->y());
-        QVERIFY(corner.x() > vertical->x() - 20 && corner.y() > horizontal->y() - 20);
+        QVERIFY(corner.x() < vertical->x() && corner.x() > vertical->x() - 20);
+        QVERIFY(corner.y() < horizontal->y() && corner.y() > horizontal->y() - 20);
 
-        setField(kBackgroundField, back);
+        window->Text1[Back]->setText(file(u"back.bmp"_s));
         window->imgMenu_Click(kPreviewMode);
         QVERIFY(horizontal->isHidden() && vertical->isHidden());
         QCOMPARE(window->previewCanvas().pos(), QPoint(1, 1));
     }
 
 private:
-    void setField(std::size_t index, const QString &text) { window->Text1[index]->setText(text); }
+    QString file(const QString &name) const { return dir.filePath(name); }
+
+    // The canvas shows back with the pictures drawn, at the background's
+    // size; or nothing when back is empty.
+    void verifyCanvas(const QString &back, const QList<Drawn> &drawn)
+    {
+        const PictureBox &canvas = window->previewCanvas();
+        if (back.isEmpty()) {
+            QVERIFY(canvas.picture().isNull() && canvas.drawing().isNull());
+            return;
+        }
+        const QImage expected = composed(back, drawn);
+        QCOMPARE(canvas.size(), expected.size());
+        QVERIFY(firstDifference(canvas.picture(), composed(back, {})).isEmpty());
+        const QString difference = firstDifference(canvas.drawing(), expected);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
 
     QTemporaryDir dir;
-    QString back, play, stop, big, broken;
     std::unique_ptr<StartedEditor> editor;
     frmMain *window = nullptr;
 };

@@ -7,7 +7,6 @@
 #include "render/ColorKeyCopy.h"
 #include "render/PreviewRenderer.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -16,24 +15,22 @@ using Preview::LeftOutReason;
 
 namespace {
 
-// One element of a test skin.
+// One element of a test skin; file is a name in the test folder.
 struct Placed {
     qint16 slot;
-    QString file; // a name in the test folder
+    QString file;
     QString top;
     QString left;
     bool on = true;
     QString transcolor = u"#FF0000"_s;
+    QString sliderTrack = {};
 };
 
-// An entry left out: slot and reason.
 using LeftOutRow = std::pair<qint16, LeftOutReason>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Placed)
 Q_DECLARE_METATYPE(QList<Placed>)
-Q_DECLARE_METATYPE(LeftOutRow)
 Q_DECLARE_METATYPE(QList<LeftOutRow>)
 
 class tst_Render : public QObject {
@@ -43,7 +40,6 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        // Pictures every scene can name.
         const QList<std::pair<QString, QImage>> pictures{
             {u"back.bmp"_s, background(200, 100)},
             {u"back.gif"_s, background(120, 90).convertToFormat(QImage::Format_Indexed8)},
@@ -59,189 +55,116 @@ private slots:
         for (const auto &[name, image] : pictures) {
             QVERIFY2(!write(dir, name, image).isEmpty(), qPrintable(name));
         }
-        // A portable pixmap: Qt decodes it, the header reader knows no size for it.
+        // Qt decodes a portable pixmap; the header reader knows no size for it.
         QVERIFY(button(24, 16, qRgb(200, 40, 90)).save(dir.filePath(u"nosize.ppm"_s), "PPM"));
         QVERIFY(ImageFiles::writeFile(dir.filePath(u"broken.bmp"_s), "BM not a picture"));
     }
 
-    // Nothing is drawn without a usable background, whatever else is set.
-    void noBackground_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::newRow("empty field") << QString();
-        QTest::newRow("no such file") << u"missing.bmp"_s;
-        QTest::newRow("unreadable file") << u"broken.bmp"_s;
-    }
-    void noBackground()
-    {
-        QFETCH(QString, field);
-        clsFileControl document(messages);
-        setBackground(document, field.isEmpty() ? QString() : dir.filePath(field));
-        place(document, {Slot::PlayButton, u"play.bmp"_s, u"0"_s, u"0"_s});
-        const Preview::Rendering r =
-            Preview::renderPreview(document, Preview::PanelState::fromDocument(document));
-        QVERIFY(r.background.isNull());
-        QVERIFY(r.canvas.isNull());
-        QVERIFY(r.lastElement.isNull());
-        QVERIFY(messages.messages.isEmpty());
-    }
-
-    // The background alone, at its natural size, in every format the chooser offers.
-    void backgroundAtNaturalSize_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("BMP") << u"back.bmp"_s << QSize(200, 100);
-        QTest::newRow("GIF") << u"back.gif"_s << QSize(120, 90);
-        QTest::newRow("JPEG") << u"back.jpg"_s << QSize(160, 120);
-    }
-    void backgroundAtNaturalSize()
-    {
-        QFETCH(QString, file);
-        QFETCH(QSize, size);
-        clsFileControl document(messages);
-        setBackground(document, dir.filePath(file));
-        const Preview::Rendering r =
-            Preview::renderPreview(document, Preview::PanelState::fromDocument(document));
-        QCOMPARE(r.canvas.size(), size);
-        const QString difference = firstDifference(r.canvas, composed(dir.filePath(file), {}));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QVERIFY(r.lastElement.isNull());
-    }
-
-    // Where the play button lands: LEFT is x, TOP is y, anything that is not
-    // a number is 0, and the canvas edges clip without wrapping.
-    void placement_data()
-    {
-        QTest::addColumn<QString>("top");
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<QPoint>("at");
-        QTest::newRow("TOP 10, LEFT 20") << u"10"_s << u"20"_s << QPoint(20, 10);
-        QTest::newRow("TOP empty") << QString() << u"20"_s << QPoint(20, 0);
-        QTest::newRow("LEFT letters") << u"10"_s << u"abc"_s << QPoint(0, 10);
-        QTest::newRow("both empty") << QString() << QString() << QPoint(0, 0);
-        QTest::newRow("past the right and bottom edges") << u"90"_s << u"185"_s << QPoint(185, 90);
-        QTest::newRow("before the left and top edges") << u"-7"_s << u"-12"_s << QPoint(-12, -7);
-        QTest::newRow("wholly outside") << u"400"_s << u"32767"_s << QPoint(32767, 400);
-    }
-    void placement()
-    {
-        QFETCH(QString, top);
-        QFETCH(QString, left);
-        QFETCH(QPoint, at);
-        clsFileControl document(messages);
-        setBackground(document, dir.filePath(u"back.bmp"_s));
-        place(document, {Slot::PlayButton, u"play.bmp"_s, top, left});
-        const Preview::Rendering r =
-            Preview::renderPreview(document, Preview::PanelState::fromDocument(document));
-        const QString difference =
-            firstDifference(r.canvas, composed(back(), {{dir.filePath(u"play.bmp"_s), at}}));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QVERIFY(r.leftOut.empty());
-    }
-
-    // Which elements are drawn, in which order, and which are left out.
+    // elements are set in the document in the order given; drawn lists, in
+    // drawing order, those the canvas must show. LEFT is x and TOP is y;
+    // anything not a number is 0 (as toInt() gives it here).
     void scenes_data()
     {
+        QTest::addColumn<QString>("back");
         QTest::addColumn<QList<Placed>>("elements");
-        QTest::addColumn<QList<int>>("drawn"); // indices into elements, in drawing order
+        QTest::addColumn<QList<int>>("drawn");
         QTest::addColumn<QList<LeftOutRow>>("leftOut");
-        const Placed play{Slot::PlayButton, u"play.bmp"_s, u"10"_s, u"10"_s};
-        const Placed stop{Slot::StopButton, u"stop.gif"_s, u"10"_s, u"10"_s};
+        using P = QList<Placed>;
+        using I = QList<int>;
+        using L = QList<LeftOutRow>;
+        const Placed play{Slot::PlayButton, u"play.bmp"_s, u"10"_s, u"20"_s};
+        const Placed stop{Slot::StopButton, u"stop.gif"_s, u"10"_s, u"20"_s};
         const Placed close{Slot::CloseButton, u"close.jpg"_s, u"40"_s, u"60"_s};
         const Placed next{Slot::NextButton, u"next.bmp"_s, u"5"_s, u"100"_s};
         const Placed seek{Slot::SeekSlider, u"thumb.bmp"_s, u"70"_s, u"20"_s};
         const Placed volume{Slot::VolumeSlider, u"thumb2.gif"_s, u"72"_s, u"24"_s};
+        const auto at = [&](QString top, QString left) {
+            return P{{Slot::PlayButton, u"play.bmp"_s, top, left}};
+        };
+        const auto with = [](Placed p, auto member, QString value) {
+            p.*member = value;
+            return p;
+        };
 
-        QTest::newRow("stop covers play at the same place")
-            << QList<Placed>{stop, play} << QList<int>{1, 0} << QList<LeftOutRow>{};
-        QTest::newRow("JPEG close button")
-            << QList<Placed>{close} << QList<int>{0} << QList<LeftOutRow>{};
-        QTest::newRow("FFWD ticked") << QList<Placed>{next} << QList<int>{0} << QList<LeftOutRow>{};
+        QTest::newRow("no background") << QString() << P{play} << I{} << L{};
+        QTest::newRow("background missing") << u"gone.bmp"_s << P{play} << I{} << L{};
+        QTest::newRow("background unreadable") << u"broken.bmp"_s << P{play} << I{} << L{};
+        QTest::newRow("BMP background only") << u"back.bmp"_s << P{} << I{} << L{};
+        QTest::newRow("GIF background only") << u"back.gif"_s << P{} << I{} << L{};
+        QTest::newRow("JPEG background only") << u"back.jpg"_s << P{} << I{} << L{};
+
+        QTest::newRow("TOP 10, LEFT 20") << u"back.bmp"_s << at(u"10"_s, u"20"_s) << I{0} << L{};
+        QTest::newRow("TOP empty") << u"back.bmp"_s << at({}, u"20"_s) << I{0} << L{};
+        QTest::newRow("LEFT letters") << u"back.bmp"_s << at(u"10"_s, u"abc"_s) << I{0} << L{};
+        QTest::newRow("clipped right and bottom")
+            << u"back.bmp"_s << at(u"90"_s, u"185"_s) << I{0} << L{};
+        QTest::newRow("clipped left and top")
+            << u"back.bmp"_s << at(u"-7"_s, u"-12"_s) << I{0} << L{};
+        QTest::newRow("wholly outside") << u"back.bmp"_s << at(u"400"_s, u"32767"_s) << I{0} << L{};
+
+        QTest::newRow("stop covers play") << u"back.bmp"_s << P{stop, play} << I{1, 0} << L{};
+        QTest::newRow("JPEG button") << u"back.bmp"_s << P{close} << I{0} << L{};
+        QTest::newRow("FFWD ticked") << u"back.bmp"_s << P{next} << I{0} << L{};
         Placed unticked = next;
         unticked.on = false;
-        QTest::newRow("FFWD not ticked")
-            << QList<Placed>{unticked} << QList<int>{} << QList<LeftOutRow>{};
-        QTest::newRow("volume after seek")
-            << QList<Placed>{volume, seek} << QList<int>{1, 0} << QList<LeftOutRow>{};
-        Placed missing = play;
-        missing.file = u"gone.bmp"_s;
-        QTest::newRow("missing image left out")
-            << QList<Placed>{missing, close} << QList<int>{1} << QList<LeftOutRow>{};
-        Placed broken = stop;
-        broken.file = u"broken.bmp"_s;
+        QTest::newRow("FFWD not ticked") << u"back.bmp"_s << P{unticked} << I{} << L{};
+        QTest::newRow("volume after seek") << u"back.bmp"_s << P{volume, seek} << I{1, 0} << L{};
+        QTest::newRow("slider thumb only")
+            << u"back.bmp"_s << P{with(seek, &Placed::sliderTrack, u"track.bmp"_s)} << I{0} << L{};
+        QTest::newRow("missing image")
+            << u"back.bmp"_s << P{with(play, &Placed::file, u"gone.bmp"_s), close} << I{1} << L{};
         QTest::newRow("unreadable image among others")
-            << QList<Placed>{play, broken, close} << QList<int>{0, 2}
-            << QList<LeftOutRow>{{Slot::StopButton, LeftOutReason::Unreadable}};
-        Placed noColour = close;
-        noColour.transcolor = u"none"_s;
+            << u"back.bmp"_s << P{play, with(stop, &Placed::file, u"broken.bmp"_s), close}
+            << I{0, 2} << L{{Slot::StopButton, LeftOutReason::Unreadable}};
         QTest::newRow("no colour")
-            << QList<Placed>{play, noColour} << QList<int>{0}
-            << QList<LeftOutRow>{{Slot::CloseButton, LeftOutReason::BadColour}};
-        Placed sameFile = next;
-        sameFile.file = play.file;
+            << u"back.bmp"_s << P{play, with(close, &Placed::transcolor, u"none"_s)} << I{0}
+            << L{{Slot::CloseButton, LeftOutReason::BadColour}};
         QTest::newRow("one file for two buttons")
-            << QList<Placed>{play, sameFile} << QList<int>{0, 1} << QList<LeftOutRow>{};
-        // The header reader knows no size: read, but nothing of it is drawn.
-        Placed noSize = close;
-        noSize.file = u"nosize.ppm"_s;
+            << u"back.bmp"_s << P{play, with(next, &Placed::file, u"play.bmp"_s)} << I{0, 1} << L{};
+        // Read, but the copy takes the header's size, which is unknown.
         QTest::newRow("no size known")
-            << QList<Placed>{noSize, play} << QList<int>{1} << QList<LeftOutRow>{};
+            << u"back.bmp"_s << P{with(close, &Placed::file, u"nosize.ppm"_s), play} << I{1} << L{};
     }
     void scenes()
     {
+        QFETCH(QString, back);
         QFETCH(QList<Placed>, elements);
         QFETCH(QList<int>, drawn);
         QFETCH(QList<LeftOutRow>, leftOut);
+        RecordingMessageSink messages;
         clsFileControl document(messages);
-        setBackground(document, dir.filePath(u"back.bmp"_s));
-        for (const Placed &element : elements) {
-            place(document, element);
+        document.getElement(Slot::View)->setUpimage(back.isEmpty() ? back : dir.filePath(back));
+        for (const Placed &e : elements) {
+            clsElement &record = *document.getElement(e.slot);
+            record.initMember();
+            record.setExistFlag(e.on ? 1 : 0);
+            record.setUpimage(dir.filePath(e.file));
+            record.setHoverimage(e.sliderTrack.isEmpty() ? QString() : dir.filePath(e.sliderTrack));
+            record.setTop(e.top);
+            record.setLeft(e.left);
+            record.setTranscolor(e.transcolor);
         }
         const Preview::Rendering r =
             Preview::renderPreview(document, Preview::PanelState::fromDocument(document));
 
-        QList<Drawn> expected;
-        for (int i : drawn) {
-            const Placed &e = elements.at(i);
-            expected.append({dir.filePath(e.file), QPoint(e.left.toInt(), e.top.toInt())});
+        const bool shown = !drawn.isEmpty() || back.startsWith(u"back"_s);
+        QCOMPARE(r.canvas.isNull(), !shown);
+        if (shown) {
+            QList<Drawn> expected;
+            for (int i : drawn) {
+                const Placed &e = elements.at(i);
+                expected.append({dir.filePath(e.file), QPoint(e.left.toInt(), e.top.toInt())});
+            }
+            const QString difference =
+                firstDifference(r.canvas, composed(dir.filePath(back), expected));
+            QVERIFY2(difference.isEmpty(), qPrintable(difference));
         }
-        const QString difference = firstDifference(r.canvas, composed(back(), expected));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
         QList<LeftOutRow> actualLeftOut;
         for (const Preview::LeftOut &l : r.leftOut) {
             actualLeftOut.append({l.slot, l.reason});
         }
         QCOMPARE(actualLeftOut, leftOut);
-    }
-
-    // A slider shows its thumb only: its background image is never drawn.
-    void sliderDrawsThumbOnly()
-    {
-        clsFileControl document(messages);
-        setBackground(document, dir.filePath(u"back.bmp"_s));
-        place(document, {Slot::BalanceSlider, u"thumb.bmp"_s, u"30"_s, u"40"_s});
-        document.getElement(Slot::BalanceSlider)->setHoverimage(dir.filePath(u"track.bmp"_s));
-        const Preview::Rendering r =
-            Preview::renderPreview(document, Preview::PanelState::fromDocument(document));
-        const QString difference =
-            firstDifference(r.canvas, composed(back(), {{dir.filePath(u"thumb.bmp"_s), {40, 30}}}));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QCOMPARE(r.lastElement.size(), QSize(12, 8));
-    }
-
-    // The panels decide, not the records: a section switched off in the
-    // panels is not drawn even where its record says present.
-    void panelStateDecides()
-    {
-        clsFileControl document(messages);
-        setBackground(document, dir.filePath(u"back.bmp"_s));
-        place(document, {Slot::NextButton, u"next.bmp"_s, u"0"_s, u"0"_s});
-        Preview::PanelState state = Preview::PanelState::fromDocument(document);
-        state.switchedOn[3] = false; // FFWD's row
-        const Preview::Rendering r = Preview::renderPreview(document, state);
-        const QString difference = firstDifference(r.canvas, composed(back(), {}));
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QVERIFY(messages.messages.isEmpty());
     }
 
     // The copy itself, on sizes a header may claim and pixels with alpha.
@@ -276,27 +199,7 @@ private slots:
     }
 
 private:
-    QString back() const { return dir.filePath(u"back.bmp"_s); }
-
-    void setBackground(clsFileControl &document, const QString &path)
-    {
-        document.getElement(Slot::View)->initMember();
-        document.getElement(Slot::View)->setUpimage(path);
-    }
-
-    void place(clsFileControl &document, const Placed &e)
-    {
-        clsElement &record = *document.getElement(e.slot);
-        record.initMember();
-        record.setExistFlag(e.on ? 1 : 0);
-        record.setUpimage(dir.filePath(e.file));
-        record.setTop(e.top);
-        record.setLeft(e.left);
-        record.setTranscolor(e.transcolor);
-    }
-
     QTemporaryDir dir;
-    RecordingMessageSink messages;
 };
 
 QTEST_GUILESS_MAIN(tst_Render)
