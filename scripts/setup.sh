@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
+  clang libclang-rt-dev
   qt6-base-dev qt6-qpa-plugins
   libzip-dev zip unzip
   imagemagick

@@ -43,6 +43,18 @@ bool isSafeName(const QString &name)
     return !parts.contains(QStringLiteral(".."));
 }
 
+// The packager quotes only names with a blank or a comma, and the list reader
+// unquotes only those. Another writer may quote every name: a quoted line
+// that names no file is then taken without its quotes.
+QString listedName(const QString &baseFolder, const QString &name)
+{
+    const bool quoted = name.size() > 2 && name.front() == u'"' && name.back() == u'"';
+    if (!quoted || QFileInfo(baseFolder + name).isFile()) {
+        return name;
+    }
+    return name.mid(1, name.size() - 2);
+}
+
 // Closes the archive on success; discards it on every other way out, which
 // also removes libzip's temporary file and leaves any old archive untouched.
 class ArchiveWriter {
@@ -139,7 +151,8 @@ private:
                                  QList<Entry> *entries)
     {
         QSet<QString> seen;
-        for (const QString &name : names) {
+        for (const QString &listed : names) {
+            const QString name = listedName(baseFolder, listed);
             if (!isSafeName(name)) {
                 return BadName;
             }

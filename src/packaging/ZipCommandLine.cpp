@@ -3,6 +3,10 @@
 #include "util/AnsiText.h"
 #include "util/Paths.h"
 
+#include <QStringDecoder>
+
+using namespace Qt::StringLiterals;
+
 namespace ZipCommandLine {
 
 namespace {
@@ -18,6 +22,35 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 bool isBlank(QChar c)
 {
     return c == u' ';
+}
+
+bool needsQuotes(QStringView name)
+{
+    return name.contains(u' ') || name.contains(u',');
+}
+
+// A line the writer put in quotes: only names holding a blank or a comma are.
+bool isQuotedLine(QStringView line)
+{
+    return line.size() >= 2 && line.front() == u'"' && line.back() == u'"' &&
+           needsQuotes(line.mid(1, line.size() - 2));
+}
+
+QString readListLine(const QString &line)
+{
+    return isQuotedLine(line) ? line.mid(1, line.size() - 2) : line;
+}
+
+// Whether splitPieces reads quoteName(piece) back as piece.
+bool isWritable(const QString &piece)
+{
+    if (piece.isEmpty()) {
+        return false;
+    }
+    if (needsQuotes(piece)) {
+        return !piece.contains(u"\" "_s);
+    }
+    return piece.front() != u'"';
 }
 
 bool isSwitch(const QString &piece)
@@ -79,6 +112,9 @@ std::optional<Command> parse(const QString &line)
     Command command;
     QStringList positional;
     for (const QString &piece : *pieces) {
+        if (piece.isEmpty()) {
+            return std::nullopt;
+        }
         if (positional.isEmpty() && piece.startsWith(u'-')) {
             if (!isSwitch(piece)) {
                 return std::nullopt;
@@ -87,7 +123,7 @@ std::optional<Command> parse(const QString &line)
         }
         positional.append(piece);
     }
-    if (positional.size() < 3 || positional.at(0).isEmpty()) {
+    if (positional.size() < 3) {
         return std::nullopt;
     }
     command.archive = positional.at(0);
@@ -102,7 +138,7 @@ std::optional<Command> parse(const QString &line)
                 return std::nullopt;
             }
             command.listFiles.append(piece.mid(1));
-        } else if (!piece.isEmpty()) {
+        } else {
             command.names.append(piece);
         }
     }
@@ -121,7 +157,10 @@ QByteArray encodeList(const QString &listText)
 QString decodeList(const QByteArray &bytes)
 {
     if (bytes.startsWith(kUtf8Bom)) {
-        return QString::fromUtf8(bytes.mid(qsizetype(sizeof(kUtf8Bom)) - 1));
+        // Only the one mark the writer put first: a name may begin with
+        // U+FEFF itself, and QString::fromUtf8 would drop that too.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return utf8.decode(bytes.mid(qsizetype(sizeof(kUtf8Bom)) - 1));
     }
     return AnsiText::decode(bytes);
 }
@@ -131,16 +170,52 @@ QStringList listNames(const QString &listText)
     QStringList names;
     const QStringList lines = AnsiText::splitLines(listText);
     for (const QString &line : lines) {
-        if (line.isEmpty()) {
-            continue;
-        }
-        if (line.size() >= 2 && line.front() == u'"' && line.back() == u'"') {
-            names.append(line.mid(1, line.size() - 2));
-        } else {
-            names.append(line);
+        if (!line.isEmpty()) {
+            names.append(readListLine(line));
         }
     }
     return names;
+}
+
+QString quoteName(const QString &name)
+{
+    return needsQuotes(name) ? u'"' + name + u'"' : name;
+}
+
+std::optional<QString> makeCommandLine(const QString &archive, const QString &baseFolder,
+                                       const QStringList &files)
+{
+    // "@" alone names no list.
+    if (archive.startsWith(u'-') || !baseFolder.endsWith(Paths::separator()) || files.isEmpty() ||
+        files.contains(u"@"_s)) {
+        return std::nullopt;
+    }
+    const QStringList pieces = QStringList{archive, baseFolder} + files;
+    QString line = u"-r -D -v "_s;
+    for (const QString &piece : pieces) {
+        if (!isWritable(piece)) {
+            return std::nullopt;
+        }
+        line += quoteName(piece) + u' ';
+    }
+    return line;
+}
+
+std::optional<QString> makeListText(const QStringList &names, const QString &wmsName)
+{
+    const QString crLf = QString::fromLatin1(AnsiText::kCrLf);
+    QString text;
+    for (const QString &name : names + QStringList{wmsName}) {
+        if (name.contains(u'\r') || name.contains(u'\n')) {
+            return std::nullopt;
+        }
+    }
+    for (const QString &name : names) {
+        text += quoteName(name) + crLf;
+    }
+    // Bare as a rule; quoted only where bare would read as a quoted name.
+    const bool bareReadsBack = readListLine(wmsName) == wmsName;
+    return text + (bareReadsBack ? wmsName : u'"' + wmsName + u'"') + crLf;
 }
 
 } // namespace ZipCommandLine

@@ -19,8 +19,6 @@ namespace {
 // Archivers older than this lack what the packager relies on.
 constexpr qint16 kMinimumVersion = 37;
 
-const QString kCrLf = QString::fromLatin1(AnsiText::kCrLf);
-
 // Removes the list file on every way out of makeZipFile, errors included.
 class RemoveOnExit {
 public:
@@ -53,12 +51,6 @@ bool isNamedIn(const QString &wmsText, const QString &name)
 {
     return wmsText.contains(name, Qt::CaseSensitive) ||
            wmsText.contains(WmsSyntax::escapeValue(name), Qt::CaseSensitive);
-}
-
-// True when the archiver reads the line back as this very name.
-bool survivesList(const QString &line, const QString &name)
-{
-    return ZipCommandLine::listNames(line) == QStringList{name};
 }
 
 // A new, uniquely named file in the temporary folder holding the text; its
@@ -139,14 +131,6 @@ QString clsZipWrapper::makeZipFile(const OwnerWindow *pForm, const QString &pstr
     }
 }
 
-QString clsZipWrapper::quoteName(const QString &strName)
-{
-    if (strName.contains(u' ') || strName.contains(u',')) {
-        return u'"' + strName + u'"';
-    }
-    return strName;
-}
-
 QString clsZipWrapper::addSeparator(const QString &strFolder)
 {
     QString folder = strFolder;
@@ -171,26 +155,13 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
     }
     // Line ends dropped, so a name broken over two lines still counts.
     const QString wmsText = lines->join(QString());
-    QString listText;
     QStringList listed;
     // A leading dot only hides a file from listings here; the skin still needs it.
     const QStringList names = QDir(strWorkDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : names) {
-        if (!isNamedIn(wmsText, name)) {
-            continue;
+        if (isNamedIn(wmsText, name)) {
+            listed.append(name);
         }
-        QString line = quoteName(name);
-        // A bare name that starts and ends with a double quote would lose
-        // them; enclosed once more it comes back whole.
-        if (!survivesList(line, name)) {
-            line = u'"' + name + u'"';
-        }
-        // A line break cannot stand in a list of one name a line.
-        if (!survivesList(line, name)) {
-            return {};
-        }
-        listText += line + kCrLf;
-        listed.append(name);
     }
     // An image the skin names but the list lacks (missing, or named in
     // characters the WMS text could not hold) would make an archive that
@@ -201,12 +172,12 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
             return {};
         }
     }
-    // The WMS file closes the list, bare, even when it named itself above.
-    if (!survivesList(strWmsFileName, strWmsFileName)) {
+    // The WMS file closes the list, even when it named itself above.
+    const std::optional<QString> listText = ZipCommandLine::makeListText(listed, strWmsFileName);
+    if (!listText) {
         return {};
     }
-    listText += strWmsFileName + kCrLf;
-    return writeTemporaryFile(addSeparator(QDir::tempPath()), listText);
+    return writeTemporaryFile(addSeparator(QDir::tempPath()), *listText);
 }
 
 bool clsZipWrapper::runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,
@@ -215,16 +186,9 @@ bool clsZipWrapper::runZip(quintptr lngWindow, const QString &strArchive, const 
     if (!m_archiver) {
         return false;
     }
-    const QString pieces[] = {
-        u"-r"_s,
-        u"-D -v"_s,
-        quoteName(strArchive),
-        quoteName(addSeparator(strBaseDir)),
-        quoteName(strListArg),
-    };
-    QString commandLine;
-    for (const QString &piece : pieces) {
-        commandLine += piece + u' ';
-    }
-    return m_archiver->zip(lngWindow, QFile::encodeName(commandLine)) == 0;
+    // A name the command line cannot carry fails here rather than letting the
+    // archiver read the line another way.
+    const std::optional<QString> commandLine =
+        ZipCommandLine::makeCommandLine(strArchive, addSeparator(strBaseDir), {strListArg});
+    return commandLine && m_archiver->zip(lngWindow, QFile::encodeName(*commandLine)) == 0;
 }

@@ -29,7 +29,7 @@ public:
                         const QString &pstrWorkDir);
 
 private:
-    static QString quoteName(const QString &strName);
+    // Quoting and the list's layout are ZipCommandLine's, shared with the archiver.
     static QString addSeparator(const QString &strFolder);
     static QString makeListFile(const QString &strWorkDir, const QString &strWmsFileName);
     bool runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,

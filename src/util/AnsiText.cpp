@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <optional>
 
 namespace AnsiText {
 
@@ -12,7 +13,9 @@ constexpr char kCodec[] = "windows-31j";
 QByteArray encode(const QString &text)
 {
     // Encode character by character where the code page fails, so one
-    // unrepresentable character costs one "?" and nothing else.
+    // unrepresentable character costs one "?" and nothing else. An encoder's
+    // error sticks, so a new one follows each failure, and only then: opening
+    // the code page afresh for every character made long texts slow to save.
     QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
     QByteArray whole = encoder.encode(text);
     if (!encoder.hasError()) {
@@ -20,11 +23,19 @@ QByteArray encode(const QString &text)
     }
     QByteArray out;
     out.reserve(text.size() * 2);
+    std::optional<QStringEncoder> one;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        QStringEncoder one(kCodec, QStringConverter::Flag::Stateless);
-        const QByteArray bytes = one.encode(QStringView(text).mid(i, len));
-        out += one.hasError() ? QByteArray("?") : bytes;
+        if (!one) {
+            one.emplace(kCodec, QStringConverter::Flag::Stateless);
+        }
+        const QByteArray bytes = one->encode(QStringView(text).mid(i, len));
+        if (one->hasError()) {
+            out += '?';
+            one.reset();
+        } else {
+            out += bytes;
+        }
         i += len - 1;
     }
     return out;

@@ -18,6 +18,10 @@ class tst_builtinarchiver : public QObject {
 private slots:
     void parsesCommands_data();
     void parsesCommands();
+    void refusesCommands_data();
+    void refusesCommands();
+    void readsListNames_data();
+    void readsListNames();
     void packsListedFiles_data();
     void packsListedFiles();
     void failsWithoutLeavingAnything_data();
@@ -84,6 +88,52 @@ void tst_builtinarchiver::parsesCommands()
     QTEST(command->baseFolder, "baseFolder");
     QTEST(command->listFiles, "listFiles");
     QTEST(command->names, "names");
+}
+
+void tst_builtinarchiver::refusesCommands_data()
+{
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("nothing to pack") << u"-r -D -v a.wmz /d/ "_s;
+    // Found by fuzzing: the empty piece was counted as a name, then dropped.
+    QTest::newRow("empty quoted piece as the only name") << u"e / \"\""_s;
+    QTest::newRow("empty quoted piece among names") << u"e / \"\" a.bmp"_s;
+    QTest::newRow("empty quoted base folder") << u"e \"\" @l"_s;
+    QTest::newRow("at sign alone") << u"e / @"_s;
+    QTest::newRow("quote left open") << u"e / \"a b"_s;
+}
+
+void tst_builtinarchiver::refusesCommands()
+{
+    QFETCH(QString, line);
+    QVERIFY(!ZipCommandLine::parse(line));
+}
+
+void tst_builtinarchiver::readsListNames_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("bare and quoted")
+        << QByteArray("play.bmp\r\n\"my play.bmp\"\r\n\"a,b.bmp\"\r\nskin.wms\r\n")
+        << QStringList{u"play.bmp"_s, u"my play.bmp"_s, u"a,b.bmp"_s, u"skin.wms"_s};
+    // Found by fuzzing: the packager writes a name without blank or comma
+    // bare, so its quotes are part of the name.
+    QTest::newRow("name in quotes of its own")
+        << QByteArray("\"x\"\r\nskin.wms") << QStringList{u"\"x\""_s, u"skin.wms"_s};
+    QTest::newRow("quoted name in quotes of its own")
+        << QByteArray("\"\"a b\"\"\r\nskin.wms") << QStringList{u"\"a b\""_s, u"skin.wms"_s};
+    QTest::newRow("lone quote") << QByteArray("\"\r\n") << QStringList{u"\""_s};
+    // Found by fuzzing: a name beginning with U+FEFF lost it behind the mark.
+    QTest::newRow("UTF-8 name beginning with U+FEFF")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFplay.bmp\r\ncaf\xC3\xA9.wms")
+        << QStringList{u"\uFEFFplay.bmp"_s, u"café.wms"_s};
+}
+
+void tst_builtinarchiver::readsListNames()
+{
+    QFETCH(QByteArray, list);
+    QTEST(ZipCommandLine::listNames(ZipCommandLine::decodeList(list)), "names");
 }
 
 void tst_builtinarchiver::packsListedFiles_data()

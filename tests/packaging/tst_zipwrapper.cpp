@@ -89,6 +89,8 @@ private slots:
     void fullTemporaryFolderFailsSilently();
     void packsRealSkin_data();
     void packsRealSkin();
+    void packsSkinAndFolderNames_data();
+    void packsSkinAndFolderNames();
     void repackReplacesArchiveWhole();
     void packsImagesTheWriterEscapes_data();
     void packsImagesTheWriterEscapes();
@@ -381,6 +383,54 @@ void tst_zipwrapper::packsRealSkin()
     QVERIFY(m_messages.messages.isEmpty());
 }
 
+void tst_zipwrapper::packsSkinAndFolderNames_data()
+{
+    QTest::addColumn<QString>("folderName");
+    QTest::addColumn<QString>("wmsName");
+    QTest::addColumn<bool>("packs");
+
+    // Found by fuzzing: bare, the list's last line read as a quoted name.
+    QTest::newRow("skin file named in quotes, with a blank")
+        << u"skin"_s << u"\"my skin\""_s << true;
+    // The command line has no escaping: a quote before a blank cannot be carried.
+    QTest::newRow("folder with a quote before a blank") << u"skin\" 1"_s << u"skin.wms"_s << false;
+    QTest::newRow("skin file with a quote before a blank") << u"skin"_s << u"a\" b.wms"_s << false;
+}
+
+// A skin saved by the writer under an awkward name: packed whole, or nothing
+// is written and the user is told.
+void tst_zipwrapper::packsSkinAndFolderNames()
+{
+    QFETCH(QString, folderName);
+    QFETCH(QString, wmsName);
+    const QDir skin(m_skin->filePath(folderName));
+    QVERIFY(skin.mkpath(u"."_s));
+    const QByteArray imageBytes = SkinFolder::imageBytes(5, 4000);
+    QVERIFY(SkinFolder::writeFile(skin.filePath(u"play.bmp"_s), imageBytes));
+    clsFileControl doc(m_messages);
+    doc.getElement(Slot::View)->setUpimage(skin.filePath(u"play.bmp"_s));
+    QVERIFY(doc.writeFile(skin.filePath(wmsName), 0));
+    const QStringList before = SkinFolder::listing(skin.path());
+    clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
+
+    const QString archive = wrapper.makeZipFile(nullptr, wmsName, skin.path());
+
+    QFETCH(bool, packs);
+    if (!packs) {
+        QCOMPARE(archive, QString());
+        QCOMPARE(m_messages.messages.size(), 1);
+        QCOMPARE(m_messages.last().text, kStop);
+        QCOMPARE(SkinFolder::listing(skin.path()), before);
+        return;
+    }
+    QCOMPARE(archive, wmsName.chopped(1) + u'z');
+    const auto entries = ArchiveContents::read(skin.filePath(archive));
+    QVERIFY(entries);
+    QCOMPARE(entries->keys(), QStringList({wmsName, u"play.bmp"_s}));
+    QCOMPARE(entries->value(u"play.bmp"_s), imageBytes);
+    QVERIFY(m_messages.messages.isEmpty());
+}
+
 // A new archive replaces the old one whole, and only once it is complete: a
 // repack that runs out of room keeps the previous archive.
 void tst_zipwrapper::repackReplacesArchiveWhole()
@@ -426,6 +476,7 @@ void tst_zipwrapper::packsImagesTheWriterEscapes_data()
 
     QTest::newRow("ampersand, angle brackets") << u"Tom & Jerry.bmp"_s << u"a<b>.bmp"_s << true;
     QTest::newRow("double quotes") << u"say \"hi\".bmp"_s << u"\"quoted\""_s << true;
+    QTest::newRow("double quotes and a blank") << u"back.bmp"_s << u"\"a b\""_s << true;
     // The WMS text holds "caf?.bmp", which names no file of the folder.
     QTest::newRow("outside the code page") << u"café.bmp"_s << u"play.bmp"_s << false;
     // The list holds one name a line.

@@ -91,6 +91,12 @@ void tst_clsfunction::getSeparatePath_data()
     QTest::newRow("case-sensitive") << u"x"_s << u"aXbxc"_s << 0 << u"aXb"_s << false;
     QTest::newRow("case-sensitive, absent") << u"X"_s << u"axbxc"_s << 0 << QString() << true;
     QTest::newRow("longer separator") << u"::"_s << u"a::b:c"_s << 1 << u"b:c"_s << false;
+    QTest::newRow("separator longer than text") << u"::"_s << u":"_s << 1 << u":"_s << false;
+    // Found by fuzzing: a NUL separator matched the end of every text.
+    const QString nul(1, QChar(u'\0'));
+    QTest::newRow("NUL separator, absent, mode 1") << nul << u"b"_s << 1 << u"b"_s << false;
+    QTest::newRow("NUL separator, absent, mode 0") << nul << u"b"_s << 0 << QString() << true;
+    QTest::newRow("NUL separator") << nul << (u"a"_s + nul + u"b"_s) << 0 << u"a"_s << false;
 }
 
 void tst_clsfunction::getSeparatePath()

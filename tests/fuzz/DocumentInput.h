@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ElementMembers.h"
+#include "FuzzSupport.h"
+#include "document/clsFileControl.h"
+
+#include <QList>
+
+// A whole skin document as fuzz input. Field 0 holds one byte per slot, the
+// slot's ExistFlag (1 where the field is too short); the next fields are the
+// members' texts, slot by slot in member order, used again from the start
+// when they run out.
+namespace DocumentInput {
+
+inline constexpr qsizetype kMemberCount = std::size(kElementMembers);
+
+inline void fill(clsFileControl &doc, const QList<QByteArray> &fields)
+{
+    const QByteArray flags = fields.value(0);
+    const qsizetype textCount = fields.size() - 1;
+    qsizetype next = 0;
+    for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
+        clsElement &record = *doc.getElement(slot);
+        const qsizetype flagAt = slot - Slot::First;
+        record.setExistFlag(flagAt < flags.size() ? static_cast<quint8>(flags.at(flagAt)) : 1);
+        for (const ElementMember &member : kElementMembers) {
+            const QString text =
+                textCount > 0 ? QString::fromUtf8(fields.at(1 + next++ % textCount)) : QString();
+            (record.*member.set)(text);
+        }
+    }
+    // The editor keeps the video and effects areas in one record.
+    doc.setElement(doc.getElement(Slot::Effects), Slot::Video);
+}
+
+// The fields that fill() turns back into doc.
+inline QList<QByteArray> fields(clsFileControl &doc)
+{
+    QList<QByteArray> out{QByteArray()};
+    for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
+        const clsElement &record = *doc.getElement(slot);
+        out[0].append(static_cast<char>(record.getExistFlag()));
+        for (const ElementMember &member : kElementMembers) {
+            out.append((record.*member.get)().toUtf8());
+        }
+    }
+    return out;
+}
+
+} // namespace DocumentInput
