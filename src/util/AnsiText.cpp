@@ -2,42 +2,49 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <optional>
 
 namespace AnsiText {
 
 namespace {
+
 constexpr char kCodec[] = "windows-31j";
+
+bool isSurrogatePair(QStringView text, qsizetype at)
+{
+    return at + 1 < text.size() && text.at(at).isHighSurrogate() &&
+           text.at(at + 1).isLowSurrogate();
 }
+
+// Appends text, a "?" for each character the code page cannot hold and
+// nothing else lost. An encoder cannot say where it failed and its error
+// sticks, so a failing piece is halved, each half with an encoder of its own:
+// a few code page opens per failing character, where one per character made
+// long texts slow to save.
+void encodeInto(QStringView text, QByteArray &out)
+{
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError()) {
+        out += bytes;
+        return;
+    }
+    if (text.size() == 1 || (text.size() == 2 && isSurrogatePair(text, 0))) {
+        out += '?';
+        return;
+    }
+    // A surrogate pair is one character and stays in one half.
+    const qsizetype half = text.size() / 2 + (isSurrogatePair(text, text.size() / 2 - 1) ? 1 : 0);
+    encodeInto(text.left(half), out);
+    encodeInto(text.mid(half), out);
+}
+
+} // namespace
 
 QByteArray encode(const QString &text)
 {
-    // Encode character by character where the code page fails, so one
-    // unrepresentable character costs one "?" and nothing else. An encoder's
-    // error sticks, so a new one follows each failure, and only then: opening
-    // the code page afresh for every character made long texts slow to save.
-    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-    QByteArray whole = encoder.encode(text);
-    if (!encoder.hasError()) {
-        return whole;
-    }
     QByteArray out;
     out.reserve(text.size() * 2);
-    std::optional<QStringEncoder> one;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        if (!one) {
-            one.emplace(kCodec, QStringConverter::Flag::Stateless);
-        }
-        const QByteArray bytes = one->encode(QStringView(text).mid(i, len));
-        if (one->hasError()) {
-            out += '?';
-            one.reset();
-        } else {
-            out += bytes;
-        }
-        i += len - 1;
-    }
+    encodeInto(text, out);
     return out;
 }
 

@@ -265,6 +265,12 @@ void tst_clsfunction::windows31j_data()
     QTest::newRow("hangul") << u"a한b"_s << QByteArray("a?b") << false;
     QTest::newRow("emoji, one mark for the pair") << u"x😀y"_s << QByteArray("x?y") << false;
     QTest::newRow("next to Japanese") << u"あ€あ"_s << QByteArray("\x82\xA0?\x82\xA0") << false;
+    // A lone surrogate took the character after it along into its "?".
+    QTest::newRow("lone high surrogate")
+        << (u"a"_s + QChar(0xD800) + u"bc"_s) << QByteArray("a?bc") << false;
+    QTest::newRow("long text, marks far apart")
+        << (QString(3000, u'x') + u"한"_s + QString(3000, u'y') + u"😀"_s)
+        << (QByteArray(3000, 'x') + "?" + QByteArray(3000, 'y') + "?") << false;
 }
 
 void tst_clsfunction::windows31j()
