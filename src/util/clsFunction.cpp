@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -26,23 +26,46 @@ bool hasWildcard(QStringView name)
     return name.contains(u'*') || name.contains(u'?');
 }
 
-// Only * and ? are special; brackets and every other character match themselves,
-// so "skin[1].bmp" finds exactly that file.
-QRegularExpression wildcardPattern(QStringView name)
+qsizetype charLength(QStringView text, qsizetype at)
 {
-    QString rx;
-    rx.reserve(name.size() * 2 + 4);
-    for (const QChar c : name) {
-        if (c == u'*') {
-            rx += u".*"_s;
-        } else if (c == u'?') {
-            rx += u'.';
+    return at + 1 < text.size() && text.at(at).isHighSurrogate() && text.at(at + 1).isLowSurrogate()
+               ? 2
+               : 1;
+}
+
+// * matches any run of characters, ? any one character; brackets and every
+// other character match themselves, so "skin[1].bmp" finds exactly that file.
+// Each star is taken back at most once per character of the name: a pattern
+// full of stars stays quick, where a regular expression gave up and answered
+// "no match".
+bool wildcardMatches(QStringView pattern, QStringView name)
+{
+    qsizetype p = 0;
+    qsizetype n = 0;
+    qsizetype star = -1;  // the pattern position after the last star
+    qsizetype resume = 0; // where the name goes on when that star takes one more
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern.at(p) == u'*') {
+            star = ++p;
+            resume = n;
+        } else if (p < pattern.size() && pattern.at(p) == u'?') {
+            ++p;
+            n += charLength(name, n);
+        } else if (p < pattern.size() && pattern.at(p) == name.at(n)) {
+            ++p;
+            ++n;
+        } else if (star >= 0) {
+            p = star;
+            resume += charLength(name, resume);
+            n = resume;
         } else {
-            rx += QRegularExpression::escape(QString(c));
+            return false;
         }
     }
-    return QRegularExpression(QRegularExpression::anchoredPattern(rx),
-                              QRegularExpression::DotMatchesEverythingOption);
+    while (p < pattern.size() && pattern.at(p) == u'*') {
+        ++p;
+    }
+    return p == pattern.size();
 }
 
 QDir::Filters listedFiles()
@@ -145,14 +168,9 @@ bool clsFunction::VerifyFile(const QString &strPass)
         // Wildcards select files, never folders.
         return false;
     }
-    const QRegularExpression pattern = wildcardPattern(name);
     const QStringList entries = QDir(folder).entryList(listedFiles(), QDir::Unsorted);
-    for (const QString &entry : entries) {
-        if (pattern.match(entry).hasMatch()) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(entries.cbegin(), entries.cend(),
+                       [&](const QString &entry) { return wildcardMatches(name, entry); });
 }
 
 qint16 clsFunction::NulltoZero(const QString &strString)

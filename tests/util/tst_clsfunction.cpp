@@ -128,6 +128,9 @@ void tst_clsfunction::VerifyFile_data()
     QTest::newRow("missing") << in(u"z.bmp"_s) << 0;
     QTest::newRow("brackets are plain characters") << in(u"skin[1].bmp"_s) << 1;
     QTest::newRow("brackets with star") << in(u"skin[*"_s) << 1;
+    QTest::newRow("stars that give characters back") << in(u"*k*[*]*.b*p"_s) << 1;
+    // Found by fuzzing: as a regular expression this ran out of steps and missed.
+    QTest::newRow("run of stars") << in(u"skin"_s + QString(60, u'*') + u"[1].bmp"_s) << 1;
     QTest::newRow("hidden file") << in(u".hidden.png"_s) << 0;
     QTest::newRow("hidden file by wildcard") << in(u"*.png"_s) << 0;
     QTest::newRow("folder") << in(u"sub.tif"_s) << 0;
