@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 
+class ImageFields;
 class MessageSink;
 namespace WmsFields {
 struct Field;
@@ -31,6 +32,9 @@ public:
     bool readFile(const QString &pstrFileStr);
     bool writeFile(const QString &pstrFileName, qint16 pintMode);
     bool createFolder(const QString &pstrPath);
+    // Copies the images pForm names into the folder of the WMS file
+    // pstrFileName; false, with the message shown, at the first that fails.
+    bool copyImageFile(const ImageFields &pForm, const QString &pstrFileName);
 
     void setFileName(const QString &value);
     QString getFileName() const;

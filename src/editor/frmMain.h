@@ -3,6 +3,7 @@
 #include "HelpOpener.h"
 #include "LayoutTables.h"
 #include "packaging/OwnerWindow.h"
+#include "wms/ImageFields.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -33,6 +34,10 @@ class clsElement;
 class clsFileControl;
 class clsFunction;
 class clsZipWrapper;
+namespace Validation {
+struct Row;
+enum class Test;
+} // namespace Validation
 
 // The editor's main window: side menu, seven panels of fields and the menu
 // bar. Its controls are public arrays indexed as the layout tables say, so
@@ -167,6 +172,27 @@ public:
     bool acceptsDroppedFile(const QWidget *target, const QString &path) const;
     void dropFile(QWidget *target, const QString &path);
 
+    // File commands, the field check before a save and the image fields a
+    // save copies (frmMain_Files.cpp, frmMain_Validation.cpp).
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileAnotherSave_Click();
+    void mnuFileExit_Click();
+    void newSkin();
+    void openSkin();
+    // mode 1: save as, into a new skin folder; 0: under currentFileName.
+    void saveSkin(qint16 mode);
+    // Where the save dialog starts: the program's skins folder, or the
+    // user's own when that one is not writable.
+    QString skinsFolder() const;
+    bool verifyAllFields();
+    bool verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
+                          const QString &strPrefix);
+    bool verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix);
+    // The texts of the image fields the skin uses, in field order.
+    QStringList usedImagePaths() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -199,6 +225,22 @@ private:
     void enablePlaylistPanel(qint16 value);
     void enableTrackNamePanel(qint16 value);
     void enableVideoPanel(qint16 value);
+
+    // File commands and field check.
+    using FieldVisitor =
+        std::function<bool(const Validation::Row &, Validation::Test, qint16 field)>;
+    void connectFileCommands();
+    bool isTicked(qint16 box) const;
+    bool walkUsedFields(const FieldVisitor &visit) const;
+    void bringFieldForward(qint16 intPanel, qint16 intField);
+    class WindowImageFields : public ImageFields {
+    public:
+        explicit WindowImageFields(const frmMain &window) : m_window(window) {}
+        QStringList imagePaths() const override;
+
+    private:
+        const frmMain &m_window;
+    };
 
     class WindowOwner : public OwnerWindow {
     public:

@@ -246,8 +246,7 @@ void frmMain::buildFields()
 
 void frmMain::connectControls()
 {
-    // Exiting unloads the window; nothing is asked about unsaved changes.
-    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connectFileCommands();
     for (std::size_t i = 0; i < cmdMenu.size(); ++i) {
         connect(cmdMenu[i], &QPushButton::clicked, this,
                 [this, i] { cmdMenu_Click(static_cast<int>(i)); });

@@ -4,6 +4,7 @@
 #include "util/DiskFull.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "util/WriteAll.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -185,21 +186,6 @@ bool isPresent(const clsElement &record)
 
 const QString kTitle = u"ファイル保存"_s;
 
-// A nearly full disk takes part of a write without an error; only the next
-// write reports why the rest does not fit.
-bool writeAll(QIODevice &device, const QByteArray &bytes)
-{
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            return false;
-        }
-        done += n;
-    }
-    return true;
-}
-
 } // namespace
 
 QString clsFileControl::makeThemeTag()
@@ -330,7 +316,8 @@ bool clsFileControl::writeFile(const QString &pstrFileName, qint16 pintMode)
 bool clsFileControl::saveBytes(const QString &target, const QByteArray &bytes)
 {
     QSaveFile file(target);
-    if (file.open(QIODevice::WriteOnly) && writeAll(file, bytes) && file.flush() && file.commit()) {
+    if (file.open(QIODevice::WriteOnly) && writeAll(file, bytes.constData(), bytes.size()) &&
+        file.flush() && file.commit()) {
         return true;
     }
     const bool full = isDiskFull(file);

@@ -1,0 +1,192 @@
+// The file commands: new, open, save, save as and exit, from the menu bar
+// and from the side menu's file set.
+#include "document/clsFileControl.h"
+#include "frmMain.h"
+#include "util/AppError.h"
+#include "util/DialogProvider.h"
+#include "util/MessageSink.h"
+#include "util/Paths.h"
+#include "windows/frmProgress.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <exception>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kCaption = u"Velmora for WMP"_s;
+const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
+const QString kOpenTitle = u"ファイルを開く"_s;
+const QString kSkinFilter = u"Windows Media Player スキンファイル (*.wms)"_s;
+
+QString captionFor(const QString &fileName)
+{
+    return kCaption + u" - "_s + fileName;
+}
+
+void showSaveFailure(MessageSink &messages)
+{
+    messages.showMessage(u"ファイルの保存に失敗しました"_s, u"ファイルの保存"_s,
+                         MessageIcon::Exclamation);
+}
+
+} // namespace
+
+QStringList frmMain::WindowImageFields::imagePaths() const
+{
+    return m_window.usedImagePaths();
+}
+
+void frmMain::connectFileCommands()
+{
+    connect(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+    connect(mnuFileAnotherSave, &QAction::triggered, this, &frmMain::mnuFileAnotherSave_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+}
+
+void frmMain::mnuFileNew_Click()
+{
+    if (!m_messages.askYesNo(kDiscard, u"新規作成"_s)) {
+        return;
+    }
+    try {
+        newSkin();
+    } catch (const std::exception &) {
+        // The defaults always load; should one not, the fields keep what they
+        // showed and the skin is still a new one.
+        currentFileName.clear();
+    }
+    setWindowTitle(kCaption);
+}
+
+void frmMain::newSkin()
+{
+    initAllElements();
+    loadPanels();
+    clearPreview();
+    currentFileName.clear();
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    try {
+        openSkin();
+    } catch (const std::exception &) {
+        // Nothing more to say: the reader reports its own failures.
+    }
+    if (!currentFileName.isEmpty()) {
+        setWindowTitle(captionFor(currentFileName));
+    }
+}
+
+// The open dialog starts beside the file being edited, with that file selected.
+void frmMain::openSkin()
+{
+    const std::optional<QString> chosen =
+        dialogs().openFile({kOpenTitle, kSkinFilter, currentFileName, QString()});
+    if (!chosen || !m_messages.askYesNo(kDiscard, kOpenTitle)) {
+        return;
+    }
+    initAllElements();
+    if (!fileControl().readFile(*chosen)) {
+        return;
+    }
+    try {
+        loadPanels();
+    } catch (const AppError &) {
+        // The reader took values the fields cannot show (a colour or a list
+        // entry out of range). Half-filled panels under the file's name would
+        // let the next Save overwrite a skin with part of it: start afresh.
+        m_messages.showMessage(u"要素の取得に失敗しました"_s, kOpenTitle, MessageIcon::Information);
+        newSkin();
+        setWindowTitle(kCaption);
+        return;
+    }
+    currentFileName = *chosen;
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    if (currentFileName.isEmpty()) {
+        mnuFileAnotherSave_Click();
+        return;
+    }
+    try {
+        if (verifyAllFields()) {
+            saveSkin(0);
+        }
+    } catch (const std::exception &) {
+        showSaveFailure(m_messages);
+    }
+}
+
+void frmMain::mnuFileAnotherSave_Click()
+{
+    try {
+        if (!verifyAllFields()) {
+            return;
+        }
+        saveSkin(1);
+    } catch (const std::exception &) {
+        showSaveFailure(m_messages);
+    }
+    if (!currentFileName.isEmpty()) {
+        setWindowTitle(captionFor(currentFileName));
+    }
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    // Unsaved changes are discarded without a question.
+    close();
+}
+
+// The name follows the file only once it has been written: a failed save
+// leaves the name, and so the caption and the next plain Save, as they were.
+void frmMain::saveSkin(qint16 mode)
+{
+    try {
+        QString target = currentFileName;
+        if (mode != 0) {
+            const std::optional<QString> chosen = dialogs().saveFile(
+                {u"名前を付けてファイルを保存"_s, kSkinFilter, skinsFolder(), u"新規スキン.wms"_s});
+            if (!chosen) {
+                return;
+            }
+            target = *chosen;
+        }
+        savePanels();
+        if (!fileControl().writeFile(target, mode)) {
+            return;
+        }
+        currentFileName = fileControl().getFileName();
+        if (!fileControl().copyImageFile(WindowImageFields(*this), currentFileName)) {
+            return;
+        }
+        frmProgress progress(this);
+        progress.exec();
+    } catch (const std::exception &) {
+        showSaveFailure(m_messages);
+    }
+}
+
+// The program's skins folder, unless the user cannot write there (an
+// installed program's folder): then a skins folder of the user's own.
+QString frmMain::skinsFolder() const
+{
+    const QString own = Paths::join(m_programFolder, u"skins"_s);
+    const QFileInfo ownInfo(own);
+    if (ownInfo.isDir() && ownInfo.isWritable()) {
+        return own;
+    }
+    const QString perUser =
+        Paths::join(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), u"skins"_s);
+    QDir().mkpath(perUser);
+    return perUser;
+}

@@ -1,0 +1,133 @@
+// The check of the panels before a save: the first field that fails is
+// reported and brought forward, and nothing is written.
+#include "ControlArray.h"
+#include "ValidationTable.h"
+#include "frmMain.h"
+#include "util/AppError.h"
+#include "util/MessageSink.h"
+#include "util/clsFunction.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"画像ファイル"_s;
+constexpr int kEditSet = 1;
+
+} // namespace
+
+bool frmMain::isTicked(qint16 box) const
+{
+    return box == Validation::kNone || at(Check1, box)->isChecked();
+}
+
+// Walks the table in order, resolving each row's condition, the boxes of
+// optional images and the slider size rule into the fields the skin uses.
+bool frmMain::walkUsedFields(const FieldVisitor &visit) const
+{
+    using Validation::Test;
+    for (const Validation::Row &row : Validation::rows()) {
+        const bool rowOn =
+            isTicked(row.condition.check1) && (row.condition.check2 == Validation::kNone ||
+                                               at(Check2, row.condition.check2)->isChecked());
+        if (!rowOn) {
+            continue;
+        }
+        for (const Validation::FieldTest &test : row.fields) {
+            if (test.test == Test::End) {
+                break;
+            }
+            Test kind = test.test;
+            qint16 field = test.field;
+            if (kind == Test::SliderSize) {
+                const Validation::SizeRule &size = row.size;
+                const bool background = isTicked(size.backgroundBox);
+                const bool vertical = at(Option1, size.verticalOption)->isChecked();
+                kind = background ? Test::Image : Test::Number;
+                field = background ? size.backgroundField
+                                   : (vertical ? size.heightField : size.widthField);
+            } else if (!isTicked(test.box)) {
+                continue;
+            }
+            if (!visit(row, kind, field)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool frmMain::verifyAllFields()
+{
+    return walkUsedFields([this](const Validation::Row &row, Validation::Test test, qint16 field) {
+        const QString prefix = row.prefix.toString();
+        return test == Validation::Test::Image
+                   ? verifyImageField(row.panel, at(Text1, field)->text(), field, prefix)
+                   : verifyPositionField(row.panel, field, prefix);
+    });
+}
+
+bool frmMain::verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
+                               const QString &strPrefix)
+{
+    bool exists = false;
+    try {
+        exists = !strFileName.isEmpty() && functions().VerifyFile(strFileName);
+    } catch (const AppError &) {
+        // A name no file system can hold names no file either.
+        exists = false;
+    }
+    if (exists) {
+        return true;
+    }
+    m_messages.showMessage(strPrefix +
+                               u"ファイルが存在しません。正しいファイル名を指定してください。"_s,
+                           kTitle, MessageIcon::Information);
+    bringFieldForward(intPanel, intField);
+    return false;
+}
+
+bool frmMain::verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix)
+{
+    if (!at(Text1, intField)->text().isEmpty()) {
+        return true;
+    }
+    m_messages.showMessage(strPrefix + u"位置を入力してください。"_s, kTitle,
+                           MessageIcon::Information);
+    bringFieldForward(intPanel, intField);
+    return false;
+}
+
+// As the user would get there: the edit set, the field's panel, then the
+// field itself with its whole text selected for retyping.
+void frmMain::bringFieldForward(qint16 intPanel, qint16 intField)
+{
+    cmdMenu_Click(kEditSet);
+    imgMenu_Click(intPanel);
+    QLineEdit *field = at(Text1, intField);
+    field->setFocus(Qt::OtherFocusReason);
+    field->setSelection(0, static_cast<int>(field->text().size()));
+}
+
+QStringList frmMain::usedImagePaths() const
+{
+    std::vector<qint16> fields;
+    walkUsedFields([&fields](const Validation::Row &, Validation::Test test, qint16 field) {
+        if (test == Validation::Test::Image) {
+            fields.push_back(field);
+        }
+        return true;
+    });
+    // In field order, so that of two images with one name the later field's wins.
+    std::sort(fields.begin(), fields.end());
+    QStringList paths;
+    for (const qint16 field : fields) {
+        paths.append(at(Text1, field)->text());
+    }
+    return paths;
+}

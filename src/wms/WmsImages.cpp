@@ -1,0 +1,112 @@
+// Copying a skin's images beside its WMS file.
+#include "ImageFields.h"
+#include "document/clsFileControl.h"
+#include "util/DiskFull.h"
+#include "util/MessageSink.h"
+#include "util/Paths.h"
+#include "util/WriteAll.h"
+
+#include <QFile>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <system_error>
+
+using namespace Qt::StringLiterals;
+
+ImageFields::~ImageFields() = default;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kTitle = u"ファイル保存"_s;
+
+fs::path toPath(const QString &path)
+{
+    return fs::path(path.toStdU16String());
+}
+
+// Letter case, links, ".." and doubled separators aside: the one question
+// that matters is whether both names reach the same file.
+bool isSameFile(const QString &source, const QString &destination)
+{
+    std::error_code error;
+    return fs::equivalent(toPath(source), toPath(destination), error);
+}
+
+enum class Copy { Done, DiskFull, Failed };
+
+Copy failure(const QFileDevice &device)
+{
+    return isDiskFull(device) ? Copy::DiskFull : Copy::Failed;
+}
+
+// Copies through a temporary file beside the destination, renamed over it
+// only when complete: a copy that fails half way leaves the earlier copy of
+// that image as it was and no temporary file behind.
+Copy copyReplacing(const QString &source, const QString &folder, const QString &destination)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        return Copy::Failed;
+    }
+    QTemporaryFile partial(Paths::join(folder, u".velmora-copy-XXXXXX"_s));
+    if (!partial.open()) {
+        return failure(partial);
+    }
+    // Large blocks: the copy runs at the speed of the disk, not of the calls.
+    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(block.data(), block.size());
+        if (n < 0) {
+            return Copy::Failed;
+        }
+        if (n == 0) {
+            break;
+        }
+        if (!writeAll(partial, block.constData(), n)) {
+            return failure(partial);
+        }
+    }
+    if (!partial.flush()) {
+        return failure(partial);
+    }
+    partial.setPermissions(in.permissions());
+    partial.close();
+    // A plain rename replaces the destination in one step.
+    std::error_code error;
+    fs::rename(toPath(partial.fileName()), toPath(destination), error);
+    if (error) {
+        return Copy::Failed;
+    }
+    partial.setAutoRemove(false);
+    return Copy::Done;
+}
+
+} // namespace
+
+bool clsFileControl::copyImageFile(const ImageFields &pForm, const QString &pstrFileName)
+{
+    const QString folder = Paths::beforeLast(pstrFileName, Paths::separatorText(), nullptr);
+    const QStringList paths = pForm.imagePaths();
+    for (const QString &source : paths) {
+        // A bare name or an empty field names no file elsewhere.
+        if (!source.contains(Paths::separator())) {
+            continue;
+        }
+        const QString destination = Paths::join(folder, Paths::fileName(source));
+        if (isSameFile(source, destination)) {
+            continue;
+        }
+        const Copy result = copyReplacing(source, folder, destination);
+        if (result != Copy::Done) {
+            m_messages.showMessage(
+                result == Copy::DiskFull
+                    ? u"ディスクの空き容量が不足してます\r\n容量を確保した後、再度、保存してください"_s
+                    : u"画像ファイルのコピーに失敗しました"_s,
+                kTitle, MessageIcon::Information);
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,432 @@
+// New, open, save and save as through scripted dialogs and answers, on real
+// files in temporary folders.
+#include "../packaging/TmpfsMount.h"
+#include "EditorFixture.h"
+#include "ScriptedDialogs.h"
+#include "util/AnsiText.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kCaption = u"Velmora for WMP"_s;
+const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
+const QString kFilter = u"Windows Media Player スキンファイル (*.wms)"_s;
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The images of the test skin: field, file name, size and format.
+struct Picture {
+    int field;
+    const char *name;
+    int width, height;
+    const char *format;
+};
+constexpr Picture kPictures[] = {
+    {3, "back.bmp", 120, 80, "BMP"},
+    {4, "play.bmp", 21, 17, "BMP"},
+    {9, "stop.jpg", 22, 18, "JPEG"},
+    {14, "close.bmp", 9, 9, "BMP"},
+};
+
+} // namespace
+
+class tst_FileCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void saveOnNewSkinAsksInSkinsFolder();
+    void saveDialogFallsBackToUserFolder();
+    void saveAsMakesSkinFolderThenPlainSaveWritesThere();
+    void unusedImagesAreNotCopied();
+    void failedWriteKeepsNameAndCaption_data();
+    void failedWriteKeepsNameAndCaption();
+    void openReadsSkinIntoPanels();
+    void openEndsWithoutChange_data();
+    void openEndsWithoutChange();
+    void openOfValuesPanelsCannotShowStartsAfresh();
+    void newSkin_data();
+    void newSkin();
+    void sideMenuRunsFileCommands_data();
+    void sideMenuRunsFileCommands();
+    void exitNeverAsks();
+
+private:
+    QString pics(const QString &name) const { return m_files.filePath(u"pics/"_s + name); }
+    QString saved(const QString &name) const { return m_files.filePath(u"out/"_s + name); }
+    void fillSkin();
+    void saveAs(const QString &path);
+
+    QTemporaryDir m_files;
+    std::unique_ptr<StartedEditor> editor;
+    frmMain *window = nullptr;
+    ScriptedDialogs dialogs;
+};
+
+void tst_FileCommands::init()
+{
+    QVERIFY(m_files.isValid());
+    for (const QString &folder : {u"pics"_s, u"out"_s}) {
+        QDir(m_files.filePath(folder)).removeRecursively();
+        QVERIFY(QDir(m_files.path()).mkdir(folder));
+    }
+    for (const Picture &p : kPictures) {
+        QImage image(p.width, p.height, QImage::Format_RGB32);
+        image.fill(QColor::fromHsv(p.field * 20, 200, 200));
+        QVERIFY(image.save(pics(QString::fromLatin1(p.name)), p.format));
+    }
+    dialogs = ScriptedDialogs();
+    editor = std::make_unique<StartedEditor>();
+    window = &editor->window;
+    QVERIFY(QDir(editor->folder.path()).mkdir(u"skins"_s));
+    window->setDialogProvider(dialogs);
+    QVERIFY(window->Form_Load());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void tst_FileCommands::cleanup()
+{
+    editor.reset();
+}
+
+// A skin with the three buttons every skin has; slashes in the theme texts
+// must not be taken for paths.
+void tst_FileCommands::fillSkin()
+{
+    window->Text1[0]->setText(u"AC/DC"_s);
+    window->Text1[1]->setText(u"作者/名前"_s);
+    window->Text1[2]->setText(u"(C) 2026/all"_s);
+    for (const Picture &p : kPictures) {
+        window->Text1.at(std::size_t(p.field))->setText(pics(QString::fromLatin1(p.name)));
+    }
+    for (int field : {7, 8, 12, 13, 17, 18}) {
+        window->Text1.at(std::size_t(field))->setText(QString::number(field * 3));
+    }
+}
+
+void tst_FileCommands::saveAs(const QString &path)
+{
+    dialogs.fileAnswers.append(path);
+    window->mnuFileAnotherSave_Click();
+}
+
+void tst_FileCommands::saveOnNewSkinAsksInSkinsFolder()
+{
+    fillSkin();
+    window->mnuFileSave_Click(); // the script cancels the dialog
+
+    QCOMPARE(dialogs.requests.size(), 1);
+    const ScriptedDialogs::Request &asked = dialogs.requests.constFirst();
+    QCOMPARE(asked.kind, ScriptedDialogs::Kind::Save);
+    QCOMPARE(asked.file.title, u"名前を付けてファイルを保存"_s);
+    QCOMPARE(asked.file.filter, kFilter);
+    QCOMPARE(asked.file.initialPath, editor->folder.path() + u"/skins"_s);
+    QCOMPARE(asked.file.fileName, u"新規スキン.wms"_s);
+    // Cancelled: nothing shown, nothing written, nothing named.
+    QVERIFY(editor->messages.messages.isEmpty());
+    QVERIFY(QDir(editor->folder.path() + u"/skins"_s).isEmpty());
+    QVERIFY(window->currentFileName.isEmpty());
+    QCOMPARE(window->windowTitle(), kCaption);
+}
+
+// An installed program's folder is not the user's to write in.
+void tst_FileCommands::saveDialogFallsBackToUserFolder()
+{
+    const QString skins = editor->folder.path() + u"/skins"_s;
+    TmpfsMount readOnly(skins, u"16k,ro"_s);
+    if (!readOnly.isMounted()) {
+        QSKIP(qPrintable(u"mounting a read-only tmpfs was refused: "_s + readOnly.reason()));
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    const QString perUser =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/skins"_s;
+    QDir(perUser).removeRecursively();
+
+    fillSkin();
+    window->mnuFileSave_Click();
+    QStandardPaths::setTestModeEnabled(false);
+    QCOMPARE(dialogs.requests.size(), 1);
+    QCOMPARE(dialogs.requests.constFirst().file.initialPath, perUser);
+    QVERIFY(QFileInfo(perUser).isDir());
+    QDir(perUser).removeRecursively();
+}
+
+void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
+{
+    fillSkin();
+    saveAs(saved(u"X.wms"_s));
+
+    const QString file = saved(u"X.wms/X.wms"_s);
+    QVERIFY(editor->messages.messages.isEmpty());
+    QCOMPARE(window->currentFileName, file);
+    QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
+    const QString text = AnsiText::decode(fileBytes(file));
+    QVERIFY2(text.contains(u"title=\"AC/DC\""_s), qPrintable(text));
+    QVERIFY(text.contains(u"backgroundimage=\"back.bmp\""_s));
+    QStringList expected{u"X.wms"_s};
+    for (const Picture &p : kPictures) {
+        const QString name = QString::fromLatin1(p.name);
+        expected.append(name);
+        QCOMPARE(fileBytes(saved(u"X.wms/"_s + name)), fileBytes(pics(name)));
+    }
+    QStringList written = QDir(saved(u"X.wms"_s)).entryList(QDir::Files | QDir::Hidden);
+    expected.sort();
+    written.sort();
+    QCOMPARE(written, expected);
+
+    // A plain save goes to the same file without a dialog and keeps the caption.
+    window->Text1[0]->setText(u"Second"_s);
+    window->mnuFileSave_Click();
+    QCOMPARE(dialogs.requests.size(), 1);
+    QVERIFY(AnsiText::decode(fileBytes(file)).contains(u"title=\"Second\""_s));
+    QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
+    QVERIFY(editor->messages.messages.isEmpty());
+}
+
+// Images the saved skin does not use are not its business: neither copied
+// nor a reason for the save to fail when they are gone.
+void tst_FileCommands::unusedImagesAreNotCopied()
+{
+    fillSkin();
+    window->Text1[5]->setText(pics(u"back.bmp"_s).replace(u"back"_s, u"gone"_s));
+    window->Text1[19]->setText(pics(u"play.bmp"_s).replace(u"play"_s, u"next"_s));
+    saveAs(saved(u"Y.wms"_s));
+
+    QVERIFY(editor->messages.messages.isEmpty());
+    QCOMPARE(QDir(saved(u"Y.wms"_s)).entryList(QDir::Files).size(), 1 + std::size(kPictures));
+}
+
+void tst_FileCommands::failedWriteKeepsNameAndCaption_data()
+{
+    QTest::addColumn<bool>("savedBefore");
+    QTest::newRow("new skin") << false;
+    QTest::newRow("skin saved before") << true;
+}
+
+void tst_FileCommands::failedWriteKeepsNameAndCaption()
+{
+    QFETCH(bool, savedBefore);
+    fillSkin();
+    if (savedBefore) {
+        saveAs(saved(u"First.wms"_s));
+    }
+    const QString name = window->currentFileName;
+    const QString caption = window->windowTitle();
+
+    // The folder the new skin folder would go in does not exist.
+    saveAs(saved(u"missing/Second.wms"_s));
+    QCOMPARE(editor->messages.last().text, u"フォルダの作成に失敗しました"_s);
+    QCOMPARE(window->currentFileName, name);
+    QCOMPARE(window->windowTitle(), caption);
+    QVERIFY(!QFileInfo::exists(saved(u"missing"_s)));
+}
+
+void tst_FileCommands::openReadsSkinIntoPanels()
+{
+    fillSkin();
+    window->Check2[0]->setChecked(true); // next button, with its images
+    window->Text1[19]->setText(pics(u"play.bmp"_s));
+    window->Text1[22]->setText(u"40"_s);
+    window->Text1[23]->setText(u"41"_s);
+    saveAs(saved(u"Z.wms"_s));
+    const QString file = window->currentFileName;
+    QVERIFY(!file.isEmpty());
+    QStringList before;
+    for (QLineEdit *field : window->Text1) {
+        before.append(field->text());
+    }
+    editor->messages.answers = {true, true};
+    window->mnuFileNew_Click();
+    QVERIFY(window->Text1[3]->text().isEmpty());
+
+    dialogs.fileAnswers.append(file);
+    window->mnuFileOpen_Click();
+    const ScriptedDialogs::Request &asked = dialogs.requests.constLast();
+    QCOMPARE(asked.kind, ScriptedDialogs::Kind::Open);
+    QCOMPARE(asked.file.title, u"ファイルを開く"_s);
+    QCOMPARE(asked.file.filter, kFilter);
+    QVERIFY(asked.file.initialPath.isEmpty()); // a new skin has no file to start beside
+    QCOMPARE(editor->messages.last().text, kDiscard);
+    QCOMPARE(editor->messages.last().title, u"ファイルを開く"_s);
+    QCOMPARE(window->currentFileName, file);
+    QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
+    QVERIFY(window->Check2[0]->isChecked());
+    // Image fields now name the copies in the skin folder; the rest is as saved.
+    for (std::size_t i = 0; i < window->Text1.size(); ++i) {
+        const QString now = window->Text1[i]->text();
+        if (before[qsizetype(i)].startsWith(pics({}))) {
+            QCOMPARE(now, saved(u"Z.wms/"_s) + QFileInfo(before[qsizetype(i)]).fileName());
+        } else {
+            QCOMPARE(now, before[qsizetype(i)]);
+        }
+    }
+
+    // The next open starts beside the file being edited.
+    window->mnuFileOpen_Click();
+    QCOMPARE(dialogs.requests.constLast().file.initialPath, file);
+}
+
+void tst_FileCommands::openEndsWithoutChange_data()
+{
+    QTest::addColumn<QString>("content"); // empty: the dialog is cancelled
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("message"); // last message shown, empty for the question
+    QTest::newRow("cancelled") << QString() << true << QString();
+    QTest::newRow("answered No") << u"velmora"_s << false << kDiscard;
+    QTest::newRow("refused by the reader")
+        << u"other"_s << true << u"編集不可能なスキンファイルです"_s;
+}
+
+void tst_FileCommands::openEndsWithoutChange()
+{
+    QFETCH(QString, content);
+    QFETCH(bool, answer);
+    QFETCH(QString, message);
+    fillSkin();
+    saveAs(saved(u"Kept.wms"_s));
+    const QString name = window->currentFileName;
+    window->Text1[0]->setText(u"edited"_s);
+    editor->messages.clear();
+    if (!content.isEmpty()) {
+        const QString other = saved(u"other.wms"_s);
+        QFile file(other);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<theme id=\"" + content.toLatin1() + "\" title=\"T\">\r\n</theme>\r\n");
+        file.close();
+        dialogs.fileAnswers.append(other);
+    }
+    editor->messages.answers = {answer};
+
+    window->mnuFileOpen_Click();
+    QCOMPARE(editor->messages.messages.isEmpty(), content.isEmpty());
+    if (!content.isEmpty()) {
+        QCOMPARE(editor->messages.last().text, message);
+    }
+    QCOMPARE(window->Text1[0]->text(), u"edited"_s);
+    QCOMPARE(window->Text1[3]->text(), pics(u"back.bmp"_s));
+    QCOMPARE(window->currentFileName, name);
+    QCOMPARE(window->windowTitle(), kCaption + u" - "_s + name);
+}
+
+// A file of ours whose values the fields cannot take (a font size past the
+// list): its name must not go on half-filled panels.
+void tst_FileCommands::openOfValuesPanelsCannotShowStartsAfresh()
+{
+    fillSkin();
+    window->Check2[11]->setChecked(true);
+    for (int field : {70, 71, 72}) {
+        window->Text1.at(std::size_t(field))->setText(u"7"_s);
+    }
+    saveAs(saved(u"Font.wms"_s));
+    const QString file = window->currentFileName;
+    QByteArray bytes = fileBytes(file);
+    QVERIFY(bytes.contains("fontsize=\"10\""));
+    bytes.replace("fontsize=\"10\"", "fontsize=\"99\"");
+    QFile rewrite(file);
+    QVERIFY(rewrite.open(QIODevice::WriteOnly));
+    rewrite.write(bytes);
+    rewrite.close();
+    window->mnuFileNew_Click();
+    window->Text1[0]->setText(u"work"_s);
+    editor->messages.clear();
+
+    dialogs.fileAnswers.append(file);
+    window->mnuFileOpen_Click();
+    QCOMPARE(editor->messages.last().text, u"要素の取得に失敗しました"_s);
+    QVERIFY(window->currentFileName.isEmpty());
+    QCOMPARE(window->windowTitle(), kCaption);
+    QVERIFY(window->Text1[0]->text().isEmpty());
+    QVERIFY(window->Text1[3]->text().isEmpty());
+}
+
+void tst_FileCommands::newSkin_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+void tst_FileCommands::newSkin()
+{
+    QFETCH(bool, answer);
+    fillSkin();
+    window->Check2[10]->setChecked(true);
+    for (int field : {66, 67, 68, 69}) {
+        window->Text1.at(std::size_t(field))->setText(u"8"_s);
+    }
+    saveAs(saved(u"Old.wms"_s));
+    const QString name = window->currentFileName;
+    QVERIFY(!name.isEmpty());
+    editor->messages.clear();
+    editor->messages.answers = {answer};
+
+    window->mnuFileNew_Click();
+    QCOMPARE(editor->messages.messages.size(), 1);
+    QCOMPARE(editor->messages.last().text, kDiscard);
+    QCOMPARE(editor->messages.last().title, u"新規作成"_s);
+    QVERIFY(editor->messages.last().question);
+    QCOMPARE(window->currentFileName, answer ? QString() : name);
+    QCOMPARE(window->windowTitle(), answer ? kCaption : kCaption + u" - "_s + name);
+    QCOMPARE(window->Text1[0]->text(), answer ? QString() : u"AC/DC"_s);
+    QCOMPARE(window->Text1[4]->text(), answer ? QString() : pics(u"play.bmp"_s));
+    QCOMPARE(window->Check2[10]->isChecked(), !answer);
+
+    // After New the next plain Save asks for a name again.
+    const qsizetype asked = dialogs.requests.size();
+    fillSkin();
+    window->mnuFileSave_Click();
+    QCOMPARE(dialogs.requests.size(), asked + (answer ? 1 : 0));
+}
+
+void tst_FileCommands::sideMenuRunsFileCommands_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("question"); // title of the question asked, or empty
+    QTest::addColumn<int>("dialog");       // ScriptedDialogs::Kind, -1 none
+    QTest::newRow("new") << 7 << u"新規作成"_s << -1;
+    QTest::newRow("open") << 8 << QString() << int(ScriptedDialogs::Kind::Open);
+    QTest::newRow("save") << 9 << QString() << int(ScriptedDialogs::Kind::Save);
+}
+
+void tst_FileCommands::sideMenuRunsFileCommands()
+{
+    QFETCH(int, button);
+    QFETCH(QString, question);
+    QFETCH(int, dialog);
+    fillSkin();
+    editor->messages.answers = {false};
+    window->cmdMenu_Click(0);
+    QTest::mouseClick(window->imgMenu.at(std::size_t(button)), Qt::LeftButton);
+
+    QCOMPARE(editor->messages.messages.isEmpty(), question.isEmpty());
+    if (!question.isEmpty()) {
+        QCOMPARE(editor->messages.last().title, question);
+    }
+    QCOMPARE(dialogs.requests.size(), dialog < 0 ? 0 : 1);
+    if (dialog >= 0) {
+        QCOMPARE(int(dialogs.requests.constFirst().kind), dialog);
+    }
+}
+
+void tst_FileCommands::exitNeverAsks()
+{
+    window->Text1[0]->setText(u"unsaved"_s);
+    window->mnuFileExit_Click();
+    QVERIFY(!window->isVisible());
+    QVERIFY(editor->messages.messages.isEmpty());
+    QVERIFY(!window->hasFileControl());
+}
+
+QTEST_MAIN(tst_FileCommands)
+#include "tst_file_commands.moc"

@@ -1,0 +1,246 @@
+// The check of the panels before a save: order, messages, and the failing
+// field brought forward.
+#include "EditorFixture.h"
+#include "editor/ControlTag.h"
+#include "editor/LayoutTables.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kMissing = u"ファイルが存在しません。正しいファイル名を指定してください。"_s;
+const QString kNoPosition = u"位置を入力してください。"_s;
+
+bool isImageField(int field)
+{
+    return std::find(Layout::kCommand2Tags.begin(), Layout::kCommand2Tags.end(), field) !=
+           Layout::kCommand2Tags.end();
+}
+
+} // namespace
+
+class tst_Validation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { editor.reset(); }
+    void firstFailingFieldIsReported_data();
+    void firstFailingFieldIsReported();
+    void switchedOffFieldsAreSkipped_data();
+    void switchedOffFieldsAreSkipped();
+    void sliderSizeFollowsDirection_data();
+    void sliderSizeFollowsDirection();
+    void validPanelsPassSilently();
+    void untouchedSkinFailsOnBackground();
+
+private:
+    // Every element and optional image on, every image an existing file,
+    // every position filled in.
+    void fillValidPanels();
+    QString existingImage() const { return editor->folder.packageFile(u"edit_1.jpg"_s); }
+
+    std::unique_ptr<StartedEditor> editor;
+    frmMain *window = nullptr;
+};
+
+void tst_Validation::init()
+{
+    editor = std::make_unique<StartedEditor>();
+    window = &editor->window;
+    QVERIFY(window->Form_Load());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    fillValidPanels();
+}
+
+void tst_Validation::fillValidPanels()
+{
+    for (QCheckBox *box : window->Check2) {
+        box->setChecked(true);
+    }
+    for (QCheckBox *box : window->Check1) {
+        box->setChecked(true);
+    }
+    for (int i = 0; i < static_cast<int>(window->Text1.size()); ++i) {
+        QLineEdit *field = window->Text1.at(static_cast<std::size_t>(i));
+        const bool number = field->property("number").toBool();
+        field->setText(isImageField(i) ? existingImage() : number ? u"10"_s : u"title"_s);
+    }
+}
+
+void tst_Validation::firstFailingFieldIsReported_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("untick1"); // Check1 boxes switched off first
+    QTest::addColumn<int>("option");         // Option1 selected first, -1 none
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("panel");
+
+    const QString gone = u"/nonexistent/picture.bmp"_s;
+    const QList<int> none;
+    auto row = [&](const char *name, int field, const QString &text, const QString &message,
+                   int panel, QList<int> untick = {}, int option = -1) {
+        QTest::newRow(name) << field << text << untick << option << message << panel;
+    };
+    row("1 background", 3, gone, u"背景画像の"_s + kMissing, 0);
+    row("2 play image", 4, {}, u"プレイボタン画像の"_s + kMissing, 1);
+    row("3 play pressed", 5, gone, u"プレイボタン画像の"_s + kMissing, 1);
+    row("4 play hover", 6, gone, u"プレイボタン画像の"_s + kMissing, 1);
+    row("5 play top", 7, {}, u"プレイボタン画像の"_s + kNoPosition, 1);
+    row("6 play left", 8, {}, u"プレイボタン画像の"_s + kNoPosition, 1);
+    row("7 stop image", 9, gone, u"ストップボタン画像の"_s + kMissing, 1);
+    row("8 stop pressed", 10, gone, u"ストップボタン画像の"_s + kMissing, 1);
+    row("9 stop hover", 11, gone, u"ストップボタン画像の"_s + kMissing, 1);
+    row("10 stop left", 13, {}, u"ストップボタン画像の"_s + kNoPosition, 1);
+    row("11 close image", 14, {}, u"閉じるボタン画像の"_s + kMissing, 1);
+    row("12 close pressed", 15, gone, u"閉じるボタン画像の"_s + kMissing, 1);
+    row("13 close hover", 16, gone, u"閉じるボタン画像の"_s + kMissing, 1);
+    row("14 close top", 17, {}, u"閉じるボタン画像の"_s + kNoPosition, 1);
+    row("15 next hover", 21, gone, u"FFWDボタン画像の"_s + kMissing, 1);
+    row("16 previous left", 28, {}, u"REWボタン画像の"_s + kNoPosition, 1);
+    row("17 pause pressed", 50, gone, u"一時停止ボタン画像の"_s + kMissing, 2);
+    row("18 repeat hover", 46, gone, u"リピートボタン画像の"_s + kMissing, 2);
+    row("19 shuffle top", 40, {}, u"シャッフルボタン画像の"_s + kNoPosition, 2);
+    row("20 minimise left", 34, {}, u"最小化ボタン画像の"_s + kNoPosition, 2);
+    row("21 full mode image", 33, gone, u"フルモード切替ボタン画像の"_s + kMissing, 2);
+    row("22 seek background", 55, gone, u"SEEKバー画像の"_s + kMissing, 3);
+    row("23 volume width", 80, {}, u"音量調節画像の"_s + kNoPosition, 3, {21}, 5);
+    row("24 balance height", 81, {}, u"スピーカーバランス画像の"_s + kNoPosition, 3, {22}, 6);
+    row("25 playlist width", 69, {}, u"プレイリストの"_s + kNoPosition, 4);
+    row("26 track name width", 70, {}, u"トラック表示の"_s + kNoPosition, 4);
+    row("27 video width", 73, {}, u"ビデオ＆エフェクトの"_s + kNoPosition, 5);
+    row("name no file system holds", 3, u"bad\0name.bmp"_s, u"背景画像の"_s + kMissing, 0);
+}
+
+void tst_Validation::firstFailingFieldIsReported()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, untick1);
+    QFETCH(int, option);
+    QFETCH(QString, message);
+    QFETCH(int, panel);
+    for (int box : untick1) {
+        window->Check1.at(static_cast<std::size_t>(box))->setChecked(false);
+    }
+    if (option >= 0) {
+        window->Option1.at(static_cast<std::size_t>(option))->setChecked(true);
+    }
+    QLineEdit *failing = window->Text1.at(static_cast<std::size_t>(field));
+    failing->setText(text);
+    // Fields later in the table fail as well: only the first is reported.
+    window->Text1[73]->clear();
+    // Started from the other panel and the file set, as from the side menu's save.
+    window->imgMenu_Click(panel == 6 ? 0 : 6);
+    window->cmdMenu_Click(0);
+
+    QVERIFY(!window->verifyAllFields());
+    QCOMPARE(editor->messages.messages.size(), 1);
+    QCOMPARE(editor->messages.last().text, message);
+    QCOMPARE(editor->messages.last().title, u"画像ファイル"_s);
+    QCOMPARE(editor->messages.last().icon, MessageIcon::Information);
+    QCOMPARE(window->editMenuShown, qint16(1));
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(window->picture2.at(std::size_t(i))->isVisible(), i == panel);
+    }
+    QCOMPARE(tagOf(window->imgMenu.at(std::size_t(panel))), u"PrevDown"_s);
+    QCOMPARE(window->focusWidget(), failing);
+    QCOMPARE(failing->selectionStart(), text.isEmpty() ? -1 : 0);
+    QCOMPARE(failing->selectedText(), text);
+}
+
+void tst_Validation::switchedOffFieldsAreSkipped_data()
+{
+    QTest::addColumn<QList<int>>("untick1");
+    QTest::addColumn<QList<int>>("untick2");
+    QTest::addColumn<QList<int>>("emptied");
+
+    QTest::newRow("Check1 pressed and hover of play")
+        << QList<int>{0, 1} << QList<int>{} << QList<int>{5, 6};
+    QTest::newRow("Check1 of an optional button")
+        << QList<int>{6, 7} << QList<int>{} << QList<int>{20, 21};
+    QTest::newRow("Check2 next button, every field")
+        << QList<int>{} << QList<int>{0} << QList<int>{19, 20, 21, 22, 23};
+    QTest::newRow("Check2 seek slider")
+        << QList<int>{} << QList<int>{7} << QList<int>{54, 55, 56, 57, 77, 78};
+    QTest::newRow("Check2 playlist, track name, video")
+        << QList<int>{} << QList<int>{10, 11, 12}
+        << QList<int>{66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76};
+}
+
+void tst_Validation::switchedOffFieldsAreSkipped()
+{
+    QFETCH(QList<int>, untick1);
+    QFETCH(QList<int>, untick2);
+    QFETCH(QList<int>, emptied);
+    for (int box : untick1) {
+        window->Check1.at(std::size_t(box))->setChecked(false);
+    }
+    for (int box : untick2) {
+        window->Check2.at(std::size_t(box))->setChecked(false);
+    }
+    for (int field : emptied) {
+        window->Text1.at(std::size_t(field))->clear();
+    }
+    QVERIFY(window->verifyAllFields());
+    QVERIFY(editor->messages.messages.isEmpty());
+}
+
+void tst_Validation::sliderSizeFollowsDirection_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("emptied");
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("horizontal, empty height") << 2 << 78 << true;
+    QTest::newRow("horizontal, empty width") << 2 << 77 << false;
+    QTest::newRow("vertical, empty width") << 3 << 77 << true;
+    QTest::newRow("vertical, empty height") << 3 << 78 << false;
+}
+
+// Without a background image the seek slider needs only the length along
+// its direction.
+void tst_Validation::sliderSizeFollowsDirection()
+{
+    QFETCH(int, option);
+    QFETCH(int, emptied);
+    QFETCH(bool, passes);
+    window->Check1[20]->setChecked(false);
+    window->Option1.at(std::size_t(option))->setChecked(true);
+    window->Text1.at(std::size_t(emptied))->clear();
+
+    QCOMPARE(window->verifyAllFields(), passes);
+    if (!passes) {
+        QCOMPARE(editor->messages.last().text, u"SEEKバー画像の"_s + kNoPosition);
+        QCOMPARE(window->focusWidget(), window->Text1.at(std::size_t(emptied)));
+    } else {
+        QVERIFY(editor->messages.messages.isEmpty());
+    }
+}
+
+void tst_Validation::validPanelsPassSilently()
+{
+    window->imgMenu_Click(4);
+    window->Text1[7]->setText(u"  x"_s); // only emptiness counts
+    QVERIFY(window->verifyAllFields());
+    QVERIFY(editor->messages.messages.isEmpty());
+    QVERIFY(window->picture2[4]->isVisible());
+}
+
+void tst_Validation::untouchedSkinFailsOnBackground()
+{
+    window->newSkin();
+    QVERIFY(!window->verifyAllFields());
+    QCOMPARE(editor->messages.messages.size(), 1);
+    QCOMPARE(editor->messages.last().text, u"背景画像の"_s + kMissing);
+    QCOMPARE(window->focusWidget(), window->Text1[3]);
+}
+
+QTEST_MAIN(tst_Validation)
+#include "tst_validation.moc"
