@@ -14,3 +14,8 @@ bool isDiskFull(const QFileDevice &device)
     const QString noSpace = QString::fromLocal8Bit(std::strerror(ENOSPC));
     return device.errorString().contains(noSpace);
 }
+
+bool isDiskFull(int errnoValue)
+{
+    return errnoValue == ENOSPC;
+}

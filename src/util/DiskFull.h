@@ -5,3 +5,5 @@ class QFileDevice;
 // True when the last failure of the device was the disk running out of space.
 // The one place that knows how Qt reports ENOSPC.
 bool isDiskFull(const QFileDevice &device);
+// The same for a failure the system reported as an errno value.
+bool isDiskFull(int errnoValue);

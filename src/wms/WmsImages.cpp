@@ -11,6 +11,11 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 ImageFields::~ImageFields() = default;
@@ -20,6 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const QString kTitle = u"ファイル保存"_s;
+#ifdef Q_OS_LINUX
+constexpr size_t kKernelChunk = size_t(1) << 30;
+#endif
 
 fs::path toPath(const QString &path)
 {
@@ -41,6 +49,51 @@ Copy failure(const QFileDevice &device)
     return isDiskFull(device) ? Copy::DiskFull : Copy::Failed;
 }
 
+// Large blocks: the copy runs at the speed of the disk, not of the calls.
+Copy copyByBlocks(QFile &in, QFileDevice &out)
+{
+    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(block.data(), block.size());
+        if (n < 0) {
+            return Copy::Failed;
+        }
+        if (n == 0) {
+            break;
+        }
+        if (!writeAll(out, block.constData(), n)) {
+            return failure(out);
+        }
+    }
+    return out.flush() ? Copy::Done : failure(out);
+}
+
+// The kernel copies within itself where it can (as cp does), sparing the
+// trip through this process; file systems that cannot take the block copy.
+Copy copyContents(QFile &in, QFileDevice &out)
+{
+#ifdef Q_OS_LINUX
+    bool started = false;
+    for (;;) {
+        const ssize_t n =
+            ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr, kKernelChunk, 0);
+        if (n == 0) {
+            return Copy::Done;
+        }
+        if (n < 0) {
+            const int error = errno;
+            if (!started &&
+                (error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP)) {
+                break;
+            }
+            return isDiskFull(error) ? Copy::DiskFull : Copy::Failed;
+        }
+        started = true;
+    }
+#endif
+    return copyByBlocks(in, out);
+}
+
 // Copies through a temporary file beside the destination, renamed over it
 // only when complete: a copy that fails half way leaves the earlier copy of
 // that image as it was and no temporary file behind.
@@ -54,22 +107,9 @@ Copy copyReplacing(const QString &source, const QString &folder, const QString &
     if (!partial.open()) {
         return failure(partial);
     }
-    // Large blocks: the copy runs at the speed of the disk, not of the calls.
-    QByteArray block(qsizetype(1) << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = in.read(block.data(), block.size());
-        if (n < 0) {
-            return Copy::Failed;
-        }
-        if (n == 0) {
-            break;
-        }
-        if (!writeAll(partial, block.constData(), n)) {
-            return failure(partial);
-        }
-    }
-    if (!partial.flush()) {
-        return failure(partial);
+    const Copy copied = copyContents(in, partial);
+    if (copied != Copy::Done) {
+        return copied;
     }
     partial.setPermissions(in.permissions());
     partial.close();
