@@ -4,11 +4,15 @@
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
 #include "render/PreviewRenderer.h"
+#include "editor/LayoutTables.h"
+#include "util/AnsiText.h"
+#include "util/Twips.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,6 +71,56 @@ const QPoint kPlayField{178, 64};       // Text1(4) in Frame1(2)
 const QPoint kPlayTop{178, 122};        // Text1(7)
 const QPoint kPlayLeft{287, 122};       // Text1(8)
 const QPoint kCanvas{1, 1};             // picture2(7) in the preview panel
+
+// The menu bar above the client area, as Xvfb's fonts draw it.
+constexpr int kMenuBarPixels = 17;
+
+QPoint clientPoint(int leftTwips, int topTwips)
+{
+    return {Twips::toPixels(leftTwips), kMenuBarPixels + Twips::toPixels(topTwips)};
+}
+
+// Window coordinates of the middle of Text1(index), walked up from its place
+// in its frame through the frames to its panel.
+QPoint fieldCentre(int index)
+{
+    static const Layout::Plan plan = Layout::makePlan();
+    const Layout::Place &place = plan.text1.at(std::size_t(index)).value();
+    int left = place.box.left + place.box.width / 2;
+    int top = place.box.top + place.box.height / 2;
+    for (Layout::Holder holder = place.holder; holder.kind == Layout::HolderKind::Frame;) {
+        const Layout::FrameRow &frame = Layout::kFrames.at(std::size_t(holder.index));
+        left += frame.box.left;
+        top += frame.box.top;
+        holder = frame.holder;
+    }
+    return clientPoint(left + Layout::kPanelBox.left, top + Layout::kPanelBox.top);
+}
+
+QPoint modeButtonCentre(int index)
+{
+    return clientPoint(Layout::kPicture1.left + Layout::kImgMenuLeft + Layout::kImgMenuWidth / 2,
+                       Layout::kPicture1.top + Layout::kImgMenuTops.at(std::size_t(index)) +
+                           Layout::kImgMenuHeight / 2);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the test types into the buttons panel: field and text.
+struct Typed {
+    int field;
+    const char *text;
+    bool sample; // a picture of the sample folder
+};
+constexpr Typed kButtonFields[] = {
+    {4, "play.bmp", true},   {7, "10", false},  {8, "20", false},
+    {9, "stop.gif", true},   {12, "30", false}, {13, "40", false},
+    {14, "close.gif", true}, {17, "50", false}, {18, "60", false},
+};
 
 } // namespace
 
@@ -280,7 +334,163 @@ private slots:
                  qPrintable(errors));
     }
 
+    // Fill a skin from the sample pictures, save it through the real save
+    // dialog, start a new one, open the saved one and save it again unchanged.
+    void saveNewOpenRoundTrip()
+    {
+        QTemporaryDir out;
+        QVERIFY(out.isValid());
+        const QString sample = bin + u"/sample/"_s;
+        QProcess editor;
+        QProcessEnvironment env = environment;
+        env.insert(u"XDG_DATA_HOME"_s, out.filePath(u"data"_s)); // a per-user folder, if any
+        editor.setProcessEnvironment(env);
+        editor.start(bin + u"/velmora"_s, {});
+        QVERIFY(editor.waitForStarted());
+        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        QVERIFY(!window.isEmpty());
+        QTest::qWait(500);
+
+        QVERIFY(click(window, modeButtonCentre(1)));
+        for (const Typed &typed : kButtonFields) {
+            const QString text = QString::fromLatin1(typed.text);
+            QVERIFY(type(window, fieldCentre(typed.field), typed.sample ? sample + text : text));
+        }
+        QVERIFY(click(window, modeButtonCentre(0)));
+        QVERIFY(type(window, fieldCentre(0), u"E2E/Skin"_s));
+        QVERIFY(type(window, fieldCentre(3), sample + u"background.bmp"_s));
+        QVERIFY(click(window, modeButtonCentre(1)));
+        QTest::qWait(300);
+        const QImage filled = screenshot(u"e2e_save_filled.png"_s);
+
+        // ファイル(&F), 名前を付けて保存(&A); the dialog proposes a name in skins/.
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"a"_s}));
+        const QString saveDialog = findWindow(u"^名前を付けてファイルを保存$"_s);
+        QVERIFY(!saveDialog.isEmpty());
+        QTest::qWait(300);
+        screenshot(u"e2e_save_dialog.png"_s);
+        QVERIFY(answerFileDialog(saveDialog, out.filePath(u"E2E.wms"_s)));
+        const QString file = out.filePath(u"E2E.wms/E2E.wms"_s);
+        const QString savedCaption =
+            u"^Velmora for WMP - "_s + QRegularExpression::escape(file) + u'$';
+        if (findWindow(savedCaption).isEmpty()) {
+            screenshot(u"e2e_save_failed.png"_s);
+            QFAIL("the caption does not name the saved file");
+        }
+
+        // The skin folder: the WMS text and the sample pictures, byte for byte.
+        const QString text = AnsiText::decode(fileBytes(file));
+        for (const QString &expected :
+             {u"<theme id=\"velmora\" title=\"E2E/Skin\""_s,
+              u"backgroundimage=\"background.bmp\""_s, u"<playbutton top=\"10\" left=\"20\""_s,
+              u"image=\"stop.gif\""_s, u"<closebutton top=\"50\" left=\"60\""_s}) {
+            QVERIFY2(text.contains(expected), qPrintable(text));
+        }
+        QStringList images{u"background.bmp"_s};
+        for (const Typed &typed : kButtonFields) {
+            if (typed.sample) {
+                images.append(QString::fromLatin1(typed.text));
+            }
+        }
+        for (const QString &image : images) {
+            QCOMPARE(fileBytes(out.filePath(u"E2E.wms/"_s) + image), fileBytes(sample + image));
+        }
+        QCOMPARE(QDir(out.filePath(u"E2E.wms"_s)).count(), uint(images.size() + 3));
+
+        // New, answered with the default Yes.
+        QVERIFY(key(window, u"ctrl+n"_s));
+        const QString question = findWindow(u"^新規作成$"_s);
+        QVERIFY(!question.isEmpty());
+        QVERIFY(key(question, u"Return"_s));
+        QVERIFY(!findWindow(u"^Velmora for WMP$"_s).isEmpty());
+        QTest::qWait(300);
+        screenshot(u"e2e_new.png"_s);
+
+        // Open the saved skin and confirm.
+        QVERIFY(key(window, u"ctrl+o"_s));
+        const QString openDialog = findWindow(u"^ファイルを開く$"_s);
+        QVERIFY(!openDialog.isEmpty());
+        QVERIFY(answerFileDialog(openDialog, file));
+        QString confirm;
+        QTRY_VERIFY_WITH_TIMEOUT(!(confirm = findWindow(u"^ファイルを開く$"_s, false)).isEmpty() &&
+                                     confirm != openDialog,
+                                 20000);
+        QVERIFY(key(confirm, u"Return"_s));
+        QVERIFY(!findWindow(savedCaption).isEmpty());
+        QTest::qWait(300);
+        const QImage opened = screenshot(u"e2e_opened.png"_s);
+
+        // The positions show as typed, and a plain save of what was opened
+        // writes the very same file.
+        QCOMPARE(opened.size(), filled.size());
+        for (const Typed &typed : kButtonFields) {
+            if (!typed.sample) {
+                const QPoint centre = fieldCentre(typed.field);
+                QCOMPARE(
+                    changedPixels(filled, opened, QRect(centre - QPoint(25, 7), QSize(50, 14))), 0);
+            }
+        }
+        const QByteArray saved = fileBytes(file);
+        QVERIFY(QFile::remove(file));
+        QVERIFY(key(window, u"ctrl+s"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(fileBytes(file), saved, 20000);
+        // The progress window shows after the files are written and closes by
+        // itself, leaving the main window alone on the screen.
+        QTest::qWait(300);
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(editor.processId()), QStringList{window}, 20000);
+
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitCode(), 0);
+    }
+
 private:
+    bool click(const QString &window, const QPoint &at)
+    {
+        return run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, window, QString::number(at.x()),
+                                  QString::number(at.y()), u"click"_s, u"1"_s});
+    }
+
+    bool type(const QString &window, const QPoint &field, const QString &text)
+    {
+        return click(window, field) && run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, text});
+    }
+
+    bool key(const QString &window, const QString &keys)
+    {
+        return run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}) &&
+               run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, keys});
+    }
+
+    // The program's mapped windows (the root window has no class name).
+    QStringList visibleWindows(qint64 pid)
+    {
+        QString ids;
+        run(u"xdotool"_s,
+            {u"search"_s, u"--onlyvisible"_s, u"--pid"_s, QString::number(pid), u"--classname"_s,
+             u"."_s},
+            &ids);
+        return ids.split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    // The file dialog's name box has the focus: replace its text and accept.
+    bool answerFileDialog(const QString &dialog, const QString &path)
+    {
+        if (!key(dialog, u"ctrl+a"_s) ||
+            !run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, path})) {
+            return false;
+        }
+        QTest::qWait(300); // the name box's completer settles
+        return run(u"xdotool"_s, {u"key"_s, u"Return"_s});
+    }
+
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr)
     {
         QProcess process;
