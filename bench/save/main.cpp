@@ -2,9 +2,9 @@
 // WMS file into a new skin folder and the image copies beside it, as a save
 // as does without its progress window. Against it, "cp" of the same files
 // into an empty folder. Prints the median times of several runs and their ratio.
+#include "BenchSupport.h"
 #include "document/ElementTable.h"
 #include "document/clsFileControl.h"
-#include "util/MessageSink.h"
 #include "wms/ImageFields.h"
 
 #include <QCoreApplication>
@@ -25,25 +25,10 @@ constexpr int kImages = 40;
 constexpr qsizetype kImageBytes = 5 * 1000 * 1000;
 constexpr int kRuns = 5;
 
-class PrintingSink : public MessageSink {
-public:
-    void showMessage(const QString &text, const QString &title, MessageIcon) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    bool askYesNo(const QString &, const QString &) override { return false; }
-};
-
 struct ListedFields : ImageFields {
     QStringList paths;
     QStringList imagePaths() const override { return paths; }
 };
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
 
 bool writeImages(const QString &folder, QStringList *paths)
 {

@@ -1,10 +1,11 @@
 // The real editor under Xvfb with the X11 platform, driven by xdotool.
+#include "../wms/WmsFixtures.h"
 #include "ProgramFolder.h"
 #include "RecordingMessageSink.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
-#include "render/PreviewRenderer.h"
 #include "editor/LayoutTables.h"
+#include "render/PreviewRenderer.h"
 #include "util/AnsiText.h"
 #include "util/Twips.h"
 
@@ -102,12 +103,6 @@ QPoint modeButtonCentre(int index)
     return clientPoint(Layout::kPicture1.left + Layout::kImgMenuLeft + Layout::kImgMenuWidth / 2,
                        Layout::kPicture1.top + Layout::kImgMenuTops.at(std::size_t(index)) +
                            Layout::kImgMenuHeight / 2);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What the test types into the buttons panel: field and text.
@@ -364,10 +359,7 @@ private slots:
         const QImage filled = screenshot(u"e2e_save_filled.png"_s);
 
         // ファイル(&F), 名前を付けて保存(&A); the dialog proposes a name in skins/.
-        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
-        QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"a"_s}));
+        QVERIFY(chooseMenu(window, u"alt+f"_s, u"a"_s));
         const QString saveDialog = findWindow(u"^名前を付けてファイルを保存$"_s);
         QVERIFY(!saveDialog.isEmpty());
         QTest::qWait(300);
@@ -382,7 +374,7 @@ private slots:
         }
 
         // The skin folder: the WMS text and the sample pictures, byte for byte.
-        const QString text = AnsiText::decode(fileBytes(file));
+        const QString text = AnsiText::decode(WmsFixtures::readBytes(file));
         for (const QString &expected :
              {u"<theme id=\"velmora\" title=\"E2E/Skin\""_s,
               u"backgroundimage=\"background.bmp\""_s, u"<playbutton top=\"10\" left=\"20\""_s,
@@ -396,7 +388,8 @@ private slots:
             }
         }
         for (const QString &image : images) {
-            QCOMPARE(fileBytes(out.filePath(u"E2E.wms/"_s) + image), fileBytes(sample + image));
+            QCOMPARE(WmsFixtures::readBytes(out.filePath(u"E2E.wms/"_s) + image),
+                     WmsFixtures::readBytes(sample + image));
         }
         QCOMPARE(QDir(out.filePath(u"E2E.wms"_s)).count(), uint(images.size() + 3));
 
@@ -433,20 +426,17 @@ private slots:
                     changedPixels(filled, opened, QRect(centre - QPoint(25, 7), QSize(50, 14))), 0);
             }
         }
-        const QByteArray saved = fileBytes(file);
+        const QByteArray saved = WmsFixtures::readBytes(file);
         QVERIFY(QFile::remove(file));
         QVERIFY(key(window, u"ctrl+s"_s));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(fileBytes(file), saved, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(WmsFixtures::readBytes(file), saved, 20000);
         // The progress window shows after the files are written and closes by
         // itself, leaving the main window alone on the screen.
         QTest::qWait(300);
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(editor.processId()), QStringList{window}, 20000);
 
-        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
-        QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
         QVERIFY(editor.waitForFinished(20000));
         QCOMPARE(editor.exitCode(), 0);
     }

@@ -1,6 +1,7 @@
 // New, open, save and save as through scripted dialogs and answers, on real
 // files in temporary folders.
 #include "../packaging/TmpfsMount.h"
+#include "../wms/WmsFixtures.h"
 #include "EditorFixture.h"
 #include "ScriptedDialogs.h"
 #include "util/AnsiText.h"
@@ -16,12 +17,6 @@ namespace {
 const QString kCaption = u"Velmora for WMP"_s;
 const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
 const QString kFilter = u"Windows Media Player スキンファイル (*.wms)"_s;
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The images of the test skin: field, file name, size and format.
 struct Picture {
@@ -171,14 +166,15 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
     QVERIFY(editor->messages.messages.isEmpty());
     QCOMPARE(window->currentFileName, file);
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
-    const QString text = AnsiText::decode(fileBytes(file));
+    const QString text = AnsiText::decode(WmsFixtures::readBytes(file));
     QVERIFY2(text.contains(u"title=\"AC/DC\""_s), qPrintable(text));
     QVERIFY(text.contains(u"backgroundimage=\"back.bmp\""_s));
     QStringList expected{u"X.wms"_s};
     for (const Picture &p : kPictures) {
         const QString name = QString::fromLatin1(p.name);
         expected.append(name);
-        QCOMPARE(fileBytes(saved(u"X.wms/"_s + name)), fileBytes(pics(name)));
+        QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/"_s + name)),
+                 WmsFixtures::readBytes(pics(name)));
     }
     QStringList written = QDir(saved(u"X.wms"_s)).entryList(QDir::Files | QDir::Hidden);
     expected.sort();
@@ -189,7 +185,7 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
     window->Text1[0]->setText(u"Second"_s);
     window->mnuFileSave_Click();
     QCOMPARE(dialogs.requests.size(), 1);
-    QVERIFY(AnsiText::decode(fileBytes(file)).contains(u"title=\"Second\""_s));
+    QVERIFY(AnsiText::decode(WmsFixtures::readBytes(file)).contains(u"title=\"Second\""_s));
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
     QVERIFY(editor->messages.messages.isEmpty());
 }
@@ -300,10 +296,8 @@ void tst_FileCommands::openEndsWithoutChange()
     editor->messages.clear();
     if (!content.isEmpty()) {
         const QString other = saved(u"other.wms"_s);
-        QFile file(other);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<theme id=\"" + content.toLatin1() + "\" title=\"T\">\r\n</theme>\r\n");
-        file.close();
+        QVERIFY(WmsFixtures::writeBytes(other, "<theme id=\"" + content.toLatin1() +
+                                                   "\" title=\"T\">\r\n</theme>\r\n"));
         dialogs.fileAnswers.append(other);
     }
     editor->messages.answers = {answer};
@@ -330,13 +324,10 @@ void tst_FileCommands::openOfValuesPanelsCannotShowStartsAfresh()
     }
     saveAs(saved(u"Font.wms"_s));
     const QString file = window->currentFileName;
-    QByteArray bytes = fileBytes(file);
+    QByteArray bytes = WmsFixtures::readBytes(file);
     QVERIFY(bytes.contains("fontsize=\"10\""));
     bytes.replace("fontsize=\"10\"", "fontsize=\"99\"");
-    QFile rewrite(file);
-    QVERIFY(rewrite.open(QIODevice::WriteOnly));
-    rewrite.write(bytes);
-    rewrite.close();
+    QVERIFY(WmsFixtures::writeBytes(file, bytes));
     window->mnuFileNew_Click();
     window->Text1[0]->setText(u"work"_s);
     editor->messages.clear();
