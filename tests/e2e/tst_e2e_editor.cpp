@@ -64,24 +64,16 @@ QPoint find(const QImage &haystack, const QImage &needle)
 }
 
 // Places in the main window's client area, in pixels (the layout's twips / 15).
-const QPoint kModeButton0{6, 52};       // imgMenu(0) inside the side strip
-constexpr int kModeButtonPitch = 77;    // between the tops of two mode buttons
-const QPoint kPanel{128, 3};            // every panel picture2(0..6)
-const QPoint kBackgroundField{97, 178}; // Text1(3) in Frame1(1)
-const QPoint kPlayField{178, 64};       // Text1(4) in Frame1(2)
-const QPoint kPlayTop{178, 122};        // Text1(7)
-const QPoint kPlayLeft{287, 122};       // Text1(8)
-const QPoint kCanvas{1, 1};             // picture2(7) in the preview panel
-
-// The menu bar above the client area, as Xvfb's fonts draw it.
-constexpr int kMenuBarPixels = 17;
+const QPoint kModeButton0{6, 52}; // imgMenu(0) inside the side strip
+const QPoint kPanel{128, 3};      // every panel picture2(0..6)
+const QPoint kCanvas{1, 1};       // picture2(7) in the preview panel
 
 QPoint clientPoint(int leftTwips, int topTwips)
 {
-    return {Twips::toPixels(leftTwips), kMenuBarPixels + Twips::toPixels(topTwips)};
+    return {Twips::toPixels(leftTwips), Twips::toPixels(topTwips)};
 }
 
-// Window coordinates of the middle of Text1(index), walked up from its place
+// Client-area coordinates of the middle of Text1(index), walked up from its place
 // in its frame through the frames to its panel.
 QPoint fieldCentre(int index)
 {
@@ -258,21 +250,17 @@ private slots:
         QProcess editor;
         const QString window = startEditor(editor);
         QVERIFY(!window.isEmpty());
-        // The selected first mode button locates the window's client area.
-        const QImage selected(bin + u"/package/edit_1g.jpg"_s);
-        const QPoint button = find(screenshot(u"e2e_preview_start.png"_s), selected);
-        QVERIFY2(button.x() >= 0, "the selected mode button is not on the screen");
-        client = button - kModeButton0;
+        QVERIFY(locateClient(u"e2e_preview_start.png"_s));
         QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
 
         const QString background = bin + u"/sample/background.bmp"_s;
         const QString play = bin + u"/sample/play.bmp"_s;
-        QVERIFY(typeInto(kPanel + kBackgroundField, background));
-        QVERIFY(click(kModeButton0 + QPoint(50, 30 + kModeButtonPitch))); // mode 1, buttons
-        QVERIFY(typeInto(kPanel + kPlayField, play));
-        QVERIFY(typeInto(kPanel + kPlayTop, u"12"_s));
-        QVERIFY(typeInto(kPanel + kPlayLeft, u"34"_s));
-        QVERIFY(click(kModeButton0 + QPoint(50, 30 + 6 * kModeButtonPitch))); // mode 6, preview
+        QVERIFY(typeInto(fieldCentre(3), background));
+        QVERIFY(click(modeButtonCentre(1)));
+        QVERIFY(typeInto(fieldCentre(4), play));
+        QVERIFY(typeInto(fieldCentre(7), u"12"_s));
+        QVERIFY(typeInto(fieldCentre(8), u"34"_s));
+        QVERIFY(click(modeButtonCentre(6)));
         QTest::qWait(500);
         const QImage shown = screenshot(u"e2e_preview.png"_s);
 
@@ -337,24 +325,19 @@ private slots:
         QVERIFY(out.isValid());
         const QString sample = bin + u"/sample/"_s;
         QProcess editor;
-        QProcessEnvironment env = environment;
-        env.insert(u"XDG_DATA_HOME"_s, out.filePath(u"data"_s)); // a per-user folder, if any
-        editor.setProcessEnvironment(env);
-        editor.start(bin + u"/velmora"_s, {});
-        QVERIFY(editor.waitForStarted());
-        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        const QString window = startEditor(editor);
         QVERIFY(!window.isEmpty());
-        QTest::qWait(500);
+        QVERIFY(locateClient(u"e2e_save_start.png"_s));
 
-        QVERIFY(click(window, modeButtonCentre(1)));
+        QVERIFY(click(modeButtonCentre(1)));
         for (const Typed &typed : kButtonFields) {
             const QString text = QString::fromLatin1(typed.text);
-            QVERIFY(type(window, fieldCentre(typed.field), typed.sample ? sample + text : text));
+            QVERIFY(typeInto(fieldCentre(typed.field), typed.sample ? sample + text : text));
         }
-        QVERIFY(click(window, modeButtonCentre(0)));
-        QVERIFY(type(window, fieldCentre(0), u"E2E/Skin"_s));
-        QVERIFY(type(window, fieldCentre(3), sample + u"background.bmp"_s));
-        QVERIFY(click(window, modeButtonCentre(1)));
+        QVERIFY(click(modeButtonCentre(0)));
+        QVERIFY(typeInto(fieldCentre(0), u"E2E/Skin"_s));
+        QVERIFY(typeInto(fieldCentre(3), sample + u"background.bmp"_s));
+        QVERIFY(click(modeButtonCentre(1)));
         QTest::qWait(300);
         const QImage filled = screenshot(u"e2e_save_filled.png"_s);
 
@@ -421,7 +404,7 @@ private slots:
         QCOMPARE(opened.size(), filled.size());
         for (const Typed &typed : kButtonFields) {
             if (!typed.sample) {
-                const QPoint centre = fieldCentre(typed.field);
+                const QPoint centre = client + fieldCentre(typed.field);
                 QCOMPARE(
                     changedPixels(filled, opened, QRect(centre - QPoint(25, 7), QSize(50, 14))), 0);
             }
@@ -442,17 +425,6 @@ private slots:
     }
 
 private:
-    bool click(const QString &window, const QPoint &at)
-    {
-        return run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, window, QString::number(at.x()),
-                                  QString::number(at.y()), u"click"_s, u"1"_s});
-    }
-
-    bool type(const QString &window, const QPoint &field, const QString &text)
-    {
-        return click(window, field) && run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, text});
-    }
-
     bool key(const QString &window, const QString &keys)
     {
         return run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}) &&
@@ -522,9 +494,15 @@ private:
 
     bool typeInto(QPoint field, const QString &text)
     {
-        // A little inside the field's top-left corner.
-        return click(field + QPoint(12, 9)) &&
-               run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, text});
+        return click(field) && run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, text});
+    }
+
+    // The selected first mode button locates the window's client area.
+    bool locateClient(const QString &shot)
+    {
+        const QPoint button = find(screenshot(shot), QImage(bin + u"/package/edit_1g.jpg"_s));
+        client = button - kModeButton0;
+        return button.x() >= 0;
     }
 
     // Opens a menu of the window by its access key and picks an entry by its own.
