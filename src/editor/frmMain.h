@@ -186,6 +186,8 @@ public:
     // Where the save dialog starts: the program's skins folder, or the
     // user's own when that one is not writable.
     QString skinsFolder() const;
+    // The file type the skin file dialogs show.
+    static QString skinFileFilter();
     bool verifyAllFields();
     bool verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
                           const QString &strPrefix);

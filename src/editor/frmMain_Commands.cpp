@@ -5,7 +5,6 @@
 #include "packaging/WmzCommand.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
-#include "util/Paths.h"
 #include "windows/frmVersionInfo.h"
 
 #include <QAction>
@@ -35,11 +34,10 @@ HelpOpener &frmMain::helpOpener()
 void frmMain::mnuFileWmz_Click()
 {
     try {
-        // A new skin has no file yet; its skins are kept in skins/.
-        const QString start =
-            currentFileName.isEmpty() ? Paths::join(m_programFolder, u"skins"_s) : currentFileName;
-        const std::optional<QString> chosen = dialogs().openFile(
-            {u"ファイルを開く"_s, u"Windows Media Player スキンファイル (*.wms)"_s, start, {}});
+        // A new skin has no file yet; skins are saved in the skins folder.
+        const QString start = currentFileName.isEmpty() ? skinsFolder() : currentFileName;
+        const std::optional<QString> chosen =
+            dialogs().openFile({u"ファイルを開く"_s, skinFileFilter(), start, {}});
         if (!chosen) {
             return;
         }

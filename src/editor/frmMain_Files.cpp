@@ -21,7 +21,6 @@ namespace {
 const QString kCaption = u"Velmora for WMP"_s;
 const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
 const QString kOpenTitle = u"ファイルを開く"_s;
-const QString kSkinFilter = u"Windows Media Player スキンファイル (*.wms)"_s;
 
 QString captionFor(const QString &fileName)
 {
@@ -89,7 +88,7 @@ void frmMain::mnuFileOpen_Click()
 void frmMain::openSkin()
 {
     const std::optional<QString> chosen =
-        dialogs().openFile({kOpenTitle, kSkinFilter, currentFileName, QString()});
+        dialogs().openFile({kOpenTitle, skinFileFilter(), currentFileName, QString()});
     if (!chosen || !m_messages.askYesNo(kDiscard, kOpenTitle)) {
         return;
     }
@@ -154,8 +153,9 @@ void frmMain::saveSkin(qint16 mode)
     try {
         QString target = currentFileName;
         if (mode != 0) {
-            const std::optional<QString> chosen = dialogs().saveFile(
-                {u"名前を付けてファイルを保存"_s, kSkinFilter, skinsFolder(), u"新規スキン.wms"_s});
+            const std::optional<QString> chosen =
+                dialogs().saveFile({u"名前を付けてファイルを保存"_s, skinFileFilter(),
+                                    skinsFolder(), u"新規スキン.wms"_s});
             if (!chosen) {
                 return;
             }
@@ -174,6 +174,11 @@ void frmMain::saveSkin(qint16 mode)
     } catch (const std::exception &) {
         showSaveFailure(m_messages);
     }
+}
+
+QString frmMain::skinFileFilter()
+{
+    return u"Windows Media Player スキンファイル (*.wms)"_s;
 }
 
 // The program's skins folder, unless the user cannot write there (an
