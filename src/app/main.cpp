@@ -4,6 +4,7 @@
 #include "editor/frmMain.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 
@@ -33,7 +34,8 @@ public:
 int main(int argc, char *argv[])
 {
     // Commands run before any window system is touched, so they need no display.
-    if (!CommandLine::startsEditor(CommandLine::rawArguments(argc, argv))) {
+    const QStringList arguments = CommandLine::rawArguments(argc, argv);
+    if (!CommandLine::startsEditor(arguments)) {
         return CommandLine::run(argc, argv);
     }
     QApplication app(argc, argv);
@@ -47,5 +49,10 @@ int main(int argc, char *argv[])
     }
     messages.starting = false;
     window.show();
+    if (arguments.size() > 1) {
+        // Once the window is up, so that a refused file's message shows over it.
+        QTimer::singleShot(0, &window,
+                           [&window, skin = arguments.at(1)] { window.openSkinFile(skin, false); });
+    }
     return QApplication::exec();
 }

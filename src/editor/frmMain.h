@@ -166,9 +166,11 @@ public:
     // set. The opener must outlive the window.
     void setHelpOpener(HelpOpener &opener) { m_helpOpener = &opener; }
 
-    // Files from outside the editor (frmMain_Drops.cpp): an image file
-    // dropped on an image path field that is not greyed puts its full path
-    // there.
+    // Files from outside the editor (frmMain_Drops.cpp): a skin file given to
+    // the program or dropped on the window opens as a confirmed Open of it
+    // does (confirm: ask first, as for a drop); an image file dropped on an
+    // image path field that is not greyed puts its full path there.
+    void openSkinFile(const QString &path, bool confirm);
     bool acceptsDroppedFile(const QWidget *target, const QString &path) const;
     void dropFile(QWidget *target, const QString &path);
 
@@ -181,6 +183,8 @@ public:
     void mnuFileExit_Click();
     void newSkin();
     void openSkin();
+    // Open once the file is chosen and confirmed.
+    void readSkinFile(const QString &path);
     // mode 1: save as, into a new skin folder; 0: under currentFileName.
     void saveSkin(qint16 mode);
     // Where the save dialog starts: the program's skins folder, or the

@@ -1,4 +1,5 @@
-// Files that come from outside the editor: dropped on its window.
+// Files that come from outside the editor: dropped on its window. Skin
+// files given to the program open through openSkinFile (frmMain_Files.cpp).
 #include "ControlArray.h"
 #include "FileDropFilter.h"
 #include "LayoutTables.h"
@@ -32,8 +33,21 @@ bool frmMain::isImageField(const QWidget *widget) const
                        [&](int index) { return at(Text1, index) == widget; });
 }
 
+namespace {
+
+bool isSkinFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.suffix().compare(u"wms", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 bool frmMain::acceptsDroppedFile(const QWidget *target, const QString &path) const
 {
+    if (isSkinFile(path)) {
+        return true; // anywhere on the window
+    }
     // A greyed field (its box or its section switched off) takes nothing.
     return isImageField(target) && target->isEnabled() &&
            !QImageReader::imageFormat(path).isEmpty();
@@ -42,6 +56,13 @@ bool frmMain::acceptsDroppedFile(const QWidget *target, const QString &path) con
 void frmMain::dropFile(QWidget *target, const QString &path)
 {
     if (!acceptsDroppedFile(target, path)) {
+        return;
+    }
+    if (isSkinFile(path)) {
+        // Asked once the drop is over: a question inside it would keep the
+        // file manager waiting for the drop to finish.
+        QMetaObject::invokeMethod(
+            this, [this, path] { openSkinFile(path, true); }, Qt::QueuedConnection);
         return;
     }
     auto *field = static_cast<QLineEdit *>(target);

@@ -92,8 +92,14 @@ void frmMain::openSkin()
     if (!chosen || !m_messages.askYesNo(kDiscard, kOpenTitle)) {
         return;
     }
+    readSkinFile(*chosen);
+}
+
+// The confirmed part of Open: the document, the panels and the file name.
+void frmMain::readSkinFile(const QString &path)
+{
     initAllElements();
-    if (!fileControl().readFile(*chosen)) {
+    if (!fileControl().readFile(path)) {
         return;
     }
     try {
@@ -107,7 +113,25 @@ void frmMain::openSkin()
         setWindowTitle(kCaption);
         return;
     }
-    currentFileName = *chosen;
+    currentFileName = path;
+}
+
+// A skin file named from outside the editor (the command line, a drop) opens
+// as a confirmed Open of it does; confirm asks first, as Open does.
+void frmMain::openSkinFile(const QString &path, bool confirm)
+{
+    if (confirm && !m_messages.askYesNo(kDiscard, kOpenTitle)) {
+        return;
+    }
+    try {
+        // The name the caption and the next Save use is the full one.
+        readSkinFile(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    } catch (const std::exception &) {
+        // Nothing more to say: the reader reports its own failures.
+    }
+    if (!currentFileName.isEmpty()) {
+        setWindowTitle(captionFor(currentFileName));
+    }
 }
 
 void frmMain::mnuFileSave_Click()

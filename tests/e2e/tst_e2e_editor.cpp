@@ -275,17 +275,63 @@ private slots:
         record.setUpimage(play);
         record.setTop(u"12"_s);
         record.setLeft(u"34"_s);
-        const QImage expected =
-            Preview::renderPreview(document, Preview::PanelState::fromDocument(document)).canvas;
-        QVERIFY(!expected.isNull());
-        expected.save(artifacts + u"/e2e_preview_expected.png"_s);
-        // Also fails when the canvas is not where the layout puts it.
-        QVERIFY2(shown.rect().contains(QRect(client + kPanel + kCanvas, expected.size())) &&
-                     samePixels(shown, client + kPanel + kCanvas, expected),
+        QVERIFY2(showsPreviewOf(shown, document, u"e2e_preview_expected.png"_s),
                  "the canvas on screen differs from the renderer's picture");
 
         editor.terminate();
         QVERIFY(editor.waitForFinished(20000));
+    }
+
+    // velmora SKIN.wms starts with the skin open: the caption names it, and
+    // the preview, drawn from the panels, is the renderer's picture of the
+    // file. A file the reader refuses leaves a new skin, the reader's message
+    // over the window.
+    void givenSkinOpensAtStart()
+    {
+        QTemporaryDir folder;
+        for (const QString &name : {u"background.bmp"_s, u"play.bmp"_s}) {
+            QVERIFY(QFile::copy(bin + u"/sample/"_s + name, folder.filePath(name)));
+        }
+        const QString skin = folder.filePath(u"given.wms"_s);
+        const QString foreign = folder.filePath(u"foreign.wms"_s);
+        for (const auto &[path, id] : {std::pair{skin, "velmora"}, {foreign, "other"}}) {
+            const QByteArray theme = "<theme id=\"" + QByteArray(id) + "\" title=\"given\">";
+            QVERIFY(WmsFixtures::writeBytes(
+                path, WmsFixtures::crlfLines(
+                          {theme.constData(),
+                           "<view titlebar=\"False\" backgroundimage=\"background.bmp\" "
+                           "transparencycolor=\"#FF0000\">",
+                           "<playbutton top=\"12\" left=\"34\" transparencycolor=\"#FF0000\" "
+                           "image=\"play.bmp\"/>",
+                           "</view>", "</theme>"})));
+        }
+
+        QProcess editor;
+        const QString window = startEditor(editor, {skin}, u"^Velmora for WMP - .*/given\\.wms$"_s);
+        QVERIFY(!window.isEmpty());
+        QVERIFY(locateClient(u"e2e_given_start.png"_s));
+        QVERIFY(click(modeButtonCentre(6)));
+        QTest::qWait(500);
+        RecordingMessageSink messages;
+        clsFileControl document(messages);
+        QVERIFY(document.readFile(skin));
+        QVERIFY2(showsPreviewOf(screenshot(u"e2e_given_preview.png"_s), document,
+                                u"e2e_given_expected.png"_s),
+                 "the preview of the given skin differs from the renderer's picture");
+        editor.terminate();
+        QVERIFY(editor.waitForFinished(20000));
+
+        QProcess refused;
+        QVERIFY(!startEditor(refused, {foreign}).isEmpty());
+        const QString box = findWindow(u"^ファイルを開く$"_s);
+        QVERIFY(!box.isEmpty());
+        screenshot(u"e2e_given_refused.png"_s);
+        QVERIFY(key(box, u"Return"_s));
+        QTest::qWait(300);
+        QVERIFY(findWindow(u"^ファイルを開く$"_s, false).isEmpty());
+        QVERIFY(!findWindow(u"^Velmora for WMP$"_s, false).isEmpty());
+        refused.terminate();
+        QVERIFY(refused.waitForFinished(20000));
     }
 
     void missingPackageEndsWithoutWindow()
@@ -469,16 +515,17 @@ private:
         return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 
-    // Starts the editor and lets its first paint land; its window's id, empty
-    // when none appears.
-    QString startEditor(QProcess &editor)
+    // Starts the editor and lets its first paint land; the id of its window
+    // with that caption, empty when none appears.
+    QString startEditor(QProcess &editor, const QStringList &arguments = {},
+                        const QString &caption = u"^Velmora for WMP$"_s)
     {
         editor.setProcessEnvironment(environment);
-        editor.start(bin + u"/velmora"_s, {});
+        editor.start(bin + u"/velmora"_s, arguments);
         if (!editor.waitForStarted()) {
             return {};
         }
-        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        const QString window = findWindow(caption);
         QTest::qWait(500);
         return window;
     }
@@ -495,6 +542,19 @@ private:
     bool typeInto(QPoint field, const QString &text)
     {
         return click(field) && run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"5"_s, text});
+    }
+
+    // Whether the preview canvas in the screenshot shows what the renderer
+    // draws of the document (kept as an artefact); also false when the canvas
+    // is not where the layout puts it.
+    bool showsPreviewOf(const QImage &shown, clsFileControl &document, const QString &artifact)
+    {
+        const QImage expected =
+            Preview::renderPreview(document, Preview::PanelState::fromDocument(document)).canvas;
+        expected.save(artifacts + u'/' + artifact);
+        return !expected.isNull() &&
+               shown.rect().contains(QRect(client + kPanel + kCanvas, expected.size())) &&
+               samePixels(shown, client + kPanel + kCanvas, expected);
     }
 
     // The selected first mode button locates the window's client area.
