@@ -110,7 +110,9 @@ private slots:
         window->imgMenu_Click(kPreviewMode);
         verifyCanvas(back, {});
 
-        window->clearPreview();
+        window->mnuFileNew_Click(); // the question it asks is answered Yes
+        QCOMPARE(editor->messages.messages.size(), 1);
+        editor->messages.messages.clear();
         verifyCanvas({}, {});
         QVERIFY(window->previewScratch().picture().isNull());
     }
