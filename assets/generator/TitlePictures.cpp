@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
 
 namespace {
 
@@ -72,5 +73,21 @@ QImage renderWindowIcon(int side)
     p.setBrush(Qt::NoBrush);
     p.drawPath(v);
     drawGlyph(p, Glyph::Play, QRectF(12.5, 5, 8, 8), QColor(255, 200, 64));
+    return image;
+}
+
+QImage renderFolderIcon()
+{
+    QImage image(kFolderIconSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor outline(128, 96, 16);
+    // The back with its tab, then the front flap a little lower.
+    p.setPen(outline);
+    p.setBrush(QColor(232, 184, 64));
+    p.drawPolygon(QPolygon({{1, 3}, {6, 3}, {7, 5}, {14, 5}, {14, 13}, {1, 13}}));
+    p.setBrush(QColor(255, 216, 96));
+    p.drawPolygon(QPolygon({{1, 13}, {3, 7}, {15, 7}, {14, 13}}));
     return image;
 }

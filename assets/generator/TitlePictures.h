@@ -7,6 +7,7 @@
 inline constexpr int kTitledPanelCount = 6;
 inline constexpr QSize kPanelTitleSize(609, 42);
 inline constexpr QSize kWindowIconSize(32, 32);
+inline constexpr QSize kFolderIconSize(16, 16);
 
 // What each titled panel holds, shown after the panel's name (the name of its mode button).
 inline constexpr QStringView kPanelSubtitles[kTitledPanelCount] = {
@@ -23,3 +24,5 @@ QImage renderPanelTitle(int panel);
 // larger for the desktop.
 QImage renderWindowIcon(int side = kWindowIconSize.width());
 inline constexpr int kDesktopIconSide = 128;
+// The picture of the image chooser's button that jumps to the sample folder.
+QImage renderFolderIcon();

@@ -72,6 +72,7 @@ void addEmbeddedPictures(std::vector<PictureJob> &jobs, const QDir &pictures)
     jobs.push_back({pictures.filePath(u"velmora_%1.png"_s.arg(kDesktopIconSide)),
                     renderWindowIcon(kDesktopIconSide),
                     {}});
+    jobs.push_back({pictures.filePath(u"folder.png"_s), renderFolderIcon(), {}});
 }
 
 int fail(const QString &message)

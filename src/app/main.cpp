@@ -23,6 +23,7 @@ public:
     {
         return boxes.askYesNo(text, title);
     }
+    void beep() override { boxes.beep(); }
 
     Console console;
     MessageBoxSink boxes;

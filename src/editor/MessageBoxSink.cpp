@@ -44,7 +44,7 @@ bool MessageBoxSink::askYesNo(const QString &text, const QString &title)
     return box.exec() == QMessageBox::Yes;
 }
 
-void beep()
+void MessageBoxSink::beep()
 {
     QApplication::beep();
 }

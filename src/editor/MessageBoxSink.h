@@ -13,10 +13,9 @@ public:
 
     void showMessage(const QString &text, const QString &title, MessageIcon icon) override;
     bool askYesNo(const QString &text, const QString &title) override;
+    // The window system's warning sound.
+    void beep() override;
 
 private:
     QWidget *m_owner;
 };
-
-// The window system's warning sound.
-void beep();

@@ -5,6 +5,7 @@
 #include "PictureFile.h"
 #include "QtDialogProvider.h"
 #include "WidgetColors.h"
+#include "chooser/frmFileOpendlg.h"
 #include "document/clsFileControl.h"
 #include "packaging/clsZipWrapper.h"
 #include "util/AppError.h"
@@ -64,6 +65,7 @@ frmMain::~frmMain() = default;
 
 bool frmMain::Form_Load()
 {
+    createFileOpenDialog();
     setFixedSize(Twips::toPixels(Layout::kOuterWidth - 2 * kBorderTwips),
                  Twips::toPixels(Layout::kOuterHeight - kCaptionTwips - 2 * kBorderTwips));
     editMenuShown = 1;
@@ -207,6 +209,7 @@ clsZipWrapper &frmMain::zipWrapper()
 
 void frmMain::releaseOwnedObjects()
 {
+    mfrmFileOpen.reset();
     mclsZipWrapper.reset();
     mclsFunction.reset();
     mclsFileControl.reset();

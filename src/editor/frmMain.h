@@ -14,6 +14,7 @@
 #include <optional>
 
 class DialogProvider;
+class frmFileOpendlg;
 class ImageButton;
 class MessageSink;
 class PanelScroller;
@@ -279,4 +280,29 @@ private:
 
     // Skin preview
     PanelScroller *m_previewScroller = nullptr; // owned by the preview panel
+
+    // Field input helpers, the image chooser and the look of the panels
+public:
+    void Text1_GotFocus(int Index);
+    void selectAllText(QLineEdit *field);
+    // Number fields take digits, Backspace and Enter; any other character
+    // beeps and KeyAscii becomes 0, which keeps it out of the field.
+    void Text1_KeyPress(int Index, qint16 &KeyAscii);
+    void Label2_Click(int Index);
+    // The colour chosen in the colour dialog; the initial one when cancelled.
+    qint32 pickColor(qint32 initial);
+    void Command2_Click(int Index);
+    void mfrmFileOpen_clickOpen();
+    // The one image chooser, created at load; null before and after unload.
+    frmFileOpendlg *fileOpenDialog() const { return mfrmFileOpen.get(); }
+
+    QString chosenImagePath; // the path the chooser reported last, trimmed
+
+private:
+    void connectInputHelpers();
+    void createFileOpenDialog();
+    void applyPanelLook();
+
+    std::unique_ptr<frmFileOpendlg> mfrmFileOpen;
+    bool m_chooserReported = false; // whether the last showing reported a path
 };

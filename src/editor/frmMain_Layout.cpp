@@ -1,4 +1,5 @@
 // Builds the window's controls from the layout tables.
+#include "BrowseButton.h"
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "LayoutTables.h"
@@ -68,6 +69,8 @@ void frmMain::buildWindow()
     buildPanels(client);
     buildFields();
     connectControls();
+    connectInputHelpers();
+    applyPanelLook();
 }
 
 void frmMain::buildMenus()
@@ -192,7 +195,7 @@ void frmMain::buildFields()
     }
     for (std::size_t i = 0; i < Command2.size(); ++i) {
         const Layout::Place &p = plan.command2[i].value();
-        Command2[i] = new QPushButton(p.caption.toString(), holderWidget(p.holder));
+        Command2[i] = new BrowseButton(p.caption.toString(), holderWidget(p.holder));
         Command2[i]->setObjectName(controlName(u"Command2", i));
         setTag(Command2[i], QString::number(Layout::kCommand2Tags[i]));
         place(Command2[i], p.box);

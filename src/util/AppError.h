@@ -13,6 +13,8 @@ public:
         SubscriptOutOfRange = 9,
         TypeMismatch = 13,
         FileNotFound = 53,
+        DeviceUnavailable = 68,
+        PathNotFound = 76,
         DiskFull = 61,
         DialogCancelled = 32755,
     };

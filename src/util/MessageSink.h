@@ -13,4 +13,6 @@ public:
     virtual void showMessage(const QString &text, const QString &title, MessageIcon icon) = 0;
     // true for Yes, false for No.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
+    // The warning sound for a refused key; a sink without a speaker stays silent.
+    virtual void beep() {}
 };

@@ -49,7 +49,9 @@ QString fileName(const QString &path)
 
 QString join(const QString &folderPath, const QString &name)
 {
-    return folderPath + separator() + name;
+    // A volume root already ends in the separator.
+    return folderPath.endsWith(separator()) ? folderPath + name
+                                            : folderPath + separator() + name;
 }
 
 } // namespace Paths

@@ -27,9 +27,16 @@ public:
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 
+    void beep() override { ++beeps; }
+
     const Message &last() const { return messages.constLast(); }
-    void clear() { messages.clear(); }
+    void clear()
+    {
+        messages.clear();
+        beeps = 0;
+    }
 
     QList<Message> messages;
     QList<bool> answers;
+    int beeps = 0;
 };

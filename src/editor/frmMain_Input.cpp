@@ -1,0 +1,218 @@
+// Small behaviours of the panel fields: whole-text selection on entering a
+// field, digits only in number fields, the colour dialog behind each swatch
+// and the image chooser behind each "・・" button.
+#include "ControlArray.h"
+#include "ControlTag.h"
+#include "WidgetColors.h"
+#include "chooser/frmFileOpendlg.h"
+#include "frmMain.h"
+#include "util/DialogProvider.h"
+#include "util/MessageSink.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint16 kEnter = 13;
+constexpr qint16 kBackspace = 8;
+
+// The character a key types, as a 16-bit code; 0 for a key that types none
+// (arrows, Delete, function keys) or that moves the focus (Tab). Ctrl with a
+// letter types its control code: Ctrl+V is 22.
+qint16 typedCharacter(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers held =
+        event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
+        return 0;
+    }
+    if (held == Qt::ControlModifier && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+        return static_cast<qint16>(event.key() - Qt::Key_A + 1);
+    }
+    // Alt and Meta chords go to the menus, not into the field.
+    if (held != Qt::NoModifier || event.text().isEmpty()) {
+        return 0;
+    }
+    return static_cast<qint16>(event.text().at(0).unicode());
+}
+
+// Focus that a user or the program moves to a field; not focus that comes
+// back when a menu, a popup or another window lets go of it.
+bool entersField(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+}
+
+QString trimSpaces(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ') {
+        ++first;
+    }
+    while (last > first && text.at(last - 1) == u' ') {
+        --last;
+    }
+    return text.mid(first, last - first);
+}
+
+template <typename T, std::size_t N> int indexIn(const std::array<T *, N> &controls, QObject *object)
+{
+    const auto found = std::find(controls.begin(), controls.end(), object);
+    return found == controls.end() ? -1 : static_cast<int>(found - controls.begin());
+}
+
+// Runs a handler of a window event; a failure ends the handler, never the
+// event loop.
+template <typename Handler> void guarded(Handler &&handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &) {
+    }
+}
+
+// Routes the fields' focus and key events and the swatches' clicks to the
+// window's handlers.
+class FieldInputFilter : public QObject {
+public:
+    explicit FieldInputFilter(frmMain &window) : QObject(&window), m_window(window) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            if (const int field = indexIn(m_window.Text1, watched);
+                field >= 0 && entersField(static_cast<QFocusEvent *>(event)->reason())) {
+                guarded([&] { m_window.Text1_GotFocus(field); });
+            }
+            return false;
+        case QEvent::KeyPress:
+            return refuseKey(watched, *static_cast<QKeyEvent *>(event));
+        case QEvent::MouseButtonRelease:
+            if (const int swatch = indexIn(m_window.Label2, watched); swatch >= 0) {
+                const auto &mouse = *static_cast<QMouseEvent *>(event);
+                const auto *label = static_cast<QWidget *>(watched);
+                if (mouse.button() == Qt::LeftButton && label->isEnabled() &&
+                    label->rect().contains(mouse.position().toPoint())) {
+                    guarded([&] { m_window.Label2_Click(swatch); });
+                    return true;
+                }
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool refuseKey(QObject *watched, const QKeyEvent &key)
+    {
+        const int field = indexIn(m_window.Text1, watched);
+        qint16 code = typedCharacter(key);
+        if (field < 0 || code == 0) {
+            return false;
+        }
+        guarded([&] { m_window.Text1_KeyPress(field, code); });
+        return code == 0;
+    }
+
+    frmMain &m_window;
+};
+
+} // namespace
+
+void frmMain::connectInputHelpers()
+{
+    auto *filter = new FieldInputFilter(*this);
+    for (QLineEdit *field : Text1) {
+        field->installEventFilter(filter);
+        // Composed text reaches a field without key presses; number fields
+        // take their digits from the keys alone.
+        if (field->property("number").toBool()) {
+            field->setAttribute(Qt::WA_InputMethodEnabled, false);
+        }
+    }
+    for (QLabel *swatch : Label2) {
+        swatch->installEventFilter(filter);
+    }
+    for (std::size_t i = 0; i < Command2.size(); ++i) {
+        connect(Command2[i], &QPushButton::clicked, this,
+                [this, i] { guarded([this, i] { Command2_Click(static_cast<int>(i)); }); });
+    }
+}
+
+void frmMain::createFileOpenDialog()
+{
+    mfrmFileOpen = std::make_unique<frmFileOpendlg>(m_messages, m_programFolder, this);
+    connect(mfrmFileOpen.get(), &frmFileOpendlg::clickOpen, this,
+            [this] { mfrmFileOpen_clickOpen(); });
+}
+
+void frmMain::Text1_GotFocus(int Index)
+{
+    selectAllText(at(Text1, Index));
+}
+
+void frmMain::selectAllText(QLineEdit *field)
+{
+    field->setFocus();
+    field->setSelection(0, static_cast<int>(field->text().size()));
+}
+
+void frmMain::Text1_KeyPress(int Index, qint16 &KeyAscii)
+{
+    if (!at(Text1, Index)->property("number").toBool()) {
+        return;
+    }
+    if (KeyAscii == kEnter || KeyAscii == kBackspace || (KeyAscii >= u'0' && KeyAscii <= u'9')) {
+        return;
+    }
+    m_messages.beep();
+    KeyAscii = 0;
+}
+
+void frmMain::Label2_Click(int Index)
+{
+    QLabel *swatch = at(Label2, Index);
+    const qint32 chosen = pickColor(WidgetColors::toWindowColor(WidgetColors::backColor(swatch)));
+    WidgetColors::setBackColor(swatch, WidgetColors::fromWindowColor(chosen));
+}
+
+qint32 frmMain::pickColor(qint32 initial)
+{
+    return dialogs().pickColor(initial).value_or(initial);
+}
+
+void frmMain::Command2_Click(int Index)
+{
+    QLineEdit *field = at(Text1, tagIndex(at(Command2, Index)));
+    if (!mfrmFileOpen) {
+        createFileOpenDialog();
+    }
+    m_chooserReported = false;
+    mfrmFileOpen->setPath(field->text());
+    mfrmFileOpen->exec();
+    // Closed with its close box, the chooser reports nothing, and the field
+    // keeps its text rather than a path chosen earlier for another field.
+    if (m_chooserReported) {
+        field->setText(chosenImagePath);
+    }
+}
+
+void frmMain::mfrmFileOpen_clickOpen()
+{
+    chosenImagePath = trimSpaces(mfrmFileOpen->getPath());
+    m_chooserReported = true;
+}
