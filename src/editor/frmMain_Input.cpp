@@ -27,13 +27,15 @@ constexpr qint16 kEnter = 13;
 constexpr qint16 kBackspace = 8;
 
 // The character a key types, as a 16-bit code; 0 for a key that types none
-// (arrows, Delete, function keys) or that moves the focus (Tab). Ctrl with a
+// (arrows, Delete, function keys) or that moves the focus (Tab). Delete
+// deletes rather than types, though some keyboards report it as DEL (127). Ctrl with a
 // letter types its control code: Ctrl+V is 22.
 qint16 typedCharacter(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers held =
         event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab ||
+        event.key() == Qt::Key_Delete) {
         return 0;
     }
     if (held == Qt::ControlModifier && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {

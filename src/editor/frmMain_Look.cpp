@@ -55,8 +55,8 @@ void levelCaption(QLabel *caption, std::span<QLabel *const> captions)
     const QFontMetrics metrics = caption->fontMetrics();
     const QRect box = caption->geometry();
     const QRect place = beside->geometry();
-    const int wanted =
-        qRound(place.top() + place.height() / 2.0 - metrics.height() / 2.0) - box.top();
+    // Controls centre their line of text, the odd pixel going below it.
+    const int wanted = place.top() + (place.height() - metrics.height()) / 2 - box.top();
     const int blankAbove =
         qMax(0, metrics.ascent() + metrics.tightBoundingRect(caption->text()).top());
     caption->setContentsMargins(

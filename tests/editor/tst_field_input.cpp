@@ -1,0 +1,291 @@
+// The input helpers of the panel fields: selection on entry, digits only in
+// number fields, the colour dialog behind the swatches and the image chooser
+// behind the browse buttons.
+#include "EditorFixture.h"
+#include "ScriptedDialogs.h"
+#include "chooser/FileListBox.h"
+#include "chooser/frmFileOpendlg.h"
+#include "editor/ControlTag.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One key of a sequence: a character to type, or a named key.
+struct Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+using Keys = QList<Key>;
+
+Keys typed(const QString &text)
+{
+    Keys keys;
+    for (QChar c : text) {
+        keys.append(Key{c == u'-' ? Qt::Key_Minus : Qt::Key(c.toUpper().unicode())});
+    }
+    return keys;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Keys)
+
+class tst_FieldInput : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        editor = std::make_unique<StartedEditor>();
+        editor->window.setDialogProvider(dialogs);
+        QVERIFY(editor->window.Form_Load());
+        QDir(editor->folder.path()).mkpath(u"sample"_s);
+        for (const QString &name : {u"a.bmp"_s, u"b.bmp"_s}) {
+            QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(sample(name), "BMP"));
+        }
+        editor->window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&editor->window));
+    }
+    void cleanup()
+    {
+        editor.reset();
+        dialogs = ScriptedDialogs();
+    }
+
+    void numberFieldsAreTheLayoutsOwn()
+    {
+        QList<int> numbers;
+        for (std::size_t i = 0; i < window().Text1.size(); ++i) {
+            if (window().Text1[i]->property("number").toBool()) {
+                numbers << int(i);
+            }
+        }
+        QList<int> expected{7,  8,  12, 13, 17, 18, 22, 23, 27, 28, 29, 30, 34, 35, 39, 40, 44,
+                            45, 52, 53, 56, 57, 58, 59, 62, 63};
+        for (int i = 66; i <= 82; ++i) {
+            expected << i;
+        }
+        QCOMPARE(numbers, expected);
+    }
+
+    void keySequences_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("TOP: 1 2 a minus") << 7 << QString() << typed(u"12a-"_s) << u"12"_s << 2;
+        QTest::newRow("TOP: Backspace and Enter pass")
+            << 7 << u"345"_s << Keys{{Qt::Key_Backspace}, {Qt::Key_Return}} << u"34"_s << 0;
+        QTest::newRow("TOP: Ctrl+V is dropped")
+            << 8 << QString() << Keys{{Qt::Key_V, Qt::ControlModifier}} << QString() << 1;
+        QTest::newRow("LEFT: arrows and Delete are no characters")
+            << 13 << u"123"_s << Keys{{Qt::Key_Home}, {Qt::Key_Right}, {Qt::Key_Delete}}
+            << u"13"_s << 0;
+        QTest::newRow("TOP: a space beeps") << 12 << QString() << Keys{{Qt::Key_Space}}
+                                               << QString() << 1;
+        QTest::newRow("image path: anything goes")
+            << 4 << QString() << typed(u"a-1"_s) << u"a-1"_s << 0;
+        QTest::newRow("image path: Ctrl+V pastes")
+            << 4 << QString() << Keys{{Qt::Key_V, Qt::ControlModifier}} << u"99x"_s << 0;
+        QTest::newRow("title: free text") << 0 << QString() << typed(u"-q"_s) << u"-q"_s << 0;
+    }
+    void keySequences()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, before);
+        QFETCH(Keys, keys);
+        QFETCH(QString, after);
+        QFETCH(int, beeps);
+        QApplication::clipboard()->setText(u"99x"_s);
+        QLineEdit *box = text(field);
+        box->setEnabled(true);
+        box->setText(before);
+        box->setFocus(Qt::MouseFocusReason);
+        box->end(false);
+        editor->messages.clear();
+        for (const Key &key : keys) {
+            QTest::keyClick(box, key.key, key.modifiers);
+        }
+        QCOMPARE(box->text(), after);
+        QCOMPARE(editor->messages.beeps, beeps);
+    }
+
+    // Text that arrives without key characters, as from the context menu, is
+    // not filtered.
+    void pastingFromTheMenuIsNotFiltered()
+    {
+        QApplication::clipboard()->setText(u"ab-"_s);
+        QLineEdit *box = text(7);
+        box->setFocus(Qt::MouseFocusReason);
+        box->paste();
+        QCOMPARE(box->text(), u"ab-"_s);
+        QCOMPARE(editor->messages.beeps, 0);
+    }
+
+    void enteringAFieldSelectsItsText_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("selected");
+        QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
+        QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason) << true;
+        QTest::newRow("the program") << int(Qt::OtherFocusReason) << true;
+        QTest::newRow("back from a menu") << int(Qt::PopupFocusReason) << false;
+    }
+    void enteringAFieldSelectsItsText()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, selected);
+        text(0)->setText(u"Velmora"_s);
+        text(1)->setFocus();
+        text(0)->setFocus(Qt::FocusReason(reason));
+        QVERIFY(text(0)->hasFocus());
+        QCOMPARE(text(0)->selectedText(), selected ? u"Velmora"_s : QString());
+    }
+
+    void tabIntoAField()
+    {
+        text(1)->setText(u"author"_s);
+        text(0)->setFocus();
+        QTest::keyClick(text(0), Qt::Key_Tab);
+        QVERIFY(text(1)->hasFocus());
+        QCOMPARE(text(1)->selectedText(), u"author"_s);
+    }
+
+    void pickColor_data()
+    {
+        QTest::addColumn<std::optional<qint32>>("answer");
+        QTest::addColumn<QColor>("after");
+        QTest::newRow("chosen") << std::optional<qint32>(0x00332211) << QColor(0x11, 0x22, 0x33);
+        QTest::newRow("cancelled") << std::optional<qint32>() << QColor(0xFF, 0x00, 0x00);
+    }
+    void pickColor()
+    {
+        QFETCH(std::optional<qint32>, answer);
+        QFETCH(QColor, after);
+        dialogs.colorAnswers = {answer};
+        QLabel *swatch = window().Label2[17];
+        QCOMPARE(WidgetColors::backColor(swatch), QColor(255, 0, 0));
+        QTest::mouseClick(swatch, Qt::LeftButton);
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].kind, ScriptedDialogs::Kind::Color);
+        QCOMPARE(dialogs.requests[0].initialColor, qint32(0x0000FF)); // red
+        QCOMPARE(WidgetColors::backColor(swatch), after);
+    }
+
+    void greyedSwatchOpensNoDialog()
+    {
+        QLabel *swatch = window().Label2[3]; // in the switched-off FFWD frame
+        QVERIFY(!swatch->isEnabled());
+        QTest::mouseClick(swatch, Qt::LeftButton);
+        QVERIFY(dialogs.requests.isEmpty());
+    }
+
+    // Every browse button starts the chooser at the field of its own row and
+    // writes the chosen path there, and nowhere else.
+    void browseButtonFillsItsRow_data()
+    {
+        QTest::addColumn<int>("button");
+        for (int i = 0; i < 37; ++i) {
+            QTest::addRow("Command2(%d)", i) << i;
+        }
+    }
+    void browseButtonFillsItsRow()
+    {
+        QFETCH(int, button);
+        const int field = tagIndex(window().Command2[std::size_t(button)]);
+        QLineEdit *target = text(field);
+        QVERIFY(target->geometry().right() < window().Command2[std::size_t(button)]->x());
+        target->setText(sample(u"a.bmp"_s) + u" "_s);
+        QString given;
+        whileShown([&](frmFileOpendlg &chooser) {
+            given = chooser.getPath();
+            choose(chooser, u"b.bmp"_s);
+            chooser.cmdOpen[0]->click();
+        });
+        window().Command2_Click(button);
+        QCOMPARE(given, sample(u"a.bmp"_s) + u" "_s);
+        QCOMPARE(target->text(), sample(u"b.bmp"_s));
+        for (QLineEdit *other : window().Text1) {
+            QVERIFY(other == target || other->text().isEmpty());
+        }
+    }
+
+    void cancelWritesBackTheTrimmedPath()
+    {
+        text(3)->setText(u" "_s + sample(u"a.bmp"_s) + u"  "_s);
+        whileShown([](frmFileOpendlg &chooser) { chooser.cmdOpen[1]->click(); });
+        QTest::mouseClick(window().Command2[0], Qt::LeftButton);
+        QCOMPARE(text(3)->text(), sample(u"a.bmp"_s));
+    }
+
+    // Closed with its close box, the chooser reports nothing: the field keeps
+    // its text rather than the path chosen before for another field.
+    void closeBoxLeavesTheField()
+    {
+        whileShown([this](frmFileOpendlg &chooser) {
+            choose(chooser, u"b.bmp"_s);
+            chooser.cmdOpen[0]->click();
+        });
+        window().Command2_Click(0);
+        QCOMPARE(text(3)->text(), sample(u"b.bmp"_s));
+        text(4)->setText(u"kept"_s);
+        whileShown([](frmFileOpendlg &chooser) { chooser.close(); });
+        window().Command2_Click(1);
+        QCOMPARE(text(4)->text(), u"kept"_s);
+        QCOMPARE(window().chosenImagePath, sample(u"b.bmp"_s));
+    }
+
+    void chooserLivesWithTheWindow()
+    {
+        QVERIFY(window().fileOpenDialog());
+        QCOMPARE(window().fileOpenDialog()->parentWidget(), &window());
+        window().Form_Unload();
+        QVERIFY(!window().fileOpenDialog());
+    }
+
+private:
+    frmMain &window() { return editor->window; }
+    QLineEdit *text(int index) { return window().Text1[static_cast<std::size_t>(index)]; }
+    QString sample(const QString &name) const
+    {
+        return editor->folder.path() + u"/sample/"_s + name;
+    }
+
+    // Runs the user's part once the modal chooser is up: the queued call is
+    // taken by the chooser's own event loop, after it has been shown.
+    void whileShown(std::function<void(frmFileOpendlg &)> user)
+    {
+        QTimer::singleShot(0, this, [this, user] {
+            frmFileOpendlg *chooser = window().fileOpenDialog();
+            QVERIFY(chooser && chooser->isVisible());
+            user(*chooser);
+            if (chooser->isVisible()) {
+                chooser->close(); // never leave a modal window behind a failed check
+            }
+        });
+    }
+
+    static void choose(frmFileOpendlg &chooser, const QString &name)
+    {
+        const int row = static_cast<int>(chooser.filFile->fileNames().indexOf(name));
+        QVERIFY(row >= 0);
+        chooser.filFile->setCurrentIndex(chooser.filFile->model()->index(row, 0));
+    }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<StartedEditor> editor;
+};
+
+QTEST_MAIN(tst_FieldInput)
+#include "tst_field_input.moc"
