@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   libzip-dev zip unzip
   imagemagick
-  xvfb xdotool x11-utils libxcb1-dev
+  xvfb xdotool x11-utils xclip libxcb1-dev
   fonts-ipafont-gothic
   fp-utils-3.2.2
   dpkg-dev file desktop-file-utils shared-mime-info

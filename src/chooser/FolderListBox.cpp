@@ -59,7 +59,8 @@ void FolderListBox::setPath(const QString &folder, const QString &root)
     QTreeWidgetItem *parent = nullptr;
     for (const QString &path : chainOf(clean, top)) {
         const QString name = parent ? QFileInfo(path).fileName() : QDir::toNativeSeparators(path);
-        auto *item = parent ? new QTreeWidgetItem(parent, {name}) : new QTreeWidgetItem(this, {name});
+        auto *item =
+            parent ? new QTreeWidgetItem(parent, {name}) : new QTreeWidgetItem(this, {name});
         item->setIcon(0, openIcon);
         item->setData(0, kPathRole, path);
         parent = item;

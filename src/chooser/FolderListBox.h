@@ -24,6 +24,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Every level is always open: no expand marks beside the folders.
+    void drawBranches(QPainter *, const QRect &, const QModelIndex &) const override {}
 
 private:
     void open(QTreeWidgetItem *item);

@@ -60,11 +60,12 @@ PicturePreview loadPicturePreview(const QString &path, const QSize &box)
     } else if (fitsWholeDecode(result.natural)) {
         const AllocationLimit limit(kWholeDecodeLimitMiB);
         const QImage whole = reader.read();
-        result.image = whole.isNull() ? whole : whole.copy(QRect(QPoint(0, 0), box.boundedTo(whole.size())));
+        result.image =
+            whole.isNull() ? whole : whole.copy(QRect(QPoint(0, 0), box.boundedTo(whole.size())));
     } else {
         return result;
     }
-    result.status = result.image.isNull() ? PicturePreview::Status::Unreadable
-                                          : PicturePreview::Status::Shown;
+    result.status =
+        result.image.isNull() ? PicturePreview::Status::Unreadable : PicturePreview::Status::Shown;
     return result;
 }

@@ -66,8 +66,11 @@ frmFileOpendlg::frmFileOpendlg(MessageSink &messages, QString programFolder, QWi
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon());
-    // The chooser takes the font of the window that owns it.
+    // The chooser speaks in the font of the window that owns it.
     setAttribute(Qt::WA_WindowPropagation);
+    if (parent) {
+        setFont(parent->font());
+    }
     setModal(true);
     setFixedSize(Twips::toPixels(kClientWidth), Twips::toPixels(kClientHeight));
     buildWindow();
@@ -112,9 +115,9 @@ void frmFileOpendlg::buildWindow()
     cmdOpen[2]->setIconSize(kFolderPictureSize);
     cmdOpen[2]->setToolTip(u"サンプルフォルダに移動"_s);
 
-    const std::array<QWidget *, 9> tabOrder{cmdOpen[0],  cmdOpen[1], fraFileOpen[0],
-                                            fraFileOpen[1], filFile,  dirDirectry,
-                                            drvDrive,    Picture1,   cmdOpen[2]};
+    const std::array<QWidget *, 9> tabOrder{cmdOpen[0],     cmdOpen[1], fraFileOpen[0],
+                                            fraFileOpen[1], filFile,    dirDirectry,
+                                            drvDrive,       Picture1,   cmdOpen[2]};
     // Frames and the preview box take no focus; the keys pass over them.
     QWidget *previous = nullptr;
     for (QWidget *widget : tabOrder) {
@@ -142,7 +145,7 @@ QString frmFileOpendlg::getPathPart(const QString &path, int part)
     const QString folder = clsFunction::getSeparatePath(Paths::separatorText(), path, 2);
     // The folder of a file in the root folder is the root itself.
     return folder.isEmpty() && path.startsWith(Paths::separator()) ? Paths::separatorText()
-                                                                    : folder;
+                                                                   : folder;
 }
 
 void frmFileOpendlg::showEvent(QShowEvent *event)
@@ -241,8 +244,8 @@ void frmFileOpendlg::filFile_Click()
         break;
     case PicturePreview::Status::Unreadable:
         m_messages.showMessage(
-            u"不正な画像ファイルのため読み込めません\r\n他の画像ファイルを選択してください"_s, title,
-            MessageIcon::Information);
+            u"不正な画像ファイルのため読み込めません\r\n他の画像ファイルを選択してください"_s,
+            title, MessageIcon::Information);
         break;
     case PicturePreview::Status::Failed:
         break;

@@ -5,7 +5,9 @@
 
 // A fresh instance of the application's style: a proxy takes ownership of
 // its base, which must not be the application's own style object.
-PanelStyle::PanelStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+PanelStyle::PanelStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+{
+}
 
 int PanelStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                             const QWidget *widget) const

@@ -69,7 +69,8 @@ QString trimSpaces(const QString &text)
     return text.mid(first, last - first);
 }
 
-template <typename T, std::size_t N> int indexIn(const std::array<T *, N> &controls, QObject *object)
+template <typename T, std::size_t N>
+int indexIn(const std::array<T *, N> &controls, QObject *object)
 {
     const auto found = std::find(controls.begin(), controls.end(), object);
     return found == controls.end() ? -1 : static_cast<int>(found - controls.begin());

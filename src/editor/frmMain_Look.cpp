@@ -28,8 +28,7 @@ const QWidget *controlBeside(const QLabel *caption, std::span<QLabel *const> cap
         const auto *widget = qobject_cast<const QWidget *>(child);
         if (!widget || std::ranges::find(captions, widget) != captions.end() ||
             !(qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QLabel *>(widget) ||
-              qobject_cast<const QAbstractButton *>(widget) ||
-              widget->inherits("QComboBox"))) {
+              qobject_cast<const QAbstractButton *>(widget) || widget->inherits("QComboBox"))) {
             continue;
         }
         const QRect place = widget->geometry();

@@ -57,8 +57,8 @@ private slots:
         writeBytes(u"sample/A.GIF"_s, encodeGif(quarters(20, 20)));
         QVERIFY(quarters(300, 300).save(file(u"sample/c.Jpeg"_s), "JPEG"));
         QVERIFY(quarters(10, 10).save(file(u"sample/d.jpg"_s), "JPEG"));
-        for (const QString &name : {u"sample/notes.txt"_s, u"sample/e.png"_s, u"sample/.hidden.bmp"_s,
-                                    u"sample/bmp"_s}) {
+        for (const QString &name :
+             {u"sample/notes.txt"_s, u"sample/e.png"_s, u"sample/.hidden.bmp"_s, u"sample/bmp"_s}) {
             writeBytes(name, "x");
         }
         writeBytes(u"sample/broken.jpg"_s, "this is no picture");
@@ -83,11 +83,10 @@ private slots:
         QTest::newRow("drives") << u"drvDrive"_s << u"fraFileOpen_1"_s << QRect(5, 259, 173, 20);
         QTest::newRow("preview frame")
             << u"fraFileOpen_0"_s << u"frmFileOpendlg"_s << QRect(199, 9, 262, 286);
-        QTest::newRow("preview box") << u"Picture1"_s << u"fraFileOpen_0"_s
-                                     << QRect(6, 15, 250, 264);
+        QTest::newRow("preview box")
+            << u"Picture1"_s << u"fraFileOpen_0"_s << QRect(6, 15, 250, 264);
         QTest::newRow("open") << u"cmdOpen_0"_s << u"frmFileOpendlg"_s << QRect(470, 16, 100, 21);
-        QTest::newRow("cancel") << u"cmdOpen_1"_s << u"frmFileOpendlg"_s
-                                << QRect(470, 43, 100, 23);
+        QTest::newRow("cancel") << u"cmdOpen_1"_s << u"frmFileOpendlg"_s << QRect(470, 43, 100, 23);
         QTest::newRow("sample") << u"cmdOpen_2"_s << u"frmFileOpendlg"_s << QRect(470, 77, 25, 21);
     }
     void windowAndControls()
@@ -134,8 +133,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("fails");
         const QString tmp = QDir::tempPath();
-        QTest::newRow("drive of a file") << tmp + u"/a.bmp"_s << 1 << QStorageInfo(tmp).rootPath()
-                                         << false;
+        QTest::newRow("drive of a file")
+            << tmp + u"/a.bmp"_s << 1 << QStorageInfo(tmp).rootPath() << false;
         QTest::newRow("drive of a missing folder")
             << tmp + u"/gone/a.bmp"_s << 1 << QStorageInfo(tmp).rootPath() << false;
         QTest::newRow("no drive in a bare name") << u"a.bmp"_s << 1 << QString() << false;
@@ -164,7 +163,8 @@ private slots:
         QTest::addColumn<bool>("withSample");
         QTest::addColumn<QString>("folder");
         QTest::newRow("empty: the sample folder") << QString() << true << u"sample"_s;
-        QTest::newRow("empty without sample: the program folder") << QString() << false << QString();
+        QTest::newRow("empty without sample: the program folder")
+            << QString() << false << QString();
         QTest::newRow("a file's folder") << u"other/x.bmp"_s << true << u"other"_s;
         QTest::newRow("a missing folder: the program folder")
             << u"gone/x.bmp"_s << true << QString();

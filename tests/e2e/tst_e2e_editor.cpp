@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -117,7 +118,7 @@ class tst_E2eEditor : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const QString &tool : {u"Xvfb"_s, u"xdotool"_s, u"import"_s}) {
+        for (const QString &tool : {u"Xvfb"_s, u"xdotool"_s, u"import"_s, u"xclip"_s}) {
             if (QStandardPaths::findExecutable(tool).isEmpty()) {
                 QSKIP(qPrintable(tool + u" is not installed; run scripts/setup.sh"_s));
             }
@@ -332,6 +333,58 @@ private slots:
         QVERIFY(!findWindow(u"^Velmora for WMP$"_s, false).isEmpty());
         refused.terminate();
         QVERIFY(refused.waitForFinished(20000));
+    }
+
+    // The background field's "・・" opens the chooser on the sample folder; a
+    // click previews a picture, a double click chooses it, and the field
+    // then holds its full path.
+    void browseButtonChoosesASamplePicture()
+    {
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(bin + u"/velmora"_s, {});
+        QVERIFY(editor.waitForStarted());
+        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        QVERIFY(!window.isEmpty());
+        QTest::qWait(500);
+
+        // Command2(0) beside Text1(3) on the theme panel, below the menu bar.
+        QVERIFY(click(window, 691, 207));
+        const QString chooser = findWindow(u"^ファイルを開く$"_s);
+        QVERIFY(!chooser.isEmpty());
+        QTest::qWait(500);
+        const QImage before = screenshot(u"e2e_chooser_open.png"_s);
+        const QPoint at = windowPosition(chooser);
+        // The first file of the list, background.bmp, in the file list's first row.
+        QVERIFY(click(chooser, 53, 32));
+        QTest::qWait(500);
+        const QImage preview = screenshot(u"e2e_chooser_preview.png"_s);
+        QCOMPARE(preview.size(), before.size());
+        // Picture1 inside the preview frame shows the picture now.
+        QVERIFY(changedPixels(before, preview, QRect(at + QPoint(205, 24), QSize(240, 170))) >
+                5000);
+
+        QVERIFY(
+            run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, chooser, u"53"_s, u"32"_s, u"click"_s,
+                               u"--repeat"_s, u"2"_s, u"--delay"_s, u"80"_s, u"1"_s}));
+        QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^ファイルを開く$"_s, false).isEmpty(), 10000);
+
+        // Copy the field's text out through the clipboard.
+        QVERIFY(click(window, 300, 207));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"ctrl+a"_s, u"ctrl+c"_s}));
+        QTest::qWait(300);
+        QString copied;
+        QVERIFY(run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, &copied));
+        const QString sample = QFileInfo(bin).canonicalFilePath() + u"/sample/background.bmp"_s;
+        QCOMPARE(QFileInfo(copied).canonicalFilePath(), sample);
+        QCOMPARE(copied, QFileInfo(copied).absoluteFilePath());
+
+        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
+        QTest::qWait(300);
+        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitCode(), 0);
     }
 
     void missingPackageEndsWithoutWindow()
@@ -574,6 +627,28 @@ private:
         }
         QTest::qWait(300);
         return run(u"xdotool"_s, {u"key"_s, entry});
+    }
+
+    bool click(const QString &window, int x, int y)
+    {
+        return run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, window, QString::number(x),
+                                  QString::number(y), u"click"_s, u"1"_s});
+    }
+
+    // Where a window's client area lies on the screen.
+    QPoint windowPosition(const QString &window)
+    {
+        QString shell;
+        run(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, window}, &shell);
+        QPoint at;
+        for (const QString &line : shell.split(u'\n')) {
+            if (line.startsWith(u"X="_s)) {
+                at.setX(line.mid(2).toInt());
+            } else if (line.startsWith(u"Y="_s)) {
+                at.setY(line.mid(2).toInt());
+            }
+        }
+        return at;
     }
 
     // The first mapped window with this name; with sync, waits for one

@@ -69,8 +69,8 @@ private slots:
                 numbers << int(i);
             }
         }
-        QList<int> expected{7,  8,  12, 13, 17, 18, 22, 23, 27, 28, 29, 30, 34, 35, 39, 40, 44,
-                            45, 52, 53, 56, 57, 58, 59, 62, 63};
+        QList<int> expected{7,  8,  12, 13, 17, 18, 22, 23, 27, 28, 29, 30, 34,
+                            35, 39, 40, 44, 45, 52, 53, 56, 57, 58, 59, 62, 63};
         for (int i = 66; i <= 82; ++i) {
             expected << i;
         }
@@ -90,10 +90,10 @@ private slots:
         QTest::newRow("TOP: Ctrl+V is dropped")
             << 8 << QString() << Keys{{Qt::Key_V, Qt::ControlModifier}} << QString() << 1;
         QTest::newRow("LEFT: arrows and Delete are no characters")
-            << 13 << u"123"_s << Keys{{Qt::Key_Home}, {Qt::Key_Right}, {Qt::Key_Delete}}
-            << u"13"_s << 0;
-        QTest::newRow("TOP: a space beeps") << 12 << QString() << Keys{{Qt::Key_Space}}
-                                               << QString() << 1;
+            << 13 << u"123"_s << Keys{{Qt::Key_Home}, {Qt::Key_Right}, {Qt::Key_Delete}} << u"13"_s
+            << 0;
+        QTest::newRow("TOP: a space beeps")
+            << 12 << QString() << Keys{{Qt::Key_Space}} << QString() << 1;
         QTest::newRow("image path: anything goes")
             << 4 << QString() << typed(u"a-1"_s) << u"a-1"_s << 0;
         QTest::newRow("image path: Ctrl+V pastes")
