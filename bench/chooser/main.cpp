@@ -3,6 +3,7 @@
 // listing with the same filters, and previewing a 12000 x 9000 JPEG against
 // decoding it whole. Each preview figure comes from a child process of its
 // own, so its peak memory holds only that one reading.
+#include "ProcStatus.h"
 #include "chooser/FileListBox.h"
 #include "chooser/PicturePreview.h"
 
@@ -33,22 +34,6 @@ constexpr double kPreviewTimeAim = 0.2;
 constexpr qint64 kPreviewPeakAimKiB = 64 * 1024;
 
 const QString kPattern = u"*.bmp;*.gif;*.jpg;*.jpeg"_s;
-
-// A figure from /proc/self/status in KiB, or -1 where there is none.
-qint64 statusKiB(const char *field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
-        }
-    }
-    return -1;
-}
 
 double medianMs(const std::function<void()> &work)
 {

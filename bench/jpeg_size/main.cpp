@@ -2,6 +2,7 @@
 // APP segments, and prints the time taken and the process's peak memory.
 // The reading runs in a child process, so the figures hold only what reading
 // costs, not the writing of the file.
+#include "ProcStatus.h"
 #include "util/AppError.h"
 #include "util/GetImage.h"
 
@@ -21,22 +22,6 @@ constexpr qint64 kPeakLimitKiB = 16 * 1024;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kRuns = 5;
-
-// A figure from /proc/self/status in KiB, or -1 where there is none.
-qint64 statusKiB(const char *field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
-        }
-    }
-    return -1;
-}
 
 QByteArray be16(int v)
 {

@@ -8,6 +8,7 @@
 #include "frmMain.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
+#include "util/clsFunction.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -54,19 +55,6 @@ bool entersField(Qt::FocusReason reason)
 {
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
            reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
-}
-
-QString trimSpaces(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ') {
-        ++first;
-    }
-    while (last > first && text.at(last - 1) == u' ') {
-        --last;
-    }
-    return text.mid(first, last - first);
 }
 
 template <typename T, std::size_t N>
@@ -216,6 +204,6 @@ void frmMain::Command2_Click(int Index)
 
 void frmMain::mfrmFileOpen_clickOpen()
 {
-    chosenImagePath = trimSpaces(mfrmFileOpen->getPath());
+    chosenImagePath = clsFunction::trimBlanks(mfrmFileOpen->getPath());
     m_chooserReported = true;
 }

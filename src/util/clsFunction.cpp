@@ -234,3 +234,16 @@ QString clsFunction::getRRGGBB(qint32 lngColor)
     }
     return u"#"_s + mid1(hex, 5, 2) + mid1(hex, 3, 2) + mid1(hex, 1, 2);
 }
+
+QString clsFunction::trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ') {
+        ++first;
+    }
+    while (last > first && text.at(last - 1) == u' ') {
+        --last;
+    }
+    return text.mid(first, last - first);
+}

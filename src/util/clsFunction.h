@@ -25,6 +25,9 @@ public:
     static qint32 getVBColor(const QString &strColor);
     // 0x00BBGGRR to "#RRGGBB".
     static QString getRRGGBB(qint32 lngColor);
+    // The text without leading and trailing blanks. Only the ordinary blank
+    // counts: an ideographic space or a tab is the author's own and stays.
+    static QString trimBlanks(const QString &text);
 };
 
 // True when path names, literally (no wildcards), an ordinary file that a

@@ -5,6 +5,7 @@
 #include "util/MessageSink.h"
 #include "util/Paths.h"
 #include "util/WriteAll.h"
+#include "util/clsFunction.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -135,21 +136,6 @@ constexpr QStringView kOpenEnd = u">";
 constexpr QStringView kEmptyEnd = u"/>";
 const QString kCrLf = u"\r\n"_s;
 
-// Only the ordinary blank counts: an ideographic space in a title is the
-// author's own choice and stays.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ') {
-        ++first;
-    }
-    while (last > first && text.at(last - 1) == u' ') {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
 QString valueOf(const AttributeSource &row, const clsElement &own, const clsElement &theme)
 {
     if (row.kind == Value::Constant) {
@@ -159,7 +145,7 @@ QString valueOf(const AttributeSource &row, const clsElement &own, const clsElem
     const QString text = (record.*row.get)();
     switch (row.kind) {
     case Value::Trimmed:
-        return trimBlanks(text);
+        return clsFunction::trimBlanks(text);
     case Value::FileName:
         return Paths::fileName(text);
     default:

@@ -30,6 +30,8 @@ private slots:
     void windows31j();
     void splitLines_data();
     void splitLines();
+    void trimBlanks_data();
+    void trimBlanks();
 
 private:
     QTemporaryDir m_dir;
@@ -306,6 +308,23 @@ void tst_clsfunction::splitLines()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(AnsiText::splitLines(text), lines);
+}
+
+void tst_clsfunction::trimBlanks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("trimmed");
+    QTest::newRow("blanks both sides") << u"  /a b.bmp "_s << u"/a b.bmp"_s;
+    QTest::newRow("only blanks") << u"   "_s << QString();
+    QTest::newRow("a tab stays") << u"\ta "_s << u"\ta"_s;
+    QTest::newRow("an ideographic space stays") << u"\u3000x "_s << u"\u3000x"_s;
+}
+
+void tst_clsfunction::trimBlanks()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, trimmed);
+    QCOMPARE(clsFunction::trimBlanks(text), trimmed);
 }
 
 QTEST_GUILESS_MAIN(tst_clsfunction)
