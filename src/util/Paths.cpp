@@ -49,8 +49,7 @@ QString fileName(const QString &path)
 
 QString join(const QString &folderPath, const QString &name)
 {
-    // A volume root already ends in the separator.
-    return folderPath.endsWith(separator()) ? folderPath + name : folderPath + separator() + name;
+    return folderPath + separator() + name;
 }
 
 } // namespace Paths

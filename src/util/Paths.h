@@ -18,8 +18,7 @@ QString beforeLast(const QString &text, const QString &sep, bool *ok);
 
 // File name of a path (after its last separator; the whole text without one).
 QString fileName(const QString &path);
-// folder + separator + name; a folder that ends in the separator (a volume
-// root) gets no second one.
+// folder + separator + name.
 QString join(const QString &folderPath, const QString &name);
 
 } // namespace Paths
