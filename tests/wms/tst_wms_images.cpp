@@ -49,10 +49,8 @@ private slots:
     void init();
     void copiesImagesFromAnotherFolder();
     void secondSaveReplacesEarlierCopies();
-    void skipsFieldsThatNameNoOtherFile_data();
-    void skipsFieldsThatNameNoOtherFile();
-    void sameFileReachedAnotherWayIsLeftIntact_data();
-    void sameFileReachedAnotherWayIsLeftIntact();
+    void skinsOwnCopyIsLeftIntact_data();
+    void skinsOwnCopyIsLeftIntact();
     void folderDifferingInLetterCaseIsCopied();
     void missingSourceStopsAtFirstFailure();
     void diskFullKeepsEarlierCopy();
@@ -116,49 +114,31 @@ void tst_wms_images::secondSaveReplacesEarlierCopies()
     QCOMPARE(entries(skin({})), QStringList({u"Blue.wms"_s, u"play.bmp"_s}));
 }
 
-void tst_wms_images::skipsFieldsThatNameNoOtherFile_data()
+void tst_wms_images::skinsOwnCopyIsLeftIntact_data()
 {
     QTest::addColumn<QString>("field");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("bare name of a missing file") << u"missing.bmp"_s;
-    QTest::newRow("already in the skin folder") << u"Blue.wms/play.bmp"_s;
+    QTest::addColumn<bool>("inTempFolder"); // the field names a place below the test's folder
+    // Nothing to copy, so nothing fails.
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("bare name of a missing file") << u"missing.bmp"_s << false;
+    QTest::newRow("already in the skin folder") << u"Blue.wms/play.bmp"_s << true;
+    // Copying a file onto itself would truncate it.
+    QTest::newRow("symbolic link to the skin folder") << u"link/play.bmp"_s << true;
+    QTest::newRow("through ..") << u"pics/../Blue.wms/play.bmp"_s << true;
+    QTest::newRow("doubled separator") << u"Blue.wms//play.bmp"_s << true;
+    QTest::newRow("current folder step") << u"Blue.wms/./play.bmp"_s << true;
 }
 
-// Nothing to copy, so nothing fails and the skin's own copy stays.
-void tst_wms_images::skipsFieldsThatNameNoOtherFile()
+void tst_wms_images::skinsOwnCopyIsLeftIntact()
 {
     QFETCH(QString, field);
-    writePicture(skin(u"play.bmp"_s), 900);
-    const QByteArray before = readBytes(skin(u"play.bmp"_s));
-    ListedFields fields;
-    fields.paths = {field.startsWith(u"Blue.wms"_s) ? m_dir.filePath(field) : field};
-    clsFileControl doc(m_sink);
-
-    QVERIFY(doc.copyImageFile(fields, wmsFile()));
-    QVERIFY(m_sink.messages.isEmpty());
-    QCOMPARE(readBytes(skin(u"play.bmp"_s)), before);
-    QCOMPARE(entries(skin({})), QStringList({u"Blue.wms"_s, u"play.bmp"_s}));
-}
-
-void tst_wms_images::sameFileReachedAnotherWayIsLeftIntact_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::newRow("symbolic link to the skin folder") << u"link/play.bmp"_s;
-    QTest::newRow("through ..") << u"pics/../Blue.wms/play.bmp"_s;
-    QTest::newRow("doubled separator") << u"Blue.wms//play.bmp"_s;
-    QTest::newRow("current folder step") << u"Blue.wms/./play.bmp"_s;
-}
-
-// Copying a file onto itself would truncate it; the skin's copy must survive.
-void tst_wms_images::sameFileReachedAnotherWayIsLeftIntact()
-{
-    QFETCH(QString, field);
+    QFETCH(bool, inTempFolder);
     QFile::remove(m_dir.filePath(u"link"_s));
     QVERIFY(QFile::link(skin({}), m_dir.filePath(u"link"_s)));
     writePicture(skin(u"play.bmp"_s), 4096);
     const QByteArray before = readBytes(skin(u"play.bmp"_s));
     ListedFields fields;
-    fields.paths = {m_dir.filePath(field)};
+    fields.paths = {inTempFolder ? m_dir.filePath(field) : field};
     clsFileControl doc(m_sink);
 
     QVERIFY(doc.copyImageFile(fields, wmsFile()));
