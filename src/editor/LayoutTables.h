@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ElementTable.h"
+#include "SectionTable.h"
 
 #include <QStringView>
 #include <array>
@@ -62,6 +62,9 @@ struct Place {
     Box box;
     QStringView caption;
     bool number = false; // Text1 only: a TOP, LEFT, height or width box
+    // Tag: the Text1 path box a browse button fills or a Check1 box switches;
+    // the browse button of an optional path box; -1: none.
+    int tag = -1;
 };
 
 // Window: outer size set at load, the side strip and the panels.
@@ -98,57 +101,14 @@ struct FrameRow {
 };
 extern const std::array<FrameRow, kFrame1Count> kFrames;
 
-// The Check2 box that heads a frame, standing on its top edge.
+// The Check2 box that heads its section's frame, standing on its top edge.
 struct Check2Row {
-    int frame;
     QStringView caption;
     int width; // twips, wide enough for the caption
 };
 extern const std::array<Check2Row, kCheck2Count> kCheck2Headings;
 inline constexpr int kCheck2Left = 345;
-// The boxes that switch the playlist, track-name and video sections.
-inline constexpr int kPlaylistCheck2 = 10;
-inline constexpr int kTrackNameCheck2 = 11;
-inline constexpr int kVideoCheck2 = 12;
 inline constexpr int kCheck2Height = 195;
-
-// A button element's frame: normal, pressed and hover rows, then position
-// and transparency. -1 for check2: the element is always present. The rows
-// stand in slot order, the order in which the panels load and save them.
-struct ButtonFrameRow {
-    qint16 slot;
-    int frame;
-    int check2;
-    int upText, upButton;
-    int downBox, downText, downButton;
-    int hoverBox, hoverText, hoverButton;
-    int topText, leftText;
-    int swatch;
-};
-extern const std::array<ButtonFrameRow, 10> kButtonFrames;
-
-// Sliders in the order of the panel: seek, volume, balance.
-struct SliderFrameRow {
-    qint16 slot;
-    int frame;
-    int check2;
-    int upText, upButton;
-    int backBox, backText, backButton;
-    int topText, leftText;
-    int swatch;
-    int heightText, widthText;
-    int horizontalOption, verticalOption;
-};
-extern const std::array<SliderFrameRow, 3> kSliderFrames;
-
-// Cross-references held in the controls' Tag texts.
-extern const std::array<int, kCommand2Count> kCommand2Tags; // Text1 path box it fills
-extern const std::array<int, kCheck1Count> kCheck1Tags;     // Text1 path box it switches
-struct Text1TagRow {
-    int text;
-    int button; // Command2 of that optional path box
-};
-extern const std::array<Text1TagRow, kCheck1Count> kText1Tags;
 
 // The whole layout with every array index placed once.
 struct Plan {

@@ -35,6 +35,9 @@ class clsElement;
 class clsFileControl;
 class clsFunction;
 class clsZipWrapper;
+namespace Sections {
+struct Section;
+}
 namespace Validation {
 struct Row;
 enum class Test;
@@ -88,30 +91,6 @@ public:
     void initAllElements();
     void loadPanels();
     void savePanels();
-    void loadThemePanel();
-    void saveThemePanel();
-    void loadViewPanel();
-    void saveViewPanel();
-    // existBox absent: the play, stop and close buttons, always present.
-    void loadButtonPanel(const clsElement &record, qint16 upField, qint16 downField,
-                         qint16 hoverField, qint16 topField, qint16 leftField, qint16 swatch,
-                         qint16 downBox, qint16 hoverBox, std::optional<qint16> existBox = {});
-    void saveButtonPanel(qint16 slot, qint16 upField, qint16 downField, qint16 hoverField,
-                         qint16 topField, qint16 leftField, qint16 swatch, qint16 downBox,
-                         qint16 hoverBox, std::optional<qint16> existBox = {});
-    void loadSliderPanel(const clsElement &record, qint16 upField, qint16 hoverField,
-                         qint16 topField, qint16 leftField, qint16 heightField, qint16 widthField,
-                         qint16 swatch, qint16 horizontalOption, qint16 verticalOption,
-                         qint16 hoverBox, qint16 existBox);
-    void saveSliderPanel(qint16 slot, qint16 upField, qint16 hoverField, qint16 topField,
-                         qint16 leftField, qint16 heightField, qint16 widthField, qint16 swatch,
-                         qint16 horizontalOption, qint16 hoverBox, qint16 existBox);
-    void loadPlaylistPanel();
-    void savePlaylistPanel();
-    void loadTrackNamePanel();
-    void saveTrackNamePanel();
-    void loadVideoPanel();
-    void saveVideoPanel();
 
     // Skin preview
     // Rebuilds the document from the panels and draws the skin onto the
@@ -223,15 +202,10 @@ private:
 
     void showModePicture(int index, const QString &fileName);
     void setFieldLook(QWidget *field, bool white);
-    void enableButtonPanel(qint16 value, qint16 upField, qint16 firstImageField,
-                           qint16 secondImageField, qint16 topField, qint16 leftField,
-                           qint16 firstBox, qint16 secondBox, qint16 frame);
-    void enableSliderPanel(qint16 value, qint16 upField, qint16 hoverField, qint16 topField,
-                           qint16 leftField, qint16 heightField, qint16 widthField,
-                           qint16 firstOption, qint16 secondOption, qint16 hoverBox, qint16 frame);
-    void enablePlaylistPanel(qint16 value);
-    void enableTrackNamePanel(qint16 value);
-    void enableVideoPanel(qint16 value);
+    void loadImagePanel(const clsElement &record, const Sections::Section &section);
+    void saveImages(clsElement &record, const Sections::Section &section) const;
+    void saveSliderSize(clsElement &record, const Sections::Section &section) const;
+    void loadTrackNamePanel(const clsElement &record, const Sections::Section &section);
 
     // File commands and field check.
     using FieldVisitor =

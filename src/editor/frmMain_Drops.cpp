@@ -2,14 +2,13 @@
 // files given to the program open through openSkinFile (frmMain_Files.cpp).
 #include "ControlArray.h"
 #include "FileDropFilter.h"
-#include "LayoutTables.h"
+#include "SectionTable.h"
 #include "frmMain.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
-#include <algorithm>
 
 void frmMain::watchFileDrops()
 {
@@ -29,8 +28,14 @@ void frmMain::watchFileDrops()
 // The fields that hold an image's path are those a browse button fills.
 bool frmMain::isImageField(const QWidget *widget) const
 {
-    return std::any_of(Layout::kCommand2Tags.begin(), Layout::kCommand2Tags.end(),
-                       [&](int index) { return at(Text1, index) == widget; });
+    for (const Sections::Section &section : Sections::kSections) {
+        for (const Sections::ImageField &image : Sections::imageFields(section)) {
+            if (at(Text1, image.text) == widget) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 namespace {

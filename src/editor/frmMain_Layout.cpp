@@ -188,6 +188,9 @@ void frmMain::buildFields()
         Text1[i] = new QLineEdit(holderWidget(p.holder));
         Text1[i]->setObjectName(controlName(u"Text1", i));
         Text1[i]->setProperty("number", p.number);
+        if (p.tag >= 0) {
+            setTag(Text1[i], QString::number(p.tag));
+        }
         if (p.number) {
             Text1[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
@@ -197,18 +200,15 @@ void frmMain::buildFields()
         const Layout::Place &p = plan.command2[i].value();
         Command2[i] = new BrowseButton(p.caption.toString(), holderWidget(p.holder));
         Command2[i]->setObjectName(controlName(u"Command2", i));
-        setTag(Command2[i], QString::number(Layout::kCommand2Tags[i]));
+        setTag(Command2[i], QString::number(p.tag));
         place(Command2[i], p.box);
     }
     for (std::size_t i = 0; i < Check1.size(); ++i) {
         const Layout::Place &p = plan.check1[i].value();
         Check1[i] = new QCheckBox(p.caption.toString(), holderWidget(p.holder));
         Check1[i]->setObjectName(controlName(u"Check1", i));
-        setTag(Check1[i], QString::number(Layout::kCheck1Tags[i]));
+        setTag(Check1[i], QString::number(p.tag));
         place(Check1[i], p.box);
-    }
-    for (const Layout::Text1TagRow &row : Layout::kText1Tags) {
-        setTag(Text1.at(static_cast<std::size_t>(row.text)), QString::number(row.button));
     }
     for (std::size_t i = 0; i < Check2.size(); ++i) {
         const Layout::Place &p = plan.check2[i].value();

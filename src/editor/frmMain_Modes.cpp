@@ -5,6 +5,7 @@
 #include "ImageButton.h"
 #include "LayoutTables.h"
 #include "PictureFile.h"
+#include "SectionTable.h"
 #include "WidgetColors.h"
 #include "frmMain.h"
 #include "util/AppError.h"
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -127,113 +127,38 @@ void frmMain::Check1_Click(int Index)
     browse->setEnabled(on);
 }
 
+// Greys or enables a whole section. The disabled frame blocks input to its
+// contents; the fields' own enabled state stays as the image boxes left it.
 void frmMain::Check2_Click(int Index)
 {
-    if (Index < 0 || Index >= static_cast<int>(Check2.size())) {
+    const Sections::Section *section = Sections::switchedBy(static_cast<qint16>(Index));
+    if (!section) {
         return;
     }
-    const qint16 value = at(Check2, Index)->isChecked() ? 1 : 0;
-    const auto button = std::find_if(Layout::kButtonFrames.begin(), Layout::kButtonFrames.end(),
-                                     [Index](const auto &row) { return row.check2 == Index; });
-    if (button != Layout::kButtonFrames.end()) {
-        enableButtonPanel(value, button->upText, button->downText, button->hoverText,
-                          button->topText, button->leftText, button->downBox, button->hoverBox,
-                          button->frame);
-        return;
+    const bool on = at(Check2, Index)->isChecked();
+    at(Frame1, section->frame)->setEnabled(on);
+    if (section->image.text != Sections::kNone) {
+        setFieldLook(at(Text1, section->image.text), on);
     }
-    const auto slider = std::find_if(Layout::kSliderFrames.begin(), Layout::kSliderFrames.end(),
-                                     [Index](const auto &row) { return row.check2 == Index; });
-    if (slider != Layout::kSliderFrames.end()) {
-        enableSliderPanel(value, slider->upText, slider->backText, slider->topText,
-                          slider->leftText, slider->heightText, slider->widthText,
-                          slider->horizontalOption, slider->verticalOption, slider->backBox,
-                          slider->frame);
-        return;
-    }
-    switch (Index) {
-    case Layout::kPlaylistCheck2:
-        enablePlaylistPanel(value);
-        break;
-    case Layout::kTrackNameCheck2:
-        enableTrackNamePanel(value);
-        break;
-    case Layout::kVideoCheck2:
-        enableVideoPanel(value);
-        break;
-    default:
-        break;
-    }
-}
-
-void frmMain::enableButtonPanel(qint16 value, qint16 upField, qint16 firstImageField,
-                                qint16 secondImageField, qint16 topField, qint16 leftField,
-                                qint16 firstBox, qint16 secondBox, qint16 frame)
-{
-    const bool on = value == 1;
-    // The disabled frame blocks input to its contents; the fields' own
-    // enabled state stays as the image boxes left it.
-    at(Frame1, frame)->setEnabled(on);
-    setFieldLook(at(Text1, upField), on);
-    for (auto [field, box] :
-         {std::pair{firstImageField, firstBox}, {secondImageField, secondBox}}) {
-        if (!on || at(Check1, box)->isChecked()) {
-            setFieldLook(at(Text1, field), on);
+    for (const Sections::ImageField &image : Sections::switchableImages(*section)) {
+        // An unchecked image keeps the greyed look its own box gave it.
+        if (!on || at(Check1, image.box)->isChecked()) {
+            setFieldLook(at(Text1, image.text), on);
         }
-        at(Check1, box)->setEnabled(on);
+        at(Check1, image.box)->setEnabled(on);
     }
-    setFieldLook(at(Text1, topField), on);
-    setFieldLook(at(Text1, leftField), on);
-}
-
-void frmMain::enableSliderPanel(qint16 value, qint16 upField, qint16 hoverField, qint16 topField,
-                                qint16 leftField, qint16 heightField, qint16 widthField,
-                                qint16 firstOption, qint16 secondOption, qint16 hoverBox,
-                                qint16 frame)
-{
-    const bool on = value == 1;
-    at(Frame1, frame)->setEnabled(on);
-    setFieldLook(at(Text1, upField), on);
-    if (!on || at(Check1, hoverBox)->isChecked()) {
-        setFieldLook(at(Text1, hoverField), on);
-    }
-    for (qint16 field : {topField, leftField, heightField, widthField}) {
+    for (const qint16 field : Sections::numberFields(*section)) {
         setFieldLook(at(Text1, field), on);
     }
-    at(Option1, firstOption)->setEnabled(on);
-    at(Option1, secondOption)->setEnabled(on);
-    at(Check1, hoverBox)->setEnabled(on);
-}
-
-void frmMain::enablePlaylistPanel(qint16 value)
-{
-    const bool on = value == 1;
-    Frame1[15]->setEnabled(on);
-    for (int field = 66; field <= 69; ++field) {
-        setFieldLook(at(Text1, field), on);
+    for (const qint16 list : {section->fontSize, section->scrollSpeed}) {
+        if (list != Sections::kNone) {
+            setFieldLook(at(Combo1, list), on);
+        }
     }
-    Option1[8]->setEnabled(on);
-    Option1[9]->setEnabled(on);
-}
-
-void frmMain::enableTrackNamePanel(qint16 value)
-{
-    const bool on = value == 1;
-    Frame1[16]->setEnabled(on);
-    for (int field : {72, 71, 70}) {
-        setFieldLook(at(Text1, field), on);
-    }
-    setFieldLook(Combo1[0], on);
-    setFieldLook(Combo1[1], on);
-    for (int option = 10; option <= 13; ++option) {
-        at(Option1, option)->setEnabled(on);
-    }
-}
-
-void frmMain::enableVideoPanel(qint16 value)
-{
-    const bool on = value == 1;
-    Frame1[17]->setEnabled(on);
-    for (int field = 76; field >= 73; --field) {
-        setFieldLook(at(Text1, field), on);
+    for (const qint16 option :
+         {section->choice.on, section->choice.off, section->opaque.on, section->opaque.off}) {
+        if (option != Sections::kNone) {
+            at(Option1, option)->setEnabled(on);
+        }
     }
 }

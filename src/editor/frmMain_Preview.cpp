@@ -4,6 +4,7 @@
 #include "LayoutTables.h"
 #include "PanelScroller.h"
 #include "PictureBox.h"
+#include "SectionTable.h"
 #include "document/clsFileControl.h"
 #include "frmMain.h"
 #include "render/PreviewRenderer.h"
@@ -14,8 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int kBackgroundField = 3;
 
 // Index of a slot's row in the drawing order.
 std::size_t drawRow(qint16 slot)
@@ -31,16 +30,15 @@ std::size_t drawRow(qint16 slot)
 Preview::PanelState panelState(const frmMain &window)
 {
     Preview::PanelState state;
-    state.background = at(window.Text1, kBackgroundField)->text();
-    const auto take = [&](const auto &rows) {
-        for (const auto &row : rows) {
-            const std::size_t i = drawRow(row.slot);
-            state.switchedOn[i] = row.check2 < 0 || at(window.Check2, row.check2)->isChecked();
-            state.imageField[i] = at(window.Text1, row.upText)->text();
+    state.background = at(window.Text1, Sections::kView.image.text)->text();
+    for (const Sections::Section &section : Sections::kSections) {
+        if (section.kind == Sections::Kind::Button || section.kind == Sections::Kind::Slider) {
+            const std::size_t i = drawRow(section.slot);
+            state.switchedOn[i] =
+                section.check2 == Sections::kNone || at(window.Check2, section.check2)->isChecked();
+            state.imageField[i] = at(window.Text1, section.image.text)->text();
         }
-    };
-    take(Layout::kButtonFrames);
-    take(Layout::kSliderFrames);
+    }
     return state;
 }
 

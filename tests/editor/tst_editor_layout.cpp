@@ -2,6 +2,7 @@
 #include "RecordingMessageSink.h"
 #include "editor/ControlTag.h"
 #include "editor/ImageButton.h"
+#include "editor/LayoutTables.h"
 #include "editor/frmMain.h"
 #include "packaging/Archiver.h"
 
@@ -27,6 +28,23 @@ template <typename T, std::size_t N>
 void collect(QList<QWidget *> &all, const std::array<T *, N> &controls)
 {
     all.append(QList<QWidget *>(controls.begin(), controls.end()));
+}
+
+// The section frame that holds a place, through the borderless groups inside
+// a frame; -1 outside every frame.
+int sectionFrameOf(Layout::Holder holder)
+{
+    while (holder.kind == Layout::HolderKind::Frame &&
+           Layout::kFrames.at(std::size_t(holder.index)).holder.kind == Layout::HolderKind::Frame) {
+        holder = Layout::kFrames.at(std::size_t(holder.index)).holder;
+    }
+    return holder.kind == Layout::HolderKind::Frame ? holder.index : -1;
+}
+
+template <std::size_t N>
+int sectionFrameOf(const std::array<std::optional<Layout::Place>, N> &places, int index)
+{
+    return sectionFrameOf(places.at(std::size_t(index)).value().holder);
 }
 
 } // namespace
@@ -160,6 +178,49 @@ private slots:
             tagged += tagIndex(field) >= 0 ? 1 : 0;
         }
         QCOMPARE(tagged, 23);
+    }
+
+    // The section table and the layout agree: a section's controls stand in
+    // its frame on its panel, and every Tag links two controls of one section.
+    void everyTagNamesAFieldOfItsOwnSection()
+    {
+        const Layout::Plan plan = Layout::makePlan();
+        for (const Sections::Section &section : Sections::kSections) {
+            const int frame = section.frame;
+            QCOMPARE(Layout::kFrames.at(std::size_t(frame)).holder, Layout::panel(section.panel));
+            for (const Sections::ImageField &image : Sections::imageFields(section)) {
+                QCOMPARE(sectionFrameOf(plan.text1, image.text), frame);
+                QCOMPARE(sectionFrameOf(plan.command2, image.browse), frame);
+            }
+            for (const qint16 field : Sections::numberFields(section)) {
+                QCOMPARE(sectionFrameOf(plan.text1, field), frame);
+                QVERIFY(plan.text1.at(std::size_t(field))->number);
+            }
+            for (const qint16 swatch :
+                 {section.transparency, section.foreColor, section.backColor}) {
+                QVERIFY(swatch < 0 || sectionFrameOf(plan.label2, swatch) == frame);
+            }
+            for (const qint16 option :
+                 {section.choice.on, section.choice.off, section.opaque.on, section.opaque.off}) {
+                QVERIFY(option < 0 || sectionFrameOf(plan.option1, option) == frame);
+            }
+        }
+        const auto sameSection = [&plan](const auto &places, int index, int field) {
+            const int frame = sectionFrameOf(places, index);
+            return frame >= 0 && sectionFrameOf(plan.text1, field) == frame;
+        };
+        for (int i = 0; i < int(plan.command2.size()); ++i) {
+            QVERIFY2(sameSection(plan.command2, i, plan.command2[i]->tag),
+                     qPrintable(QString::number(i)));
+        }
+        for (int i = 0; i < int(plan.check1.size()); ++i) {
+            QVERIFY2(sameSection(plan.check1, i, plan.check1[i]->tag),
+                     qPrintable(QString::number(i)));
+        }
+        for (int i = 0; i < int(plan.text1.size()); ++i) {
+            const int browse = plan.text1[i]->tag;
+            QVERIFY(browse < 0 || sameSection(plan.command2, browse, i));
+        }
     }
 
     void pressedRowIndexOrder_data()

@@ -440,25 +440,20 @@ private slots:
         QTest::addColumn<QList<int>>("image");  // box, field, button; empty: none
         QTest::addColumn<QList<int>>("unused"); // field and button of an empty image
         QTest::addColumn<int>("verticalOption");
-        for (std::size_t i = 0; i < Layout::kButtonFrames.size(); ++i) {
-            const Layout::ButtonFrameRow &b = Layout::kButtonFrames[i];
-            if (b.check2 >= 0) {
-                QTest::addRow("button frame %d", b.frame)
-                    << Slot::PlayButton + int(i) << b.frame
-                    << QList<int>{b.downBox, b.downText, b.downButton}
-                    << QList<int>{b.hoverText, b.hoverButton} << -1;
+        for (const Sections::Section &section : Sections::kSections) {
+            if (section.check2 == Sections::kNone) {
+                continue;
             }
+            const bool button = section.kind == Sections::Kind::Button;
+            const bool slider = section.kind == Sections::Kind::Slider;
+            const Sections::ImageField &image = button ? section.pressed : section.background;
+            QTest::addRow("section of Check2(%d)", section.check2)
+                << int(section.slot) << int(section.frame)
+                << (button || slider ? QList<int>{image.box, image.text, image.browse}
+                                     : QList<int>{})
+                << (button ? QList<int>{section.hover.text, section.hover.browse} : QList<int>{})
+                << (slider ? int(section.choice.off) : -1);
         }
-        for (const Layout::SliderFrameRow &s : Layout::kSliderFrames) {
-            QTest::addRow("slider frame %d", s.frame)
-                << int(s.slot) << s.frame << QList<int>{s.backBox, s.backText, s.backButton}
-                << QList<int>{} << s.verticalOption;
-        }
-        QTest::newRow("playlist") << int(Slot::Playlist) << 15 << QList<int>{} << QList<int>{}
-                                  << -1;
-        QTest::newRow("track name")
-            << int(Slot::TrackNameText) << 16 << QList<int>{} << QList<int>{} << -1;
-        QTest::newRow("video") << int(Slot::Video) << 17 << QList<int>{} << QList<int>{} << -1;
     }
     void sectionLookFollowsLoadedValues()
     {
@@ -531,14 +526,13 @@ private slots:
             QCOMPARE(swatches, 1);
             if (slot >= Slot::NextButton) {
                 // The existence box heads this very frame.
-                const auto heading =
-                    std::find_if(Layout::kCheck2Headings.begin(), Layout::kCheck2Headings.end(),
-                                 [frame, this](const Layout::Check2Row &row) {
-                                     return window->Frame1[row.frame] == frame;
-                                 });
-                QVERIFY(heading != Layout::kCheck2Headings.end());
-                QCOMPARE(window->Check2[heading - Layout::kCheck2Headings.begin()]->isChecked(),
-                         slot % 2 == 1);
+                const auto section = std::find_if(
+                    Sections::kSections.begin(), Sections::kSections.end(),
+                    [frame, this](const Sections::Section &row) {
+                        return row.check2 != Sections::kNone && window->Frame1[row.frame] == frame;
+                    });
+                QVERIFY(section != Sections::kSections.end());
+                QCOMPARE(window->Check2[section->check2]->isChecked(), slot % 2 == 1);
             }
             // The up row lies above the hover row; TOP and LEFT each stand
             // right of their own caption.

@@ -2,10 +2,10 @@
 // field brought forward.
 #include "EditorFixture.h"
 #include "editor/ControlTag.h"
-#include "editor/LayoutTables.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 
@@ -15,12 +15,6 @@ namespace {
 
 const QString kMissing = u"ファイルが存在しません。正しいファイル名を指定してください。"_s;
 const QString kNoPosition = u"位置を入力してください。"_s;
-
-bool isImageField(int field)
-{
-    return std::find(Layout::kCommand2Tags.begin(), Layout::kCommand2Tags.end(), field) !=
-           Layout::kCommand2Tags.end();
-}
 
 } // namespace
 
@@ -63,10 +57,12 @@ void tst_Validation::fillValidPanels()
     for (QCheckBox *box : window->Check1) {
         box->setChecked(true);
     }
-    for (int i = 0; i < static_cast<int>(window->Text1.size()); ++i) {
-        QLineEdit *field = window->Text1.at(static_cast<std::size_t>(i));
-        const bool number = field->property("number").toBool();
-        field->setText(isImageField(i) ? existingImage() : number ? u"10"_s : u"title"_s);
+    for (QLineEdit *field : window->Text1) {
+        field->setText(field->property("number").toBool() ? u"10"_s : u"title"_s);
+    }
+    // The image fields are those a browse button fills.
+    for (const QPushButton *browse : window->Command2) {
+        window->Text1.at(std::size_t(tagIndex(browse)))->setText(existingImage());
     }
 }
 
