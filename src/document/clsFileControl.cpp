@@ -24,6 +24,16 @@ std::shared_ptr<clsElement> clsFileControl::getElement(qint16 intPart)
     return slot;
 }
 
+std::shared_ptr<const clsElement> clsFileControl::getElement(qint16 intPart) const
+{
+    if (!Slot::isValid(intPart)) {
+        return nullptr;
+    }
+    static const auto empty = std::make_shared<const clsElement>();
+    const auto &slot = m_elements[static_cast<std::size_t>(intPart - Slot::First)];
+    return slot ? slot : empty;
+}
+
 void clsFileControl::setElement(std::shared_ptr<clsElement> Class, qint16 intPart)
 {
     if (!Slot::isValid(intPart)) {

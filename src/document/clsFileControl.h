@@ -26,6 +26,9 @@ public:
 
     // The record in slot intPart, created empty on first access; null outside 1..19.
     std::shared_ptr<clsElement> getElement(qint16 intPart);
+    // The same record for reading, without creating one: an empty record
+    // where the slot holds none; null outside 1..19.
+    std::shared_ptr<const clsElement> getElement(qint16 intPart) const;
     // Stores Class in slot intPart (null empties it); nothing happens outside 1..19.
     void setElement(std::shared_ptr<clsElement> Class, qint16 intPart);
 

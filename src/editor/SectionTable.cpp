@@ -50,4 +50,45 @@ const Section *switchedBy(qint16 check2)
     return nullptr;
 }
 
+const std::vector<FieldCheck> &fieldChecks()
+{
+    static const std::vector<FieldCheck> checks = [] {
+        std::vector<FieldCheck> all;
+        for (const Section &section : kSections) {
+            if (section.prefix.isEmpty()) {
+                continue;
+            }
+            const bool slider = section.kind == Kind::Slider;
+            if (section.image.text != kNone) {
+                all.push_back({&section, Test::Image, section.image.text, kNone});
+            }
+            // A slider's background, height and width count through its size rule.
+            if (slider) {
+                all.push_back({&section, Test::SliderSize, kNone, kNone});
+            }
+            for (const ImageField &image :
+                 slider ? std::vector<ImageField>{} : switchableImages(section)) {
+                all.push_back({&section, Test::Image, image.text, image.box});
+            }
+            for (const qint16 field :
+                 slider ? std::vector<qint16>{section.top, section.left} : numberFields(section)) {
+                all.push_back({&section, Test::Number, field, kNone});
+            }
+        }
+        return all;
+    }();
+    return checks;
+}
+
+std::vector<const Section *> drawnSections()
+{
+    std::vector<const Section *> drawn;
+    for (const Section &section : kSections) {
+        if (section.kind == Kind::Button || section.kind == Kind::Slider) {
+            drawn.push_back(&section);
+        }
+    }
+    return drawn;
+}
+
 } // namespace Sections

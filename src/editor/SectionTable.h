@@ -131,6 +131,14 @@ inline constexpr std::array<Section, 18> kSections{{
 }};
 // clang-format on
 
+// The entries of the track name's lists count up from a first value.
+struct ListEntries {
+    qint16 first, last;
+    qint16 startPosition; // selected at start-up
+};
+inline constexpr ListEntries kFontSizes{8, 20, 2};    // "10"
+inline constexpr ListEntries kScrollSpeeds{1, 15, 4}; // "5"
+
 // The optional image fields of a section: the pressed and hover images of a
 // button, the background of a slider.
 std::vector<ImageField> switchableImages(const Section &section);
@@ -141,5 +149,28 @@ std::vector<qint16> numberFields(const Section &section);
 
 // The section a Check2 box switches; null for none.
 const Section *switchedBy(qint16 check2);
+
+// The checks a save runs over the panels before writing, in the order they
+// run: section by section in panel order, each section's first image, its
+// optional images, a slider's size, then its position and size fields. A
+// check counts only while its section's Check2 box (if any) and its own
+// Check1 box (if any) are ticked.
+enum class Test {
+    Image,      // not empty and names an existing file
+    Number,     // not empty
+    SliderSize, // the background image when its box is ticked, otherwise the
+                // height ("垂直" selected) or width field
+};
+struct FieldCheck {
+    const Section *section;
+    Test test;
+    qint16 field; // Text1; kNone for the slider size
+    qint16 box;   // Check1 that must be ticked; kNone: always
+};
+const std::vector<FieldCheck> &fieldChecks();
+
+// The sections the preview draws over the background, in drawing order: a
+// later one covers an earlier one.
+std::vector<const Section *> drawnSections();
 
 } // namespace Sections

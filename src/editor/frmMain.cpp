@@ -1,9 +1,11 @@
 #include "frmMain.h"
 
+#include "ControlArray.h"
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "PictureFile.h"
 #include "QtDialogProvider.h"
+#include "SectionTable.h"
 #include "WidgetColors.h"
 #include "chooser/frmFileOpendlg.h"
 #include "document/clsFileControl.h"
@@ -32,17 +34,6 @@ namespace {
 // which the window manager adds around the client area.
 constexpr int kBorderTwips = 60;
 constexpr int kCaptionTwips = 345;
-
-// Option buttons selected by default: title bar hidden, the three sliders
-// horizontal, playlist drop-down shown, scrolling on, track background opaque.
-constexpr std::array<int, 7> kDefaultOptions{0, 2, 5, 7, 8, 10, 12};
-
-constexpr int kFontSizeFirst = 8;
-constexpr int kFontSizeLast = 20;
-constexpr int kFontSizeDefaultPosition = 2; // "10"
-constexpr int kSpeedFirst = 1;
-constexpr int kSpeedLast = 15;
-constexpr int kSpeedDefaultPosition = 4; // "5"
 
 } // namespace
 
@@ -130,10 +121,18 @@ void frmMain::checkResources()
     fillComboLists();
 }
 
+// Title bar hidden; the sliders horizontal, the playlist's drop-down shown,
+// scrolling on and the track name's background opaque.
 void frmMain::setDefaultOptions()
 {
-    for (int index : kDefaultOptions) {
-        Option1.at(static_cast<std::size_t>(index))->setChecked(true);
+    for (const Sections::Section &section : Sections::kSections) {
+        const qint16 option =
+            section.kind == Sections::Kind::View ? section.choice.off : section.choice.on;
+        for (const qint16 selected : {option, section.opaque.on}) {
+            if (selected != Sections::kNone) {
+                at(Option1, selected)->setChecked(true);
+            }
+        }
     }
 }
 
@@ -171,14 +170,14 @@ void frmMain::resetColorSwatches()
 
 void frmMain::fillComboLists()
 {
-    for (int size = kFontSizeFirst; size <= kFontSizeLast; ++size) {
-        Combo1[0]->addItem(QString::number(size));
+    for (const auto &[list, entries] :
+         {std::pair{Sections::kTrackName.fontSize, Sections::kFontSizes},
+          {Sections::kTrackName.scrollSpeed, Sections::kScrollSpeeds}}) {
+        for (int value = entries.first; value <= entries.last; ++value) {
+            at(Combo1, list)->addItem(QString::number(value));
+        }
+        at(Combo1, list)->setCurrentIndex(entries.startPosition);
     }
-    for (int speed = kSpeedFirst; speed <= kSpeedLast; ++speed) {
-        Combo1[1]->addItem(QString::number(speed));
-    }
-    Combo1[0]->setCurrentIndex(kFontSizeDefaultPosition);
-    Combo1[1]->setCurrentIndex(kSpeedDefaultPosition);
 }
 
 clsFileControl &frmMain::fileControl()

@@ -37,11 +37,8 @@ class clsFunction;
 class clsZipWrapper;
 namespace Sections {
 struct Section;
-}
-namespace Validation {
-struct Row;
 enum class Test;
-} // namespace Validation
+} // namespace Sections
 
 // The editor's main window: side menu, seven panels of fields and the menu
 // bar. Its controls are public arrays indexed as the layout tables say, so
@@ -209,7 +206,7 @@ private:
 
     // File commands and field check.
     using FieldVisitor =
-        std::function<bool(const Validation::Row &, Validation::Test, qint16 field)>;
+        std::function<bool(const Sections::Section &, Sections::Test, qint16 field)>;
     void connectFileCommands();
     bool isTicked(qint16 box) const;
     bool walkUsedFields(const FieldVisitor &visit) const;

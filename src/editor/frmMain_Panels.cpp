@@ -64,12 +64,12 @@ struct ListRule {
     qint16 Section::*list;
     clsElement::Getter get;
     clsElement::Setter set;
-    qint16 firstValue;
+    const Sections::ListEntries &entries;
 };
 constexpr ListRule kFontSizeList{&Section::fontSize, &clsElement::getFontsize,
-                                 &clsElement::setFontsize, 8};
+                                 &clsElement::setFontsize, Sections::kFontSizes};
 constexpr ListRule kScrollSpeedList{&Section::scrollSpeed, &clsElement::getScrollamt,
-                                    &clsElement::setScrollamt, 1};
+                                    &clsElement::setScrollamt, Sections::kScrollSpeeds};
 
 const QString kTransparent = u"none"_s; // a track-name background that is no colour
 const QString kTrue = u"True"_s;
@@ -165,7 +165,7 @@ void loadList(const clsElement &record, const Section &section, const ListRule &
               const std::array<QComboBox *, Layout::kCombo1Count> &lists)
 {
     const QString text = (record.*rule.get)();
-    const int position = toInteger16(text) - rule.firstValue;
+    const int position = toInteger16(text) - rule.entries.first;
     QComboBox *list = at(lists, section.*rule.list);
     if (position < -1 || position >= list->count()) {
         throw AppError(AppError::InvalidArgument, u"no list entry for "_s + text);

@@ -12,32 +12,21 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <algorithm>
 
 namespace {
 
-// Index of a slot's row in the drawing order.
-std::size_t drawRow(qint16 slot)
-{
-    const auto row = std::find_if(Preview::kDrawOrder.begin(), Preview::kDrawOrder.end(),
-                                  [slot](const Preview::DrawRow &r) { return r.slot == slot; });
-    Q_ASSERT(row != Preview::kDrawOrder.end());
-    return static_cast<std::size_t>(row - Preview::kDrawOrder.begin());
-}
-
-// The background field, and for every button and slider its section box
-// (none for play, stop and close: always on) and its first-image field.
+// The background field, and for every element drawn, in drawing order, its
+// section box (none for play, stop and close: always on) and its
+// first-image field.
 Preview::PanelState panelState(const frmMain &window)
 {
     Preview::PanelState state;
     state.background = at(window.Text1, Sections::kView.image.text)->text();
-    for (const Sections::Section &section : Sections::kSections) {
-        if (section.kind == Sections::Kind::Button || section.kind == Sections::Kind::Slider) {
-            const std::size_t i = drawRow(section.slot);
-            state.switchedOn[i] =
-                section.check2 == Sections::kNone || at(window.Check2, section.check2)->isChecked();
-            state.imageField[i] = at(window.Text1, section.image.text)->text();
-        }
+    for (const Sections::Section *section : Sections::drawnSections()) {
+        state.elements.push_back(
+            {section->slot,
+             section->check2 == Sections::kNone || at(window.Check2, section->check2)->isChecked(),
+             at(window.Text1, section->image.text)->text()});
     }
     return state;
 }

@@ -1,7 +1,7 @@
 // The check of the panels before a save: the first field that fails is
 // reported and brought forward, and nothing is written.
 #include "ControlArray.h"
-#include "ValidationTable.h"
+#include "SectionTable.h"
 #include "frmMain.h"
 #include "util/AppError.h"
 #include "util/MessageSink.h"
@@ -23,40 +23,31 @@ constexpr int kEditSet = 1;
 
 bool frmMain::isTicked(qint16 box) const
 {
-    return box == Validation::kNone || at(Check1, box)->isChecked();
+    return box == Sections::kNone || at(Check1, box)->isChecked();
 }
 
-// Walks the table in order, resolving each row's condition, the boxes of
+// Walks the checks in order, resolving each section's box, the boxes of
 // optional images and the slider size rule into the fields the skin uses.
 bool frmMain::walkUsedFields(const FieldVisitor &visit) const
 {
-    using Validation::Test;
-    for (const Validation::Row &row : Validation::rows()) {
-        const bool rowOn =
-            isTicked(row.condition.check1) && (row.condition.check2 == Validation::kNone ||
-                                               at(Check2, row.condition.check2)->isChecked());
-        if (!rowOn) {
+    using Sections::Test;
+    for (const Sections::FieldCheck &check : Sections::fieldChecks()) {
+        const Sections::Section &section = *check.section;
+        if ((section.check2 != Sections::kNone && !at(Check2, section.check2)->isChecked()) ||
+            !isTicked(check.box)) {
             continue;
         }
-        for (const Validation::FieldTest &test : row.fields) {
-            if (test.test == Test::End) {
-                break;
-            }
-            Test kind = test.test;
-            qint16 field = test.field;
-            if (kind == Test::SliderSize) {
-                const Validation::SizeRule &size = row.size;
-                const bool background = isTicked(size.backgroundBox);
-                const bool vertical = at(Option1, size.verticalOption)->isChecked();
-                kind = background ? Test::Image : Test::Number;
-                field = background ? size.backgroundField
-                                   : (vertical ? size.heightField : size.widthField);
-            } else if (!isTicked(test.box)) {
-                continue;
-            }
-            if (!visit(row, kind, field)) {
-                return false;
-            }
+        Test test = check.test;
+        qint16 field = check.field;
+        if (test == Test::SliderSize) {
+            const bool background = isTicked(section.background.box);
+            const bool vertical = at(Option1, section.choice.off)->isChecked();
+            test = background ? Test::Image : Test::Number;
+            field =
+                background ? section.background.text : (vertical ? section.height : section.width);
+        }
+        if (!visit(section, test, field)) {
+            return false;
         }
     }
     return true;
@@ -64,12 +55,13 @@ bool frmMain::walkUsedFields(const FieldVisitor &visit) const
 
 bool frmMain::verifyAllFields()
 {
-    return walkUsedFields([this](const Validation::Row &row, Validation::Test test, qint16 field) {
-        const QString prefix = row.prefix.toString();
-        return test == Validation::Test::Image
-                   ? verifyImageField(row.panel, at(Text1, field)->text(), field, prefix)
-                   : verifyPositionField(row.panel, field, prefix);
-    });
+    return walkUsedFields(
+        [this](const Sections::Section &section, Sections::Test test, qint16 field) {
+            const QString prefix = section.prefix.toString();
+            return test == Sections::Test::Image
+                       ? verifyImageField(section.panel, at(Text1, field)->text(), field, prefix)
+                       : verifyPositionField(section.panel, field, prefix);
+        });
 }
 
 bool frmMain::verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
@@ -117,8 +109,8 @@ void frmMain::bringFieldForward(qint16 intPanel, qint16 intField)
 QStringList frmMain::usedImagePaths() const
 {
     std::vector<qint16> fields;
-    walkUsedFields([&fields](const Validation::Row &, Validation::Test test, qint16 field) {
-        if (test == Validation::Test::Image) {
+    walkUsedFields([&fields](const Sections::Section &, Sections::Test test, qint16 field) {
+        if (test == Sections::Test::Image) {
             fields.push_back(field);
         }
         return true;

@@ -20,10 +20,10 @@ struct DrawEntry {
     QString left;
 };
 
-// The elements drawn over the background, in drawing order: a later one
-// covers an earlier one. Play, stop and close are always part of a skin; the
-// others only when their section is switched on. The playlist, the track
-// name and the video and effects areas are never drawn.
+// The elements drawn over the background of a skin drawn from its file
+// alone, in drawing order: a later one covers an earlier one. Play, stop and
+// close are always part of a skin; the others only when present. The
+// playlist, the track name and the video and effects areas are never drawn.
 struct DrawRow {
     qint16 slot;
     bool optional;
@@ -44,22 +44,28 @@ inline constexpr std::array<DrawRow, 13> kDrawOrder{{
     {Slot::BalanceSlider, true},
 }};
 
-// What the preview reads from the panels besides the document: the
-// background image field, and per row of kDrawOrder whether the element's
+// One element the preview may draw, as the panels show it: whether its
 // section is switched on and the text of its first-image field.
+struct PanelElement {
+    qint16 slot;
+    bool switchedOn;
+    QString imageField;
+};
+
+// What the preview reads from the panels besides the document: the
+// background image field and the elements it may draw, in drawing order.
 struct PanelState {
     QString background;
-    std::array<bool, kDrawOrder.size()> switchedOn{};
-    std::array<QString, kDrawOrder.size()> imageField;
+    std::vector<PanelElement> elements;
 
     // The state a document's own records describe, for drawing a skin
     // without panels: the view's image, presence flags and first images.
-    static PanelState fromDocument(clsFileControl &document);
+    static PanelState fromDocument(const clsFileControl &document);
 };
 
-// The entries whose element is switched on (always, for play, stop and
-// close) and whose first-image field names an existing file, in drawing
-// order. AppError 5 when a field holds a path no file system can hold.
-std::vector<DrawEntry> makeDrawList(clsFileControl &document, const PanelState &state);
+// The entries whose element is switched on and whose first-image field
+// names an existing file, in drawing order. AppError 5 when a field holds a
+// path no file system can hold.
+std::vector<DrawEntry> makeDrawList(const clsFileControl &document, const PanelState &state);
 
 } // namespace Preview

@@ -85,7 +85,7 @@ std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
 
 } // namespace
 
-Rendering renderPreview(clsFileControl &document, const PanelState &state)
+Rendering renderPreview(const clsFileControl &document, const PanelState &state)
 {
     Rendering rendering;
     if (state.background.isEmpty() || !clsFunction::VerifyFile(state.background)) {

@@ -44,6 +44,6 @@ struct Rendering {
 // left out. An entry whose picture, header or colour cannot be used is left
 // out and listed; the others are still drawn. Each file is decoded at most
 // once. AppError 5 when a field holds a path no file system can hold.
-Rendering renderPreview(clsFileControl &document, const PanelState &state);
+Rendering renderPreview(const clsFileControl &document, const PanelState &state);
 
 } // namespace Preview

@@ -5,6 +5,7 @@
 #include "document/clsFileControl.h"
 #include "editor/ControlTag.h"
 #include "editor/PictureBox.h"
+#include "editor/SectionTable.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -94,6 +95,21 @@ private slots:
 
     // Each selection draws anew from the panels; without a background the
     // canvas keeps the last one with nothing on it; a new skin empties both boxes.
+    // Later elements cover earlier ones: the buttons by slot, then the seek,
+    // volume and balance sliders; each optional one only while its Check2
+    // box (-1: none) is ticked.
+    void drawsInItsFixedOrder()
+    {
+        QList<std::pair<int, int>> drawn;
+        for (const Sections::Section *section : Sections::drawnSections()) {
+            drawn.append({section->slot, section->check2});
+        }
+        const QList<std::pair<int, int>> expected{{3, -1}, {4, -1}, {5, -1}, {6, 0},  {7, 1},
+                                                  {8, 4},  {9, 5},  {10, 6}, {11, 3}, {12, 2},
+                                                  {14, 7}, {13, 8}, {15, 9}};
+        QCOMPARE(drawn, expected);
+    }
+
     void keepsTheLastBackgroundUntilCleared()
     {
         const QString back = file(u"back.bmp"_s), play = file(u"play.gif"_s);

@@ -2,6 +2,7 @@
 // field brought forward.
 #include "EditorFixture.h"
 #include "editor/ControlTag.h"
+#include "editor/SectionTable.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,6 +17,52 @@ namespace {
 const QString kMissing = u"ファイルが存在しません。正しいファイル名を指定してください。"_s;
 const QString kNoPosition = u"位置を入力してください。"_s;
 
+// The checks before a save, row by row: prefix, panel, the Check2 box that
+// switches the row (-1: none) and its fields in order. "i5/0": image field 5
+// when Check1(0) is ticked; "n7": number field 7; "s20/55/3/78/77": a
+// slider's size from its background box and field, its "垂直" option and
+// its height and width fields.
+struct OrderRow {
+    QStringView prefix;
+    int panel;
+    int check2;
+    QStringView fields;
+};
+const OrderRow kOrder[] = {
+    {u"背景画像の", 0, -1, u"i3"},
+    {u"プレイボタン画像の", 1, -1, u"i4"},
+    {u"プレイボタン画像の", 1, -1, u"i5/0"},
+    {u"プレイボタン画像の", 1, -1, u"i6/1"},
+    {u"プレイボタン画像の", 1, -1, u"n7"},
+    {u"プレイボタン画像の", 1, -1, u"n8"},
+    {u"ストップボタン画像の", 1, -1, u"i9"},
+    {u"ストップボタン画像の", 1, -1, u"i10/2"},
+    {u"ストップボタン画像の", 1, -1, u"i11/3"},
+    {u"ストップボタン画像の", 1, -1, u"n12 n13"},
+    {u"閉じるボタン画像の", 1, -1, u"i14"},
+    {u"閉じるボタン画像の", 1, -1, u"i15/4"},
+    {u"閉じるボタン画像の", 1, -1, u"i16/5"},
+    {u"閉じるボタン画像の", 1, -1, u"n17 n18"},
+    {u"FFWDボタン画像の", 1, 0, u"i19 i20/6 i21/7 n22 n23"},
+    {u"REWボタン画像の", 1, 1, u"i24 i25/8 i26/9 n27 n28"},
+    {u"一時停止ボタン画像の", 2, 4, u"i49 i50/19 i51/18 n52 n53"},
+    {u"リピートボタン画像の", 2, 5, u"i48 i47/16 i46/17 n45 n44"},
+    {u"シャッフルボタン画像の", 2, 6, u"i43 i42/14 i41/15 n40 n39"},
+    {u"最小化ボタン画像の", 2, 3, u"i38 i37/12 i36/13 n35 n34"},
+    {u"フルモード切替ボタン画像の", 2, 2, u"i33 i32/10 i31/11 n30 n29"},
+    {u"SEEKバー画像の", 3, 7, u"i54 s20/55/3/78/77 n56 n57"},
+    {u"音量調節画像の", 3, 8, u"i61 s21/60/4/79/80 n59 n58"},
+    {u"スピーカーバランス画像の", 3, 9, u"i65 s22/64/6/81/82 n63 n62"},
+    {u"プレイリストの", 4, 10, u"n66 n67 n68 n69"},
+    {u"トラック表示の", 4, 11, u"n72 n71 n70"},
+    {u"ビデオ＆エフェクトの", 5, 12, u"n76 n75 n74 n73"},
+};
+
+QString checkText(QStringView prefix, int panel, int check2, QStringView field)
+{
+    return u"%1 panel %2 Check2(%3) %4"_s.arg(prefix).arg(panel).arg(check2).arg(field);
+}
+
 } // namespace
 
 class tst_Validation : public QObject {
@@ -28,6 +75,7 @@ private slots:
     void firstFailingFieldIsReported();
     void switchedOffFieldsAreSkipped_data();
     void switchedOffFieldsAreSkipped();
+    void checksRunInTheirFixedOrder();
 
 private:
     // Every element and optional image on, every image an existing file,
@@ -203,3 +251,36 @@ void tst_Validation::switchedOffFieldsAreSkipped()
 
 QTEST_MAIN(tst_Validation)
 #include "tst_validation.moc"
+
+void tst_Validation::checksRunInTheirFixedOrder()
+{
+    QStringList expected;
+    for (const OrderRow &row : kOrder) {
+        for (const QStringView field : row.fields.split(u' ')) {
+            expected << checkText(row.prefix, row.panel, row.check2, field);
+        }
+    }
+    QStringList derived;
+    for (const Sections::FieldCheck &check : Sections::fieldChecks()) {
+        const Sections::Section &s = *check.section;
+        QString field;
+        switch (check.test) {
+        case Sections::Test::Image:
+            field =
+                u"i%1"_s.arg(check.field) + (check.box >= 0 ? u"/%1"_s.arg(check.box) : QString());
+            break;
+        case Sections::Test::Number:
+            field = u"n%1"_s.arg(check.field);
+            break;
+        case Sections::Test::SliderSize:
+            field = u"s%1/%2/%3/%4/%5"_s.arg(s.background.box)
+                        .arg(s.background.text)
+                        .arg(s.choice.off)
+                        .arg(s.height)
+                        .arg(s.width);
+            break;
+        }
+        derived << checkText(s.prefix, s.panel, s.check2, field);
+    }
+    QCOMPARE(derived, expected);
+}
