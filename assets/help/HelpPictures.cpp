@@ -64,8 +64,8 @@ void fillSampleSkin(frmMain &window, const QDir &program)
 {
     for (const SampleField &sample : kSampleSkin) {
         const QString text = sample.text.toString();
-        window.Text1[sample.field]->setText(
-            sample.image ? program.absoluteFilePath(u"sample/"_s + text) : text);
+        window.Text1(sample.field)
+            ->setText(sample.image ? program.absoluteFilePath(u"sample/"_s + text) : text);
     }
 }
 

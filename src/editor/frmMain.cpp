@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include "ControlArray.h"
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "PictureFile.h"
@@ -59,11 +58,11 @@ bool frmMain::Form_Load()
     createFileOpenDialog();
     setFixedSize(Twips::toPixels(Layout::kOuterWidth - 2 * kBorderTwips),
                  Twips::toPixels(Layout::kOuterHeight - kCaptionTwips - 2 * kBorderTwips));
-    editMenuShown = 1;
-    packagePath = Paths::join(m_programFolder, u"package"_s) + Paths::separator();
-    for (std::size_t i = 0; i < modeImageNames.size(); ++i) {
-        modeImageNames[i] = u"edit_%1.jpg"_s.arg(i + 1);
-        modeSelectedImageNames[i] = u"edit_%1g.jpg"_s.arg(i + 1);
+    m_editMenuShown = 1;
+    m_packagePath = Paths::join(m_programFolder, u"package"_s) + Paths::separator();
+    for (std::size_t i = 0; i < m_modeImageNames.size(); ++i) {
+        m_modeImageNames[i] = u"edit_%1.jpg"_s.arg(i + 1);
+        m_modeSelectedImageNames[i] = u"edit_%1g.jpg"_s.arg(i + 1);
     }
     setWindowTitle(u"Velmora for WMP"_s);
     try {
@@ -92,26 +91,26 @@ bool frmMain::Form_Load()
 
 void frmMain::checkResources()
 {
-    picture2[0]->setVisible(true);
-    setTag(imgMenu[0], u"PrevDown"_s);
+    picture2(0)->setVisible(true);
+    setTag(imgMenu(0), u"PrevDown"_s);
     for (std::size_t i = 1; i < Layout::kEditMenuCount; ++i) {
-        picture2[i]->setVisible(false);
-        setTag(imgMenu[i], QString());
+        picture2(i)->setVisible(false);
+        setTag(imgMenu(i), QString());
     }
-    for (std::size_t i = Layout::kEditMenuCount; i < imgMenu.size(); ++i) {
-        imgMenu[i]->setVisible(false);
+    for (std::size_t i = Layout::kEditMenuCount; i < imgMenu().size(); ++i) {
+        imgMenu(i)->setVisible(false);
     }
-    cmdMenu[1]->setEnabled(false);
+    cmdMenu(1)->setEnabled(false);
 
     // A start-up picture that is there but unreadable leaves the button with
     // its layout picture; the editor stays usable, so start-up goes on.
-    const QPixmap selected = loadPictureFile(packagePath + modeSelectedImageNames[0]);
+    const QPixmap selected = loadPictureFile(m_packagePath + m_modeSelectedImageNames[0]);
     if (!selected.isNull()) {
-        imgMenu[0]->setPixmap(selected);
+        imgMenu(0)->setPixmap(selected);
     }
     // Without a usable archiver the editor still works; only WMZ output is off.
     if (!zipWrapper().getZipUsable()) {
-        mnuFileWmz->setEnabled(false);
+        mnuFileWmz()->setEnabled(false);
     }
 
     setDefaultOptions();
@@ -130,7 +129,7 @@ void frmMain::setDefaultOptions()
             section.kind == Sections::Kind::View ? section.choice.off : section.choice.on;
         for (const qint16 selected : {option, section.opaque.on}) {
             if (selected != Sections::kNone) {
-                at(Option1, selected)->setChecked(true);
+                Option1(selected)->setChecked(true);
             }
         }
     }
@@ -140,30 +139,30 @@ void frmMain::resetCheckBoxes()
 {
     // The first pass makes the second a real change for every box, so each
     // box's click behaviour runs once with "unchecked".
-    for (QCheckBox *box : Check1) {
+    for (QCheckBox *box : Check1()) {
         box->setChecked(true);
     }
-    for (QCheckBox *box : Check1) {
+    for (QCheckBox *box : Check1()) {
         box->setChecked(false);
     }
-    for (QCheckBox *box : Check2) {
+    for (QCheckBox *box : Check2()) {
         box->setChecked(true);
     }
-    for (QCheckBox *box : Check2) {
+    for (QCheckBox *box : Check2()) {
         box->setChecked(false);
     }
 }
 
 void frmMain::clearTextFields()
 {
-    for (QLineEdit *field : Text1) {
+    for (QLineEdit *field : Text1()) {
         field->clear();
     }
 }
 
 void frmMain::resetColorSwatches()
 {
-    for (QLabel *swatch : Label2) {
+    for (QLabel *swatch : Label2()) {
         WidgetColors::setBackColor(swatch, WidgetColors::white());
     }
 }
@@ -174,9 +173,9 @@ void frmMain::fillComboLists()
          {std::pair{Sections::kTrackName.fontSize, Sections::kFontSizes},
           {Sections::kTrackName.scrollSpeed, Sections::kScrollSpeeds}}) {
         for (int value = entries.first; value <= entries.last; ++value) {
-            at(Combo1, list)->addItem(QString::number(value));
+            Combo1(list)->addItem(QString::number(value));
         }
-        at(Combo1, list)->setCurrentIndex(entries.startPosition);
+        Combo1(list)->setCurrentIndex(entries.startPosition);
     }
 }
 

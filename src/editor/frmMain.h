@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlArray.h"
 #include "HelpOpener.h"
 #include "LayoutTables.h"
 #include "packaging/OwnerWindow.h"
@@ -12,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 class DialogProvider;
 class frmFileOpendlg;
@@ -41,8 +43,9 @@ enum class Test;
 } // namespace Sections
 
 // The editor's main window: side menu, seven panels of fields and the menu
-// bar. Its controls are public arrays indexed as the layout tables say, so
-// every part of the editor addresses a field by its number.
+// bar. Its controls are arrays indexed as the layout tables say; each array
+// has one accessor of its name that takes the index and returns the control
+// (Text1(7), Check2(0)), or without an index gives the whole array.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -66,20 +69,8 @@ public:
     void Check1_Click(int Index);
     void Check2_Click(int Index);
 
-    // Owned objects, each created on first use and released at unload.
+    // The skin document, created on first use and released at unload.
     clsFileControl &fileControl();
-    clsFunction &functions();
-    clsZipWrapper &zipWrapper();
-    bool hasFileControl() const { return mclsFileControl != nullptr; }
-    bool hasZipWrapper() const { return mclsZipWrapper != nullptr; }
-
-    // This window as the owner of the packager's work.
-    const OwnerWindow &ownerWindow() const { return m_ownerWindow; }
-
-    // The file and colour dialogs: the platform's own unless another provider
-    // (a test's script) is set. The provider must outlive the window.
-    void setDialogProvider(DialogProvider &dialogs) { m_dialogs = &dialogs; }
-    DialogProvider &dialogs() { return *m_dialogs; }
 
     // Property panels
     // Copying between the fields and the document. Loads and saves throw
@@ -98,50 +89,10 @@ public:
     PictureBox &previewCanvas() const;
     PictureBox &previewScratch() const;
 
-    // Controls.
-    QFrame *Picture1 = nullptr;
-    std::array<QPushButton *, Layout::kCmdMenuCount> cmdMenu{};
-    std::array<ImageButton *, Layout::kImgMenuCount> imgMenu{};
-    std::array<QFrame *, Layout::kPicture2Count> picture2{};
-    std::array<QLabel *, Layout::kImgTitleCount> imgTitle{};
-    std::array<QGroupBox *, Layout::kFrame1Count> Frame1{};
-    std::array<QLineEdit *, Layout::kText1Count> Text1{};
-    std::array<QPushButton *, Layout::kCommand2Count> Command2{};
-    std::array<QCheckBox *, Layout::kCheck1Count> Check1{};
-    std::array<QCheckBox *, Layout::kCheck2Count> Check2{};
-    std::array<QLabel *, Layout::kLabel2Count> Label2{};
-    std::array<QRadioButton *, Layout::kOption1Count> Option1{};
-    std::array<QComboBox *, Layout::kCombo1Count> Combo1{};
-    std::array<QLabel *, Layout::kLabel1Count> Label1{};
-
-    QMenu *mnuFile = nullptr;
-    QAction *mnuFileNew = nullptr;
-    QAction *mnuFileOpen = nullptr;
-    QAction *mnuFileSave = nullptr;
-    QAction *mnuFileAnotherSave = nullptr;
-    QAction *mnuFileSeparator0 = nullptr;
-    QAction *mnuFileWmz = nullptr;
-    QAction *mnuFileSeparator1 = nullptr;
-    QAction *mnuFileExit = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuHelpOpen = nullptr;
-    QAction *mnuHelpSeparator = nullptr;
-    QAction *mnuHelpVersion = nullptr;
-
-    // Window state.
-    qint16 editMenuShown = 1; // 1: edit set imgMenu(0..6) shown, 0: file set imgMenu(7..9)
-    QString packagePath;
-    std::array<QString, Layout::kEditMenuCount> modeImageNames;
-    std::array<QString, Layout::kEditMenuCount> modeSelectedImageNames;
-    QString currentFileName;
-
     // WMZ, help and version commands
     void mnuFileWmz_Click();
     void mnuHelpOpen_Click();
     void mnuHelpVersion_Click();
-    // Where the help goes: the desktop unless another opener (a test's) is
-    // set. The opener must outlive the window.
-    void setHelpOpener(HelpOpener &opener) { m_helpOpener = &opener; }
 
     // Files from outside the editor (frmMain_Drops.cpp): a skin file given to
     // the program or dropped on the window opens as a confirmed Open of it
@@ -160,21 +111,89 @@ public:
     void mnuFileExit_Click();
     void newSkin();
     void openSkin();
-    // Open once the file is chosen and confirmed.
-    void readSkinFile(const QString &path);
     // mode 1: save as, into a new skin folder; 0: under currentFileName.
     void saveSkin(qint16 mode);
-    // Where the save dialog starts: the program's skins folder, or the
-    // user's own when that one is not writable.
-    QString skinsFolder() const;
-    // The file type the skin file dialogs show.
-    static QString skinFileFilter();
     bool verifyAllFields();
     bool verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
                           const QString &strPrefix);
     bool verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix);
     // The texts of the image fields the skin uses, in field order.
     QStringList usedImagePaths() const;
+
+    // Field input helpers
+    void Text1_GotFocus(int Index);
+    void selectAllText(QLineEdit *field);
+    // Number fields take digits, Backspace and Enter; any other character
+    // beeps and KeyAscii becomes 0, which keeps it out of the field.
+    void Text1_KeyPress(int Index, qint16 &KeyAscii);
+    void Label2_Click(int Index);
+    // The colour chosen in the colour dialog; the initial one when cancelled.
+    qint32 pickColor(qint32 initial);
+    void Command2_Click(int Index);
+    void mfrmFileOpen_clickOpen();
+
+    // Controls, by array and index; an index outside the array throws.
+    QFrame *Picture1() const { return m_Picture1; }
+    QPushButton *cmdMenu(int index) const { return at(m_cmdMenu, index); }
+    ImageButton *imgMenu(int index) const { return at(m_imgMenu, index); }
+    QFrame *picture2(int index) const { return at(m_picture2, index); }
+    QLabel *imgTitle(int index) const { return at(m_imgTitle, index); }
+    QGroupBox *Frame1(int index) const { return at(m_Frame1, index); }
+    QLineEdit *Text1(int index) const { return at(m_Text1, index); }
+    QPushButton *Command2(int index) const { return at(m_Command2, index); }
+    QCheckBox *Check1(int index) const { return at(m_Check1, index); }
+    QCheckBox *Check2(int index) const { return at(m_Check2, index); }
+    QLabel *Label2(int index) const { return at(m_Label2, index); }
+    QRadioButton *Option1(int index) const { return at(m_Option1, index); }
+    QComboBox *Combo1(int index) const { return at(m_Combo1, index); }
+    QLabel *Label1(int index) const { return at(m_Label1, index); }
+    // Whole arrays, for walking every control of one kind.
+    auto cmdMenu() const { return std::span(m_cmdMenu); }
+    auto imgMenu() const { return std::span(m_imgMenu); }
+    auto picture2() const { return std::span(m_picture2); }
+    auto imgTitle() const { return std::span(m_imgTitle); }
+    auto Frame1() const { return std::span(m_Frame1); }
+    auto Text1() const { return std::span(m_Text1); }
+    auto Command2() const { return std::span(m_Command2); }
+    auto Check1() const { return std::span(m_Check1); }
+    auto Check2() const { return std::span(m_Check2); }
+    auto Label2() const { return std::span(m_Label2); }
+    auto Option1() const { return std::span(m_Option1); }
+    auto Combo1() const { return std::span(m_Combo1); }
+    auto Label1() const { return std::span(m_Label1); }
+
+    QMenu *mnuFile() const { return m_mnuFile; }
+    QAction *mnuFileNew() const { return m_mnuFileNew; }
+    QAction *mnuFileOpen() const { return m_mnuFileOpen; }
+    QAction *mnuFileSave() const { return m_mnuFileSave; }
+    QAction *mnuFileAnotherSave() const { return m_mnuFileAnotherSave; }
+    QAction *mnuFileSeparator0() const { return m_mnuFileSeparator0; }
+    QAction *mnuFileWmz() const { return m_mnuFileWmz; }
+    QAction *mnuFileSeparator1() const { return m_mnuFileSeparator1; }
+    QAction *mnuFileExit() const { return m_mnuFileExit; }
+    QMenu *mnuHelp() const { return m_mnuHelp; }
+    QAction *mnuHelpOpen() const { return m_mnuHelpOpen; }
+    QAction *mnuHelpSeparator() const { return m_mnuHelpSeparator; }
+    QAction *mnuHelpVersion() const { return m_mnuHelpVersion; }
+
+    // Window state.
+    // 1: the edit set imgMenu(0..6) is shown, 0: the file set imgMenu(7..9).
+    qint16 editMenuShown() const { return m_editMenuShown; }
+    // The WMS file being edited; empty for a skin never saved or opened.
+    const QString &currentFileName() const { return m_currentFileName; }
+    // The path the image chooser reported last, trimmed.
+    const QString &chosenImagePath() const { return m_chosenImagePath; }
+
+    // Test hooks: what only tests set or look at.
+    // The file and colour dialogs, and where the help goes: the platform's
+    // own unless a test's stand-in is set, which must outlive the window.
+    void setDialogProviderForTest(DialogProvider &dialogs) { m_dialogs = &dialogs; }
+    void setHelpOpenerForTest(HelpOpener &opener) { m_helpOpener = &opener; }
+    void setCurrentFileNameForTest(const QString &path) { m_currentFileName = path; }
+    bool hasFileControlForTest() const { return mclsFileControl != nullptr; }
+    bool hasZipWrapperForTest() const { return mclsZipWrapper != nullptr; }
+    // The one image chooser, created at load; null before and after unload.
+    frmFileOpendlg *fileOpenDialogForTest() const { return mfrmFileOpen.get(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -189,6 +208,8 @@ private:
     void connectControls();
     QWidget *holderWidget(Layout::Holder holder) const;
 
+    // Start-up and the owned objects, each created on first use and
+    // released at unload.
     void checkResources();
     void setDefaultOptions();
     void resetCheckBoxes();
@@ -196,7 +217,11 @@ private:
     void resetColorSwatches();
     void fillComboLists();
     void releaseOwnedObjects();
+    clsFunction &functions();
+    clsZipWrapper &zipWrapper();
+    DialogProvider &dialogs() { return *m_dialogs; }
 
+    // Modes and panels.
     void showModePicture(int index, const QString &fileName);
     void setFieldLook(QWidget *field, bool white);
     void loadImagePanel(const clsElement &record, const Sections::Section &section);
@@ -208,6 +233,13 @@ private:
     using FieldVisitor =
         std::function<bool(const Sections::Section &, Sections::Test, qint16 field)>;
     void connectFileCommands();
+    // Open once the file is chosen and confirmed.
+    void readSkinFile(const QString &path);
+    // Where the save dialog starts: the program's skins folder, or the
+    // user's own when that one is not writable.
+    QString skinsFolder() const;
+    // The file type the skin file dialogs show.
+    static QString skinFileFilter();
     bool isTicked(qint16 box) const;
     bool walkUsedFields(const FieldVisitor &visit) const;
     void bringFieldForward(qint16 intPanel, qint16 intField);
@@ -229,51 +261,65 @@ private:
         const QWidget &m_window;
     };
 
+    // WMZ, help and version commands, files from outside, input helpers.
+    void connectCommands();
+    HelpOpener &helpOpener();
+    void watchFileDrops();
+    bool isImageField(const QWidget *widget) const;
+    void connectInputHelpers();
+    void createFileOpenDialog();
+    void applyPanelLook();
+
+    // Controls.
+    QFrame *m_Picture1 = nullptr;
+    std::array<QPushButton *, Layout::kCmdMenuCount> m_cmdMenu{};
+    std::array<ImageButton *, Layout::kImgMenuCount> m_imgMenu{};
+    std::array<QFrame *, Layout::kPicture2Count> m_picture2{};
+    std::array<QLabel *, Layout::kImgTitleCount> m_imgTitle{};
+    std::array<QGroupBox *, Layout::kFrame1Count> m_Frame1{};
+    std::array<QLineEdit *, Layout::kText1Count> m_Text1{};
+    std::array<QPushButton *, Layout::kCommand2Count> m_Command2{};
+    std::array<QCheckBox *, Layout::kCheck1Count> m_Check1{};
+    std::array<QCheckBox *, Layout::kCheck2Count> m_Check2{};
+    std::array<QLabel *, Layout::kLabel2Count> m_Label2{};
+    std::array<QRadioButton *, Layout::kOption1Count> m_Option1{};
+    std::array<QComboBox *, Layout::kCombo1Count> m_Combo1{};
+    std::array<QLabel *, Layout::kLabel1Count> m_Label1{};
+    PanelScroller *m_previewScroller = nullptr; // owned by the preview panel
+
+    QMenu *m_mnuFile = nullptr;
+    QAction *m_mnuFileNew = nullptr;
+    QAction *m_mnuFileOpen = nullptr;
+    QAction *m_mnuFileSave = nullptr;
+    QAction *m_mnuFileAnotherSave = nullptr;
+    QAction *m_mnuFileSeparator0 = nullptr;
+    QAction *m_mnuFileWmz = nullptr;
+    QAction *m_mnuFileSeparator1 = nullptr;
+    QAction *m_mnuFileExit = nullptr;
+    QMenu *m_mnuHelp = nullptr;
+    QAction *m_mnuHelpOpen = nullptr;
+    QAction *m_mnuHelpSeparator = nullptr;
+    QAction *m_mnuHelpVersion = nullptr;
+
+    // Window state.
+    qint16 m_editMenuShown = 1;
+    QString m_packagePath;
+    std::array<QString, Layout::kEditMenuCount> m_modeImageNames;
+    std::array<QString, Layout::kEditMenuCount> m_modeSelectedImageNames;
+    QString m_currentFileName;
+    QString m_chosenImagePath;
+    bool m_chooserReported = false; // whether the last showing reported a path
+
     MessageSink &m_messages;
     QString m_programFolder;
     ArchiverFactory m_makeArchiver;
     WindowOwner m_ownerWindow;
     std::unique_ptr<QtDialogProvider> m_platformDialogs;
     DialogProvider *m_dialogs;
+    std::unique_ptr<HelpOpener> m_desktopHelpOpener; // made on first use
+    HelpOpener *m_helpOpener = nullptr;
     std::unique_ptr<clsFunction> mclsFunction;
     std::unique_ptr<clsFileControl> mclsFileControl;
     std::unique_ptr<clsZipWrapper> mclsZipWrapper;
-
-    // WMZ, help and version commands
-    void connectCommands();
-    HelpOpener &helpOpener();
-    std::unique_ptr<HelpOpener> m_desktopHelpOpener; // made on first use
-    HelpOpener *m_helpOpener = nullptr;
-
-    // Files from outside the editor
-    void watchFileDrops();
-    bool isImageField(const QWidget *widget) const;
-
-    // Skin preview
-    PanelScroller *m_previewScroller = nullptr; // owned by the preview panel
-
-    // Field input helpers, the image chooser and the look of the panels
-public:
-    void Text1_GotFocus(int Index);
-    void selectAllText(QLineEdit *field);
-    // Number fields take digits, Backspace and Enter; any other character
-    // beeps and KeyAscii becomes 0, which keeps it out of the field.
-    void Text1_KeyPress(int Index, qint16 &KeyAscii);
-    void Label2_Click(int Index);
-    // The colour chosen in the colour dialog; the initial one when cancelled.
-    qint32 pickColor(qint32 initial);
-    void Command2_Click(int Index);
-    void mfrmFileOpen_clickOpen();
-    // The one image chooser, created at load; null before and after unload.
-    frmFileOpendlg *fileOpenDialog() const { return mfrmFileOpen.get(); }
-
-    QString chosenImagePath; // the path the chooser reported last, trimmed
-
-private:
-    void connectInputHelpers();
-    void createFileOpenDialog();
-    void applyPanelLook();
-
     std::unique_ptr<frmFileOpendlg> mfrmFileOpen;
-    bool m_chooserReported = false; // whether the last showing reported a path
 };

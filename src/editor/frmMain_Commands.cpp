@@ -15,9 +15,9 @@ using namespace Qt::StringLiterals;
 
 void frmMain::connectCommands()
 {
-    connect(mnuFileWmz, &QAction::triggered, this, &frmMain::mnuFileWmz_Click);
-    connect(mnuHelpOpen, &QAction::triggered, this, &frmMain::mnuHelpOpen_Click);
-    connect(mnuHelpVersion, &QAction::triggered, this, &frmMain::mnuHelpVersion_Click);
+    connect(m_mnuFileWmz, &QAction::triggered, this, &frmMain::mnuFileWmz_Click);
+    connect(m_mnuHelpOpen, &QAction::triggered, this, &frmMain::mnuHelpOpen_Click);
+    connect(m_mnuHelpVersion, &QAction::triggered, this, &frmMain::mnuHelpVersion_Click);
 }
 
 HelpOpener &frmMain::helpOpener()
@@ -35,13 +35,13 @@ void frmMain::mnuFileWmz_Click()
 {
     try {
         // A new skin has no file yet; skins are saved in the skins folder.
-        const QString start = currentFileName.isEmpty() ? skinsFolder() : currentFileName;
+        const QString start = m_currentFileName.isEmpty() ? skinsFolder() : m_currentFileName;
         const std::optional<QString> chosen =
             dialogs().openFile({u"ファイルを開く"_s, skinFileFilter(), start, {}});
         if (!chosen) {
             return;
         }
-        const QString archive = WmzCommand::packSkinFile(zipWrapper(), m_messages, &ownerWindow(),
+        const QString archive = WmzCommand::packSkinFile(zipWrapper(), m_messages, &m_ownerWindow,
                                                          QDir::toNativeSeparators(*chosen));
         if (!archive.isEmpty()) {
             m_messages.showMessage(u"WMZファイルを作成しました\r\n"_s, WmzCommand::title(),

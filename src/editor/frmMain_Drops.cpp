@@ -1,6 +1,5 @@
 // Files that come from outside the editor: dropped on its window. Skin
 // files given to the program open through openSkinFile (frmMain_Files.cpp).
-#include "ControlArray.h"
 #include "FileDropFilter.h"
 #include "SectionTable.h"
 #include "frmMain.h"
@@ -20,7 +19,7 @@ void frmMain::watchFileDrops()
     filter->watch(this);
     // Fields take dropped text themselves; the filter keeps files from
     // arriving there as their address.
-    for (QLineEdit *field : Text1) {
+    for (QLineEdit *field : Text1()) {
         filter->watch(field);
     }
 }
@@ -30,7 +29,7 @@ bool frmMain::isImageField(const QWidget *widget) const
 {
     for (const Sections::Section &section : Sections::kSections) {
         for (const Sections::ImageField &image : Sections::imageFields(section)) {
-            if (at(Text1, image.text) == widget) {
+            if (Text1(image.text) == widget) {
                 return true;
             }
         }

@@ -42,11 +42,11 @@ QStringList frmMain::WindowImageFields::imagePaths() const
 
 void frmMain::connectFileCommands()
 {
-    connect(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
-    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-    connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
-    connect(mnuFileAnotherSave, &QAction::triggered, this, &frmMain::mnuFileAnotherSave_Click);
-    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(m_mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+    connect(m_mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(m_mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+    connect(m_mnuFileAnotherSave, &QAction::triggered, this, &frmMain::mnuFileAnotherSave_Click);
+    connect(m_mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
 }
 
 void frmMain::mnuFileNew_Click()
@@ -59,7 +59,7 @@ void frmMain::mnuFileNew_Click()
     } catch (const std::exception &) {
         // The defaults always load; should one not, the fields keep what they
         // showed and the skin is still a new one.
-        currentFileName.clear();
+        m_currentFileName.clear();
     }
     setWindowTitle(kCaption);
 }
@@ -69,7 +69,7 @@ void frmMain::newSkin()
     initAllElements();
     loadPanels();
     clearPreview();
-    currentFileName.clear();
+    m_currentFileName.clear();
 }
 
 void frmMain::mnuFileOpen_Click()
@@ -79,8 +79,8 @@ void frmMain::mnuFileOpen_Click()
     } catch (const std::exception &) {
         // Nothing more to say: the reader reports its own failures.
     }
-    if (!currentFileName.isEmpty()) {
-        setWindowTitle(captionFor(currentFileName));
+    if (!m_currentFileName.isEmpty()) {
+        setWindowTitle(captionFor(m_currentFileName));
     }
 }
 
@@ -88,7 +88,7 @@ void frmMain::mnuFileOpen_Click()
 void frmMain::openSkin()
 {
     const std::optional<QString> chosen =
-        dialogs().openFile({kOpenTitle, skinFileFilter(), currentFileName, QString()});
+        dialogs().openFile({kOpenTitle, skinFileFilter(), m_currentFileName, QString()});
     if (!chosen || !m_messages.askYesNo(kDiscard, kOpenTitle)) {
         return;
     }
@@ -113,7 +113,7 @@ void frmMain::readSkinFile(const QString &path)
         setWindowTitle(kCaption);
         return;
     }
-    currentFileName = path;
+    m_currentFileName = path;
 }
 
 // A skin file named from outside the editor (the command line, a drop) opens
@@ -129,14 +129,14 @@ void frmMain::openSkinFile(const QString &path, bool confirm)
     } catch (const std::exception &) {
         // Nothing more to say: the reader reports its own failures.
     }
-    if (!currentFileName.isEmpty()) {
-        setWindowTitle(captionFor(currentFileName));
+    if (!m_currentFileName.isEmpty()) {
+        setWindowTitle(captionFor(m_currentFileName));
     }
 }
 
 void frmMain::mnuFileSave_Click()
 {
-    if (currentFileName.isEmpty()) {
+    if (m_currentFileName.isEmpty()) {
         mnuFileAnotherSave_Click();
         return;
     }
@@ -159,8 +159,8 @@ void frmMain::mnuFileAnotherSave_Click()
     } catch (const std::exception &) {
         showSaveFailure(m_messages);
     }
-    if (!currentFileName.isEmpty()) {
-        setWindowTitle(captionFor(currentFileName));
+    if (!m_currentFileName.isEmpty()) {
+        setWindowTitle(captionFor(m_currentFileName));
     }
 }
 
@@ -175,7 +175,7 @@ void frmMain::mnuFileExit_Click()
 void frmMain::saveSkin(qint16 mode)
 {
     try {
-        QString target = currentFileName;
+        QString target = m_currentFileName;
         if (mode != 0) {
             const std::optional<QString> chosen =
                 dialogs().saveFile({u"名前を付けてファイルを保存"_s, skinFileFilter(),
@@ -189,8 +189,8 @@ void frmMain::saveSkin(qint16 mode)
         if (!fileControl().writeFile(target, mode)) {
             return;
         }
-        currentFileName = fileControl().getFileName();
-        if (!fileControl().copyImageFile(WindowImageFields(*this), currentFileName)) {
+        m_currentFileName = fileControl().getFileName();
+        if (!fileControl().copyImageFile(WindowImageFields(*this), m_currentFileName)) {
             return;
         }
         frmProgress progress(this);

@@ -1,7 +1,6 @@
 // Small behaviours of the panel fields: whole-text selection on entering a
 // field, digits only in number fields, the colour dialog behind each swatch
 // and the image chooser behind each "・・" button.
-#include "ControlArray.h"
 #include "ControlTag.h"
 #include "WidgetColors.h"
 #include "chooser/frmFileOpendlg.h"
@@ -18,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
+#include <span>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -57,8 +57,7 @@ bool entersField(Qt::FocusReason reason)
            reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
 }
 
-template <typename T, std::size_t N>
-int indexIn(const std::array<T *, N> &controls, QObject *object)
+template <typename T, std::size_t N> int indexIn(std::span<T *const, N> controls, QObject *object)
 {
     const auto found = std::find(controls.begin(), controls.end(), object);
     return found == controls.end() ? -1 : static_cast<int>(found - controls.begin());
@@ -84,7 +83,7 @@ public:
     {
         switch (event->type()) {
         case QEvent::FocusIn:
-            if (const int field = indexIn(m_window.Text1, watched);
+            if (const int field = indexIn(m_window.Text1(), watched);
                 field >= 0 && entersField(static_cast<QFocusEvent *>(event)->reason())) {
                 guarded([&] { m_window.Text1_GotFocus(field); });
             }
@@ -92,7 +91,7 @@ public:
         case QEvent::KeyPress:
             return refuseKey(watched, *static_cast<QKeyEvent *>(event));
         case QEvent::MouseButtonRelease:
-            if (const int swatch = indexIn(m_window.Label2, watched); swatch >= 0) {
+            if (const int swatch = indexIn(m_window.Label2(), watched); swatch >= 0) {
                 const auto &mouse = *static_cast<QMouseEvent *>(event);
                 const auto *label = static_cast<QWidget *>(watched);
                 if (mouse.button() == Qt::LeftButton && label->isEnabled() &&
@@ -110,7 +109,7 @@ public:
 private:
     bool refuseKey(QObject *watched, const QKeyEvent &key)
     {
-        const int field = indexIn(m_window.Text1, watched);
+        const int field = indexIn(m_window.Text1(), watched);
         qint16 code = typedCharacter(key);
         if (field < 0 || code == 0) {
             return false;
@@ -127,7 +126,7 @@ private:
 void frmMain::connectInputHelpers()
 {
     auto *filter = new FieldInputFilter(*this);
-    for (QLineEdit *field : Text1) {
+    for (QLineEdit *field : Text1()) {
         field->installEventFilter(filter);
         // Composed text reaches a field without key presses; number fields
         // take their digits from the keys alone.
@@ -135,11 +134,11 @@ void frmMain::connectInputHelpers()
             field->setAttribute(Qt::WA_InputMethodEnabled, false);
         }
     }
-    for (QLabel *swatch : Label2) {
+    for (QLabel *swatch : Label2()) {
         swatch->installEventFilter(filter);
     }
-    for (std::size_t i = 0; i < Command2.size(); ++i) {
-        connect(Command2[i], &QPushButton::clicked, this,
+    for (std::size_t i = 0; i < Command2().size(); ++i) {
+        connect(Command2(i), &QPushButton::clicked, this,
                 [this, i] { guarded([this, i] { Command2_Click(static_cast<int>(i)); }); });
     }
 }
@@ -153,7 +152,7 @@ void frmMain::createFileOpenDialog()
 
 void frmMain::Text1_GotFocus(int Index)
 {
-    selectAllText(at(Text1, Index));
+    selectAllText(Text1(Index));
 }
 
 void frmMain::selectAllText(QLineEdit *field)
@@ -164,7 +163,7 @@ void frmMain::selectAllText(QLineEdit *field)
 
 void frmMain::Text1_KeyPress(int Index, qint16 &KeyAscii)
 {
-    if (!at(Text1, Index)->property("number").toBool()) {
+    if (!Text1(Index)->property("number").toBool()) {
         return;
     }
     if (KeyAscii == kEnter || KeyAscii == kBackspace || (KeyAscii >= u'0' && KeyAscii <= u'9')) {
@@ -176,7 +175,7 @@ void frmMain::Text1_KeyPress(int Index, qint16 &KeyAscii)
 
 void frmMain::Label2_Click(int Index)
 {
-    QLabel *swatch = at(Label2, Index);
+    QLabel *swatch = Label2(Index);
     const qint32 chosen = pickColor(WidgetColors::toWindowColor(WidgetColors::backColor(swatch)));
     WidgetColors::setBackColor(swatch, WidgetColors::fromWindowColor(chosen));
 }
@@ -188,7 +187,7 @@ qint32 frmMain::pickColor(qint32 initial)
 
 void frmMain::Command2_Click(int Index)
 {
-    QLineEdit *field = at(Text1, tagIndex(at(Command2, Index)));
+    QLineEdit *field = Text1(tagIndex(Command2(Index)));
     if (!mfrmFileOpen) {
         createFileOpenDialog();
     }
@@ -198,12 +197,12 @@ void frmMain::Command2_Click(int Index)
     // Closed with its close box, the chooser reports nothing, and the field
     // keeps its text rather than a path chosen earlier for another field.
     if (m_chooserReported) {
-        field->setText(chosenImagePath);
+        field->setText(m_chosenImagePath);
     }
 }
 
 void frmMain::mfrmFileOpen_clickOpen()
 {
-    chosenImagePath = clsFunction::trimBlanks(mfrmFileOpen->getPath());
+    m_chosenImagePath = clsFunction::trimBlanks(mfrmFileOpen->getPath());
     m_chooserReported = true;
 }

@@ -1,6 +1,5 @@
 // The side menu, the edit modes and the check boxes that switch fields and
 // whole sections on and off.
-#include "ControlArray.h"
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "LayoutTables.h"
@@ -34,32 +33,32 @@ const QString kPrevDown = u"PrevDown"_s;
 void frmMain::cmdMenu_Click(int Index)
 {
     const bool showEdit = Index != 0;
-    if (showEdit ? editMenuShown != 0 : editMenuShown != 1) {
+    if (showEdit ? m_editMenuShown != 0 : m_editMenuShown != 1) {
         return;
     }
-    cmdMenu[0]->setEnabled(showEdit);
-    cmdMenu[1]->setEnabled(!showEdit);
+    cmdMenu(0)->setEnabled(showEdit);
+    cmdMenu(1)->setEnabled(!showEdit);
     // Switching the set never changes which panel is shown.
-    for (std::size_t i = 0; i < imgMenu.size(); ++i) {
+    for (std::size_t i = 0; i < imgMenu().size(); ++i) {
         const bool editButton = i < Layout::kEditMenuCount;
-        imgMenu[i]->setVisible(editButton == showEdit);
+        imgMenu(i)->setVisible(editButton == showEdit);
     }
-    editMenuShown = showEdit ? 1 : 0;
+    m_editMenuShown = showEdit ? 1 : 0;
 }
 
 void frmMain::imgMenu_Click(int Index)
 {
-    if (editMenuShown == 0) {
+    if (m_editMenuShown == 0) {
         // The file set runs the file commands of the menu bar.
         switch (Index) {
         case kFileNewButton:
-            mnuFileNew->trigger();
+            mnuFileNew()->trigger();
             break;
         case kFileOpenButton:
-            mnuFileOpen->trigger();
+            mnuFileOpen()->trigger();
             break;
         case kFileSaveButton:
-            mnuFileSave->trigger();
+            mnuFileSave()->trigger();
             break;
         default:
             break;
@@ -71,14 +70,14 @@ void frmMain::imgMenu_Click(int Index)
     }
     // A panel's own visibility flag, which holds also while the window is hidden.
     for (std::size_t i = 0; i < Layout::kEditMenuCount; ++i) {
-        if (!picture2[i]->isHidden()) {
-            picture2[i]->setVisible(false);
+        if (!picture2(i)->isHidden()) {
+            picture2(i)->setVisible(false);
         }
     }
     for (std::size_t i = 0; i < Layout::kEditMenuCount; ++i) {
-        if (tagOf(imgMenu[i]) == kPrevDown) {
-            setTag(imgMenu[i], QString());
-            showModePicture(static_cast<int>(i), modeImageNames[i]);
+        if (tagOf(imgMenu(i)) == kPrevDown) {
+            setTag(imgMenu(i), QString());
+            showModePicture(static_cast<int>(i), m_modeImageNames[i]);
         }
     }
     if (Index == Layout::kPreviewPanel) {
@@ -87,9 +86,9 @@ void frmMain::imgMenu_Click(int Index)
         drawPreview();
     }
     const auto index = static_cast<std::size_t>(Index);
-    setTag(imgMenu[index], kPrevDown);
-    showModePicture(Index, modeSelectedImageNames[index]);
-    picture2[index]->setVisible(true);
+    setTag(imgMenu(index), kPrevDown);
+    showModePicture(Index, m_modeSelectedImageNames[index]);
+    picture2(index)->setVisible(true);
 }
 
 // Loads one mode-button picture. A missing file is reported and the button
@@ -98,9 +97,9 @@ void frmMain::imgMenu_Click(int Index)
 void frmMain::showModePicture(int index, const QString &fileName)
 {
     try {
-        const QPixmap picture = loadPictureFile(packagePath + fileName);
+        const QPixmap picture = loadPictureFile(m_packagePath + fileName);
         if (!picture.isNull()) {
-            at(imgMenu, index)->setPixmap(picture);
+            imgMenu(index)->setPixmap(picture);
         }
     } catch (const AppError &error) {
         m_messages.showMessage(
@@ -118,9 +117,9 @@ void frmMain::setFieldLook(QWidget *field, bool white)
 
 void frmMain::Check1_Click(int Index)
 {
-    QCheckBox *box = at(Check1, Index);
-    QLineEdit *field = at(Text1, tagIndex(box));
-    QPushButton *browse = at(Command2, tagIndex(field));
+    QCheckBox *box = Check1(Index);
+    QLineEdit *field = Text1(tagIndex(box));
+    QPushButton *browse = Command2(tagIndex(field));
     const bool on = box->isChecked();
     setFieldLook(field, on);
     field->setEnabled(on);
@@ -135,30 +134,30 @@ void frmMain::Check2_Click(int Index)
     if (!section) {
         return;
     }
-    const bool on = at(Check2, Index)->isChecked();
-    at(Frame1, section->frame)->setEnabled(on);
+    const bool on = Check2(Index)->isChecked();
+    Frame1(section->frame)->setEnabled(on);
     if (section->image.text != Sections::kNone) {
-        setFieldLook(at(Text1, section->image.text), on);
+        setFieldLook(Text1(section->image.text), on);
     }
     for (const Sections::ImageField &image : Sections::switchableImages(*section)) {
         // An unchecked image keeps the greyed look its own box gave it.
-        if (!on || at(Check1, image.box)->isChecked()) {
-            setFieldLook(at(Text1, image.text), on);
+        if (!on || Check1(image.box)->isChecked()) {
+            setFieldLook(Text1(image.text), on);
         }
-        at(Check1, image.box)->setEnabled(on);
+        Check1(image.box)->setEnabled(on);
     }
     for (const qint16 field : Sections::numberFields(*section)) {
-        setFieldLook(at(Text1, field), on);
+        setFieldLook(Text1(field), on);
     }
     for (const qint16 list : {section->fontSize, section->scrollSpeed}) {
         if (list != Sections::kNone) {
-            setFieldLook(at(Combo1, list), on);
+            setFieldLook(Combo1(list), on);
         }
     }
     for (const qint16 option :
          {section->choice.on, section->choice.off, section->opaque.on, section->opaque.off}) {
         if (option != Sections::kNone) {
-            at(Option1, option)->setEnabled(on);
+            Option1(option)->setEnabled(on);
         }
     }
 }

@@ -1,7 +1,6 @@
 // Copying between the panels' fields and the skin document. The fields are
 // the working copy; the document is rebuilt from them before every save and
 // preview, and copied into them after every open.
-#include "ControlArray.h"
 #include "LayoutTables.h"
 #include "SectionTable.h"
 #include "WidgetColors.h"
@@ -125,48 +124,48 @@ QString halfText(qint16 size)
 }
 
 void loadTexts(const clsElement &record, const Section &section, std::span<const TextRole> roles,
-               const std::array<QLineEdit *, Layout::kText1Count> &fields)
+               const frmMain &window)
 {
     for (const TextRole &role : roles) {
         if (section.*role.field != kNone) {
-            at(fields, section.*role.field)->setText((record.*role.get)());
+            window.Text1(section.*role.field)->setText((record.*role.get)());
         }
     }
 }
 
 void saveTexts(clsElement &record, const Section &section, std::span<const TextRole> roles,
-               const std::array<QLineEdit *, Layout::kText1Count> &fields)
+               const frmMain &window)
 {
     for (const TextRole &role : roles) {
         if (section.*role.field != kNone) {
-            (record.*role.set)(at(fields, section.*role.field)->text());
+            (record.*role.set)(window.Text1(section.*role.field)->text());
         }
     }
 }
 
 void loadChoice(const clsElement &record, const Section &section, const ChoiceRule &rule,
-                const std::array<QRadioButton *, Layout::kOption1Count> &options)
+                const frmMain &window)
 {
     const QString text = (record.*rule.get)();
     const bool on = rule.onUnlessFalse ? text != kFalse : text == kTrue;
-    at(options, on ? section.choice.on : section.choice.off)->setChecked(true);
+    window.Option1(on ? section.choice.on : section.choice.off)->setChecked(true);
 }
 
 void saveChoice(clsElement &record, const Section &section, const ChoiceRule &rule,
-                const std::array<QRadioButton *, Layout::kOption1Count> &options)
+                const frmMain &window)
 {
-    (record.*rule.set)(at(options, section.choice.on)->isChecked() ? kTrue : kFalse);
+    (record.*rule.set)(window.Option1(section.choice.on)->isChecked() ? kTrue : kFalse);
 }
 
 // Selects the entry for the record's value. One below the first entry leaves
 // the list without a selection; anything further off is refused, and the load
 // stops here.
 void loadList(const clsElement &record, const Section &section, const ListRule &rule,
-              const std::array<QComboBox *, Layout::kCombo1Count> &lists)
+              const frmMain &window)
 {
     const QString text = (record.*rule.get)();
     const int position = toInteger16(text) - rule.entries.first;
-    QComboBox *list = at(lists, section.*rule.list);
+    QComboBox *list = window.Combo1(section.*rule.list);
     if (position < -1 || position >= list->count()) {
         throw AppError(AppError::InvalidArgument, u"no list entry for "_s + text);
     }
@@ -174,9 +173,9 @@ void loadList(const clsElement &record, const Section &section, const ListRule &
 }
 
 void saveList(clsElement &record, const Section &section, const ListRule &rule,
-              const std::array<QComboBox *, Layout::kCombo1Count> &lists)
+              const frmMain &window)
 {
-    (record.*rule.set)(at(lists, section.*rule.list)->currentText());
+    (record.*rule.set)(window.Combo1(section.*rule.list)->currentText());
 }
 
 // Swatch colour from a record's colour text; a text that is no colour stops
@@ -208,31 +207,31 @@ void frmMain::loadPanels()
         const clsElement &record = *fileControl().getElement(section.slot);
         switch (section.kind) {
         case Kind::Theme:
-            loadTexts(record, section, kTextRoles, Text1);
+            loadTexts(record, section, kTextRoles, *this);
             break;
         case Kind::View:
-            at(Text1, section.image.text)->setText(record.getUpimage());
-            loadChoice(record, section, kTitlebarChoice, Option1);
-            loadSwatch(at(Label2, section.transparency), record.getTranscolor());
+            Text1(section.image.text)->setText(record.getUpimage());
+            loadChoice(record, section, kTitlebarChoice, *this);
+            loadSwatch(Label2(section.transparency), record.getTranscolor());
             break;
         case Kind::Button:
         case Kind::Slider:
             loadImagePanel(record, section);
             break;
         case Kind::Playlist:
-            setBox(at(Check2, section.check2), record.getExistFlag());
-            loadTexts(record, section, kTextRoles, Text1);
-            loadSwatch(at(Label2, section.foreColor), record.getForecolor());
-            loadSwatch(at(Label2, section.backColor), record.getBackcolor());
-            loadChoice(record, section, kDropdownChoice, Option1);
+            setBox(Check2(section.check2), record.getExistFlag());
+            loadTexts(record, section, kTextRoles, *this);
+            loadSwatch(Label2(section.foreColor), record.getForecolor());
+            loadSwatch(Label2(section.backColor), record.getBackcolor());
+            loadChoice(record, section, kDropdownChoice, *this);
             break;
         case Kind::TrackName:
             loadTrackNamePanel(record, section);
             break;
         case Kind::Video:
             // Video and effects share one record; the video slot speaks for both.
-            setBox(at(Check2, section.check2), record.getExistFlag());
-            loadTexts(record, section, kTextRoles, Text1);
+            setBox(Check2(section.check2), record.getExistFlag());
+            loadTexts(record, section, kTextRoles, *this);
             break;
         }
     }
@@ -246,45 +245,45 @@ void frmMain::savePanels()
         // Theme and view leave the flag at 0; play, stop and close have no
         // box: they are always part of the skin.
         if (section.check2 != kNone) {
-            record->setExistFlag(boxValue(at(Check2, section.check2)));
+            record->setExistFlag(boxValue(Check2(section.check2)));
         } else if (section.kind == Kind::Button) {
             record->setExistFlag(1);
         }
         switch (section.kind) {
         case Kind::Theme:
         case Kind::Video:
-            saveTexts(*record, section, kTextRoles, Text1);
+            saveTexts(*record, section, kTextRoles, *this);
             break;
         case Kind::View:
-            record->setUpimage(at(Text1, section.image.text)->text());
-            saveChoice(*record, section, kTitlebarChoice, Option1);
-            record->setTranscolor(swatchText(at(Label2, section.transparency)));
+            record->setUpimage(Text1(section.image.text)->text());
+            saveChoice(*record, section, kTitlebarChoice, *this);
+            record->setTranscolor(swatchText(Label2(section.transparency)));
             break;
         case Kind::Button:
             saveImages(*record, section);
-            saveTexts(*record, section, kPlaceRoles, Text1);
-            record->setTranscolor(swatchText(at(Label2, section.transparency)));
+            saveTexts(*record, section, kPlaceRoles, *this);
+            record->setTranscolor(swatchText(Label2(section.transparency)));
             break;
         case Kind::Slider:
             saveImages(*record, section);
-            saveTexts(*record, section, kPlaceRoles, Text1);
+            saveTexts(*record, section, kPlaceRoles, *this);
             saveSliderSize(*record, section);
             break;
         case Kind::Playlist:
-            saveTexts(*record, section, kTextRoles, Text1);
-            record->setForecolor(swatchText(at(Label2, section.foreColor)));
-            record->setBackcolor(swatchText(at(Label2, section.backColor)));
-            saveChoice(*record, section, kDropdownChoice, Option1);
+            saveTexts(*record, section, kTextRoles, *this);
+            record->setForecolor(swatchText(Label2(section.foreColor)));
+            record->setBackcolor(swatchText(Label2(section.backColor)));
+            saveChoice(*record, section, kDropdownChoice, *this);
             break;
         case Kind::TrackName:
-            saveTexts(*record, section, kTextRoles, Text1);
-            record->setForecolor(swatchText(at(Label2, section.foreColor)));
-            record->setBackcolor(at(Option1, section.opaque.on)->isChecked()
-                                     ? swatchText(at(Label2, section.backColor))
+            saveTexts(*record, section, kTextRoles, *this);
+            record->setForecolor(swatchText(Label2(section.foreColor)));
+            record->setBackcolor(Option1(section.opaque.on)->isChecked()
+                                     ? swatchText(Label2(section.backColor))
                                      : kTransparent);
-            saveList(*record, section, kFontSizeList, Combo1);
-            saveChoice(*record, section, kScrollingChoice, Option1);
-            saveList(*record, section, kScrollSpeedList, Combo1);
+            saveList(*record, section, kFontSizeList, *this);
+            saveChoice(*record, section, kScrollingChoice, *this);
+            saveList(*record, section, kScrollSpeedList, *this);
             break;
         }
         fileControl().setElement(record, section.slot);
@@ -299,18 +298,18 @@ void frmMain::savePanels()
 void frmMain::loadImagePanel(const clsElement &record, const Section &section)
 {
     if (section.check2 != kNone) {
-        setBox(at(Check2, section.check2), record.getExistFlag());
+        setBox(Check2(section.check2), record.getExistFlag());
     }
-    at(Text1, section.image.text)->setText(record.getUpimage());
+    Text1(section.image.text)->setText(record.getUpimage());
     if (section.pressed.text != kNone) {
-        setBox(at(Check1, section.pressed.box), record.getDownimage().isEmpty() ? 0 : 1);
-        at(Text1, section.pressed.text)->setText(record.getDownimage());
+        setBox(Check1(section.pressed.box), record.getDownimage().isEmpty() ? 0 : 1);
+        Text1(section.pressed.text)->setText(record.getDownimage());
     }
     // A slider's background is its hover image.
     for (const Sections::ImageField &hover : {section.hover, section.background}) {
         if (hover.text != kNone) {
-            setBox(at(Check1, hover.box), record.getHoverimage().isEmpty() ? 0 : 1);
-            at(Text1, hover.text)->setText(record.getHoverimage());
+            setBox(Check1(hover.box), record.getHoverimage().isEmpty() ? 0 : 1);
+            Text1(hover.text)->setText(record.getHoverimage());
         }
     }
     if (section.check2 != kNone) {
@@ -319,24 +318,24 @@ void frmMain::loadImagePanel(const clsElement &record, const Section &section)
         // section's look is made to follow the loaded values once more.
         Check2_Click(section.check2);
     }
-    loadTexts(record, section, kTextRoles, Text1);
-    loadSwatch(at(Label2, section.transparency), record.getTranscolor());
+    loadTexts(record, section, kTextRoles, *this);
+    loadSwatch(Label2(section.transparency), record.getTranscolor());
     if (section.kind == Sections::Kind::Slider) {
         const bool horizontal = record.getDirection() == kHorizontal;
-        at(Option1, horizontal ? section.choice.on : section.choice.off)->setChecked(true);
+        Option1(horizontal ? section.choice.on : section.choice.off)->setChecked(true);
     }
 }
 
 // A switched-off image is left out, whatever its field still holds.
 void frmMain::saveImages(clsElement &record, const Section &section) const
 {
-    record.setUpimage(at(Text1, section.image.text)->text());
-    if (section.pressed.text != kNone && at(Check1, section.pressed.box)->isChecked()) {
-        record.setDownimage(at(Text1, section.pressed.text)->text());
+    record.setUpimage(Text1(section.image.text)->text());
+    if (section.pressed.text != kNone && Check1(section.pressed.box)->isChecked()) {
+        record.setDownimage(Text1(section.pressed.text)->text());
     }
     for (const Sections::ImageField &hover : {section.hover, section.background}) {
-        if (hover.text != kNone && at(Check1, hover.box)->isChecked()) {
-            record.setHoverimage(at(Text1, hover.text)->text());
+        if (hover.text != kNone && Check1(hover.box)->isChecked()) {
+            record.setHoverimage(Text1(hover.text)->text());
         }
     }
 }
@@ -345,47 +344,47 @@ void frmMain::saveImages(clsElement &record, const Section &section) const
 // there is nothing to measure and they stay empty.
 void frmMain::saveSliderSize(clsElement &record, const Section &section) const
 {
-    const QString thumbPath = at(Text1, section.image.text)->text();
+    const QString thumbPath = Text1(section.image.text)->text();
     const bool thumbExists = clsFunction::VerifyFile(thumbPath);
-    if (!thumbExists || !at(Check2, section.check2)->isChecked()) {
+    if (!thumbExists || !Check2(section.check2)->isChecked()) {
         return;
     }
     const ImageSize thumb = getImageSize(thumbPath, 0);
     const qint16 thumbWidth = toSize16(thumb.width);
     const qint16 thumbHeight = toSize16(thumb.height);
-    const bool horizontal = at(Option1, section.choice.on)->isChecked();
-    if (at(Check1, section.background.box)->isChecked()) {
-        const ImageSize background = getImageSize(at(Text1, section.background.text)->text(), 0);
+    const bool horizontal = Option1(section.choice.on)->isChecked();
+    if (Check1(section.background.box)->isChecked()) {
+        const ImageSize background = getImageSize(Text1(section.background.text)->text(), 0);
         record.setHeight(QString::number(background.height));
         record.setWidth(QString::number(background.width));
     } else if (horizontal) {
         // The typed length counts only in the slider's own direction.
         record.setHeight(QString::number(thumbHeight));
-        record.setWidth(at(Text1, section.width)->text());
+        record.setWidth(Text1(section.width)->text());
     } else {
-        record.setHeight(at(Text1, section.height)->text());
+        record.setHeight(Text1(section.height)->text());
         record.setWidth(QString::number(thumbWidth));
     }
-    record.setTranscolor(swatchText(at(Label2, section.transparency)));
+    record.setTranscolor(swatchText(Label2(section.transparency)));
     record.setDirection(horizontal ? kHorizontal : kVertical);
     record.setBordersize(halfText(horizontal ? thumbWidth : thumbHeight));
 }
 
 void frmMain::loadTrackNamePanel(const clsElement &record, const Section &section)
 {
-    setBox(at(Check2, section.check2), record.getExistFlag());
-    loadTexts(record, section, kTextRoles, Text1);
-    loadSwatch(at(Label2, section.foreColor), record.getForecolor());
+    setBox(Check2(section.check2), record.getExistFlag());
+    loadTexts(record, section, kTextRoles, *this);
+    loadSwatch(Label2(section.foreColor), record.getForecolor());
     // "none" is no colour: the swatch keeps the colour it has, ready for the
     // moment the user makes the background opaque again.
     const QString back = record.getBackcolor();
     if (back == kTransparent) {
-        at(Option1, section.opaque.off)->setChecked(true);
+        Option1(section.opaque.off)->setChecked(true);
     } else {
-        loadSwatch(at(Label2, section.backColor), back);
-        at(Option1, section.opaque.on)->setChecked(true);
+        loadSwatch(Label2(section.backColor), back);
+        Option1(section.opaque.on)->setChecked(true);
     }
-    loadList(record, section, kFontSizeList, Combo1);
-    loadChoice(record, section, kScrollingChoice, Option1);
-    loadList(record, section, kScrollSpeedList, Combo1);
+    loadList(record, section, kFontSizeList, *this);
+    loadChoice(record, section, kScrollingChoice, *this);
+    loadList(record, section, kScrollSpeedList, *this);
 }

@@ -1,6 +1,5 @@
 // The skin preview: the document drawn by the renderer onto the canvas of
 // the preview panel.
-#include "ControlArray.h"
 #include "LayoutTables.h"
 #include "PanelScroller.h"
 #include "PictureBox.h"
@@ -21,12 +20,12 @@ namespace {
 Preview::PanelState panelState(const frmMain &window)
 {
     Preview::PanelState state;
-    state.background = at(window.Text1, Sections::kView.image.text)->text();
+    state.background = window.Text1(Sections::kView.image.text)->text();
     for (const Sections::Section *section : Sections::drawnSections()) {
         state.elements.push_back(
             {section->slot,
-             section->check2 == Sections::kNone || at(window.Check2, section->check2)->isChecked(),
-             at(window.Text1, section->image.text)->text()});
+             section->check2 == Sections::kNone || window.Check2(section->check2)->isChecked(),
+             window.Text1(section->image.text)->text()});
     }
     return state;
 }
@@ -35,12 +34,12 @@ Preview::PanelState panelState(const frmMain &window)
 
 PictureBox &frmMain::previewCanvas() const
 {
-    return *static_cast<PictureBox *>(picture2[Layout::kPreviewCanvas]);
+    return *static_cast<PictureBox *>(picture2(Layout::kPreviewCanvas));
 }
 
 PictureBox &frmMain::previewScratch() const
 {
-    return *static_cast<PictureBox *>(picture2[Layout::kPreviewScratch]);
+    return *static_cast<PictureBox *>(picture2(Layout::kPreviewScratch));
 }
 
 void frmMain::drawPreview()

@@ -1,6 +1,5 @@
 // The check of the panels before a save: the first field that fails is
 // reported and brought forward, and nothing is written.
-#include "ControlArray.h"
 #include "SectionTable.h"
 #include "frmMain.h"
 #include "util/AppError.h"
@@ -23,7 +22,7 @@ constexpr int kEditSet = 1;
 
 bool frmMain::isTicked(qint16 box) const
 {
-    return box == Sections::kNone || at(Check1, box)->isChecked();
+    return box == Sections::kNone || Check1(box)->isChecked();
 }
 
 // Walks the checks in order, resolving each section's box, the boxes of
@@ -33,7 +32,7 @@ bool frmMain::walkUsedFields(const FieldVisitor &visit) const
     using Sections::Test;
     for (const Sections::FieldCheck &check : Sections::fieldChecks()) {
         const Sections::Section &section = *check.section;
-        if ((section.check2 != Sections::kNone && !at(Check2, section.check2)->isChecked()) ||
+        if ((section.check2 != Sections::kNone && !Check2(section.check2)->isChecked()) ||
             !isTicked(check.box)) {
             continue;
         }
@@ -41,7 +40,7 @@ bool frmMain::walkUsedFields(const FieldVisitor &visit) const
         qint16 field = check.field;
         if (test == Test::SliderSize) {
             const bool background = isTicked(section.background.box);
-            const bool vertical = at(Option1, section.choice.off)->isChecked();
+            const bool vertical = Option1(section.choice.off)->isChecked();
             test = background ? Test::Image : Test::Number;
             field =
                 background ? section.background.text : (vertical ? section.height : section.width);
@@ -59,7 +58,7 @@ bool frmMain::verifyAllFields()
         [this](const Sections::Section &section, Sections::Test test, qint16 field) {
             const QString prefix = section.prefix.toString();
             return test == Sections::Test::Image
-                       ? verifyImageField(section.panel, at(Text1, field)->text(), field, prefix)
+                       ? verifyImageField(section.panel, Text1(field)->text(), field, prefix)
                        : verifyPositionField(section.panel, field, prefix);
         });
 }
@@ -86,7 +85,7 @@ bool frmMain::verifyImageField(qint16 intPanel, const QString &strFileName, qint
 
 bool frmMain::verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix)
 {
-    if (!at(Text1, intField)->text().isEmpty()) {
+    if (!Text1(intField)->text().isEmpty()) {
         return true;
     }
     m_messages.showMessage(strPrefix + u"位置を入力してください。"_s, kTitle,
@@ -101,7 +100,7 @@ void frmMain::bringFieldForward(qint16 intPanel, qint16 intField)
 {
     cmdMenu_Click(kEditSet);
     imgMenu_Click(intPanel);
-    QLineEdit *field = at(Text1, intField);
+    QLineEdit *field = Text1(intField);
     field->setFocus(Qt::OtherFocusReason);
     field->setSelection(0, static_cast<int>(field->text().size()));
 }
@@ -119,7 +118,7 @@ QStringList frmMain::usedImagePaths() const
     std::sort(fields.begin(), fields.end());
     QStringList paths;
     for (const qint16 field : fields) {
-        paths.append(at(Text1, field)->text());
+        paths.append(Text1(field)->text());
     }
     return paths;
 }

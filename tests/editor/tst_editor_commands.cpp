@@ -146,7 +146,7 @@ void tst_EditorCommands::wmzOutcomes()
     ScriptedDialogs dialogs;
     dialogs.fileAnswers.append(cancel ? std::nullopt
                                       : std::optional<QString>(root.filePath(chosen)));
-    editor.window.setDialogProvider(dialogs);
+    editor.window.setDialogProviderForTest(dialogs);
 
     editor.window.mnuFileWmz_Click();
 
@@ -200,23 +200,23 @@ void tst_EditorCommands::wmzPacksTheChosenFileNotThePanels()
     QVERIFY(!wms.isEmpty());
     const QByteArray saved = SkinFolder::readFile(wms);
     // Edited panels that would fail the field check, of another skin.
-    window.currentFileName = root.filePath(u"skins/red/red.wms"_s);
-    window.setWindowTitle(u"Velmora for WMP - "_s + window.currentFileName);
-    window.Text1[0]->setText(u"未保存の題名"_s);
+    window.setCurrentFileNameForTest(root.filePath(u"skins/red/red.wms"_s));
+    window.setWindowTitle(u"Velmora for WMP - "_s + window.currentFileName());
+    window.Text1(0)->setText(u"未保存の題名"_s);
     const QString title = window.windowTitle();
     QList<QString> fields;
-    for (const QLineEdit *field : window.Text1) {
+    for (const QLineEdit *field : window.Text1()) {
         fields.append(field->text());
     }
     ScriptedDialogs dialogs;
     dialogs.fileAnswers.append(wms);
-    window.setDialogProvider(dialogs);
+    window.setDialogProviderForTest(dialogs);
 
     window.mnuFileWmz_Click();
 
     // The dialog opens on the file being edited.
     QCOMPARE(dialogs.requests.size(), 1);
-    QCOMPARE(dialogs.requests[0].file.initialPath, window.currentFileName);
+    QCOMPARE(dialogs.requests[0].file.initialPath, window.currentFileName());
     QCOMPARE(editor.messages.messages.size(), 1);
     QCOMPARE(editor.messages.last().text, kMade);
     QCOMPARE(SkinFolder::readFile(wms), saved);
@@ -224,10 +224,10 @@ void tst_EditorCommands::wmzPacksTheChosenFileNotThePanels()
     QVERIFY(entries);
     QCOMPARE(entries->value(u"blue.wms"_s), saved);
     QVERIFY(!entries->value(u"blue.wms"_s).contains("未保存"));
-    QCOMPARE(window.currentFileName, root.filePath(u"skins/red/red.wms"_s));
+    QCOMPARE(window.currentFileName(), root.filePath(u"skins/red/red.wms"_s));
     QCOMPARE(window.windowTitle(), title);
-    for (std::size_t i = 0; i < window.Text1.size(); ++i) {
-        QCOMPARE(window.Text1[i]->text(), fields.at(qsizetype(i)));
+    for (std::size_t i = 0; i < window.Text1().size(); ++i) {
+        QCOMPARE(window.Text1(i)->text(), fields.at(qsizetype(i)));
     }
     QCOMPARE(SkinFolder::listing(root.filePath(u"skins"_s)), QStringList{u"blue"_s});
 }
@@ -277,7 +277,7 @@ void tst_EditorCommands::helpOpens()
     QFETCH(bool, opens);
     opener.viewer = viewer;
     opener.opens = opens;
-    editor.window.setHelpOpener(opener);
+    editor.window.setHelpOpenerForTest(opener);
     editor.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&editor.window));
 
@@ -346,7 +346,7 @@ void tst_EditorCommands::versionWindowIsFreshEachTime()
 
     for (int i = 0; i < 2; ++i) {
         QTimer::singleShot(0, &editor.window, answer);
-        editor.window.mnuHelpVersion->trigger();
+        editor.window.mnuHelpVersion()->trigger();
     }
 
     QCOMPARE(shown.size(), 2);

@@ -25,7 +25,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 template <typename T, std::size_t N>
-void collect(QList<QWidget *> &all, const std::array<T *, N> &controls)
+void collect(QList<QWidget *> &all, std::span<T *const, N> controls)
 {
     all.append(QList<QWidget *>(controls.begin(), controls.end()));
 }
@@ -68,19 +68,19 @@ private slots:
     void everyControlExistsWithItsName()
     {
         QList<QWidget *> all;
-        collect(all, window->cmdMenu);
-        collect(all, window->imgMenu);
-        collect(all, window->picture2);
-        collect(all, window->imgTitle);
-        collect(all, window->Frame1);
-        collect(all, window->Text1);
-        collect(all, window->Command2);
-        collect(all, window->Check1);
-        collect(all, window->Check2);
-        collect(all, window->Label2);
-        collect(all, window->Option1);
-        collect(all, window->Combo1);
-        collect(all, window->Label1);
+        collect(all, window->cmdMenu());
+        collect(all, window->imgMenu());
+        collect(all, window->picture2());
+        collect(all, window->imgTitle());
+        collect(all, window->Frame1());
+        collect(all, window->Text1());
+        collect(all, window->Command2());
+        collect(all, window->Check1());
+        collect(all, window->Check2());
+        collect(all, window->Label2());
+        collect(all, window->Option1());
+        collect(all, window->Combo1());
+        collect(all, window->Label1());
         QSet<QString> names;
         for (QWidget *widget : all) {
             QVERIFY(widget != nullptr);
@@ -89,7 +89,7 @@ private slots:
             QCOMPARE(window->findChildren<QWidget *>(widget->objectName()).size(), 1);
         }
         QCOMPARE(names.size(), all.size());
-        QCOMPARE(window->Check2[12]->objectName(), u"Check2_12"_s);
+        QCOMPARE(window->Check2(12)->objectName(), u"Check2_12"_s);
     }
 
     void placesInTwips_data()
@@ -153,28 +153,28 @@ private slots:
             return path->parentWidget() == control->parentWidget() &&
                    middle >= path->geometry().top() && middle <= path->geometry().bottom();
         };
-        for (QPushButton *button : window->Command2) {
+        for (QPushButton *button : window->Command2()) {
             const int field = tagIndex(button);
             QVERIFY2(field >= 0 && field < 83, qPrintable(button->objectName()));
-            QLineEdit *path = window->Text1[static_cast<std::size_t>(field)];
+            QLineEdit *path = window->Text1(static_cast<std::size_t>(field));
             QVERIFY2(inRow(path, button), qPrintable(button->objectName()));
             QVERIFY(path->geometry().right() < button->geometry().left());
             QVERIFY(!path->property("number").toBool());
         }
         QSet<int> fields;
-        for (QCheckBox *box : window->Check1) {
+        for (QCheckBox *box : window->Check1()) {
             const int field = tagIndex(box);
             QVERIFY2(field >= 0 && field < 83, qPrintable(box->objectName()));
             fields.insert(field);
-            QLineEdit *path = window->Text1[static_cast<std::size_t>(field)];
+            QLineEdit *path = window->Text1(static_cast<std::size_t>(field));
             QVERIFY2(inRow(path, box), qPrintable(box->objectName()));
             const int button = tagIndex(path);
             QVERIFY2(button >= 0 && button < 37, qPrintable(path->objectName()));
-            QCOMPARE(tagIndex(window->Command2[static_cast<std::size_t>(button)]), field);
+            QCOMPARE(tagIndex(window->Command2(static_cast<std::size_t>(button))), field);
         }
         QCOMPARE(fields.size(), 23);
         int tagged = 0;
-        for (QLineEdit *field : window->Text1) {
+        for (QLineEdit *field : window->Text1()) {
             tagged += tagIndex(field) >= 0 ? 1 : 0;
         }
         QCOMPARE(tagged, 23);
@@ -235,9 +235,8 @@ private slots:
     {
         QFETCH(int, frame);
         QFETCH(bool, pressedHigher);
-        const auto boxes =
-            window->Frame1[static_cast<std::size_t>(frame)]->findChildren<QCheckBox *>(
-                Qt::FindDirectChildrenOnly);
+        const auto boxes = window->Frame1(static_cast<std::size_t>(frame))
+                               ->findChildren<QCheckBox *>(Qt::FindDirectChildrenOnly);
         QCOMPARE(boxes.size(), 2);
         int pressed = -1;
         int hover = -1;
@@ -247,15 +246,15 @@ private slots:
         QVERIFY(pressed >= 0 && hover >= 0);
         QCOMPARE(pressed > hover, pressedHigher);
         // The pressed row lies above the hover row.
-        QVERIFY(window->Text1[static_cast<std::size_t>(pressed)]->y() <
-                window->Text1[static_cast<std::size_t>(hover)]->y());
+        QVERIFY(window->Text1(static_cast<std::size_t>(pressed))->y() <
+                window->Text1(static_cast<std::size_t>(hover))->y());
     }
 
     // The caption of a frame is painted in the section colour, whatever the
     // style does with group box titles.
     void frameCaptionsArePaintedInSectionColour()
     {
-        for (QGroupBox *frame : window->Frame1) {
+        for (QGroupBox *frame : window->Frame1()) {
             if (frame->title().isEmpty()) {
                 continue; // headed by a Check2 box instead
             }
@@ -276,27 +275,27 @@ private slots:
     // A fixed caption is never cut off by the box the layout gives it.
     void captionsFitTheirBoxes()
     {
-        for (QLabel *caption : window->Label1) {
+        for (QLabel *caption : window->Label1()) {
             const int needed = caption->fontMetrics().horizontalAdvance(caption->text());
             QVERIFY2(!caption->text().isEmpty() && needed <= caption->width(),
                      qPrintable(caption->objectName() + u' ' + caption->text()));
         }
-        for (const auto &boxes : {std::span<QCheckBox *const>(window->Check1),
-                                  std::span<QCheckBox *const>(window->Check2)}) {
+        for (const auto &boxes : {std::span<QCheckBox *const>(window->Check1()),
+                                  std::span<QCheckBox *const>(window->Check2())}) {
             for (QCheckBox *box : boxes) {
                 QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
             }
         }
-        for (QRadioButton *option : window->Option1) {
+        for (QRadioButton *option : window->Option1()) {
             QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->text()));
         }
     }
 
     void radioPairsAreExclusiveByFrame()
     {
-        for (std::size_t i = 0; i < window->Option1.size(); i += 2) {
-            QRadioButton *first = window->Option1[i];
-            QRadioButton *second = window->Option1[i + 1];
+        for (std::size_t i = 0; i < window->Option1().size(); i += 2) {
+            QRadioButton *first = window->Option1(i);
+            QRadioButton *second = window->Option1(i + 1);
             QCOMPARE(first->parentWidget(), second->parentWidget());
             first->setChecked(true);
             second->setChecked(true);
@@ -334,17 +333,17 @@ private slots:
     void menuOrderAndWindowFrame()
     {
         QStringList names;
-        for (QAction *action : window->mnuFile->actions()) {
+        for (QAction *action : window->mnuFile()->actions()) {
             names << action->objectName();
         }
         QCOMPARE(names, (QStringList{u"mnuFileNew"_s, u"mnuFileOpen"_s, u"mnuFileSave"_s,
                                      u"mnuFileAnotherSave"_s, u"mnuFileSeparator0"_s,
                                      u"mnuFileWmz"_s, u"mnuFileSeparator1"_s, u"mnuFileExit"_s}));
-        QVERIFY(window->mnuFileSeparator0->isSeparator());
-        QCOMPARE(window->mnuFile->title(), u"ファイル(&F)"_s);
-        QCOMPARE(window->mnuHelp->title(), u"ヘルプ(&H)"_s);
-        QCOMPARE(window->mnuHelp->actions().size(), 3);
-        QVERIFY(window->mnuHelpSeparator->isSeparator());
+        QVERIFY(window->mnuFileSeparator0()->isSeparator());
+        QCOMPARE(window->mnuFile()->title(), u"ファイル(&F)"_s);
+        QCOMPARE(window->mnuHelp()->title(), u"ヘルプ(&H)"_s);
+        QCOMPARE(window->mnuHelp()->actions().size(), 3);
+        QVERIFY(window->mnuHelpSeparator()->isSeparator());
         // A fixed-size window: it can be minimised, not maximised.
         QVERIFY(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));

@@ -44,17 +44,17 @@ private slots:
         for (int index : clicks) {
             window->cmdMenu_Click(index);
         }
-        QCOMPARE(window->editMenuShown, qint16(shown));
-        QCOMPARE(window->cmdMenu[0]->isEnabled(), shown == 1);
-        QCOMPARE(window->cmdMenu[1]->isEnabled(), shown == 0);
+        QCOMPARE(window->editMenuShown(), qint16(shown));
+        QCOMPARE(window->cmdMenu(0)->isEnabled(), shown == 1);
+        QCOMPARE(window->cmdMenu(1)->isEnabled(), shown == 0);
         for (std::size_t i = 0; i < 10; ++i) {
-            QCOMPARE(window->imgMenu[i]->isHidden(), (i <= 6) != (shown == 1));
+            QCOMPARE(window->imgMenu(i)->isHidden(), (i <= 6) != (shown == 1));
         }
         // Switching the set leaves the selected panel in place.
         for (std::size_t i = 0; i <= 6; ++i) {
-            QCOMPARE(window->picture2[i]->isHidden(), i != 3);
+            QCOMPARE(window->picture2(i)->isHidden(), i != 3);
         }
-        QCOMPARE(tagOf(window->imgMenu[3]), u"PrevDown"_s);
+        QCOMPARE(tagOf(window->imgMenu(3)), u"PrevDown"_s);
     }
 
     void modes_data()
@@ -76,13 +76,13 @@ private slots:
         const int selected = choices.constLast();
         for (int i = 0; i <= 6; ++i) {
             const auto index = static_cast<std::size_t>(i);
-            QCOMPARE(window->picture2[index]->isHidden(), i != selected);
-            QCOMPARE(tagOf(window->imgMenu[index]), i == selected ? u"PrevDown"_s : QString());
+            QCOMPARE(window->picture2(index)->isHidden(), i != selected);
+            QCOMPARE(tagOf(window->imgMenu(index)), i == selected ? u"PrevDown"_s : QString());
             // Buttons that were ever selected or start selected show a package picture.
             if (i == 0 || choices.contains(i)) {
-                QVERIFY2(sameColor(shownColor(window->imgMenu[index]),
+                QVERIFY2(sameColor(shownColor(window->imgMenu(index)),
                                    ProgramFolder::modeColor(i, i == selected)),
-                         qPrintable(window->imgMenu[index]->objectName()));
+                         qPrintable(window->imgMenu(index)->objectName()));
             }
         }
         QVERIFY(editor->messages.messages.isEmpty());
@@ -112,7 +112,7 @@ private slots:
             editor->folder.writeBytes(file, QByteArray(500, 'x'));
         }
         const auto broken = static_cast<std::size_t>(brokenButton);
-        const qint64 before = window->imgMenu[broken]->pixmap().cacheKey();
+        const qint64 before = window->imgMenu(broken)->pixmap().cacheKey();
         QVERIFY(before != 0); // a picture to keep
         window->imgMenu_Click(mode);
 
@@ -124,12 +124,12 @@ private slots:
             QCOMPARE(messages.last().title, u"編集モード切替"_s);
             QCOMPARE(messages.last().icon, MessageIcon::Stop);
         }
-        QVERIFY(!window->picture2[static_cast<std::size_t>(mode)]->isHidden());
-        QVERIFY(window->picture2[0]->isHidden());
-        QCOMPARE(tagOf(window->imgMenu[static_cast<std::size_t>(mode)]), u"PrevDown"_s);
-        QCOMPARE(window->imgMenu[broken]->pixmap().cacheKey(), before);
+        QVERIFY(!window->picture2(static_cast<std::size_t>(mode))->isHidden());
+        QVERIFY(window->picture2(0)->isHidden());
+        QCOMPARE(tagOf(window->imgMenu(static_cast<std::size_t>(mode))), u"PrevDown"_s);
+        QCOMPARE(window->imgMenu(broken)->pixmap().cacheKey(), before);
         const int other = brokenButton == 0 ? mode : 0;
-        QVERIFY(sameColor(shownColor(window->imgMenu[static_cast<std::size_t>(other)]),
+        QVERIFY(sameColor(shownColor(window->imgMenu(static_cast<std::size_t>(other))),
                           ProgramFolder::modeColor(other, other == mode)));
     }
 
@@ -146,11 +146,11 @@ private slots:
         QFETCH(int, button);
         QFETCH(QString, action);
         ScriptedDialogs dialogs; // the commands' dialogs are cancelled
-        window->setDialogProvider(dialogs);
+        window->setDialogProviderForTest(dialogs);
         QSignalSpy spy(window->findChild<QAction *>(action), &QAction::triggered);
         window->imgMenu_Click(button); // edit set shown: no file command, no mode
         QCOMPARE(spy.count(), 0);
-        QVERIFY(!window->picture2[0]->isHidden());
+        QVERIFY(!window->picture2(0)->isHidden());
         window->cmdMenu_Click(0);
         window->imgMenu_Click(button);
         QCOMPARE(spy.count(), 1);
@@ -158,18 +158,18 @@ private slots:
         // the edit set; mode buttons do nothing while the file set is shown.
         window->cmdMenu_Click(0);
         window->imgMenu_Click(2);
-        QVERIFY(!window->picture2[0]->isHidden());
-        QVERIFY(window->picture2[2]->isHidden());
+        QVERIFY(!window->picture2(0)->isHidden());
+        QVERIFY(window->picture2(2)->isHidden());
     }
 
     void clickOnThePicture()
     {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        QTest::mouseClick(window->imgMenu[5], Qt::LeftButton);
-        QVERIFY(!window->picture2[5]->isHidden());
-        QTest::mouseClick(window->cmdMenu[0], Qt::LeftButton);
-        QCOMPARE(window->editMenuShown, qint16(0));
+        QTest::mouseClick(window->imgMenu(5), Qt::LeftButton);
+        QVERIFY(!window->picture2(5)->isHidden());
+        QTest::mouseClick(window->cmdMenu(0), Qt::LeftButton);
+        QCOMPARE(window->editMenuShown(), qint16(0));
     }
 
     void check1SwitchesItsField_data()
@@ -182,9 +182,9 @@ private slots:
     void check1SwitchesItsField()
     {
         QFETCH(int, box);
-        QCheckBox *check = window->Check1[static_cast<std::size_t>(box)];
-        QLineEdit *field = window->Text1[static_cast<std::size_t>(tagIndex(check))];
-        QPushButton *browse = window->Command2[static_cast<std::size_t>(tagIndex(field))];
+        QCheckBox *check = window->Check1(static_cast<std::size_t>(box));
+        QLineEdit *field = window->Text1(static_cast<std::size_t>(tagIndex(check)));
+        QPushButton *browse = window->Command2(static_cast<std::size_t>(tagIndex(field)));
         field->setText(u"/skins/a.bmp"_s);
         for (bool on : {true, false}) {
             check->setChecked(on);
@@ -199,11 +199,11 @@ private slots:
 
     void settingTheSameValueRunsNothing()
     {
-        QLineEdit *up = window->Text1[19];
+        QLineEdit *up = window->Text1(19);
         WidgetColors::setBackColor(up, Qt::green);
-        window->Check2[0]->setChecked(false); // already unchecked
+        window->Check2(0)->setChecked(false); // already unchecked
         QCOMPARE(WidgetColors::backColor(up), QColor(Qt::green));
-        window->Check2[0]->setChecked(true);
+        window->Check2(0)->setChecked(true);
         QVERIFY(looksWhite(up));
     }
 
@@ -219,10 +219,10 @@ private slots:
     void check2SwitchesItsSection()
     {
         QFETCH(int, box);
-        QCheckBox *check = window->Check2[static_cast<std::size_t>(box)];
+        QCheckBox *check = window->Check2(static_cast<std::size_t>(box));
         // The box heads its frame from outside, so greying the frame leaves it usable.
         QGroupBox *frame = nullptr;
-        for (QGroupBox *candidate : window->Frame1) {
+        for (QGroupBox *candidate : window->Frame1()) {
             if (candidate->parentWidget() == check->parentWidget() &&
                 candidate->geometry().contains(check->geometry().center() + QPoint(0, 3)) &&
                 check->y() - candidate->y() <= 2) {
@@ -253,7 +253,7 @@ private slots:
                 const bool imageOff =
                     std::any_of(imageBoxes.begin(), imageBoxes.end(), [&](const QCheckBox *image) {
                         return !image->isChecked() &&
-                               window->Text1[static_cast<std::size_t>(tagIndex(image))] == field;
+                               window->Text1(static_cast<std::size_t>(tagIndex(image))) == field;
                     });
                 QVERIFY2(looksWhite(field) == (on && !imageOff), qPrintable(field->objectName()));
                 QVERIFY2(looksGrey(field) == !looksWhite(field), qPrintable(field->objectName()));

@@ -27,47 +27,47 @@ private slots:
         QVERIFY(editor.messages.messages.isEmpty());
 
         QCOMPARE(window.windowTitle(), u"Velmora for WMP"_s);
-        QVERIFY(window.currentFileName.isEmpty());
-        QCOMPARE(window.editMenuShown, qint16(1));
+        QVERIFY(window.currentFileName().isEmpty());
+        QCOMPARE(window.editMenuShown(), qint16(1));
         for (std::size_t i = 0; i <= 9; ++i) {
             if (i <= 6) {
-                QCOMPARE(window.picture2[i]->isHidden(), i != 0);
+                QCOMPARE(window.picture2(i)->isHidden(), i != 0);
             }
-            QCOMPARE(window.imgMenu[i]->isHidden(), i > 6);
-            QCOMPARE(tagOf(window.imgMenu[i]), i == 0 ? u"PrevDown"_s : QString());
+            QCOMPARE(window.imgMenu(i)->isHidden(), i > 6);
+            QCOMPARE(tagOf(window.imgMenu(i)), i == 0 ? u"PrevDown"_s : QString());
         }
-        QVERIFY(window.cmdMenu[0]->isEnabled());
-        QVERIFY(!window.cmdMenu[1]->isEnabled());
-        QVERIFY(sameColor(shownColor(window.imgMenu[0]), ProgramFolder::modeColor(0, true)));
-        QVERIFY(window.mnuFileWmz->isEnabled());
+        QVERIFY(window.cmdMenu(0)->isEnabled());
+        QVERIFY(!window.cmdMenu(1)->isEnabled());
+        QVERIFY(sameColor(shownColor(window.imgMenu(0)), ProgramFolder::modeColor(0, true)));
+        QVERIFY(window.mnuFileWmz()->isEnabled());
 
         // Every optional image and element starts switched off and greyed.
-        for (QCheckBox *box : window.Check1) {
+        for (QCheckBox *box : window.Check1()) {
             QVERIFY(!box->isChecked());
-            QLineEdit *field = window.Text1[static_cast<std::size_t>(tagIndex(box))];
+            QLineEdit *field = window.Text1(static_cast<std::size_t>(tagIndex(box)));
             QVERIFY(!field->isEnabled());
             QVERIFY(looksGrey(field));
-            QVERIFY(!window.Command2[static_cast<std::size_t>(tagIndex(field))]->isEnabled());
+            QVERIFY(!window.Command2(static_cast<std::size_t>(tagIndex(field)))->isEnabled());
         }
-        for (QCheckBox *box : window.Check2) {
+        for (QCheckBox *box : window.Check2()) {
             QVERIFY(!box->isChecked());
             QVERIFY(box->isEnabled());
         }
         for (std::size_t frame = 0; frame <= 17; ++frame) {
-            QVERIFY2(window.Frame1[frame]->isEnabled() == (frame < 5),
+            QVERIFY2(window.Frame1(frame)->isEnabled() == (frame < 5),
                      qPrintable(QString::number(frame)));
         }
         for (int option : {0, 2, 5, 7, 8, 10, 12}) {
-            QVERIFY(window.Option1[static_cast<std::size_t>(option)]->isChecked());
-            QVERIFY(!window.Option1[static_cast<std::size_t>(option ^ 1)]->isChecked());
+            QVERIFY(window.Option1(static_cast<std::size_t>(option))->isChecked());
+            QVERIFY(!window.Option1(static_cast<std::size_t>(option ^ 1))->isChecked());
         }
-        QCOMPARE(window.Combo1[0]->currentText(), u"10"_s);
-        QCOMPARE(window.Combo1[1]->currentText(), u"5"_s);
+        QCOMPARE(window.Combo1(0)->currentText(), u"10"_s);
+        QCOMPARE(window.Combo1(1)->currentText(), u"5"_s);
         // The fields show the document's defaults, not the white of the reset.
-        for (QLabel *swatch : window.Label2) {
+        for (QLabel *swatch : window.Label2()) {
             QCOMPARE(WidgetColors::backColor(swatch), QColor(255, 0, 0));
         }
-        for (QLineEdit *field : window.Text1) {
+        for (QLineEdit *field : window.Text1()) {
             QVERIFY(field->text().isEmpty());
         }
         // The outer size less the fixed border and title bar.
@@ -87,8 +87,8 @@ private slots:
                  u"ファイルが見つかりません。起動処理を中止します。\r\nエラー:53"_s);
         QCOMPARE(messages.last().title, u"起動中止"_s);
         QCOMPARE(messages.last().icon, MessageIcon::Stop);
-        QVERIFY(!window.hasZipWrapper());
-        QVERIFY(!window.hasFileControl());
+        QVERIFY(!window.hasZipWrapperForTest());
+        QVERIFY(!window.hasFileControlForTest());
     }
 
     // Start-up reads only the selected picture of mode 0. One that is there
@@ -110,43 +110,43 @@ private slots:
         }
         RecordingMessageSink messages;
         frmMain window(messages, folder.path(), missingArchiver);
-        const qint64 layoutPicture = window.imgMenu[0]->pixmap().cacheKey();
+        const qint64 layoutPicture = window.imgMenu(0)->pixmap().cacheKey();
         QVERIFY(window.Form_Load());
         QVERIFY(messages.messages.isEmpty());
         if (readable) {
-            QVERIFY(sameColor(shownColor(window.imgMenu[0]), Qt::red));
+            QVERIFY(sameColor(shownColor(window.imgMenu(0)), Qt::red));
         } else {
-            QVERIFY(!window.imgMenu[0]->pixmap().isNull());
-            QCOMPARE(window.imgMenu[0]->pixmap().cacheKey(), layoutPicture);
+            QVERIFY(!window.imgMenu(0)->pixmap().isNull());
+            QCOMPARE(window.imgMenu(0)->pixmap().cacheKey(), layoutPicture);
         }
         // The rest of the start-up ran: the archiver was asked (only the WMZ
         // entry goes without one) and the defaults are in place.
-        QVERIFY(!window.mnuFileWmz->isEnabled());
-        for (QAction *action :
-             {window.mnuFileNew, window.mnuFileOpen, window.mnuFileSave, window.mnuFileAnotherSave,
-              window.mnuFileExit, window.mnuHelpOpen, window.mnuHelpVersion}) {
+        QVERIFY(!window.mnuFileWmz()->isEnabled());
+        for (QAction *action : {window.mnuFileNew(), window.mnuFileOpen(), window.mnuFileSave(),
+                                window.mnuFileAnotherSave(), window.mnuFileExit(),
+                                window.mnuHelpOpen(), window.mnuHelpVersion()}) {
             QVERIFY(action->isEnabled());
         }
-        QCOMPARE(window.Combo1[0]->currentText(), u"10"_s);
-        QVERIFY(!window.Frame1[5]->isEnabled());
+        QCOMPARE(window.Combo1(0)->currentText(), u"10"_s);
+        QVERIFY(!window.Frame1(5)->isEnabled());
     }
 
     void ownedObjectsCreatedOnFirstUseAndReleasedAtExit()
     {
         StartedEditor editor(usableArchiver);
         frmMain &window = editor.window;
-        QVERIFY(!window.hasFileControl());
+        QVERIFY(!window.hasFileControlForTest());
         QVERIFY(window.Form_Load());
-        QVERIFY(window.hasFileControl());
+        QVERIFY(window.hasFileControlForTest());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.Text1[0]->setText(u"unsaved title"_s);
-        window.mnuFileExit->trigger();
+        window.Text1(0)->setText(u"unsaved title"_s);
+        window.mnuFileExit()->trigger();
         // Exiting asks nothing and lets everything go.
         QVERIFY(!window.isVisible());
         QVERIFY(editor.messages.messages.isEmpty());
-        QVERIFY(!window.hasFileControl());
-        QVERIFY(!window.hasZipWrapper());
+        QVERIFY(!window.hasFileControlForTest());
+        QVERIFY(!window.hasZipWrapperForTest());
     }
 };
 

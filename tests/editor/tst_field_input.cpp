@@ -46,7 +46,7 @@ private slots:
     void init()
     {
         editor = std::make_unique<StartedEditor>();
-        editor->window.setDialogProvider(dialogs);
+        editor->window.setDialogProviderForTest(dialogs);
         QVERIFY(editor->window.Form_Load());
         QDir(editor->folder.path()).mkpath(u"sample"_s);
         for (const QString &name : {u"a.bmp"_s, u"b.bmp"_s}) {
@@ -64,8 +64,8 @@ private slots:
     void numberFieldsAreTheLayoutsOwn()
     {
         QList<int> numbers;
-        for (std::size_t i = 0; i < window().Text1.size(); ++i) {
-            if (window().Text1[i]->property("number").toBool()) {
+        for (std::size_t i = 0; i < window().Text1().size(); ++i) {
+            if (window().Text1(i)->property("number").toBool()) {
                 numbers << int(i);
             }
         }
@@ -174,7 +174,7 @@ private slots:
         QFETCH(std::optional<qint32>, answer);
         QFETCH(QColor, after);
         dialogs.colorAnswers = {answer};
-        QLabel *swatch = window().Label2[17];
+        QLabel *swatch = window().Label2(17);
         QCOMPARE(WidgetColors::backColor(swatch), QColor(255, 0, 0));
         QTest::mouseClick(swatch, Qt::LeftButton);
         QCOMPARE(dialogs.requests.size(), 1);
@@ -185,7 +185,7 @@ private slots:
 
     void greyedSwatchOpensNoDialog()
     {
-        QLabel *swatch = window().Label2[3]; // in the switched-off FFWD frame
+        QLabel *swatch = window().Label2(3); // in the switched-off FFWD frame
         QVERIFY(!swatch->isEnabled());
         QTest::mouseClick(swatch, Qt::LeftButton);
         QVERIFY(dialogs.requests.isEmpty());
@@ -203,9 +203,9 @@ private slots:
     void browseButtonFillsItsRow()
     {
         QFETCH(int, button);
-        const int field = tagIndex(window().Command2[std::size_t(button)]);
+        const int field = tagIndex(window().Command2(std::size_t(button)));
         QLineEdit *target = text(field);
-        QVERIFY(target->geometry().right() < window().Command2[std::size_t(button)]->x());
+        QVERIFY(target->geometry().right() < window().Command2(std::size_t(button))->x());
         target->setText(sample(u"a.bmp"_s) + u" "_s);
         QString given;
         whileShown([&](frmFileOpendlg &chooser) {
@@ -216,7 +216,7 @@ private slots:
         window().Command2_Click(button);
         QCOMPARE(given, sample(u"a.bmp"_s) + u" "_s);
         QCOMPARE(target->text(), sample(u"b.bmp"_s));
-        for (QLineEdit *other : window().Text1) {
+        for (QLineEdit *other : window().Text1()) {
             QVERIFY(other == target || other->text().isEmpty());
         }
     }
@@ -225,7 +225,7 @@ private slots:
     {
         text(3)->setText(u" "_s + sample(u"a.bmp"_s) + u"  "_s);
         whileShown([](frmFileOpendlg &chooser) { chooser.cmdOpen[1]->click(); });
-        QTest::mouseClick(window().Command2[0], Qt::LeftButton);
+        QTest::mouseClick(window().Command2(0), Qt::LeftButton);
         QCOMPARE(text(3)->text(), sample(u"a.bmp"_s));
     }
 
@@ -243,20 +243,20 @@ private slots:
         whileShown([](frmFileOpendlg &chooser) { chooser.close(); });
         window().Command2_Click(1);
         QCOMPARE(text(4)->text(), u"kept"_s);
-        QCOMPARE(window().chosenImagePath, sample(u"b.bmp"_s));
+        QCOMPARE(window().chosenImagePath(), sample(u"b.bmp"_s));
     }
 
     void chooserLivesWithTheWindow()
     {
-        QVERIFY(window().fileOpenDialog());
-        QCOMPARE(window().fileOpenDialog()->parentWidget(), &window());
+        QVERIFY(window().fileOpenDialogForTest());
+        QCOMPARE(window().fileOpenDialogForTest()->parentWidget(), &window());
         window().Form_Unload();
-        QVERIFY(!window().fileOpenDialog());
+        QVERIFY(!window().fileOpenDialogForTest());
     }
 
 private:
     frmMain &window() { return editor->window; }
-    QLineEdit *text(int index) { return window().Text1[static_cast<std::size_t>(index)]; }
+    QLineEdit *text(int index) { return window().Text1(static_cast<std::size_t>(index)); }
     QString sample(const QString &name) const
     {
         return editor->folder.path() + u"/sample/"_s + name;
@@ -267,7 +267,7 @@ private:
     void whileShown(std::function<void(frmFileOpendlg &)> user)
     {
         QTimer::singleShot(0, this, [this, user] {
-            frmFileOpendlg *chooser = window().fileOpenDialog();
+            frmFileOpendlg *chooser = window().fileOpenDialogForTest();
             QVERIFY(chooser && chooser->isVisible());
             user(*chooser);
             if (chooser->isVisible()) {

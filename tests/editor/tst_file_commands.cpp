@@ -84,7 +84,7 @@ void tst_FileCommands::init()
     editor = std::make_unique<StartedEditor>();
     window = &editor->window;
     QVERIFY(QDir(editor->folder.path()).mkdir(u"skins"_s));
-    window->setDialogProvider(dialogs);
+    window->setDialogProviderForTest(dialogs);
     QVERIFY(window->Form_Load());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -99,14 +99,14 @@ void tst_FileCommands::cleanup()
 // must not be taken for paths.
 void tst_FileCommands::fillSkin()
 {
-    window->Text1[0]->setText(u"AC/DC"_s);
-    window->Text1[1]->setText(u"作者/名前"_s);
-    window->Text1[2]->setText(u"(C) 2026/all"_s);
+    window->Text1(0)->setText(u"AC/DC"_s);
+    window->Text1(1)->setText(u"作者/名前"_s);
+    window->Text1(2)->setText(u"(C) 2026/all"_s);
     for (const Picture &p : kPictures) {
-        window->Text1.at(std::size_t(p.field))->setText(pics(QString::fromLatin1(p.name)));
+        window->Text1(std::size_t(p.field))->setText(pics(QString::fromLatin1(p.name)));
     }
     for (int field : {7, 8, 12, 13, 17, 18}) {
-        window->Text1.at(std::size_t(field))->setText(QString::number(field * 3));
+        window->Text1(std::size_t(field))->setText(QString::number(field * 3));
     }
 }
 
@@ -131,7 +131,7 @@ void tst_FileCommands::saveOnNewSkinAsksInSkinsFolder()
     // Cancelled: nothing shown, nothing written, nothing named.
     QVERIFY(editor->messages.messages.isEmpty());
     QVERIFY(QDir(editor->folder.path() + u"/skins"_s).isEmpty());
-    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(window->currentFileName().isEmpty());
     QCOMPARE(window->windowTitle(), kCaption);
 }
 
@@ -164,7 +164,7 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
 
     const QString file = saved(u"X.wms/X.wms"_s);
     QVERIFY(editor->messages.messages.isEmpty());
-    QCOMPARE(window->currentFileName, file);
+    QCOMPARE(window->currentFileName(), file);
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
     const QString text = AnsiText::decode(WmsFixtures::readBytes(file));
     QVERIFY2(text.contains(u"title=\"AC/DC\""_s), qPrintable(text));
@@ -182,7 +182,7 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
     QCOMPARE(written, expected);
 
     // A plain save goes to the same file without a dialog and keeps the caption.
-    window->Text1[0]->setText(u"Second"_s);
+    window->Text1(0)->setText(u"Second"_s);
     window->mnuFileSave_Click();
     QCOMPARE(dialogs.requests.size(), 1);
     QVERIFY(AnsiText::decode(WmsFixtures::readBytes(file)).contains(u"title=\"Second\""_s));
@@ -195,8 +195,8 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
 void tst_FileCommands::unusedImagesAreNotCopied()
 {
     fillSkin();
-    window->Text1[5]->setText(pics(u"back.bmp"_s).replace(u"back"_s, u"gone"_s));
-    window->Text1[19]->setText(pics(u"play.bmp"_s).replace(u"play"_s, u"next"_s));
+    window->Text1(5)->setText(pics(u"back.bmp"_s).replace(u"back"_s, u"gone"_s));
+    window->Text1(19)->setText(pics(u"play.bmp"_s).replace(u"play"_s, u"next"_s));
     saveAs(saved(u"Y.wms"_s));
 
     QVERIFY(editor->messages.messages.isEmpty());
@@ -217,13 +217,13 @@ void tst_FileCommands::failedWriteKeepsNameAndCaption()
     if (savedBefore) {
         saveAs(saved(u"First.wms"_s));
     }
-    const QString name = window->currentFileName;
+    const QString name = window->currentFileName();
     const QString caption = window->windowTitle();
 
     // The folder the new skin folder would go in does not exist.
     saveAs(saved(u"missing/Second.wms"_s));
     QCOMPARE(editor->messages.last().text, u"フォルダの作成に失敗しました"_s);
-    QCOMPARE(window->currentFileName, name);
+    QCOMPARE(window->currentFileName(), name);
     QCOMPARE(window->windowTitle(), caption);
     QVERIFY(!QFileInfo::exists(saved(u"missing"_s)));
 }
@@ -231,20 +231,20 @@ void tst_FileCommands::failedWriteKeepsNameAndCaption()
 void tst_FileCommands::openReadsSkinIntoPanels()
 {
     fillSkin();
-    window->Check2[0]->setChecked(true); // next button, with its images
-    window->Text1[19]->setText(pics(u"play.bmp"_s));
-    window->Text1[22]->setText(u"40"_s);
-    window->Text1[23]->setText(u"41"_s);
+    window->Check2(0)->setChecked(true); // next button, with its images
+    window->Text1(19)->setText(pics(u"play.bmp"_s));
+    window->Text1(22)->setText(u"40"_s);
+    window->Text1(23)->setText(u"41"_s);
     saveAs(saved(u"Z.wms"_s));
-    const QString file = window->currentFileName;
+    const QString file = window->currentFileName();
     QVERIFY(!file.isEmpty());
     QStringList before;
-    for (QLineEdit *field : window->Text1) {
+    for (QLineEdit *field : window->Text1()) {
         before.append(field->text());
     }
     editor->messages.answers = {true, true};
     window->mnuFileNew_Click();
-    QVERIFY(window->Text1[3]->text().isEmpty());
+    QVERIFY(window->Text1(3)->text().isEmpty());
 
     dialogs.fileAnswers.append(file);
     window->mnuFileOpen_Click();
@@ -255,12 +255,12 @@ void tst_FileCommands::openReadsSkinIntoPanels()
     QVERIFY(asked.file.initialPath.isEmpty()); // a new skin has no file to start beside
     QCOMPARE(editor->messages.last().text, kDiscard);
     QCOMPARE(editor->messages.last().title, u"ファイルを開く"_s);
-    QCOMPARE(window->currentFileName, file);
+    QCOMPARE(window->currentFileName(), file);
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
-    QVERIFY(window->Check2[0]->isChecked());
+    QVERIFY(window->Check2(0)->isChecked());
     // Image fields now name the copies in the skin folder; the rest is as saved.
-    for (std::size_t i = 0; i < window->Text1.size(); ++i) {
-        const QString now = window->Text1[i]->text();
+    for (std::size_t i = 0; i < window->Text1().size(); ++i) {
+        const QString now = window->Text1(i)->text();
         if (before[qsizetype(i)].startsWith(pics({}))) {
             QCOMPARE(now, saved(u"Z.wms/"_s) + QFileInfo(before[qsizetype(i)]).fileName());
         } else {
@@ -291,8 +291,8 @@ void tst_FileCommands::openEndsWithoutChange()
     QFETCH(QString, message);
     fillSkin();
     saveAs(saved(u"Kept.wms"_s));
-    const QString name = window->currentFileName;
-    window->Text1[0]->setText(u"edited"_s);
+    const QString name = window->currentFileName();
+    window->Text1(0)->setText(u"edited"_s);
     editor->messages.clear();
     if (!content.isEmpty()) {
         const QString other = saved(u"other.wms"_s);
@@ -307,9 +307,9 @@ void tst_FileCommands::openEndsWithoutChange()
     if (!content.isEmpty()) {
         QCOMPARE(editor->messages.last().text, message);
     }
-    QCOMPARE(window->Text1[0]->text(), u"edited"_s);
-    QCOMPARE(window->Text1[3]->text(), pics(u"back.bmp"_s));
-    QCOMPARE(window->currentFileName, name);
+    QCOMPARE(window->Text1(0)->text(), u"edited"_s);
+    QCOMPARE(window->Text1(3)->text(), pics(u"back.bmp"_s));
+    QCOMPARE(window->currentFileName(), name);
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + name);
 }
 
@@ -318,27 +318,27 @@ void tst_FileCommands::openEndsWithoutChange()
 void tst_FileCommands::openOfValuesPanelsCannotShowStartsAfresh()
 {
     fillSkin();
-    window->Check2[11]->setChecked(true);
+    window->Check2(11)->setChecked(true);
     for (int field : {70, 71, 72}) {
-        window->Text1.at(std::size_t(field))->setText(u"7"_s);
+        window->Text1(std::size_t(field))->setText(u"7"_s);
     }
     saveAs(saved(u"Font.wms"_s));
-    const QString file = window->currentFileName;
+    const QString file = window->currentFileName();
     QByteArray bytes = WmsFixtures::readBytes(file);
     QVERIFY(bytes.contains("fontsize=\"10\""));
     bytes.replace("fontsize=\"10\"", "fontsize=\"99\"");
     QVERIFY(WmsFixtures::writeBytes(file, bytes));
     window->mnuFileNew_Click();
-    window->Text1[0]->setText(u"work"_s);
+    window->Text1(0)->setText(u"work"_s);
     editor->messages.clear();
 
     dialogs.fileAnswers.append(file);
     window->mnuFileOpen_Click();
     QCOMPARE(editor->messages.last().text, u"要素の取得に失敗しました"_s);
-    QVERIFY(window->currentFileName.isEmpty());
+    QVERIFY(window->currentFileName().isEmpty());
     QCOMPARE(window->windowTitle(), kCaption);
-    QVERIFY(window->Text1[0]->text().isEmpty());
-    QVERIFY(window->Text1[3]->text().isEmpty());
+    QVERIFY(window->Text1(0)->text().isEmpty());
+    QVERIFY(window->Text1(3)->text().isEmpty());
 }
 
 void tst_FileCommands::newSkin_data()
@@ -352,12 +352,12 @@ void tst_FileCommands::newSkin()
 {
     QFETCH(bool, answer);
     fillSkin();
-    window->Check2[10]->setChecked(true);
+    window->Check2(10)->setChecked(true);
     for (int field : {66, 67, 68, 69}) {
-        window->Text1.at(std::size_t(field))->setText(u"8"_s);
+        window->Text1(std::size_t(field))->setText(u"8"_s);
     }
     saveAs(saved(u"Old.wms"_s));
-    const QString name = window->currentFileName;
+    const QString name = window->currentFileName();
     QVERIFY(!name.isEmpty());
     editor->messages.clear();
     editor->messages.answers = {answer};
@@ -367,11 +367,11 @@ void tst_FileCommands::newSkin()
     QCOMPARE(editor->messages.last().text, kDiscard);
     QCOMPARE(editor->messages.last().title, u"新規作成"_s);
     QVERIFY(editor->messages.last().question);
-    QCOMPARE(window->currentFileName, answer ? QString() : name);
+    QCOMPARE(window->currentFileName(), answer ? QString() : name);
     QCOMPARE(window->windowTitle(), answer ? kCaption : kCaption + u" - "_s + name);
-    QCOMPARE(window->Text1[0]->text(), answer ? QString() : u"AC/DC"_s);
-    QCOMPARE(window->Text1[4]->text(), answer ? QString() : pics(u"play.bmp"_s));
-    QCOMPARE(window->Check2[10]->isChecked(), !answer);
+    QCOMPARE(window->Text1(0)->text(), answer ? QString() : u"AC/DC"_s);
+    QCOMPARE(window->Text1(4)->text(), answer ? QString() : pics(u"play.bmp"_s));
+    QCOMPARE(window->Check2(10)->isChecked(), !answer);
 
     // After New the next plain Save asks for a name again.
     const qsizetype asked = dialogs.requests.size();
@@ -398,7 +398,7 @@ void tst_FileCommands::sideMenuRunsFileCommands()
     fillSkin();
     editor->messages.answers = {false};
     window->cmdMenu_Click(0);
-    QTest::mouseClick(window->imgMenu.at(std::size_t(button)), Qt::LeftButton);
+    QTest::mouseClick(window->imgMenu(std::size_t(button)), Qt::LeftButton);
 
     QCOMPARE(editor->messages.messages.isEmpty(), question.isEmpty());
     if (!question.isEmpty()) {
@@ -412,11 +412,11 @@ void tst_FileCommands::sideMenuRunsFileCommands()
 
 void tst_FileCommands::exitNeverAsks()
 {
-    window->Text1[0]->setText(u"unsaved"_s);
+    window->Text1(0)->setText(u"unsaved"_s);
     window->mnuFileExit_Click();
     QVERIFY(!window->isVisible());
     QVERIFY(editor->messages.messages.isEmpty());
-    QVERIFY(!window->hasFileControl());
+    QVERIFY(!window->hasFileControlForTest());
 }
 
 QTEST_MAIN(tst_FileCommands)

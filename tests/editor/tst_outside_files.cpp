@@ -105,21 +105,21 @@ QString tst_OutsideFiles::writeSkin(const QString &name, const QString &themeId)
 
 void tst_OutsideFiles::verifyShowsSkin(const frmMain &window, const QString &skin) const
 {
-    QCOMPARE(window.Text1[kTitle]->text(), u"外から"_s);
-    QCOMPARE(window.Text1[kBackground]->text(), m_files.filePath(u"picture.bmp"_s));
-    QCOMPARE(window.Text1[kPlay]->text(), m_files.filePath(u"picture.bmp"_s));
-    QCOMPARE(window.Text1[kPlayTop]->text(), u"12"_s);
-    QCOMPARE(window.Text1[kPlayLeft]->text(), u"34"_s);
-    QCOMPARE(window.currentFileName, skin);
+    QCOMPARE(window.Text1(kTitle)->text(), u"外から"_s);
+    QCOMPARE(window.Text1(kBackground)->text(), m_files.filePath(u"picture.bmp"_s));
+    QCOMPARE(window.Text1(kPlay)->text(), m_files.filePath(u"picture.bmp"_s));
+    QCOMPARE(window.Text1(kPlayTop)->text(), u"12"_s);
+    QCOMPARE(window.Text1(kPlayLeft)->text(), u"34"_s);
+    QCOMPARE(window.currentFileName(), skin);
     QCOMPARE(window.windowTitle(), kCaption + u" - "_s + skin);
 }
 
 void tst_OutsideFiles::verifyShowsNewSkin(const frmMain &window) const
 {
     for (int field : {kTitle, kBackground, kPlay, kPlayTop, kPlayLeft}) {
-        QVERIFY(window.Text1[field]->text().isEmpty());
+        QVERIFY(window.Text1(field)->text().isEmpty());
     }
-    QVERIFY(window.currentFileName.isEmpty());
+    QVERIFY(window.currentFileName().isEmpty());
     QCOMPARE(window.windowTitle(), kCaption);
 }
 
@@ -152,9 +152,9 @@ void tst_OutsideFiles::imageOnField()
     StartedEditor editor;
     QVERIFY(editor.window.Form_Load());
     if (tick >= 0) {
-        editor.window.Check1[tick]->setChecked(true);
+        editor.window.Check1(tick)->setChecked(true);
     }
-    QLineEdit *target = editor.window.Text1[field];
+    QLineEdit *target = editor.window.Text1(field);
     target->setText(u"before"_s);
     QStringList paths;
     for (const QString &file : files) {
@@ -171,7 +171,7 @@ void tst_OutsideFiles::textStillDropsIntoFields()
 {
     StartedEditor editor;
     QVERIFY(editor.window.Form_Load());
-    QLineEdit *top = editor.window.Text1[7];
+    QLineEdit *top = editor.window.Text1(7);
     QMimeData text;
     text.setText(u"42"_s);
     QVERIFY(dropOn(top, text));
@@ -239,7 +239,7 @@ void tst_OutsideFiles::droppedSkinOpensWhenConfirmed()
     QVERIFY(editor.window.Form_Load());
     editor.messages.answers = {answer};
     QWidget *target =
-        field < 0 ? static_cast<QWidget *>(&editor.window) : editor.window.Text1[field];
+        field < 0 ? static_cast<QWidget *>(&editor.window) : editor.window.Text1(field);
     QVERIFY(dropOn(target, *filesData({m_files.filePath(skin)})));
     // The question comes once the drop is over.
     QTRY_VERIFY(!editor.messages.messages.isEmpty());

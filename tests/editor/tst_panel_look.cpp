@@ -58,9 +58,9 @@ private slots:
     void boxesAreWhole()
     {
         QList<QAbstractButton *> boxes;
-        boxes << QList<QAbstractButton *>(window->Check1.begin(), window->Check1.end())
-              << QList<QAbstractButton *>(window->Check2.begin(), window->Check2.end())
-              << QList<QAbstractButton *>(window->Option1.begin(), window->Option1.end());
+        boxes << QList<QAbstractButton *>(window->Check1().begin(), window->Check1().end())
+              << QList<QAbstractButton *>(window->Check2().begin(), window->Check2().end())
+              << QList<QAbstractButton *>(window->Option1().begin(), window->Option1().end());
         for (QAbstractButton *box : boxes) {
             QStyleOptionButton option;
             option.initFrom(box);
@@ -91,7 +91,7 @@ private slots:
         QFETCH(QString, frame);
         QFETCH(QString, beside);
         QLabel *label = nullptr;
-        for (QLabel *candidate : window->Label1) {
+        for (QLabel *candidate : window->Label1()) {
             if (candidate->text() == caption && candidate->parentWidget()->objectName() == frame) {
                 label = candidate;
             }
@@ -131,11 +131,11 @@ private slots:
     {
         const int size = window->font().pixelSize();
         QVERIFY(size > 0);
-        for (QMenu *menu : {window->mnuFile, window->mnuHelp}) {
+        for (QMenu *menu : {window->mnuFile(), window->mnuHelp()}) {
             QCOMPARE(QFontInfo(menu->font()).pixelSize(), QFontInfo(window->font()).pixelSize());
         }
         QCOMPARE(window->menuBar()->font().pixelSize(), size);
-        for (QLineEdit *field : window->Text1) {
+        for (QLineEdit *field : window->Text1()) {
             QCOMPARE(field->font().pixelSize(), size);
         }
     }
@@ -154,7 +154,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(bool, enabled);
         QFETCH(int, contrast);
-        QPushButton *browse = window->Command2[std::size_t(button)];
+        QPushButton *browse = window->Command2(std::size_t(button));
         browse->setEnabled(enabled);
         QCOMPARE(browse->text(), u"・・"_s);
         const QImage picture = browse->grab().toImage();

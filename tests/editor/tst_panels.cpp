@@ -189,8 +189,8 @@ private slots:
         // Only 1 means present; 2 shows unchecked and is saved as absent.
         record(Slot::PrevButton).setExistFlag(2);
         window->loadPanels();
-        QVERIFY(window->Check2[0]->isChecked());
-        QVERIFY(!window->Check2[1]->isChecked());
+        QVERIFY(window->Check2(0)->isChecked());
+        QVERIFY(!window->Check2(1)->isChecked());
         window->savePanels();
         for (qint16 slot = Slot::Theme; slot <= Slot::PrevButton; ++slot) {
             const bool present = alwaysThere.contains(slot) || slot == Slot::NextButton;
@@ -205,20 +205,20 @@ private slots:
         record(Slot::RepeatButton).setDownimage(u"down.bmp"_s);
         record(Slot::RepeatButton).setHoverimage(QString());
         window->loadPanels();
-        QVERIFY(window->Check1[16]->isChecked());
-        QVERIFY(!window->Check1[17]->isChecked());
-        QVERIFY(!window->Text1[46]->isEnabled());
-        QVERIFY(looksGrey(window->Text1[46]));
+        QVERIFY(window->Check1(16)->isChecked());
+        QVERIFY(!window->Check1(17)->isChecked());
+        QVERIFY(!window->Text1(46)->isEnabled());
+        QVERIFY(looksGrey(window->Text1(46)));
 
-        window->Text1[46]->setText(u"typed.bmp"_s);
+        window->Text1(46)->setText(u"typed.bmp"_s);
         window->savePanels();
         QCOMPARE(record(Slot::RepeatButton).getHoverimage(), QString());
         QCOMPARE(record(Slot::RepeatButton).getDownimage(), u"down.bmp"_s);
 
-        window->Check1[16]->setChecked(false);
+        window->Check1(16)->setChecked(false);
         window->savePanels();
         QCOMPARE(record(Slot::RepeatButton).getDownimage(), QString());
-        QCOMPARE(window->Text1[47]->text(), u"down.bmp"_s); // the field keeps its text
+        QCOMPARE(window->Text1(47)->text(), u"down.bmp"_s); // the field keeps its text
     }
 
     void sliderSizes_data()
@@ -275,18 +275,18 @@ private slots:
         }
         // Seek slider: thumb 54, background 55 (box 20), height 78, width 77,
         // options 2 / 3, swatch 10, existence box 7.
-        window->Check2[7]->setChecked(present);
-        window->Text1[54]->setText(thumbPath);
+        window->Check2(7)->setChecked(present);
+        window->Text1(54)->setText(thumbPath);
         if (backgroundSize.isValid()) {
             writeImage(image(u"back.bmp"_s), backgroundSize.width(), backgroundSize.height(),
                        "BMP");
-            window->Check1[20]->setChecked(true);
-            window->Text1[55]->setText(image(u"back.bmp"_s));
+            window->Check1(20)->setChecked(true);
+            window->Text1(55)->setText(image(u"back.bmp"_s));
         }
-        window->Text1[78]->setText(heightField);
-        window->Text1[77]->setText(widthField);
-        window->Option1[horizontal ? 2 : 3]->setChecked(true);
-        WidgetColors::setBackColor(window->Label2[10], QColor(0x12, 0xAB, 0x3C));
+        window->Text1(78)->setText(heightField);
+        window->Text1(77)->setText(widthField);
+        window->Option1(horizontal ? 2 : 3)->setChecked(true);
+        WidgetColors::setBackColor(window->Label2(10), QColor(0x12, 0xAB, 0x3C));
 
         if (expected.size() == 1) {
             try {
@@ -334,11 +334,11 @@ private slots:
         // Start from the other choice, so the load has to move the selection.
         (record(c.slot).*c.set)(on ? (choice == 0 ? u"False"_s : u"x"_s) : u"True"_s);
         window->loadPanels();
-        QVERIFY(!window->Option1[selected]->isChecked());
+        QVERIFY(!window->Option1(selected)->isChecked());
 
         (record(c.slot).*c.set)(text);
         window->loadPanels();
-        QVERIFY(window->Option1[selected]->isChecked());
+        QVERIFY(window->Option1(selected)->isChecked());
         window->savePanels();
         QCOMPARE((record(c.slot).*c.get)(), on ? u"True"_s : u"False"_s);
     }
@@ -347,8 +347,8 @@ private slots:
     {
         record(Slot::TrackNameText).setBackcolor(u"#12AB3C"_s);
         window->loadPanels();
-        QVERIFY(window->Option1[12]->isChecked());
-        QCOMPARE(colourText(window->Label2[15]), u"#12AB3C"_s);
+        QVERIFY(window->Option1(12)->isChecked());
+        QCOMPARE(colourText(window->Label2(15)), u"#12AB3C"_s);
         window->savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"#12AB3C"_s);
 
@@ -356,12 +356,12 @@ private slots:
         window->initAllElements();
         record(Slot::TrackNameText).setBackcolor(u"none"_s);
         window->loadPanels();
-        QVERIFY(window->Option1[13]->isChecked());
-        QCOMPARE(colourText(window->Label2[15]), u"#12AB3C"_s); // kept for later
+        QVERIFY(window->Option1(13)->isChecked());
+        QCOMPARE(colourText(window->Label2(15)), u"#12AB3C"_s); // kept for later
         window->savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"none"_s);
 
-        window->Option1[12]->setChecked(true);
+        window->Option1(12)->setChecked(true);
         window->savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"#12AB3C"_s);
     }
@@ -410,8 +410,8 @@ private slots:
 
         if (error == 0) {
             window->loadPanels();
-            QCOMPARE(window->Combo1[list]->currentIndex(), position);
-            QCOMPARE(window->Text1[76]->text(), u"99"_s);
+            QCOMPARE(window->Combo1(list)->currentIndex(), position);
+            QCOMPARE(window->Text1(76)->text(), u"99"_s);
             window->savePanels();
             const QString saved = list == 0 ? record(Slot::TrackNameText).getFontsize()
                                             : record(Slot::TrackNameText).getScrollamt();
@@ -425,9 +425,9 @@ private slots:
             QCOMPARE(failure.number(), error);
         }
         // The load stopped at the list: what follows keeps its contents.
-        QCOMPARE(window->Option1[10]->isChecked(), list == 0);
-        QCOMPARE(window->Combo1[1]->currentText(), u"5"_s);
-        QCOMPARE(window->Text1[76]->text(), u"11"_s);
+        QCOMPARE(window->Option1(10)->isChecked(), list == 0);
+        QCOMPARE(window->Combo1(1)->currentText(), u"5"_s);
+        QCOMPARE(window->Text1(76)->text(), u"11"_s);
     }
 
     // A section's look follows the loaded existence flag, also where the
@@ -470,19 +470,19 @@ private slots:
         for (qint16 flag : {0, 1, 0}) {
             element.setExistFlag(flag);
             window->loadPanels();
-            QCOMPARE(window->Frame1[frame]->isEnabled(), flag == 1);
+            QCOMPARE(window->Frame1(frame)->isEnabled(), flag == 1);
             if (!image.isEmpty()) {
-                QVERIFY(window->Check1[image[0]]->isChecked());
-                QCOMPARE(looksWhite(window->Text1[image[1]]), flag == 1);
-                QCOMPARE(looksGrey(window->Text1[image[1]]), flag == 0);
-                QVERIFY(window->Command2[image[2]]->isEnabledTo(window->Frame1[frame]));
+                QVERIFY(window->Check1(image[0])->isChecked());
+                QCOMPARE(looksWhite(window->Text1(image[1])), flag == 1);
+                QCOMPARE(looksGrey(window->Text1(image[1])), flag == 0);
+                QVERIFY(window->Command2(image[2])->isEnabledTo(window->Frame1(frame)));
             }
             if (!unused.isEmpty()) {
-                QVERIFY(looksGrey(window->Text1[unused[0]]));
-                QVERIFY(!window->Command2[unused[1]]->isEnabledTo(window->Frame1[frame]));
+                QVERIFY(looksGrey(window->Text1(unused[0])));
+                QVERIFY(!window->Command2(unused[1])->isEnabledTo(window->Frame1(frame)));
             }
             if (verticalOption >= 0) {
-                QVERIFY(window->Option1[verticalOption]->isChecked());
+                QVERIFY(window->Option1(verticalOption)->isChecked());
             }
         }
     }
@@ -500,9 +500,9 @@ private slots:
         window->loadPanels();
         // The one field showing a text; none when two show it.
         const auto fieldShowing = [this](const QString &text) {
-            const auto count = std::count_if(window->Text1.begin(), window->Text1.end(),
+            const auto count = std::count_if(window->Text1().begin(), window->Text1().end(),
                                              [&](QLineEdit *f) { return f->text() == text; });
-            const auto found = std::find_if(window->Text1.begin(), window->Text1.end(),
+            const auto found = std::find_if(window->Text1().begin(), window->Text1().end(),
                                             [&](QLineEdit *f) { return f->text() == text; });
             return count == 1 ? *found : nullptr;
         };
@@ -519,7 +519,7 @@ private slots:
                 QCOMPARE(field->parentWidget(), frame);
             }
             const auto swatches = std::count_if(
-                window->Label2.begin(), window->Label2.end(), [&](const QLabel *swatch) {
+                window->Label2().begin(), window->Label2().end(), [&](const QLabel *swatch) {
                     return colourText(swatch) == element.getTranscolor() &&
                            swatch->parentWidget() == frame;
                 });
@@ -529,10 +529,10 @@ private slots:
                 const auto section = std::find_if(
                     Sections::kSections.begin(), Sections::kSections.end(),
                     [frame, this](const Sections::Section &row) {
-                        return row.check2 != Sections::kNone && window->Frame1[row.frame] == frame;
+                        return row.check2 != Sections::kNone && window->Frame1(row.frame) == frame;
                     });
                 QVERIFY(section != Sections::kSections.end());
-                QCOMPARE(window->Check2[section->check2]->isChecked(), slot % 2 == 1);
+                QCOMPARE(window->Check2(section->check2)->isChecked(), slot % 2 == 1);
             }
             // The up row lies above the hover row; TOP and LEFT each stand
             // right of their own caption.

@@ -85,11 +85,11 @@ private slots:
         QFETCH(Fields, fields);
         QFETCH(QList<Drawn>, drawn);
         for (const auto &[field, text] : fields) {
-            window->Text1[field]->setText(text);
+            window->Text1(field)->setText(text);
         }
         window->imgMenu_Click(kPreviewMode);
-        QVERIFY(!window->picture2[kPreviewMode]->isHidden());
-        QCOMPARE(tagOf(window->imgMenu[kPreviewMode]), u"PrevDown"_s);
+        QVERIFY(!window->picture2(kPreviewMode)->isHidden());
+        QCOMPARE(tagOf(window->imgMenu(kPreviewMode)), u"PrevDown"_s);
         verifyCanvas(drawn.first().file, drawn.mid(1));
     }
 
@@ -113,16 +113,16 @@ private slots:
     void keepsTheLastBackgroundUntilCleared()
     {
         const QString back = file(u"back.bmp"_s), play = file(u"play.gif"_s);
-        window->Text1[Back]->setText(back);
-        window->Text1[Play]->setText(play);
+        window->Text1(Back)->setText(back);
+        window->Text1(Play)->setText(play);
         window->imgMenu_Click(kPreviewMode);
-        window->Text1[PlayLeft]->setText(u"50"_s);
+        window->Text1(PlayLeft)->setText(u"50"_s);
         window->imgMenu_Click(kPreviewMode);
         verifyCanvas(back, {{play, {50, 0}}});
         QCOMPARE(window->fileControl().getElement(Slot::PlayButton)->getLeft(), u"50"_s);
         QCOMPARE(window->previewScratch().picture().size(), QSize(30, 20));
 
-        window->Text1[Back]->clear();
+        window->Text1(Back)->clear();
         window->imgMenu_Click(kPreviewMode);
         verifyCanvas(back, {});
 
@@ -137,9 +137,9 @@ private slots:
     // part of it into view; a small one needs none and sits at its place.
     void largeBackgroundScrolls()
     {
-        window->Text1[Back]->setText(file(u"big.jpg"_s));
+        window->Text1(Back)->setText(file(u"big.jpg"_s));
         window->imgMenu_Click(kPreviewMode);
-        QFrame *panel = window->picture2[kPreviewMode];
+        QFrame *panel = window->picture2(kPreviewMode);
         auto *horizontal = panel->findChild<QScrollBar *>(u"picture2_6_hscroll"_s);
         auto *vertical = panel->findChild<QScrollBar *>(u"picture2_6_vscroll"_s);
         QVERIFY(horizontal && vertical);
@@ -152,7 +152,7 @@ private slots:
         QVERIFY(corner.x() < vertical->x() && corner.x() > vertical->x() - 20);
         QVERIFY(corner.y() < horizontal->y() && corner.y() > horizontal->y() - 20);
 
-        window->Text1[Back]->setText(file(u"back.bmp"_s));
+        window->Text1(Back)->setText(file(u"back.bmp"_s));
         window->imgMenu_Click(kPreviewMode);
         QVERIFY(horizontal->isHidden() && vertical->isHidden());
         QCOMPARE(window->previewCanvas().pos(), QPoint(1, 1));

@@ -99,18 +99,18 @@ void tst_Validation::init()
 
 void tst_Validation::fillValidPanels()
 {
-    for (QCheckBox *box : window->Check2) {
+    for (QCheckBox *box : window->Check2()) {
         box->setChecked(true);
     }
-    for (QCheckBox *box : window->Check1) {
+    for (QCheckBox *box : window->Check1()) {
         box->setChecked(true);
     }
-    for (QLineEdit *field : window->Text1) {
+    for (QLineEdit *field : window->Text1()) {
         field->setText(field->property("number").toBool() ? u"10"_s : u"title"_s);
     }
     // The image fields are those a browse button fills.
-    for (const QPushButton *browse : window->Command2) {
-        window->Text1.at(std::size_t(tagIndex(browse)))->setText(existingImage());
+    for (const QPushButton *browse : window->Command2()) {
+        window->Text1(tagIndex(browse))->setText(existingImage());
     }
 }
 
@@ -169,15 +169,15 @@ void tst_Validation::firstFailingFieldIsReported()
     QFETCH(QString, message);
     QFETCH(int, panel);
     for (int box : untick1) {
-        window->Check1.at(static_cast<std::size_t>(box))->setChecked(false);
+        window->Check1(static_cast<std::size_t>(box))->setChecked(false);
     }
     if (option >= 0) {
-        window->Option1.at(static_cast<std::size_t>(option))->setChecked(true);
+        window->Option1(static_cast<std::size_t>(option))->setChecked(true);
     }
-    QLineEdit *failing = window->Text1.at(static_cast<std::size_t>(field));
+    QLineEdit *failing = window->Text1(static_cast<std::size_t>(field));
     failing->setText(text);
     // Fields later in the table fail as well: only the first is reported.
-    window->Text1[73]->clear();
+    window->Text1(73)->clear();
     // Started from the other panel and the file set, as from the side menu's save.
     window->imgMenu_Click(panel == 6 ? 0 : 6);
     window->cmdMenu_Click(0);
@@ -187,11 +187,11 @@ void tst_Validation::firstFailingFieldIsReported()
     QCOMPARE(editor->messages.last().text, message);
     QCOMPARE(editor->messages.last().title, u"画像ファイル"_s);
     QCOMPARE(editor->messages.last().icon, MessageIcon::Information);
-    QCOMPARE(window->editMenuShown, qint16(1));
+    QCOMPARE(window->editMenuShown(), qint16(1));
     for (int i = 0; i < 7; ++i) {
-        QCOMPARE(window->picture2.at(std::size_t(i))->isVisible(), i == panel);
+        QCOMPARE(window->picture2(std::size_t(i))->isVisible(), i == panel);
     }
-    QCOMPARE(tagOf(window->imgMenu.at(std::size_t(panel))), u"PrevDown"_s);
+    QCOMPARE(tagOf(window->imgMenu(std::size_t(panel))), u"PrevDown"_s);
     QCOMPARE(window->focusWidget(), failing);
     QCOMPARE(failing->selectionStart(), text.isEmpty() ? -1 : 0);
     QCOMPARE(failing->selectedText(), text);
@@ -232,21 +232,21 @@ void tst_Validation::switchedOffFieldsAreSkipped()
     QFETCH(int, option);
     QFETCH(QList<int>, emptied);
     for (int box : untick1) {
-        window->Check1.at(std::size_t(box))->setChecked(false);
+        window->Check1(std::size_t(box))->setChecked(false);
     }
     for (int box : untick2) {
-        window->Check2.at(std::size_t(box))->setChecked(false);
+        window->Check2(std::size_t(box))->setChecked(false);
     }
     if (option >= 0) {
-        window->Option1.at(std::size_t(option))->setChecked(true);
+        window->Option1(std::size_t(option))->setChecked(true);
     }
     for (int field : emptied) {
-        window->Text1.at(std::size_t(field))->clear();
+        window->Text1(std::size_t(field))->clear();
     }
     window->imgMenu_Click(4);
     QVERIFY(window->verifyAllFields());
     QVERIFY(editor->messages.messages.isEmpty());
-    QVERIFY(window->picture2[4]->isVisible());
+    QVERIFY(window->picture2(4)->isVisible());
 }
 
 QTEST_MAIN(tst_Validation)
