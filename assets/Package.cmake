@@ -31,4 +31,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VELMORA_COMPANY})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialogs in Japanese; no library of it is linked, so shlibdeps cannot find it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 include(CPack)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   clang libclang-rt-dev
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   libzip-dev zip unzip
   imagemagick
   xvfb xdotool x11-utils xclip libxcb1-dev

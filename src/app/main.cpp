@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "editor/MessageBoxSink.h"
+#include "editor/QtTranslations.h"
 #include "editor/frmMain.h"
 
 #include <QApplication>
@@ -23,6 +24,10 @@ public:
     {
         return boxes.askYesNo(text, title);
     }
+    Answer askYesNoCancel(const QString &text, const QString &title) override
+    {
+        return boxes.askYesNoCancel(text, title);
+    }
     void beep() override { boxes.beep(); }
 
     Console console;
@@ -41,6 +46,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     CommandLine::setApplicationIdentity();
+    QtTranslations::installJapanese(app);
 
     StartupMessageSink messages;
     frmMain window(messages);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 
 class ImageFields;
@@ -38,6 +39,16 @@ public:
     // Copies the images pForm names into the folder of the WMS file
     // pstrFileName; false, with the message shown, at the first that fails.
     bool copyImageFile(const ImageFields &pForm, const QString &pstrFileName);
+
+    // The file that writeFile(pstrFileName, pintMode) writes.
+    static QString writtenFileName(const QString &pstrFileName, qint16 pintMode);
+    // Whether path is the WMS file of a skin folder: a file inside a folder
+    // of its own name, as a save under a new name leaves it.
+    static bool isSkinFolderFile(const QString &path);
+    // The first of paths that copyImageFile would copy onto the WMS file
+    // pstrFileName itself, as its index; nothing when none would.
+    static std::optional<qsizetype> imageOverSkinFile(const QStringList &paths,
+                                                      const QString &pstrFileName);
 
     void setFileName(const QString &value);
     QString getFileName() const;

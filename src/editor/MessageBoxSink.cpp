@@ -35,13 +35,35 @@ void MessageBoxSink::showMessage(const QString &text, const QString &title, Mess
     box.exec();
 }
 
-bool MessageBoxSink::askYesNo(const QString &text, const QString &title)
+namespace {
+
+QMessageBox::StandardButton ask(QWidget *owner, const QString &text, const QString &title,
+                                QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(QMessageBox::Question, title, displayText(text),
-                    QMessageBox::Yes | QMessageBox::No, m_owner);
+    QMessageBox box(QMessageBox::Question, title, displayText(text), buttons, owner);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+bool MessageBoxSink::askYesNo(const QString &text, const QString &title)
+{
+    return ask(m_owner, text, title, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+// Escape and the close box step back: Cancel.
+Answer MessageBoxSink::askYesNoCancel(const QString &text, const QString &title)
+{
+    switch (ask(m_owner, text, title, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 void MessageBoxSink::beep()

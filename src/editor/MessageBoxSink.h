@@ -13,6 +13,7 @@ public:
 
     void showMessage(const QString &text, const QString &title, MessageIcon icon) override;
     bool askYesNo(const QString &text, const QString &title) override;
+    Answer askYesNoCancel(const QString &text, const QString &title) override;
     // The window system's warning sound.
     void beep() override;
 

@@ -2,6 +2,7 @@
 
 #include "ControlTag.h"
 #include "ImageButton.h"
+#include "PanelBaseline.h"
 #include "PictureFile.h"
 #include "QtDialogProvider.h"
 #include "SectionTable.h"
@@ -19,6 +20,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +51,8 @@ frmMain::frmMain(MessageSink &messages, QString programFolder, ArchiverFactory m
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(u":/pictures/velmora.png"_s));
     buildWindow();
+    m_baseline = std::make_unique<PanelBaseline>(*centralWidget());
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmMain::commitSession);
 }
 
 frmMain::~frmMain() = default;
@@ -86,6 +90,7 @@ bool frmMain::Form_Load()
         // Defaults always load; should a check above have ended early, the
         // fields keep what the layout gave them rather than ending the program.
     }
+    m_baseline->take();
     return true;
 }
 
@@ -220,12 +225,18 @@ quintptr frmMain::WindowOwner::windowHandle() const
 
 void frmMain::Form_Unload()
 {
-    // Unsaved changes are discarded without a question.
     releaseOwnedObjects();
 }
 
+// Every way of leaving comes here: the menu's Exit, the close box and the
+// window manager's close. A session that is ending has had its say in
+// commitSession and is not held up.
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (!qApp->isSavingSession() && !mayLeave()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

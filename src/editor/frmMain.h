@@ -14,11 +14,13 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 class DialogProvider;
 class frmFileOpendlg;
 class ImageButton;
 class MessageSink;
+class PanelBaseline;
 class PanelScroller;
 class PictureBox;
 class QtDialogProvider;
@@ -32,6 +34,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QSessionManager;
 class Archiver;
 class clsElement;
 class clsFileControl;
@@ -240,6 +243,23 @@ private:
     QString skinsFolder() const;
     // The file type the skin file dialogs show.
     static QString skinFileFilter();
+    // Leaving with unsaved panels asks whether to save them first; false
+    // when the user stays (Cancel, or a save that did not complete).
+    bool mayLeave();
+    // The checks between the save dialog and the first write: false, with
+    // the field brought forward, when an image would be copied over the
+    // skin file, or when texts the skin file cannot hold are to be retyped.
+    struct StoredField {
+        qint16 panel;
+        qint16 field;
+        QString name; // for messages
+        bool image;
+    };
+    std::vector<StoredField> storedFields() const;
+    QString storedText(const StoredField &stored) const;
+    bool imageLeavesSkinFileIntact(const QString &skinFile);
+    bool textsSurviveOrUserAgrees();
+    void commitSession(QSessionManager &manager);
     bool isTicked(qint16 box) const;
     bool walkUsedFields(const FieldVisitor &visit) const;
     void bringFieldForward(qint16 intPanel, qint16 intField);
@@ -321,5 +341,7 @@ private:
     std::unique_ptr<clsFunction> mclsFunction;
     std::unique_ptr<clsFileControl> mclsFileControl;
     std::unique_ptr<clsZipWrapper> mclsZipWrapper;
+    // The panels as the last New, Open or successful Save left them.
+    std::unique_ptr<PanelBaseline> m_baseline;
     std::unique_ptr<frmFileOpendlg> mfrmFileOpen;
 };

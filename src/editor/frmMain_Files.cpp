@@ -1,5 +1,6 @@
 // The file commands: new, open, save, save as and exit, from the menu bar
 // and from the side menu's file set.
+#include "PanelBaseline.h"
 #include "document/clsFileControl.h"
 #include "frmMain.h"
 #include "util/AppError.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <exception>
 
@@ -21,6 +23,8 @@ namespace {
 const QString kCaption = u"Velmora for WMP"_s;
 const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
 const QString kOpenTitle = u"ファイルを開く"_s;
+const QString kUnsaved = u"編集中の項目は保存されていません。保存しますか？"_s;
+const QString kLeaveTitle = u"Velmoraの終了"_s;
 
 QString captionFor(const QString &fileName)
 {
@@ -70,6 +74,7 @@ void frmMain::newSkin()
     loadPanels();
     clearPreview();
     m_currentFileName.clear();
+    m_baseline->take();
 }
 
 void frmMain::mnuFileOpen_Click()
@@ -114,6 +119,7 @@ void frmMain::readSkinFile(const QString &path)
         return;
     }
     m_currentFileName = path;
+    m_baseline->take();
 }
 
 // A skin file named from outside the editor (the command line, a drop) opens
@@ -166,8 +172,38 @@ void frmMain::mnuFileAnotherSave_Click()
 
 void frmMain::mnuFileExit_Click()
 {
-    // Unsaved changes are discarded without a question.
     close();
+}
+
+bool frmMain::mayLeave()
+{
+    if (!m_baseline->changed()) {
+        return true;
+    }
+    switch (m_messages.askYesNoCancel(kUnsaved, kLeaveTitle)) {
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
+    case Answer::Yes:
+        break;
+    }
+    // Only a save that went through leaves the panels as saved.
+    mnuFileSave_Click();
+    return !m_baseline->changed();
+}
+
+// At log-out the question is asked only when the session lets the program
+// wait for an answer; otherwise nothing is saved and nothing is asked.
+void frmMain::commitSession(QSessionManager &manager)
+{
+    if (!manager.allowsInteraction()) {
+        return;
+    }
+    if (!mayLeave()) {
+        manager.cancel();
+    }
+    manager.release();
 }
 
 // The name follows the file only once it has been written: a failed save
@@ -175,7 +211,11 @@ void frmMain::mnuFileExit_Click()
 void frmMain::saveSkin(qint16 mode)
 {
     try {
+        if (!textsSurviveOrUserAgrees()) {
+            return;
+        }
         QString target = m_currentFileName;
+        qint16 writeMode = mode;
         if (mode != 0) {
             const std::optional<QString> chosen =
                 dialogs().saveFile({u"名前を付けてファイルを保存"_s, skinFileFilter(),
@@ -184,15 +224,24 @@ void frmMain::saveSkin(qint16 mode)
                 return;
             }
             target = *chosen;
+            // The user chose to replace an existing skin's own file: save
+            // into its folder as a plain save does, not a folder inside it.
+            if (clsFileControl::isSkinFolderFile(target)) {
+                writeMode = 0;
+            }
+        }
+        if (!imageLeavesSkinFileIntact(clsFileControl::writtenFileName(target, writeMode))) {
+            return;
         }
         savePanels();
-        if (!fileControl().writeFile(target, mode)) {
+        if (!fileControl().writeFile(target, writeMode)) {
             return;
         }
         m_currentFileName = fileControl().getFileName();
         if (!fileControl().copyImageFile(WindowImageFields(*this), m_currentFileName)) {
             return;
         }
+        m_baseline->take();
         frmProgress progress(this);
         progress.exec();
     } catch (const std::exception &) {

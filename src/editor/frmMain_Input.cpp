@@ -42,8 +42,9 @@ qint16 typedCharacter(const QKeyEvent &event)
     if (held == Qt::ControlModifier && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
         return static_cast<qint16>(event.key() - Qt::Key_A + 1);
     }
-    // Alt and Meta chords go to the menus, not into the field.
-    if (held != Qt::NoModifier || event.text().isEmpty()) {
+    // An Alt or Meta chord that a menu takes never reaches the field; one that
+    // reaches it types its character, which the field then judges like any other.
+    if (event.text().isEmpty()) {
         return 0;
     }
     return static_cast<qint16>(event.text().at(0).unicode());

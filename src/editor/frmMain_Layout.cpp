@@ -6,6 +6,7 @@
 #include "PanelScroller.h"
 #include "PictureBox.h"
 #include "SectionFrame.h"
+#include "TabOrder.h"
 #include "WidgetColors.h"
 #include "frmMain.h"
 #include "util/Twips.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -71,6 +73,9 @@ void frmMain::buildWindow()
     connectControls();
     connectInputHelpers();
     applyPanelLook();
+    std::array<QWidget *, Layout::kPanelCount> panels{};
+    std::copy_n(m_picture2.begin(), panels.size(), panels.begin());
+    TabOrder::followReadingOrder(panels);
 }
 
 void frmMain::buildMenus()

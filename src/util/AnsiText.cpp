@@ -54,6 +54,15 @@ QString decode(const QByteArray &bytes)
     return decoder.decode(bytes);
 }
 
+std::optional<QString> changedByEncoding(const QString &text)
+{
+    QString stored = decode(encode(text));
+    if (stored == text) {
+        return std::nullopt;
+    }
+    return stored;
+}
+
 QStringList splitLines(const QString &text)
 {
     QStringList lines;

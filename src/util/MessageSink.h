@@ -3,6 +3,7 @@
 #include <QString>
 
 enum class MessageIcon { Stop, Exclamation, Information };
+enum class Answer { Yes, No, Cancel };
 
 // How the core tells the user something or asks a Yes/No question.
 // The editor answers with message boxes; tests record and script the answers.
@@ -13,6 +14,12 @@ public:
     virtual void showMessage(const QString &text, const QString &title, MessageIcon icon) = 0;
     // true for Yes, false for No.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
+    // A question the user may also step back from. A sink that cannot offer
+    // the third answer asks Yes/No.
+    virtual Answer askYesNoCancel(const QString &text, const QString &title)
+    {
+        return askYesNo(text, title) ? Answer::Yes : Answer::No;
+    }
     // The warning sound for a refused key; a sink without a speaker stays silent.
     virtual void beep() {}
 };

@@ -100,13 +100,31 @@ void frmProgress::setLabelWidth(int index, int twips)
     Label1.at(static_cast<std::size_t>(index))->setFixedWidth(Twips::toPixels(twips));
 }
 
-// Started when shown rather than when activated: a window manager that does
-// not activate the window must not keep it open for good.
 void frmProgress::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (const QWidget *owner = parentWidget()) {
         move(owner->window()->frameGeometry().center() - rect().center());
     }
-    Form_Activate();
+    // A window that is never drawn (its owner minimised, another desktop)
+    // still closes by itself, a moment later.
+    QTimer::singleShot(kUndrawnWaitMs, this, &frmProgress::startBar);
+}
+
+// The bar starts once the window has been drawn: a window system that maps
+// it late would otherwise close it before the user ever saw it. Painting
+// does not wait for activation, so a window manager that never activates
+// the window cannot keep it open for good.
+void frmProgress::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    startBar();
+}
+
+void frmProgress::startBar()
+{
+    if (!m_started) {
+        m_started = true;
+        Form_Activate();
+    }
 }

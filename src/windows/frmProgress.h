@@ -16,6 +16,8 @@ public:
     static constexpr int kBoxWidth = 3600;
     static constexpr int kStep = 300;
     static constexpr int kIntervalMs = 10;
+    // How long the bar waits for a window that is never drawn.
+    static constexpr int kUndrawnWaitMs = 1000;
 
     explicit frmProgress(QWidget *owner);
 
@@ -32,9 +34,12 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void setLabelWidth(int index, int twips);
+    void startBar();
 
     std::array<int, 3> m_widths{};
+    bool m_started = false;
 };

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #ifdef Q_OS_LINUX
@@ -123,22 +124,49 @@ Copy copyReplacing(const QString &source, const QString &folder, const QString &
     return Copy::Done;
 }
 
+// Where the image source goes in folder; nothing for a bare name or an
+// empty field (they name no file elsewhere) and for a file already there.
+std::optional<QString> copyDestination(const QString &source, const QString &folder)
+{
+    if (!source.contains(Paths::separator())) {
+        return std::nullopt;
+    }
+    QString destination = Paths::join(folder, Paths::fileName(source));
+    if (isSameFile(source, destination)) {
+        return std::nullopt;
+    }
+    return destination;
+}
+
+QString folderOf(const QString &fileName)
+{
+    return Paths::beforeLast(fileName, Paths::separatorText(), nullptr);
+}
+
 } // namespace
+
+std::optional<qsizetype> clsFileControl::imageOverSkinFile(const QStringList &paths,
+                                                           const QString &pstrFileName)
+{
+    const QString folder = folderOf(pstrFileName);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (copyDestination(paths.at(i), folder) == pstrFileName) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
 
 bool clsFileControl::copyImageFile(const ImageFields &pForm, const QString &pstrFileName)
 {
-    const QString folder = Paths::beforeLast(pstrFileName, Paths::separatorText(), nullptr);
+    const QString folder = folderOf(pstrFileName);
     const QStringList paths = pForm.imagePaths();
     for (const QString &source : paths) {
-        // A bare name or an empty field names no file elsewhere.
-        if (!source.contains(Paths::separator())) {
+        const std::optional<QString> destination = copyDestination(source, folder);
+        if (!destination) {
             continue;
         }
-        const QString destination = Paths::join(folder, Paths::fileName(source));
-        if (isSameFile(source, destination)) {
-            continue;
-        }
-        const Copy result = copyReplacing(source, folder, destination);
+        const Copy result = copyReplacing(source, folder, *destination);
         if (result != Copy::Done) {
             m_messages.showMessage(
                 result == Copy::DiskFull

@@ -27,6 +27,13 @@ public:
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 
+    // Answered from choices (Yes when it runs out).
+    Answer askYesNoCancel(const QString &text, const QString &title) override
+    {
+        messages.append({text, title, MessageIcon::Information, true});
+        return choices.isEmpty() ? Answer::Yes : choices.takeFirst();
+    }
+
     void beep() override { ++beeps; }
 
     const Message &last() const { return messages.constLast(); }
@@ -38,5 +45,6 @@ public:
 
     QList<Message> messages;
     QList<bool> answers;
+    QList<Answer> choices;
     int beeps = 0;
 };

@@ -379,6 +379,10 @@ private slots:
         QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
         QTest::qWait(300);
         QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
+        // The chosen picture is unsaved work: leave without saving it.
+        const QString question = findWindow(u"^Velmoraの終了$"_s);
+        QVERIFY(!question.isEmpty());
+        QVERIFY(key(question, u"n"_s));
         QVERIFY(editor.waitForFinished(20000));
         QCOMPARE(editor.exitCode(), 0);
     }
@@ -519,11 +523,64 @@ private slots:
         QCOMPARE(editor.exitCode(), 0);
     }
 
+    // Real keys: Tab and Shift+Tab walk the theme panel's fields in reading
+    // order; Alt with a letter no menu takes stays out of a number field, and
+    // one a menu takes still opens that menu.
+    void keysReachWhatTheyShould()
+    {
+        QProcess editor;
+        const QString window = startEditor(editor);
+        QVERIFY(!window.isEmpty());
+        QVERIFY(locateClient(u"e2e_keys_start.png"_s));
+        const QStringList texts{u"first"_s, u"second"_s, u"third"_s};
+        for (int i = 0; i < texts.size(); ++i) {
+            QVERIFY(typeInto(fieldCentre(i), texts[i]));
+        }
+        QVERIFY(click(fieldCentre(0)));
+        for (const auto &[keys, expected] : {std::pair{u"Tab"_s, texts[1]},
+                                             {u"Tab"_s, texts[2]},
+                                             {u"shift+Tab"_s, texts[1]},
+                                             {u"shift+Tab"_s, texts[0]}}) {
+            QVERIFY(key(window, keys));
+            QVERIFY(key(window, u"ctrl+a ctrl+c"_s));
+            QTRY_COMPARE_WITH_TIMEOUT(selection(u"clipboard"_s), expected, 10000);
+        }
+
+        QVERIFY(click(modeButtonCentre(1)));
+        QVERIFY(typeInto(fieldCentre(7), u"5"_s));
+        QVERIFY(key(window, u"alt+a alt+z"_s));
+        // Keys cannot copy out of a number field; a double click selects its text.
+        const QPoint at = client + fieldCentre(7);
+        QVERIFY(
+            run(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()), QString::number(at.y()),
+                               u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"80"_s, u"1"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(selection(u"primary"_s), u"5"_s, 10000);
+        screenshot(u"e2e_keys_number.png"_s);
+
+        // From the number field, Alt+F opens ファイル(&F) and X leaves; the typed
+        // fields are unsaved work, left without saving.
+        QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
+        const QString question = findWindow(u"^Velmoraの終了$"_s);
+        QVERIFY(!question.isEmpty());
+        QVERIFY(key(question, u"n"_s));
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitCode(), 0);
+    }
+
 private:
+    // The X selection ("clipboard" or "primary") as text.
+    QString selection(const QString &which)
+    {
+        QString text;
+        run(u"xclip"_s, {u"-o"_s, u"-selection"_s, which}, &text);
+        return text;
+    }
+
+    // keys: one or more xdotool key names, separated by blanks.
     bool key(const QString &window, const QString &keys)
     {
         return run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}) &&
-               run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, keys});
+               run(u"xdotool"_s, QStringList{u"key"_s, u"--clearmodifiers"_s} + keys.split(u' '));
     }
 
     // The program's mapped windows (the root window has no class name).

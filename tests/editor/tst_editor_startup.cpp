@@ -1,6 +1,7 @@
 // Start-up and shutdown of the main window with a temporary program folder.
 #include "EditorFixture.h"
 #include "editor/ControlTag.h"
+#include "editor/QtTranslations.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -140,13 +142,23 @@ private slots:
         QVERIFY(window.hasFileControlForTest());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.Text1(0)->setText(u"unsaved title"_s);
         window.mnuFileExit()->trigger();
-        // Exiting asks nothing and lets everything go.
+        // Nothing changed: exiting asks nothing and lets everything go.
         QVERIFY(!window.isVisible());
         QVERIFY(editor.messages.messages.isEmpty());
         QVERIFY(!window.hasFileControlForTest());
         QVERIFY(!window.hasZipWrapperForTest());
+    }
+
+    // Qt's own boxes and dialogs speak Japanese whatever the user's locale.
+    void qtDialogsSpeakJapanese()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(QtTranslations::installJapanese(*qApp));
+        QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::No);
+        QVERIFY2(box.button(QMessageBox::Yes)->text().contains(u"はい"_s),
+                 qPrintable(box.button(QMessageBox::Yes)->text()));
+        QVERIFY(box.button(QMessageBox::No)->text().contains(u"いいえ"_s));
     }
 };
 

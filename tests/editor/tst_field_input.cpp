@@ -8,11 +8,16 @@
 #include "editor/ControlTag.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -92,6 +97,11 @@ private slots:
         QTest::newRow("LEFT: arrows and Delete are no characters")
             << 13 << u"123"_s << Keys{{Qt::Key_Home}, {Qt::Key_Right}, {Qt::Key_Delete}} << u"13"_s
             << 0;
+        QTest::newRow("TOP: Alt+A Alt+Z that no menu takes")
+            << 7 << u"5"_s << Keys{{Qt::Key_A, Qt::AltModifier}, {Qt::Key_Z, Qt::AltModifier}}
+            << u"5"_s << 2;
+        QTest::newRow("LEFT: Meta+X")
+            << 58 << QString() << Keys{{Qt::Key_X, Qt::MetaModifier}} << QString() << 1;
         QTest::newRow("TOP: a space beeps")
             << 12 << QString() << Keys{{Qt::Key_Space}} << QString() << 1;
         QTest::newRow("image path: anything goes")
@@ -160,6 +170,70 @@ private slots:
         QTest::keyClick(text(0), Qt::Key_Tab);
         QVERIFY(text(1)->hasFocus());
         QCOMPARE(text(1)->selectedText(), u"author"_s);
+    }
+
+    // Tab walks every control of a panel once, section by section from the
+    // top, each section row by row from the left; Shift+Tab walks it back.
+    void tabFollowsReadingOrder_data()
+    {
+        QTest::addColumn<int>("panel");
+        for (int panel = 0; panel <= 5; ++panel) {
+            QTest::addRow("panel %d", panel) << panel;
+        }
+    }
+    void tabFollowsReadingOrder()
+    {
+        QFETCH(int, panel);
+        for (QCheckBox *box : window().Check2()) {
+            box->setChecked(true);
+        }
+        for (QCheckBox *box : window().Check1()) {
+            box->setChecked(true);
+        }
+        window().imgMenu_Click(panel);
+        QWidget *shown = window().picture2(panel);
+        QList<QWidget *> expected;
+        for (QWidget *w : shown->findChildren<QWidget *>()) {
+            // Of a group of option buttons, Tab enters at the chosen one.
+            const auto *option = qobject_cast<QRadioButton *>(w);
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+                (!option || option->isChecked())) {
+                expected.append(w);
+            }
+        }
+        QVERIFY(!expected.isEmpty());
+
+        QList<QWidget *> forward = walk(expected.constFirst(), Qt::Key_Tab);
+        // From the panel's first stop: the one the stop before it is outside the panel.
+        for (qsizetype i = 0; i < forward.size(); ++i) {
+            if (!shown->isAncestorOf(forward[(i + forward.size() - 1) % forward.size()]) &&
+                shown->isAncestorOf(forward[i])) {
+                std::rotate(forward.begin(), forward.begin() + i, forward.end());
+                break;
+            }
+        }
+        QList<QWidget *> inPanel;
+        for (QWidget *w : forward) {
+            QVERIFY2(qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractButton *>(w) ||
+                         qobject_cast<QComboBox *>(w),
+                     qPrintable(w->objectName() + u" cannot show the focus"_s));
+            if (shown->isAncestorOf(w)) {
+                inPanel.append(w);
+            }
+        }
+        // One run: the panel is left only once its last stop is reached.
+        QCOMPARE(forward.mid(0, inPanel.size()), inPanel);
+        QCOMPARE(QSet<QWidget *>(inPanel.begin(), inPanel.end()),
+                 QSet<QWidget *>(expected.begin(), expected.end()));
+        QCOMPARE(inPanel.size(), expected.size());
+        for (qsizetype i = 1; i < inPanel.size(); ++i) {
+            QVERIFY2(
+                readsAfter(shown, inPanel[i - 1], inPanel[i]),
+                qPrintable(inPanel[i - 1]->objectName() + u" then "_s + inPanel[i]->objectName()));
+        }
+        QList<QWidget *> backward = walk(forward.constLast(), Qt::Key_Backtab);
+        std::reverse(backward.begin(), backward.end());
+        QCOMPARE(backward, forward);
     }
 
     void pickColor_data()
@@ -274,6 +348,52 @@ private:
                 chooser->close(); // never leave a modal window behind a failed check
             }
         });
+    }
+
+    // The focus stops met from start, by one key, until start comes round again.
+    static QList<QWidget *> walk(QWidget *start, Qt::Key key)
+    {
+        start->setFocus(Qt::OtherFocusReason);
+        QList<QWidget *> met{start};
+        for (int step = 0; step < 1000; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            if (QApplication::focusWidget() == start) {
+                return met;
+            }
+            met.append(QApplication::focusWidget());
+        }
+        return {};
+    }
+
+    // Whether b comes after a in reading order: a later section (a frame of
+    // the panel lower down), or in the same one lower down, or on the same
+    // line further right.
+    static bool readsAfter(QWidget *panel, QWidget *a, QWidget *b)
+    {
+        const QRect ra(a->mapTo(panel, QPoint()), a->size());
+        const QRect rb(b->mapTo(panel, QPoint()), b->size());
+        const QWidget *sa = sectionOf(panel, a);
+        const QWidget *sb = sectionOf(panel, b);
+        if (sa != sb) {
+            return sb->y() >= sa->y() + sa->height() / 2 ||
+                   (sb->y() < sa->y() + sa->height() / 2 && sb->x() > sa->x());
+        }
+        const bool sameLine =
+            std::abs(ra.center().y() - rb.center().y()) <= std::min(ra.height(), rb.height()) / 2;
+        return sameLine ? rb.left() > ra.left() : rb.center().y() > ra.center().y();
+    }
+    // The frame of the panel that a control lies in (or, for a box heading a
+    // frame from above, that it heads); the control itself outside any.
+    static const QWidget *sectionOf(QWidget *panel, QWidget *w)
+    {
+        const QPoint middle = w->mapTo(panel, w->rect().center());
+        for (QObject *child : panel->children()) {
+            auto *frame = qobject_cast<QGroupBox *>(child);
+            if (frame && frame->geometry().adjusted(0, -w->height(), 0, 0).contains(middle)) {
+                return frame;
+            }
+        }
+        return w;
     }
 
     static void choose(frmFileOpendlg &chooser, const QString &name)

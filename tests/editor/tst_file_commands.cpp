@@ -34,6 +34,8 @@ constexpr Picture kPictures[] = {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Answer)
+
 class tst_FileCommands : public QObject {
     Q_OBJECT
 
@@ -54,7 +56,14 @@ private slots:
     void newSkin();
     void sideMenuRunsFileCommands_data();
     void sideMenuRunsFileCommands();
-    void exitNeverAsks();
+    void leavingAsksOnlyWithUnsavedWork_data();
+    void leavingAsksOnlyWithUnsavedWork();
+    void imageNamedLikeSkinFileStopsSave_data();
+    void imageNamedLikeSkinFileStopsSave();
+    void saveAsOverExistingFile_data();
+    void saveAsOverExistingFile();
+    void textsTheSkinFileCannotHold_data();
+    void textsTheSkinFileCannotHold();
 
 private:
     QString pics(const QString &name) const { return m_files.filePath(u"pics/"_s + name); }
@@ -410,13 +419,177 @@ void tst_FileCommands::sideMenuRunsFileCommands()
     }
 }
 
-void tst_FileCommands::exitNeverAsks()
+void tst_FileCommands::leavingAsksOnlyWithUnsavedWork_data()
 {
-    window->Text1(0)->setText(u"unsaved"_s);
+    QTest::addColumn<bool>("savedFirst");
+    QTest::addColumn<bool>("editedAfter");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("saveDialogAnswered");
+    QTest::addColumn<bool>("leaves");
+    QTest::newRow("new skin untouched") << false << false << Answer::Yes << false << true;
+    QTest::newRow("saved, untouched since") << true << false << Answer::Yes << false << true;
+    QTest::newRow("edited, No") << false << true << Answer::No << false << true;
+    QTest::newRow("edited, Cancel") << true << true << Answer::Cancel << false << false;
+    QTest::newRow("edited, Yes, dialog cancelled")
+        << false << true << Answer::Yes << false << false;
+    QTest::newRow("edited, Yes, saved") << false << true << Answer::Yes << true << true;
+    QTest::newRow("saved skin edited, Yes") << true << true << Answer::Yes << false << true;
+}
+
+// The menu's Exit and the close box both close the window; either way work
+// that differs from the last save is offered for saving first.
+void tst_FileCommands::leavingAsksOnlyWithUnsavedWork()
+{
+    QFETCH(bool, savedFirst);
+    QFETCH(bool, editedAfter);
+    QFETCH(Answer, answer);
+    QFETCH(bool, saveDialogAnswered);
+    QFETCH(bool, leaves);
+    if (savedFirst) {
+        fillSkin();
+        saveAs(saved(u"Kept.wms"_s));
+    }
+    if (editedAfter) {
+        fillSkin();
+        window->Text1(0)->setText(u"edited"_s);
+    }
+    editor->messages.clear();
+    editor->messages.choices = {answer};
+    if (saveDialogAnswered) {
+        dialogs.fileAnswers.append(saved(u"Left.wms"_s));
+    }
+
     window->mnuFileExit_Click();
-    QVERIFY(!window->isVisible());
+    QCOMPARE(editor->messages.messages.size(), editedAfter ? 1 : 0);
+    QCOMPARE(window->isVisible(), !leaves);
+    QCOMPARE(window->hasFileControlForTest(), !leaves);
+    if (editedAfter && answer == Answer::Yes) {
+        const QString file =
+            savedFirst ? saved(u"Kept.wms/Kept.wms"_s) : saved(u"Left.wms/Left.wms"_s);
+        QCOMPARE(QFileInfo::exists(file), leaves);
+    }
+    if (!leaves) {
+        // Still there, and asked again next time: nothing was taken as saved.
+        editor->messages.choices = {Answer::No};
+        window->close();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(editor->messages.messages.size(), 2);
+    }
+}
+
+void tst_FileCommands::imageNamedLikeSkinFileStopsSave_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("picture"); // a real picture in pics/, named like the skin
+    QTest::addColumn<QString>("chosen");  // in out/
+    QTest::addColumn<QString>("named");   // how the message names the field
+    QTest::newRow("play image named like the skin file")
+        << 4 << u"Clash.wms"_s << u"Clash.wms"_s << u"プレイボタン画像の"_s;
+    QTest::newRow("skin named like its background")
+        << 3 << u"back.bmp"_s << u"back.bmp"_s << u"背景画像の"_s;
+}
+
+// The skin file would be written, then replaced by the picture: nothing may
+// be written at all, and the field is brought forward.
+void tst_FileCommands::imageNamedLikeSkinFileStopsSave()
+{
+    QFETCH(int, field);
+    QFETCH(QString, picture);
+    QFETCH(QString, chosen);
+    QFETCH(QString, named);
+    fillSkin();
+    if (!QFileInfo::exists(pics(picture))) {
+        QVERIFY(QFile::copy(pics(u"play.bmp"_s), pics(picture)));
+    }
+    window->Text1(field)->setText(pics(picture));
+    editor->messages.clear();
+
+    saveAs(saved(chosen));
+    QCOMPARE(editor->messages.messages.size(), 1);
+    QVERIFY2(editor->messages.last().text.startsWith(named),
+             qPrintable(editor->messages.last().text));
+    QVERIFY(QDir(saved({})).isEmpty());
+    QVERIFY(window->currentFileName().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), window->Text1(field));
+}
+
+void tst_FileCommands::saveAsOverExistingFile_data()
+{
+    QTest::addColumn<QString>("chosen");  // an existing file in out/
+    QTest::addColumn<QString>("message"); // empty: saved into the skin folder
+    QTest::newRow("a skin's own file") << u"X.wms/X.wms"_s << QString();
+    QTest::newRow("a file that is no skin's")
+        << u"other.wms"_s << u"フォルダの作成に失敗しました"_s;
+}
+
+void tst_FileCommands::saveAsOverExistingFile()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, message);
+    fillSkin();
+    saveAs(saved(u"X.wms"_s));
+    QVERIFY(WmsFixtures::writeBytes(saved(u"other.wms"_s), "kept"));
+    // A changed picture under the same name must replace the earlier copy.
+    QImage changed(5, 5, QImage::Format_RGB32);
+    changed.fill(Qt::blue);
+    QVERIFY(changed.save(pics(u"play.bmp"_s), "BMP"));
+    window->Text1(0)->setText(u"Replaced"_s);
+    editor->messages.clear();
+
+    saveAs(saved(chosen));
+    if (!message.isEmpty()) {
+        QCOMPARE(editor->messages.last().text, message);
+        QCOMPARE(WmsFixtures::readBytes(saved(chosen)), QByteArray("kept"));
+        return;
+    }
     QVERIFY(editor->messages.messages.isEmpty());
-    QVERIFY(!window->hasFileControlForTest());
+    QCOMPARE(window->currentFileName(), saved(chosen));
+    QVERIFY(QFileInfo(saved(chosen)).isFile());
+    QVERIFY(
+        AnsiText::decode(WmsFixtures::readBytes(saved(chosen))).contains(u"title=\"Replaced\""_s));
+    QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/play.bmp"_s)),
+             WmsFixtures::readBytes(pics(u"play.bmp"_s)));
+}
+
+void tst_FileCommands::textsTheSkinFileCannotHold_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text"); // a file name in pics/ for an image field
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<bool>("saveAnyway");
+    QTest::newRow("title, back to it")
+        << 0 << u"Zoë Café"_s << u"タイトル：「Zoë Café」→「Zo? Caf?」"_s << false;
+    QTest::newRow("title, saved anyway") << 0 << u"Zoë Café"_s << u"「Zo? Caf?」"_s << true;
+    QTest::newRow("image file name") << 9 << u"stöp.bmp"_s << u"「st?p.bmp」"_s << false;
+}
+
+void tst_FileCommands::textsTheSkinFileCannotHold()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, listed);
+    QFETCH(bool, saveAnyway);
+    fillSkin();
+    QLineEdit *box = window->Text1(field);
+    if (field == 0) {
+        box->setText(text);
+    } else {
+        QVERIFY(QFile::copy(box->text(), pics(text)));
+        box->setText(pics(text));
+    }
+    editor->messages.clear();
+    editor->messages.answers = {saveAnyway};
+
+    saveAs(saved(u"Text.wms"_s));
+    QVERIFY(editor->messages.messages.constFirst().question);
+    QVERIFY2(editor->messages.messages.constFirst().text.contains(listed),
+             qPrintable(editor->messages.messages.constFirst().text));
+    QCOMPARE(QFileInfo::exists(saved(u"Text.wms/Text.wms"_s)), saveAnyway);
+    if (!saveAnyway) {
+        QVERIFY(dialogs.requests.isEmpty());
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(box->selectedText(), box->text());
+    }
 }
 
 QTEST_MAIN(tst_FileCommands)

@@ -107,8 +107,9 @@ void tst_Package::dependenciesAreComputed()
     const ProcessRun depends = runProcess(u"dpkg-deb"_s, {u"--field"_s, m_deb, u"Depends"_s});
     QVERIFY(depends.succeeded());
     // Versions come only from the libraries' own symbol files.
-    for (const QString &library : {u"libqt6core6 (>= "_s, u"libqt6widgets6 (>= "_s,
-                                   u"libqt6gui6 (>= "_s, u"libzip4 (>= "_s}) {
+    for (const QString &library :
+         {u"libqt6core6 (>= "_s, u"libqt6widgets6 (>= "_s, u"libqt6gui6 (>= "_s, u"libzip4 (>= "_s,
+          u"qt6-translations-l10n"_s}) {
         QVERIFY2(depends.out.contains(library), qPrintable(depends.out));
     }
 }

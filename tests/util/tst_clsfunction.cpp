@@ -287,6 +287,9 @@ void tst_clsfunction::windows31j()
     if (decodesBack) {
         QCOMPARE(AnsiText::decode(bytes), text);
     }
+    // What a save warns of: the text as it will read back, when it changes.
+    QCOMPARE(AnsiText::changedByEncoding(text),
+             decodesBack ? std::nullopt : std::optional(AnsiText::decode(bytes)));
 }
 
 void tst_clsfunction::splitLines_data()

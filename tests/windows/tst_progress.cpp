@@ -4,8 +4,34 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Calls back on every event of one type that reaches a widget.
+class EventSpy : public QObject {
+public:
+    EventSpy(QWidget &widget, QEvent::Type type, std::function<void()> seen)
+        : m_type(type), m_seen(std::move(seen))
+    {
+        widget.installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type) {
+            m_seen();
+        }
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_seen;
+};
+
+} // namespace
 
 // The window shown after a save: its look, its bar and that it closes itself.
 class tst_progress : public QObject {
@@ -50,6 +76,24 @@ private slots:
         QCOMPARE(window.labelWidth(1), 3900);
         QVERIFY(!window.isVisible());
         QVERIFY(!window.Timer1->isActive());
+    }
+
+    // Shown is not yet seen: the bar waits until the window has been drawn.
+    void barStartsOnceDrawn()
+    {
+        QWidget owner;
+        frmProgress window(&owner);
+        int barWhenDrawn = -1;
+        EventSpy drawn(window, QEvent::Paint, [&] {
+            if (barWhenDrawn < 0) {
+                barWhenDrawn = window.labelWidth(1);
+            }
+        });
+        window.show();
+        QVERIFY(!window.Timer1->isActive());
+        QTRY_VERIFY(!window.isVisible());
+        QCOMPARE(barWhenDrawn, 0);
+        QCOMPARE(window.labelWidth(1), 3900);
     }
 
     void closesByItselfCentredOnOwner()

@@ -1,0 +1,100 @@
+// Checks made after the save dialog and before anything is written: a
+// picture that would be copied over the skin file itself, and texts the
+// skin file's code page cannot hold.
+#include "ControlArray.h"
+#include "SectionTable.h"
+#include "document/clsFileControl.h"
+#include "frmMain.h"
+#include "util/AnsiText.h"
+#include "util/MessageSink.h"
+#include "util/Paths.h"
+
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"ファイルの保存"_s;
+
+// The theme's texts, which the skin file keeps as they are typed.
+struct ThemeText {
+    qint16 Sections::Section::*field;
+    QStringView name;
+};
+constexpr ThemeText kThemeTexts[] = {{&Sections::Section::title, u"タイトル"},
+                                     {&Sections::Section::author, u"作者"},
+                                     {&Sections::Section::copyright, u"著作権"}};
+
+} // namespace
+
+std::vector<frmMain::StoredField> frmMain::storedFields() const
+{
+    std::vector<StoredField> fields;
+    for (const ThemeText &text : kThemeTexts) {
+        fields.push_back(
+            {Sections::kTheme.panel, Sections::kTheme.*text.field, text.name.toString(), false});
+    }
+    walkUsedFields([&fields](const Sections::Section &section, Sections::Test test, qint16 field) {
+        if (test == Sections::Test::Image) {
+            fields.push_back(
+                {section.panel, field, section.prefix.toString() + u"ファイル名"_s, true});
+        }
+        return true;
+    });
+    return fields;
+}
+
+// The text of a field as the skin file keeps it: of an image path, the file
+// name alone.
+QString frmMain::storedText(const StoredField &stored) const
+{
+    const QString text = Text1(stored.field)->text();
+    return stored.image ? Paths::fileName(text) : text;
+}
+
+bool frmMain::imageLeavesSkinFileIntact(const QString &skinFile)
+{
+    std::vector<StoredField> images;
+    QStringList paths;
+    for (const StoredField &stored : storedFields()) {
+        if (stored.image) {
+            images.push_back(stored);
+            paths.append(Text1(stored.field)->text());
+        }
+    }
+    const std::optional<qsizetype> clash = clsFileControl::imageOverSkinFile(paths, skinFile);
+    if (!clash) {
+        return true;
+    }
+    const StoredField &image = images.at(static_cast<std::size_t>(*clash));
+    m_messages.showMessage(image.name + u"がスキンファイルと同じ名前です。\r\n"_s +
+                               u"別の名前の画像ファイルを指定してください。"_s,
+                           kTitle, MessageIcon::Exclamation);
+    bringFieldForward(image.panel, image.field);
+    return false;
+}
+
+bool frmMain::textsSurviveOrUserAgrees()
+{
+    QStringList lines;
+    std::optional<StoredField> first;
+    for (const StoredField &stored : storedFields()) {
+        const QString text = storedText(stored);
+        if (const std::optional<QString> kept = AnsiText::changedByEncoding(text)) {
+            lines.append(u"%1：「%2」→「%3」"_s.arg(stored.name, text, *kept));
+            first = first.value_or(stored);
+        }
+    }
+    if (!first) {
+        return true;
+    }
+    if (m_messages.askYesNo(u"次の項目にはスキンファイルに保存できない文字があります。\r\n"_s +
+                                lines.join(u"\r\n"_s) +
+                                u"\r\n\r\nこのまま保存しますか？（いいえ：その項目に戻ります）"_s,
+                            kTitle)) {
+        return true;
+    }
+    bringFieldForward(first->panel, first->field);
+    return false;
+}
