@@ -46,16 +46,6 @@ constexpr std::array<PlaceRow, 3> kButtons{{
 }};
 constexpr std::array<QStringView, 3> kButtonCaptions{u"開く", u"キャンセル", {}};
 
-// Runs one handler of a window event; a failure it did not handle ends the
-// handler, never the event loop.
-template <typename Handler> void guarded(Handler &&handler)
-{
-    try {
-        handler();
-    } catch (const AppError &) {
-    }
-}
-
 } // namespace
 
 frmFileOpendlg::frmFileOpendlg(MessageSink &messages, QString programFolder, QWidget *parent)

@@ -48,32 +48,26 @@ bool isRequired(const WmsFields::Field &field)
     return field.image == &clsElement::getUpimage;
 }
 
+// A name no file system can hold names no file.
 bool isListed(const QString &path)
 {
-    try {
-        return isListedFile(path);
-    } catch (const AppError &) {
-        return false; // a name no file system can hold names no file
-    }
+    return tryValue([&] { return isListedFile(path); }).value_or(false);
 }
 
-// The size the header reader tells, or nothing.
+// The size the header reader tells, or nothing; a header that overflows or
+// breaks off tells no size either.
 std::optional<QSize> headerSize(const QString &path)
 {
-    try {
-        const ImageSize size = getImageSize(path, 0);
-        if (size.format != 0 && size.width > 0 && size.height > 0) {
-            return QSize(size.width, size.height);
-        }
-    } catch (const AppError &) {
-        // A header that overflows or breaks off tells no size either.
+    const std::optional<ImageSize> size = tryImageSize(path, 0);
+    if (size && size->format != 0 && size->width > 0 && size->height > 0) {
+        return QSize(size->width, size->height);
     }
     return std::nullopt;
 }
 
 class Checker {
 public:
-    explicit Checker(clsFileControl &document) : m_document(document) {}
+    explicit Checker(const clsFileControl &document) : m_document(document) {}
 
     QList<SkinFinding> run();
 
@@ -84,7 +78,7 @@ private:
     void checkPlace(const ElementSlot &slot, const QRect &place, const QSize &background);
     void add(SkinFinding finding) { m_findings.append(std::move(finding)); }
 
-    clsFileControl &m_document;
+    const clsFileControl &m_document;
     QList<SkinFinding> m_findings;
 };
 
@@ -129,7 +123,7 @@ QList<SkinFinding> Checker::run()
         if (slot.family == ElementFamily::Theme || slot.family == ElementFamily::View) {
             continue;
         }
-        const std::shared_ptr<clsElement> record = m_document.getElement(slot.index);
+        const std::shared_ptr<const clsElement> record = m_document.getElement(slot.index);
         // The video area shares the effects area's record: check it once.
         if (record->getExistFlag() != 1 ||
             (slot.index == Slot::Video && record == m_document.getElement(Slot::Effects))) {
@@ -177,12 +171,9 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
         add(finding);
         return std::nullopt;
     }
-    bool decodes = false;
-    try {
-        decodes = !readPictureFile(path).isNull();
-    } catch (const AppError &) {
-        // Gone since it was listed: no picture either.
-    }
+    // Gone since it was listed: no picture either.
+    const bool decodes =
+        !tryValue([&] { return readPictureFile(path); }).value_or(QImage()).isNull();
     if (!decodes) {
         finding.kind = Kind::UndecodableImage;
         add(finding);
@@ -262,7 +253,7 @@ QJsonObject SkinFinding::toJson() const
     return object;
 }
 
-QList<SkinFinding> checkSkin(clsFileControl &document)
+QList<SkinFinding> checkSkin(const clsFileControl &document)
 {
     return Checker(document).run();
 }

@@ -34,4 +34,4 @@ struct SkinFinding {
 
 // Checks the skin held by a document that has just read it: the images of
 // every element present, then each element's place on the background.
-QList<SkinFinding> checkSkin(clsFileControl &document);
+QList<SkinFinding> checkSkin(const clsFileControl &document);

@@ -83,13 +83,12 @@ bool frmMain::Form_Load()
             return false;
         }
     }
-    try {
+    // Defaults always load; should a check above have ended early, the
+    // fields keep what the layout gave them rather than ending the program.
+    guarded([this] {
         initAllElements();
         loadPanels();
-    } catch (const AppError &) {
-        // Defaults always load; should a check above have ended early, the
-        // fields keep what the layout gave them rather than ending the program.
-    }
+    });
     m_baseline->take();
     return true;
 }
@@ -192,14 +191,6 @@ clsFileControl &frmMain::fileControl()
     return *mclsFileControl;
 }
 
-clsFunction &frmMain::functions()
-{
-    if (!mclsFunction) {
-        mclsFunction = std::make_unique<clsFunction>();
-    }
-    return *mclsFunction;
-}
-
 clsZipWrapper &frmMain::zipWrapper()
 {
     if (!mclsZipWrapper) {
@@ -214,7 +205,6 @@ void frmMain::releaseOwnedObjects()
 {
     mfrmFileOpen.reset();
     mclsZipWrapper.reset();
-    mclsFunction.reset();
     mclsFileControl.reset();
 }
 

@@ -38,7 +38,6 @@ class QSessionManager;
 class Archiver;
 class clsElement;
 class clsFileControl;
-class clsFunction;
 class clsZipWrapper;
 namespace Sections {
 struct Section;
@@ -220,7 +219,6 @@ private:
     void resetColorSwatches();
     void fillComboLists();
     void releaseOwnedObjects();
-    clsFunction &functions();
     clsZipWrapper &zipWrapper();
     DialogProvider &dialogs() { return *m_dialogs; }
 
@@ -338,7 +336,6 @@ private:
     DialogProvider *m_dialogs;
     std::unique_ptr<HelpOpener> m_desktopHelpOpener; // made on first use
     HelpOpener *m_helpOpener = nullptr;
-    std::unique_ptr<clsFunction> mclsFunction;
     std::unique_ptr<clsFileControl> mclsFileControl;
     std::unique_ptr<clsZipWrapper> mclsZipWrapper;
     // The panels as the last New, Open or successful Save left them.

@@ -3,6 +3,7 @@
 #include "HelpOpener.h"
 #include "frmMain.h"
 #include "packaging/WmzCommand.h"
+#include "util/AppError.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
 #include "windows/frmVersionInfo.h"
@@ -33,7 +34,8 @@ HelpOpener &frmMain::helpOpener()
 // nor checked. Cancelling, and any failure of its own, end it silently.
 void frmMain::mnuFileWmz_Click()
 {
-    try {
+    // Any failure of its own ends the command without a message.
+    guarded([this] {
         // A new skin has no file yet; skins are saved in the skins folder.
         const QString start = m_currentFileName.isEmpty() ? skinsFolder() : m_currentFileName;
         const std::optional<QString> chosen =
@@ -47,9 +49,7 @@ void frmMain::mnuFileWmz_Click()
             m_messages.showMessage(u"WMZファイルを作成しました\r\n"_s, WmzCommand::title(),
                                    MessageIcon::Information);
         }
-    } catch (...) {
-        // Any other failure ends the command without a message.
-    }
+    });
 }
 
 // Opens Velmora.chm from the program's folder, whatever the current folder;
@@ -57,7 +57,8 @@ void frmMain::mnuFileWmz_Click()
 // shows nothing.
 void frmMain::mnuHelpOpen_Click()
 {
-    try {
+    // The help is a convenience; failing to show it shows nothing.
+    guarded([this] {
         const QDir program(m_programFolder);
         const QString chm = program.absoluteFilePath(u"Velmora.chm"_s);
         HelpOpener &opener = helpOpener();
@@ -68,18 +69,15 @@ void frmMain::mnuHelpOpen_Click()
         if (QFileInfo(pages).isFile()) {
             opener.open(pages);
         }
-    } catch (...) {
-        // The help is a convenience; failing to show it shows nothing.
-    }
+    });
 }
 
-// A fresh window for every showing, released when it closes.
+// A fresh window for every showing, released when it closes; one that
+// cannot be made simply does not show.
 void frmMain::mnuHelpVersion_Click()
 {
-    try {
+    guarded([this] {
         frmVersionInfo window(this);
         window.exec();
-    } catch (...) {
-        // Nothing to report: the window simply does not show.
-    }
+    });
 }

@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QSessionManager>
 #include <QStandardPaths>
-#include <exception>
 
 using namespace Qt::StringLiterals;
 
@@ -58,9 +57,7 @@ void frmMain::mnuFileNew_Click()
     if (!m_messages.askYesNo(kDiscard, u"新規作成"_s)) {
         return;
     }
-    try {
-        newSkin();
-    } catch (const std::exception &) {
+    if (!guarded([this] { newSkin(); })) {
         // The defaults always load; should one not, the fields keep what they
         // showed and the skin is still a new one.
         m_currentFileName.clear();
@@ -79,11 +76,8 @@ void frmMain::newSkin()
 
 void frmMain::mnuFileOpen_Click()
 {
-    try {
-        openSkin();
-    } catch (const std::exception &) {
-        // Nothing more to say: the reader reports its own failures.
-    }
+    // Nothing more to say on a failure: the reader reports its own.
+    guarded([this] { openSkin(); });
     if (!m_currentFileName.isEmpty()) {
         setWindowTitle(captionFor(m_currentFileName));
     }
@@ -107,9 +101,7 @@ void frmMain::readSkinFile(const QString &path)
     if (!fileControl().readFile(path)) {
         return;
     }
-    try {
-        loadPanels();
-    } catch (const AppError &) {
+    if (!guarded([this] { loadPanels(); })) {
         // The reader took values the fields cannot show (a colour or a list
         // entry out of range). Half-filled panels under the file's name would
         // let the next Save overwrite a skin with part of it: start afresh.
@@ -129,12 +121,11 @@ void frmMain::openSkinFile(const QString &path, bool confirm)
     if (confirm && !m_messages.askYesNo(kDiscard, kOpenTitle)) {
         return;
     }
-    try {
-        // The name the caption and the next Save use is the full one.
+    // The name the caption and the next Save use is the full one. Nothing
+    // more to say on a failure: the reader reports its own.
+    guarded([this, &path] {
         readSkinFile(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
-    } catch (const std::exception &) {
-        // Nothing more to say: the reader reports its own failures.
-    }
+    });
     if (!m_currentFileName.isEmpty()) {
         setWindowTitle(captionFor(m_currentFileName));
     }
@@ -146,23 +137,24 @@ void frmMain::mnuFileSave_Click()
         mnuFileAnotherSave_Click();
         return;
     }
-    try {
+    const bool ran = guarded([this] {
         if (verifyAllFields()) {
             saveSkin(0);
         }
-    } catch (const std::exception &) {
+    });
+    if (!ran) {
         showSaveFailure(m_messages);
     }
 }
 
 void frmMain::mnuFileAnotherSave_Click()
 {
-    try {
-        if (!verifyAllFields()) {
-            return;
+    const bool ran = guarded([this] {
+        if (verifyAllFields()) {
+            saveSkin(1);
         }
-        saveSkin(1);
-    } catch (const std::exception &) {
+    });
+    if (!ran) {
         showSaveFailure(m_messages);
     }
     if (!m_currentFileName.isEmpty()) {
@@ -210,7 +202,7 @@ void frmMain::commitSession(QSessionManager &manager)
 // leaves the name, and so the caption and the next plain Save, as they were.
 void frmMain::saveSkin(qint16 mode)
 {
-    try {
+    const bool ran = guarded([this, mode] {
         if (!textsSurviveOrUserAgrees()) {
             return;
         }
@@ -244,7 +236,8 @@ void frmMain::saveSkin(qint16 mode)
         m_baseline->take();
         frmProgress progress(this);
         progress.exec();
-    } catch (const std::exception &) {
+    });
+    if (!ran) {
         showSaveFailure(m_messages);
     }
 }

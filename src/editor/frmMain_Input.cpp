@@ -5,6 +5,7 @@
 #include "WidgetColors.h"
 #include "chooser/frmFileOpendlg.h"
 #include "frmMain.h"
+#include "util/AppError.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
 #include "util/clsFunction.h"
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <algorithm>
 #include <span>
-#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 
@@ -62,16 +62,6 @@ template <typename T, std::size_t N> int indexIn(std::span<T *const, N> controls
 {
     const auto found = std::find(controls.begin(), controls.end(), object);
     return found == controls.end() ? -1 : static_cast<int>(found - controls.begin());
-}
-
-// Runs a handler of a window event; a failure ends the handler, never the
-// event loop.
-template <typename Handler> void guarded(Handler &&handler)
-{
-    try {
-        handler();
-    } catch (const std::exception &) {
-    }
 }
 
 // Routes the fields' focus and key events and the swatches' clicks to the

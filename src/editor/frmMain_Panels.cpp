@@ -21,6 +21,7 @@
 #include <cmath>
 #include <limits>
 #include <span>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -204,7 +205,7 @@ void frmMain::loadPanels()
 {
     using Kind = Sections::Kind;
     for (const Section &section : Sections::kSections) {
-        const clsElement &record = *fileControl().getElement(section.slot);
+        const clsElement &record = *std::as_const(fileControl()).getElement(section.slot);
         switch (section.kind) {
         case Kind::Theme:
             loadTexts(record, section, kTextRoles, *this);

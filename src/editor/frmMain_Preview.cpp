@@ -44,7 +44,7 @@ PictureBox &frmMain::previewScratch() const
 
 void frmMain::drawPreview()
 {
-    try {
+    const bool drawn = guarded([this] {
         savePanels();
         previewCanvas().clearDrawing();
         previewScratch().clearDrawing();
@@ -61,7 +61,8 @@ void frmMain::drawPreview()
         if (!rendering.lastElement.isNull()) {
             previewScratch().setPicture(rendering.lastElement);
         }
-    } catch (const AppError &) {
+    });
+    if (!drawn) {
         // Panels that cannot be copied (an image size beyond 16 bits, a path no
         // file system holds) leave nothing trustworthy to draw.
         previewCanvas().clearDrawing();

@@ -66,14 +66,8 @@ bool frmMain::verifyAllFields()
 bool frmMain::verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
                                const QString &strPrefix)
 {
-    bool exists = false;
-    try {
-        exists = !strFileName.isEmpty() && functions().VerifyFile(strFileName);
-    } catch (const AppError &) {
-        // A name no file system can hold names no file either.
-        exists = false;
-    }
-    if (exists) {
+    // A name no file system can hold names no file either.
+    if (tryValue([&] { return clsFunction::VerifyFile(strFileName); }).value_or(false)) {
         return true;
     }
     m_messages.showMessage(strPrefix +

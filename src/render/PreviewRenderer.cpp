@@ -26,12 +26,8 @@ public:
         if (found != m_pictures.constEnd()) {
             return *found;
         }
-        QImage picture;
-        try {
-            picture = readPictureFile(path);
-        } catch (const AppError &) {
-            // Gone since the existence check: as unreadable as a broken file.
-        }
+        // Gone since the existence check: as unreadable as a broken file.
+        const QImage picture = tryValue([&] { return readPictureFile(path); }).value_or(QImage());
         m_pictures.insert(path, picture);
         return picture;
     }
@@ -39,24 +35,6 @@ public:
 private:
     QHash<QString, QImage> m_pictures;
 };
-
-std::optional<QRgb> keyColour(const QString &colourText)
-{
-    try {
-        return WindowColor::toRgb(clsFunction::getRGB(clsFunction::getVBColor(colourText)));
-    } catch (const AppError &) {
-        return std::nullopt;
-    }
-}
-
-std::optional<ImageSize> headerSize(const QString &path)
-{
-    try {
-        return getImageSize(path, 0);
-    } catch (const AppError &) {
-        return std::nullopt;
-    }
-}
 
 // Draws one entry onto the canvas; the reason when it must be left out.
 std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
@@ -69,17 +47,18 @@ std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
     lastElement = picture;
     // The copy takes the header's size, so a picture whose size the header
     // reader does not know is read but leaves nothing on the canvas.
-    const std::optional<ImageSize> size = headerSize(entry.image);
+    const std::optional<ImageSize> size = tryImageSize(entry.image, 0);
     if (!size) {
         return LeftOutReason::BadHeader;
     }
-    const std::optional<QRgb> key = keyColour(entry.transcolor);
+    const std::optional<qint32> key = clsFunction::tryColour(entry.transcolor);
     if (!key) {
         return LeftOutReason::BadColour;
     }
     const int y = clsFunction::NulltoZero(entry.top);
     const int x = clsFunction::NulltoZero(entry.left);
-    colorKeyCopy(canvas, x, y, picture, size->width, size->height, *key);
+    colorKeyCopy(canvas, x, y, picture, size->width, size->height,
+                 WindowColor::toRgb(clsFunction::getRGB(*key)));
     return std::nullopt;
 }
 

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
+#include <type_traits>
+#include <utility>
 
 // An error that reaches the caller, carrying the platform's error number.
 // The calling command's guard decides what the user sees.
@@ -32,3 +35,26 @@ private:
     int m_number;
     QString m_detail;
 };
+
+// The value fn gives, or nothing where it fails with an AppError: for callers
+// that only want "a value or nothing".
+template <typename Fn> auto tryValue(Fn &&fn) -> std::optional<std::invoke_result_t<Fn>>
+{
+    try {
+        return std::forward<Fn>(fn)();
+    } catch (const AppError &) {
+        return std::nullopt;
+    }
+}
+
+// Runs a command or an event handler: a failure it did not handle itself
+// ends the handler, never the event loop. False when it ended that way.
+template <typename Handler> bool guarded(Handler &&handler)
+{
+    try {
+        std::forward<Handler>(handler)();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}

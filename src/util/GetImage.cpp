@@ -189,6 +189,11 @@ constexpr qint64 kFrameHeaderBytes = 9;
 
 } // namespace
 
+std::optional<ImageSize> tryImageSize(const QString &path, qint32 mode)
+{
+    return tryValue([&] { return getImageSize(path, mode); });
+}
+
 ImageSize getImageSize(const QString &path, qint32 mode)
 {
     if (!isListedFile(path)) {

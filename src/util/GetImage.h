@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 // Pixel size of an image file, read from its header without decoding the
 // picture. format: 0 none known, 1 BMP, 2 GIF, 3 JPEG, 4 PNG. All zero when
@@ -20,6 +21,8 @@ struct ImageSize {
 // more throws AppError 6; a JPEG frame header cut off by the end of the file
 // throws AppError 9; a file that cannot be opened or read throws as well.
 ImageSize getImageSize(const QString &path, qint32 mode);
+// The same, or nothing where getImageSize throws.
+std::optional<ImageSize> tryImageSize(const QString &path, qint32 mode);
 ImageSize getBmpSize(const QString &path);
 ImageSize getGifSize(const QString &path);
 ImageSize getJpegSize(const QString &path);

@@ -225,6 +225,11 @@ qint32 clsFunction::getVBColor(const QString &strColor)
     return value;
 }
 
+std::optional<qint32> clsFunction::tryColour(const QString &strColor)
+{
+    return tryValue([&] { return getVBColor(strColor); });
+}
+
 QString clsFunction::getRRGGBB(qint32 lngColor)
 {
     // A negative value is written as its eight-digit two's complement.

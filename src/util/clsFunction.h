@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 // Small stateless helpers the editor keeps one instance of: path splitting,
 // file existence, field text to number, and the two colour forms (#RRGGBB text
@@ -23,6 +24,8 @@ public:
     static qint32 getRGB(qint32 color);
     // "#RRGGBB" to 0x00BBGGRR; AppError 13 when the text holds no hexadecimal number.
     static qint32 getVBColor(const QString &strColor);
+    // The same, or nothing for a text that is no colour.
+    static std::optional<qint32> tryColour(const QString &strColor);
     // 0x00BBGGRR to "#RRGGBB".
     static QString getRRGGBB(qint32 lngColor);
     // The text without leading and trailing blanks. Only the ordinary blank

@@ -254,6 +254,8 @@ void tst_clsfunction::getVBColor()
     const int error = errorOf([&] { value = clsFunction::getVBColor(text); });
     QCOMPARE(error, expected < 0 ? int(AppError::TypeMismatch) : kNoError);
     QCOMPARE(value, expected);
+    QCOMPARE(clsFunction::tryColour(text),
+             expected < 0 ? std::nullopt : std::optional<qint32>(expected));
 }
 
 void tst_clsfunction::windows31j_data()

@@ -35,9 +35,15 @@ ImageSize guarded(Reader reader, const QString &path)
     return attempt([&] { return reader(path); });
 }
 
+// What getImageSize gives or throws. The non-throwing form must give the
+// same size, or nothing where it throws; a disagreement shows as an error 1,
+// which no row expects.
 ImageSize sizeOf(const QString &path, int mode)
 {
-    return attempt([&] { return getImageSize(path, mode); });
+    const ImageSize size = attempt([&] { return getImageSize(path, mode); });
+    const std::optional<ImageSize> tried = tryImageSize(path, mode);
+    const bool agrees = size.format < 0 ? !tried : tried == size;
+    return agrees ? size : errorResult(1);
 }
 
 QByteArray le(quint32 value, int bytes)
