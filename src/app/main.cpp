@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -35,6 +37,19 @@ public:
     bool starting = true;
 };
 
+// Qt ends the program through a fatal message when it finds no window
+// system to show the editor on; the user gets the reason and the way out
+// instead of an abort.
+void noDisplay(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "velmora: the editor needs a display; the commands check, pack and "
+                             "render do not (velmora --help)\n");
+        std::_Exit(CommandLine::Usage);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -44,7 +59,9 @@ int main(int argc, char *argv[])
     if (!CommandLine::startsEditor(arguments)) {
         return CommandLine::run(argc, argv);
     }
+    const QtMessageHandler previous = qInstallMessageHandler(noDisplay);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
     CommandLine::setApplicationIdentity();
     QtTranslations::installJapanese(app);
 

@@ -12,8 +12,8 @@ struct PicturePreview {
     enum class Status {
         Shown,
         Missing,    // no such file
-        Unreadable, // no picture that can be decoded
-        Failed,     // the file cannot be read, or the picture is too large to decode whole
+        Unreadable, // no picture that can be decoded within the budget of one picture
+        Failed,     // the file cannot be opened (a pipe, a device) or read
     };
 
     Status status = Status::Failed;

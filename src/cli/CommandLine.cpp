@@ -30,8 +30,8 @@ constexpr Command kCommands[] = {
     {u"check", u"SKIN.wms", 1, true,
      u"Lists, one line each, what would make the skin fail in a player or in the editor's "
      u"save: missing or undecodable images, images whose size their header does not tell, "
-     u"elements partly or wholly outside the background. Exit status 1 when it lists "
-     u"anything. --json prints the findings as JSON.",
+     u"colours and numbers the editor does not take, elements partly or wholly outside the "
+     u"background. Exit status 1 when it lists anything. --json prints the findings as JSON.",
      runCheck},
     {u"render", u"SKIN.wms OUT.png", 2, false,
      u"Draws the skin as the editor's preview does, with the same renderer, into a PNG file.",

@@ -2,13 +2,16 @@
 #include "Commands.h"
 #include "Console.h"
 #include "document/ElementTable.h"
+#include "document/clsElement.h"
 #include "document/clsFileControl.h"
 #include "render/PreviewRenderer.h"
 #include "util/AppError.h"
+#include "util/UserFile.h"
 
 #include <QDir>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +52,23 @@ bool writePng(const QImage &image, const QString &path, QString *error)
     return true;
 }
 
+// Whether target is the skin file or a picture the skin names, under any
+// name: writing the PNG there would destroy an input.
+bool isInput(const QString &target, const QString &wmsPath, clsFileControl &document)
+{
+    const std::optional<UserFile::Identity> output = UserFile::identity(target);
+    if (!output) {
+        return false; // a new file
+    }
+    QStringList inputs{wmsPath};
+    for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
+        const clsElement &record = *document.getElement(slot);
+        inputs << record.getUpimage() << record.getDownimage() << record.getHoverimage();
+    }
+    return std::any_of(inputs.cbegin(), inputs.cend(),
+                       [&](const QString &input) { return UserFile::identity(input) == output; });
+}
+
 } // namespace
 
 // Draws the skin as the editor's preview does, from the skin file alone: the
@@ -64,6 +84,11 @@ int runRender(const QStringList &arguments, const CommandOptions &, Console &con
     clsFileControl document(messages);
     if (!document.readFile(wmsPath)) {
         return CommandLine::Failure;
+    }
+    if (isInput(target, wmsPath, document)) {
+        console.err() << u"velmora: "_s << target
+                      << u" is the skin file or one of its pictures; give another output file\n"_s;
+        return CommandLine::Usage;
     }
     try {
         const Preview::Rendering rendering =

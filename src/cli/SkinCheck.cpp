@@ -2,7 +2,7 @@
 
 #include "document/ElementTable.h"
 #include "document/clsFileControl.h"
-#include "render/PictureReader.h"
+#include "render/PictureCache.h"
 #include "util/AppError.h"
 #include "util/GetImage.h"
 #include "util/clsFunction.h"
@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -27,7 +28,8 @@ struct KindName {
 constexpr KindName kKindNames[] = {
     {Kind::MissingImage, u"missing-image"},   {Kind::UndecodableImage, u"undecodable-image"},
     {Kind::UnknownSize, u"unknown-size"},     {Kind::PartlyOutside, u"partly-outside"},
-    {Kind::WhollyOutside, u"wholly-outside"},
+    {Kind::WhollyOutside, u"wholly-outside"}, {Kind::BadColour, u"bad-colour"},
+    {Kind::BadNumber, u"bad-number"},
 };
 
 QString kindName(Kind kind)
@@ -65,6 +67,47 @@ std::optional<QSize> headerSize(const QString &path)
     return std::nullopt;
 }
 
+bool isColour(const QString &text)
+{
+    if (text.size() != 7 || text.front() != u'#') {
+        return false;
+    }
+    return std::all_of(text.begin() + 1, text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+    });
+}
+
+bool isNumber(const QString &text)
+{
+    bool ok = false;
+    text.toShort(&ok);
+    return ok;
+}
+
+// Whether a value keeps to what the editor's panels take.
+bool follows(WmsFields::Rule rule, const QString &value)
+{
+    switch (rule) {
+    case WmsFields::Rule::Any:
+        return true;
+    case WmsFields::Rule::Colour:
+        return isColour(value);
+    case WmsFields::Rule::ColourOrNone:
+        return value == u"none"_s || isColour(value);
+    case WmsFields::Rule::Number:
+        return isNumber(value);
+    case WmsFields::Rule::NumberOrEmpty:
+        return value.isEmpty() || isNumber(value);
+    }
+    return false;
+}
+
+bool isColourRule(WmsFields::Rule rule)
+{
+    return rule == WmsFields::Rule::Colour || rule == WmsFields::Rule::ColourOrNone;
+}
+
 class Checker {
 public:
     explicit Checker(const clsFileControl &document) : m_document(document) {}
@@ -72,6 +115,7 @@ public:
     QList<SkinFinding> run();
 
 private:
+    void checkValues(const ElementSlot &slot, const clsElement &record);
     std::optional<QSize> checkImages(const ElementSlot &slot, const clsElement &record);
     std::optional<QSize> checkImage(const ElementSlot &slot, const WmsFields::Field &field,
                                     const QString &path);
@@ -79,6 +123,7 @@ private:
     void add(SkinFinding finding) { m_findings.append(std::move(finding)); }
 
     const clsFileControl &m_document;
+    PictureCache m_pictures;
     QList<SkinFinding> m_findings;
 };
 
@@ -118,6 +163,7 @@ std::optional<QRect> placeOf(ElementFamily family, const clsElement &record,
 QList<SkinFinding> Checker::run()
 {
     const ElementSlot &view = elementSlot(Slot::View);
+    checkValues(view, *m_document.getElement(Slot::View));
     const std::optional<QSize> background = checkImages(view, *m_document.getElement(Slot::View));
     for (const ElementSlot &slot : kElementSlots) {
         if (slot.family == ElementFamily::Theme || slot.family == ElementFamily::View) {
@@ -129,6 +175,7 @@ QList<SkinFinding> Checker::run()
             (slot.index == Slot::Video && record == m_document.getElement(Slot::Effects))) {
             continue;
         }
+        checkValues(slot, *record);
         const std::optional<QSize> firstImage = checkImages(slot, *record);
         const std::optional<QRect> place = placeOf(slot.family, *record, firstImage);
         if (background && place) {
@@ -136,6 +183,24 @@ QList<SkinFinding> Checker::run()
         }
     }
     return m_findings;
+}
+
+void Checker::checkValues(const ElementSlot &slot, const clsElement &record)
+{
+    for (const WmsFields::Field &field : WmsFields::fieldsOf(slot.family)) {
+        if (!field.get) {
+            continue;
+        }
+        const QString value = (record.*field.get)();
+        if (!follows(field.rule, value)) {
+            SkinFinding finding;
+            finding.kind = isColourRule(field.rule) ? Kind::BadColour : Kind::BadNumber;
+            finding.element = slot.tag.toString();
+            finding.attribute = field.attribute.toString();
+            finding.value = value;
+            add(finding);
+        }
+    }
 }
 
 // Checks every image the element names; the size of its first image when
@@ -171,10 +236,8 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
         add(finding);
         return std::nullopt;
     }
-    // Gone since it was listed: no picture either.
-    const bool decodes =
-        !tryValue([&] { return readPictureFile(path); }).value_or(QImage()).isNull();
-    if (!decodes) {
+    // Gone since it was listed, too large or too costly to decode: no picture either.
+    if (m_pictures.picture(path).isNull()) {
         finding.kind = Kind::UndecodableImage;
         add(finding);
         return std::nullopt;
@@ -223,6 +286,11 @@ QString SkinFinding::describe() const
         return u"%1: %2 cannot be decoded"_s.arg(where, image);
     case Kind::UnknownSize:
         return u"%1: the header of %2 does not tell its size"_s.arg(where, image);
+    case Kind::BadColour:
+        return u"%1: \"%2\" is no #RRGGBB colour"_s.arg(where, value);
+    case Kind::BadNumber:
+        return value.isEmpty() ? u"%1: no number given"_s.arg(where)
+                               : u"%1: \"%2\" is no whole number"_s.arg(where, value);
     case Kind::PartlyOutside:
     case Kind::WhollyOutside:
         return u"%1: %2 outside the background (left %3, top %4, %5 x %6 on %7 x %8)"_s.arg(
@@ -238,7 +306,10 @@ QJsonObject SkinFinding::toJson() const
 {
     QJsonObject object{
         {u"kind"_s, kindName(kind)}, {u"element"_s, element}, {u"message"_s, describe()}};
-    if (!attribute.isEmpty()) {
+    if (kind == Kind::BadColour || kind == Kind::BadNumber) {
+        object.insert(u"attribute"_s, attribute);
+        object.insert(u"value"_s, value);
+    } else if (!attribute.isEmpty()) {
         object.insert(u"attribute"_s, attribute);
         object.insert(u"image"_s, image);
     }

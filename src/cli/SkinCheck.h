@@ -17,12 +17,15 @@ struct SkinFinding {
         UnknownSize,      // decodes, but its header does not tell its size
         PartlyOutside,    // the element reaches over the background's edge
         WhollyOutside,    // the element lies entirely off the background
+        BadColour,        // a colour that is no #RRGGBB
+        BadNumber,        // a place or size that is no whole number, or none where one is needed
     };
 
     Kind kind = Kind::MissingImage;
     QString element;   // the element's tag, e.g. "playbutton"
-    QString attribute; // image findings: the attribute that names the image
+    QString attribute; // image and value findings: the attribute concerned
     QString image;     // image findings: the image's full path, empty when none is named
+    QString value;     // colour and number findings: the value as the file holds it
     QRect place;       // placement findings: where the element lies
     QSize background;  // placement findings: the background's size
 

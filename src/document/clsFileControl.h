@@ -3,6 +3,7 @@
 #include "ElementTable.h"
 #include "clsElement.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <memory>
@@ -35,6 +36,11 @@ public:
 
     bool readFile(const QString &pstrFileStr);
     bool writeFile(const QString &pstrFileName, qint16 pintMode);
+    // The two halves of the format without the file system: the bytes
+    // writeFile writes (nothing, with the message shown, when they cannot be
+    // made), and readFile on the bytes of the file at pstrFileStr.
+    std::optional<QByteArray> wmsBytes();
+    bool readBytes(const QByteArray &bytes, const QString &pstrFileStr);
     bool createFolder(const QString &pstrPath);
     // Copies the images pForm names into the folder of the WMS file
     // pstrFileName; false, with the message shown, at the first that fails.

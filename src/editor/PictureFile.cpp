@@ -1,8 +1,10 @@
 #include "PictureFile.h"
 
 #include "render/PictureReader.h"
+#include "util/DecodeBudget.h"
 
 QPixmap loadPictureFile(const QString &path)
 {
-    return QPixmap::fromImage(readPictureFile(path));
+    DecodeBudget budget;
+    return QPixmap::fromImage(readPictureFile(path, budget));
 }

@@ -1,6 +1,7 @@
 #include "BuiltInArchiver.h"
 
 #include "packaging/ZipCommandLine.h"
+#include "util/UserFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,8 +127,8 @@ public:
         }
         QStringList names = command->names;
         for (const QString &listFile : command->listFiles) {
-            QFile list(listFile);
-            if (!list.open(QIODevice::ReadOnly)) {
+            QFile list;
+            if (!UserFile::open(list, listFile)) {
                 return ListUnreadable;
             }
             names += ZipCommandLine::listNames(ZipCommandLine::decodeList(list.readAll()));
@@ -162,7 +163,10 @@ private:
             }
             seen.insert(entryName);
             const QString path = baseFolder + name;
-            if (!QFileInfo(path).isFile()) {
+            // libzip opens the file itself when it writes: a pipe or a device
+            // under that name would block it or never end.
+            QFile probe;
+            if (!UserFile::open(probe, path)) {
                 return FileMissing;
             }
             entries->append({path, entryName});

@@ -1,8 +1,8 @@
 #include "clsZipWrapper.h"
 
 #include "packaging/OwnerWindow.h"
+#include "packaging/PackScratch.h"
 #include "packaging/ZipCommandLine.h"
-#include "util/AnsiText.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
 #include "wms/WmsSyntax.h"
@@ -31,20 +31,6 @@ private:
     QString m_path;
 };
 
-// The WMS text's lines; nothing when the file cannot be read.
-std::optional<QStringList> readLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    return AnsiText::splitLines(AnsiText::decode(bytes));
-}
-
 // The writer stores "&", "<", ">" and double quotes as references, so a name
 // is looked for both as it is and as the WMS text stores it.
 bool isNamedIn(const QString &wmsText, const QString &name)
@@ -53,11 +39,17 @@ bool isNamedIn(const QString &wmsText, const QString &name)
            wmsText.contains(WmsSyntax::escapeValue(name), Qt::CaseSensitive);
 }
 
+bool leadsOutside(const QString &path, const QString &canonicalFolder)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() && !info.canonicalFilePath().startsWith(canonicalFolder);
+}
+
 // A new, uniquely named file in the temporary folder holding the text; its
 // path, or empty when the folder is unavailable or full.
-QString writeTemporaryFile(const QString &tempFolder, const QString &text)
+QString writeTemporaryFile(const QString &fileTemplate, const QString &text)
 {
-    QTemporaryFile file(tempFolder + u"0XXXXXX.tmp"_s);
+    QTemporaryFile file(fileTemplate);
     file.setAutoRemove(false);
     if (!file.open()) {
         return {};
@@ -112,7 +104,15 @@ QString clsZipWrapper::makeZipFile(const OwnerWindow *pForm, const QString &pstr
         }
         const QString archiveName = pstrWmsFileName.chopped(1) + u'z';
         const QString workDir = addSeparator(pstrWorkDir);
-        const QString listFile = makeListFile(workDir, pstrWmsFileName);
+        const PackScratch scratch(workDir, archiveName);
+        QString outsideLink;
+        const QString listFile =
+            makeListFile(workDir, pstrWmsFileName, scratch.listFileTemplate(), &outsideLink);
+        if (!outsideLink.isEmpty()) {
+            m_messages.showMessage(u"スキンのフォルダの外を指すリンクは圧縮できません\r\n"_s +
+                                       outsideLink,
+                                   u"WMZファイル作成"_s, MessageIcon::Stop);
+        }
         if (listFile.isEmpty()) {
             return {};
         }
@@ -147,9 +147,10 @@ QString clsZipWrapper::addSeparator(const QString &strFolder)
     return folder;
 }
 
-QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFileName)
+QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
+                                    const QString &strListTemplate, QString *strOutsideLink)
 {
-    const std::optional<QStringList> lines = readLines(strWorkDir + strWmsFileName);
+    const std::optional<QStringList> lines = WmsSyntax::readFileLines(strWorkDir + strWmsFileName);
     if (!lines) {
         return {};
     }
@@ -158,10 +159,21 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
     QStringList listed;
     // A leading dot only hides a file from listings here; the skin still needs it.
     const QStringList names = QDir(strWorkDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QString folder = QFileInfo(strWorkDir).canonicalFilePath(); // "/" on every platform
+    if (!folder.endsWith(u'/')) {
+        folder += u'/';
+    }
     for (const QString &name : names) {
-        if (isNamedIn(wmsText, name)) {
-            listed.append(name);
+        if (!isNamedIn(wmsText, name)) {
+            continue;
         }
+        // A link to a file elsewhere would put that file into an archive
+        // that is meant to be shared.
+        if (name != strWmsFileName && leadsOutside(strWorkDir + name, folder)) {
+            *strOutsideLink = name;
+            return {};
+        }
+        listed.append(name);
     }
     // An image the skin names but the list lacks (missing, or named in
     // characters the WMS text could not hold) would make an archive that
@@ -177,7 +189,7 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
     if (!listText) {
         return {};
     }
-    return writeTemporaryFile(addSeparator(QDir::tempPath()), *listText);
+    return writeTemporaryFile(strListTemplate, *listText);
 }
 
 bool clsZipWrapper::runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,

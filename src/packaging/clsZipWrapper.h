@@ -31,7 +31,10 @@ public:
 private:
     // Quoting and the list's layout are ZipCommandLine's, shared with the archiver.
     static QString addSeparator(const QString &strFolder);
-    static QString makeListFile(const QString &strWorkDir, const QString &strWmsFileName);
+    // Empty on failure; *strOutsideLink names a link that leads out of the
+    // skin's folder when that was the reason.
+    static QString makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
+                                const QString &strListTemplate, QString *strOutsideLink);
     bool runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,
                 const QString &strListArg);
 

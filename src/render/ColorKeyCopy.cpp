@@ -16,7 +16,7 @@ QRgb blend(QRgb over, QRgb under)
 
 } // namespace
 
-void colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 width, qint64 height,
+bool colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 width, qint64 height,
                   QRgb key)
 {
     Q_ASSERT(target.format() == QImage::Format_RGB32);
@@ -27,10 +27,15 @@ void colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 wid
     const qint64 sx1 = std::min({width, qint64(source.width()), qint64(target.width()) - x});
     const qint64 sy1 = std::min({height, qint64(source.height()), qint64(target.height()) - y});
     if (sx0 >= sx1 || sy0 >= sy1) {
-        return;
+        return true;
     }
     const QImage pixels = source.hasAlphaChannel() ? source.convertToFormat(QImage::Format_ARGB32)
                                                    : source.convertToFormat(QImage::Format_RGB32);
+    // Writing takes the target's own copy of its pixels (it may share them
+    // with the background it was made from): there may be no memory for it.
+    if (pixels.isNull() || !target.bits()) {
+        return false;
+    }
     const QRgb keyColor = key & RGB_MASK;
     for (qint64 sy = sy0; sy < sy1; ++sy) {
         const auto *from =
@@ -45,4 +50,5 @@ void colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 wid
             to[sx + x] = alpha == 255 ? pixel : blend(pixel, to[sx + x]);
         }
     }
+    return true;
 }

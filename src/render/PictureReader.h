@@ -3,7 +3,16 @@
 #include <QImage>
 #include <QString>
 
-// Decodes a picture file (BMP, GIF, JPEG and whatever else Qt reads), by its
-// contents rather than its name. A missing file throws AppError 53; a file
-// that is there but holds no readable picture gives a null image.
-QImage readPictureFile(const QString &path);
+class DecodeBudget;
+class QFile;
+
+// Decodes a picture (BMP, GIF, JPEG and whatever else Qt reads) by its
+// contents rather than its name, within the budget: a picture larger than
+// what the budget has left, a JPEG of too many scans, one that holds no
+// readable picture or one for which memory runs out gives a null image.
+// file is open on path.
+QImage readPicture(QFile &file, const QString &path, DecodeBudget &budget);
+
+// The same for a file a user or a skin named. One that is not there, or is
+// no regular file (a pipe, a device, a folder), throws AppError 53.
+QImage readPictureFile(const QString &path, DecodeBudget &budget);

@@ -1,7 +1,7 @@
 #include "PreviewRenderer.h"
 
 #include "ColorKeyCopy.h"
-#include "PictureReader.h"
+#include "PictureCache.h"
 #include "WindowColor.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
@@ -9,32 +9,11 @@
 #include "util/GetImage.h"
 #include "util/clsFunction.h"
 
-#include <QHash>
 #include <optional>
 
 namespace Preview {
 
 namespace {
-
-// The pictures decoded during one rendering, by path: a file named by
-// several elements is decoded once. A null image marks an unreadable file.
-class PictureCache {
-public:
-    QImage picture(const QString &path)
-    {
-        const auto found = m_pictures.constFind(path);
-        if (found != m_pictures.constEnd()) {
-            return *found;
-        }
-        // Gone since the existence check: as unreadable as a broken file.
-        const QImage picture = tryValue([&] { return readPictureFile(path); }).value_or(QImage());
-        m_pictures.insert(path, picture);
-        return picture;
-    }
-
-private:
-    QHash<QString, QImage> m_pictures;
-};
 
 // Draws one entry onto the canvas; the reason when it must be left out.
 std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
@@ -57,8 +36,10 @@ std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
     }
     const int y = clsFunction::NulltoZero(entry.top);
     const int x = clsFunction::NulltoZero(entry.left);
-    colorKeyCopy(canvas, x, y, picture, size->width, size->height,
-                 WindowColor::toRgb(clsFunction::getRGB(*key)));
+    if (!colorKeyCopy(canvas, x, y, picture, size->width, size->height,
+                      WindowColor::toRgb(clsFunction::getRGB(*key)))) {
+        return LeftOutReason::Unreadable; // no memory for its pixels
+    }
     return std::nullopt;
 }
 

@@ -1,11 +1,14 @@
 #include "GetImage.h"
 
 #include "AppError.h"
+#include "UserFile.h"
 #include "clsFunction.h"
 
 #include <QByteArray>
 #include <QFile>
+#include <QIODevice>
 #include <array>
+#include <cstring>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -24,9 +27,9 @@ constexpr qint64 kBmpBytes = 54;
 constexpr qint64 kGifBytes = 13;
 constexpr qint64 kPngBytes = 29;
 
-void openForReading(QFile &file)
+void openForReading(QFile &file, const QString &path)
 {
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (!UserFile::open(file, path)) {
         throw AppError(kPathFileAccessError, file.errorString());
     }
 }
@@ -55,8 +58,8 @@ qint64 readAt(QFile &file, qint64 offset, char *buf, qint64 count)
 QByteArray headerBytes(const QString &path, qint64 count)
 {
     QByteArray bytes(count, '\0');
-    QFile file(path);
-    openForReading(file);
+    QFile file;
+    openForReading(file, path);
     readAt(file, 0, bytes.data(), count);
     return bytes;
 }
@@ -187,11 +190,130 @@ constexpr quint8 kStartOfScan = 0xDA;
 // Marker, segment length, precision, height and width of a frame header.
 constexpr qint64 kFrameHeaderBytes = 9;
 
+// Bytes of a device read in blocks, for walking data of any length.
+class ByteStream {
+public:
+    explicit ByteStream(QIODevice &device) : m_device(device) {}
+
+    // The next byte, or -1 at the end of the data or on a read error.
+    int get()
+    {
+        if (m_at == m_block.size() && !refill()) {
+            return -1;
+        }
+        return static_cast<quint8>(m_block.at(m_at++));
+    }
+
+    bool skip(qint64 count)
+    {
+        while (count > 0) {
+            if (m_at == m_block.size() && !refill()) {
+                return false;
+            }
+            const qint64 step = qMin<qint64>(count, m_block.size() - m_at);
+            m_at += step;
+            count -= step;
+        }
+        return true;
+    }
+
+    // Steps to just past the next 0xFF byte; false when there is none.
+    bool skipPastFill()
+    {
+        for (;;) {
+            if (m_at == m_block.size() && !refill()) {
+                return false;
+            }
+            const char *begin = m_block.constData() + m_at;
+            const void *hit = std::memchr(begin, kFillByte, size_t(m_block.size() - m_at));
+            if (hit) {
+                m_at += static_cast<const char *>(hit) - begin + 1;
+                return true;
+            }
+            m_at = m_block.size();
+        }
+    }
+
+private:
+    bool refill()
+    {
+        m_block = m_device.read(qint64(64) << 10);
+        m_at = 0;
+        return !m_block.isEmpty();
+    }
+
+    QIODevice &m_device;
+    QByteArray m_block;
+    qsizetype m_at = 0;
+};
+
+bool isRestartMarker(int marker)
+{
+    return marker >= 0xD0 && marker <= 0xD7;
+}
+
+// Steps over compressed data up to the marker that ends it (a zero after a
+// fill byte is data; restart markers belong to the data). The marker, or -1.
+int skipScanData(ByteStream &in)
+{
+    for (;;) {
+        if (!in.skipPastFill()) {
+            return -1;
+        }
+        int next = in.get();
+        while (next == kFillByte) {
+            next = in.get();
+        }
+        if (next != 0x00 && !isRestartMarker(next)) {
+            return next;
+        }
+    }
+}
+
 } // namespace
 
 std::optional<ImageSize> tryImageSize(const QString &path, qint32 mode)
 {
     return tryValue([&] { return getImageSize(path, mode); });
+}
+
+qint32 countJpegScans(QIODevice &device, qint32 limit)
+{
+    ByteStream in(device);
+    if (in.get() != 0xFF || in.get() != 0xD8) {
+        return 0;
+    }
+    qint32 scans = 0;
+    int marker = -1;
+    for (;;) {
+        if (marker < 0) {
+            if (in.get() != kFillByte) {
+                return scans; // not at a marker: the decoder finds that out itself
+            }
+            do {
+                marker = in.get();
+            } while (marker == kFillByte);
+        }
+        if (marker < 0 || marker == 0xD9) {
+            return scans;
+        }
+        const int current = marker;
+        marker = -1;
+        if (isStandaloneMarker(quint8(current))) {
+            continue;
+        }
+        const int high = in.get();
+        const int low = in.get();
+        if (high < 0 || low < 0 || (high << 8 | low) < 2 || !in.skip((high << 8 | low) - 2)) {
+            return scans;
+        }
+        if (current == kStartOfScan) {
+            if (++scans > limit) {
+                return scans;
+            }
+            marker = skipScanData(in);
+        }
+    }
 }
 
 ImageSize getImageSize(const QString &path, qint32 mode)
@@ -273,8 +395,8 @@ ImageSize getJpegSize(const QString &path)
     if (!readable(path)) {
         return {};
     }
-    QFile file(path);
-    openForReading(file);
+    QFile file;
+    openForReading(file, path);
     const qint64 length = file.size();
     QByteArray seg(kFrameHeaderBytes, '\0');
     readAt(file, 0, seg.data(), kRecogniseBytes);

@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <optional>
 
+class QIODevice;
+
 // Pixel size of an image file, read from its header without decoding the
 // picture. format: 0 none known, 1 BMP, 2 GIF, 3 JPEG, 4 PNG. All zero when
 // no size is known.
@@ -27,3 +29,9 @@ ImageSize getBmpSize(const QString &path);
 ImageSize getGifSize(const QString &path);
 ImageSize getJpegSize(const QString &path);
 ImageSize getPngSize(const QString &path);
+
+// The scans of the JPEG data the device holds from its start, counted while
+// walking its segments and stepping over each scan's compressed data; the
+// walk stops once it has counted more than limit. 0 for data that is no JPEG.
+// Reads the device to its end at most, in blocks.
+qint32 countJpegScans(QIODevice &device, qint32 limit);

@@ -11,12 +11,23 @@
 // reader, the skin check) walks these tables.
 namespace WmsFields {
 
+// What the editor's panels take in a value; the skin check holds a file to it.
+enum class Rule {
+    Any,
+    Colour,        // #RRGGBB
+    ColourOrNone,  // #RRGGBB, or "none" for no colour
+    Number,        // a whole number; the editor's save asks for it
+    NumberOrEmpty, // a whole number, or nothing
+};
+
 // One attribute of a line and the record member it fills. Image values are
 // file names in the skin's folder and become full paths.
 struct Field {
     QStringView attribute;
     clsElement::Setter set;
     clsElement::Getter image = nullptr; // set for image values only
+    Rule rule = Rule::Any;
+    clsElement::Getter get = nullptr; // set where rule is not Any
 };
 
 inline constexpr Field kThemeFields[] = {
@@ -29,18 +40,20 @@ inline constexpr Field kThemeFields[] = {
 inline constexpr Field kViewFields[] = {
     {u"titlebar", &clsElement::setTitlebar},
     {u"backgroundimage", &clsElement::setUpimage, &clsElement::getUpimage},
-    {u"transparencycolor", &clsElement::setTranscolor},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
+    {u"transparencycolor", &clsElement::setTranscolor, nullptr, Rule::Colour,
+     &clsElement::getTranscolor},
+    {u"width", &clsElement::setWidth, nullptr, Rule::NumberOrEmpty, &clsElement::getWidth},
+    {u"height", &clsElement::setHeight, nullptr, Rule::NumberOrEmpty, &clsElement::getHeight},
 };
 
 inline constexpr Field kButtonFields[] = {
     {u"image", &clsElement::setUpimage, &clsElement::getUpimage},
     {u"downimage", &clsElement::setDownimage, &clsElement::getDownimage},
     {u"hoverimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
-    {u"transparencycolor", &clsElement::setTranscolor},
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
+    {u"transparencycolor", &clsElement::setTranscolor, nullptr, Rule::Colour,
+     &clsElement::getTranscolor},
+    {u"left", &clsElement::setLeft, nullptr, Rule::Number, &clsElement::getLeft},
+    {u"top", &clsElement::setTop, nullptr, Rule::Number, &clsElement::getTop},
 };
 
 // The border size is left out: the slider panel computes it again.
@@ -48,39 +61,45 @@ inline constexpr Field kSliderFields[] = {
     {u"thumbimage", &clsElement::setUpimage, &clsElement::getUpimage},
     {u"backgroundimage", &clsElement::setHoverimage, &clsElement::getHoverimage},
     {u"direction", &clsElement::setDirection},
-    {u"transparencycolor", &clsElement::setTranscolor},
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
+    {u"transparencycolor", &clsElement::setTranscolor, nullptr, Rule::Colour,
+     &clsElement::getTranscolor},
+    {u"left", &clsElement::setLeft, nullptr, Rule::Number, &clsElement::getLeft},
+    {u"top", &clsElement::setTop, nullptr, Rule::Number, &clsElement::getTop},
+    // A slider with a background image takes its size from the picture.
+    {u"width", &clsElement::setWidth, nullptr, Rule::NumberOrEmpty, &clsElement::getWidth},
+    {u"height", &clsElement::setHeight, nullptr, Rule::NumberOrEmpty, &clsElement::getHeight},
 };
 
 inline constexpr Field kPlaylistFields[] = {
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
-    {u"foregroundcolor", &clsElement::setForecolor},
-    {u"backgroundcolor", &clsElement::setBackcolor},
+    {u"left", &clsElement::setLeft, nullptr, Rule::Number, &clsElement::getLeft},
+    {u"top", &clsElement::setTop, nullptr, Rule::Number, &clsElement::getTop},
+    {u"width", &clsElement::setWidth, nullptr, Rule::Number, &clsElement::getWidth},
+    {u"height", &clsElement::setHeight, nullptr, Rule::Number, &clsElement::getHeight},
+    {u"foregroundcolor", &clsElement::setForecolor, nullptr, Rule::Colour,
+     &clsElement::getForecolor},
+    {u"backgroundcolor", &clsElement::setBackcolor, nullptr, Rule::Colour,
+     &clsElement::getBackcolor},
     {u"dropdownvisible", &clsElement::setDropdownvis},
 };
 
 inline constexpr Field kTrackNameFields[] = {
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
+    {u"left", &clsElement::setLeft, nullptr, Rule::Number, &clsElement::getLeft},
+    {u"top", &clsElement::setTop, nullptr, Rule::Number, &clsElement::getTop},
+    {u"width", &clsElement::setWidth, nullptr, Rule::Number, &clsElement::getWidth},
     {u"fontsize", &clsElement::setFontsize},
-    {u"foregroundcolor", &clsElement::setForecolor},
-    {u"backgroundcolor", &clsElement::setBackcolor},
+    {u"foregroundcolor", &clsElement::setForecolor, nullptr, Rule::Colour,
+     &clsElement::getForecolor},
+    {u"backgroundcolor", &clsElement::setBackcolor, nullptr, Rule::ColourOrNone,
+     &clsElement::getBackcolor},
     {u"scrolling", &clsElement::setScrolling},
     {u"scrollingamount", &clsElement::setScrollamt},
 };
 
 inline constexpr Field kEffectsFields[] = {
-    {u"left", &clsElement::setLeft},
-    {u"top", &clsElement::setTop},
-    {u"width", &clsElement::setWidth},
-    {u"height", &clsElement::setHeight},
+    {u"left", &clsElement::setLeft, nullptr, Rule::Number, &clsElement::getLeft},
+    {u"top", &clsElement::setTop, nullptr, Rule::Number, &clsElement::getTop},
+    {u"width", &clsElement::setWidth, nullptr, Rule::Number, &clsElement::getWidth},
+    {u"height", &clsElement::setHeight, nullptr, Rule::Number, &clsElement::getHeight},
 };
 
 // The table for one kind of element.

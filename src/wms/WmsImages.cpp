@@ -4,6 +4,7 @@
 #include "util/DiskFull.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "util/UserFile.h"
 #include "util/WriteAll.h"
 
 #include <QFile>
@@ -100,8 +101,8 @@ Copy copyContents(QFile &in, QFileDevice &out)
 // that image as it was and no temporary file behind.
 Copy copyReplacing(const QString &source, const QString &folder, const QString &destination)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    QFile in;
+    if (!UserFile::open(in, source)) {
         return Copy::Failed;
     }
     QTemporaryFile partial(Paths::join(folder, u".velmora-copy-XXXXXX"_s));

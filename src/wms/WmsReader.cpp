@@ -5,8 +5,7 @@
 #include "util/AppError.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
-
-#include <QFile>
+#include "util/UserFile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -40,42 +39,51 @@ QString findElementText(const QStringList &lines, QStringView tag)
     return QString();
 }
 
-bool readLines(const QString &path, QStringList *lines)
+// The writer names images by their bare file names. A value with a folder
+// part ("/" is one on every platform), or one that names a folder itself,
+// would reach outside the skin's folder.
+bool isPlainFileName(const QString &value)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
+    return !value.contains(u'/') && !value.contains(Paths::separator()) && value != u"."_s &&
+           value != u".."_s;
+}
+
+// A value, empty when absent; a broken line throws.
+QString valueOf(const WmsSyntax::Attributes &attributes, QStringView name)
+{
+    QString value;
+    if (attributes.find(name, &value) == WmsSyntax::Lookup::Broken) {
+        throw AppError(AppError::InvalidArgument, name.toString());
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return false;
-    }
-    *lines = AnsiText::splitLines(AnsiText::decode(bytes));
-    return lines->size() <= kMaxLines;
+    return value;
 }
 
 } // namespace
 
 QString clsFileControl::getAttribute(const QString &line, QStringView name) const
 {
-    QString value;
-    if (WmsSyntax::attribute(line, name, &value) == WmsSyntax::Lookup::Broken) {
-        throw AppError(AppError::InvalidArgument, name.toString());
-    }
-    return value;
+    return valueOf(WmsSyntax::Attributes(line), name);
 }
 
 QString clsFileControl::imagePath(const QString &value, const QString &current) const
 {
-    return value.isEmpty() ? current : m_skinFolder + value;
+    if (value.isEmpty()) {
+        return current;
+    }
+    if (!isPlainFileName(value)) {
+        throw AppError(AppError::InvalidArgument, value);
+    }
+    return m_skinFolder + value;
 }
 
 void clsFileControl::readFields(const QString &line, clsElement &record,
                                 std::span<const WmsFields::Field> fields)
 {
     record.setExistFlag(1);
+    // The line is walked once for all its fields.
+    const WmsSyntax::Attributes attributes(line);
     for (const WmsFields::Field &field : fields) {
-        QString value = getAttribute(line, field.attribute);
+        QString value = valueOf(attributes, field.attribute);
         if (field.image) {
             value = imagePath(value, (record.*field.image)());
         }
@@ -152,10 +160,22 @@ void clsFileControl::readElement(qint16 intPart, const QString &line)
 
 bool clsFileControl::readFile(const QString &pstrFileStr)
 {
+    const std::optional<QByteArray> bytes =
+        UserFile::readAll(pstrFileStr, WmsSyntax::kMaxFileBytes);
+    if (!bytes) {
+        m_messages.showMessage(u"ファイルのオープンに失敗しました"_s, kTitle,
+                               MessageIcon::Information);
+        return false;
+    }
+    return readBytes(*bytes, pstrFileStr);
+}
+
+bool clsFileControl::readBytes(const QByteArray &bytes, const QString &pstrFileStr)
+{
     bool hasFolder = false;
     const QString folder = Paths::beforeLast(pstrFileStr, Paths::separatorText(), &hasFolder);
-    QStringList lines;
-    if (!hasFolder || !readLines(pstrFileStr, &lines)) {
+    const QStringList lines = AnsiText::splitLines(AnsiText::decode(bytes));
+    if (!hasFolder || lines.size() > kMaxLines) {
         m_messages.showMessage(u"ファイルのオープンに失敗しました"_s, kTitle,
                                MessageIcon::Information);
         return false;

@@ -1,5 +1,9 @@
 #include "WmsSyntax.h"
 
+#include "util/AnsiText.h"
+#include "util/UserFile.h"
+
+#include <QSet>
 #include <algorithm>
 #include <array>
 
@@ -28,6 +32,11 @@ constexpr std::array<Entity, 8> kEntities{{
     {u'\'', u"&apos;", false},
 }};
 
+constexpr QChar kLastEscaped = u'>';
+static_assert(std::all_of(kEntities.begin(), kEntities.end(), [](const Entity &e) {
+    return !e.written || e.character <= kLastEscaped;
+}));
+
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
@@ -55,9 +64,17 @@ qsizetype skipBlanks(QStringView text, qsizetype pos)
 
 QString escapeValue(const QString &text)
 {
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c <= kLastEscaped; })) {
+        return text; // shared, not copied: most values need no reference
+    }
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
+        // Every character written as a reference lies at or below ">".
+        if (c > kLastEscaped) {
+            out += c;
+            continue;
+        }
         const auto *hit = std::find_if(kEntities.begin(), kEntities.end(), [c](const Entity &e) {
             return e.written && e.character == c;
         });
@@ -72,6 +89,9 @@ QString escapeValue(const QString &text)
 
 QString unescapeValue(QStringView text)
 {
+    if (!text.contains(u'&')) {
+        return text.toString();
+    }
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -105,7 +125,7 @@ qsizetype findElement(QStringView line, QStringView tag)
     return -1;
 }
 
-Lookup attribute(QStringView element, QStringView name, QString *value)
+Attributes::Attributes(QStringView element)
 {
     // Step over "<" and the tag itself.
     qsizetype pos = 1;
@@ -115,7 +135,7 @@ Lookup attribute(QStringView element, QStringView name, QString *value)
     for (;;) {
         pos = skipBlanks(element, pos);
         if (pos >= element.size() || element.at(pos) == u'/' || element.at(pos) == u'>') {
-            return Lookup::Absent;
+            return;
         }
         const qsizetype nameStart = pos;
         while (pos < element.size() && !endsName(element.at(pos))) {
@@ -124,44 +144,124 @@ Lookup attribute(QStringView element, QStringView name, QString *value)
         if (pos == nameStart) {
             // A quote or "=" where a name should start: the previous value
             // was not closed where it should have been.
-            return Lookup::Broken;
+            m_broken = true;
+            return;
         }
-        const QStringView found = element.mid(nameStart, pos - nameStart);
+        const QStringView name = element.mid(nameStart, pos - nameStart);
         pos = skipBlanks(element, pos);
         if (pos >= element.size() || element.at(pos) != u'=') {
             continue; // a bare word carries no value
         }
         pos = skipBlanks(element, pos + 1);
         if (pos >= element.size() || !isQuote(element.at(pos))) {
-            return Lookup::Broken;
+            m_broken = true;
+            return;
         }
         const qsizetype close = element.indexOf(element.at(pos), pos + 1);
         if (close < 0) {
-            return Lookup::Broken;
+            m_broken = true;
+            return;
         }
-        if (found == name) {
+        m_pairs.append({name, element.mid(pos + 1, close - pos - 1)});
+        pos = close + 1;
+    }
+}
+
+Lookup Attributes::find(QStringView name, QString *value) const
+{
+    for (const Pair &pair : m_pairs) {
+        if (pair.name == name) {
             if (value) {
-                *value = unescapeValue(element.mid(pos + 1, close - pos - 1));
+                *value = unescapeValue(pair.value);
             }
             return Lookup::Found;
+        }
+    }
+    return m_broken ? Lookup::Broken : Lookup::Absent;
+}
+
+Lookup attribute(QStringView element, QStringView name, QString *value)
+{
+    return Attributes(element).find(name, value);
+}
+
+std::optional<QStringList> readFileLines(const QString &path)
+{
+    const std::optional<QByteArray> bytes = UserFile::readAll(path, kMaxFileBytes);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return AnsiText::splitLines(AnsiText::decode(*bytes));
+}
+
+namespace {
+
+bool isImageAttribute(QStringView name)
+{
+    return std::find(kImageAttributes.begin(), kImageAttributes.end(), name) !=
+           kImageAttributes.end();
+}
+
+// Walks one element from its "<" as attribute() does and adds the first value
+// of each image attribute to names. Returns where the walk stopped: the
+// element's end, the place where it broke, or a "<" that starts the next
+// element; so a line is walked once, however its elements are closed.
+qsizetype collectImages(QStringView line, qsizetype pos, QStringList &names, QSet<QString> &known)
+{
+    QStringList seen;
+    ++pos;
+    while (pos < line.size() && !endsName(line.at(pos)) && line.at(pos) != u'<') {
+        ++pos;
+    }
+    for (;;) {
+        pos = skipBlanks(line, pos);
+        if (pos >= line.size() || line.at(pos) == u'/' || line.at(pos) == u'>' ||
+            line.at(pos) == u'<') {
+            return pos;
+        }
+        const qsizetype nameStart = pos;
+        while (pos < line.size() && !endsName(line.at(pos)) && line.at(pos) != u'<') {
+            ++pos;
+        }
+        if (pos == nameStart) {
+            return pos + 1; // broken: go on after the stray quote or "="
+        }
+        const QStringView name = line.mid(nameStart, pos - nameStart);
+        pos = skipBlanks(line, pos);
+        if (pos >= line.size() || line.at(pos) != u'=') {
+            continue;
+        }
+        pos = skipBlanks(line, pos + 1);
+        if (pos >= line.size() || !isQuote(line.at(pos))) {
+            return pos;
+        }
+        const qsizetype close = line.indexOf(line.at(pos), pos + 1);
+        if (close < 0) {
+            return line.size();
+        }
+        if (isImageAttribute(name) && !seen.contains(name)) {
+            seen.append(name.toString());
+            const QString value = unescapeValue(line.mid(pos + 1, close - pos - 1));
+            if (!value.isEmpty() && !known.contains(value)) {
+                known.insert(value);
+                names.append(value);
+            }
         }
         pos = close + 1;
     }
 }
 
+} // namespace
+
 QStringList imageNames(const QStringList &lines)
 {
     QStringList names;
+    QSet<QString> known;
     for (const QString &line : lines) {
-        for (qsizetype at = line.indexOf(u'<'); at >= 0; at = line.indexOf(u'<', at + 1)) {
-            const QStringView element = QStringView(line).mid(at);
-            for (const QStringView name : kImageAttributes) {
-                QString value;
-                if (attribute(element, name, &value) == Lookup::Found && !value.isEmpty() &&
-                    !names.contains(value)) {
-                    names.append(value);
-                }
-            }
+        for (qsizetype at = line.indexOf(u'<'); at >= 0 && at < line.size();
+             at = line.indexOf(u'<', at)) {
+            const qsizetype end = collectImages(line, at, names, known);
+            at = end > at ? end : at + 1;
         }
     }
     return names;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <array>
+#include <optional>
 
 // The small part of XML that WMS lines use: one element per line, its
 // attributes as name="value" pairs. Shared by the writer and the reader.
@@ -28,10 +30,33 @@ enum class Lookup { Found, Absent, Broken };
 // the name is found; *value gets the decoded value when Found.
 Lookup attribute(QStringView element, QStringView name, QString *value);
 
+// The same lookups for many names, the element walked once.
+class Attributes {
+public:
+    explicit Attributes(QStringView element);
+    Lookup find(QStringView name, QString *value) const;
+
+private:
+    struct Pair {
+        QStringView name;
+        QStringView value; // still escaped
+    };
+    QList<Pair> m_pairs; // in order, up to where the element ends or breaks
+    bool m_broken = false;
+};
+
 // The attributes whose values name image files in the skin's folder.
 inline constexpr std::array<QStringView, 6> kImageAttributes{
     u"backgroundimage", u"image", u"disabledimage", u"downimage", u"hoverimage", u"thumbimage",
 };
+
+// Real WMS files hold a few kilobytes. Past this a file is no skin, and
+// reading it whole could take all the memory there is.
+inline constexpr qint64 kMaxFileBytes = qint64(64) << 20;
+
+// The decoded lines of a WMS file; nothing when it cannot be opened as a
+// user-named file, is larger than kMaxFileBytes or cannot be read.
+std::optional<QStringList> readFileLines(const QString &path);
 
 // The image names that the elements of these lines give, decoded, each once,
 // in the order they first appear; empty values are left out.

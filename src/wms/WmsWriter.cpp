@@ -261,16 +261,24 @@ QString clsFileControl::makeWmsText()
     return text + u"</view>"_s + kCrLf + u"</theme>"_s + kCrLf;
 }
 
-bool clsFileControl::writeFile(const QString &pstrFileName, qint16 pintMode)
+std::optional<QByteArray> clsFileControl::wmsBytes()
 {
-    QByteArray bytes;
     try {
-        bytes = AnsiText::encode(makeWmsText());
+        return AnsiText::encode(makeWmsText());
     } catch (const std::exception &) {
         m_messages.showMessage(u"WMSファイル作成に失敗しました"_s, kTitle,
                                MessageIcon::Information);
+        return std::nullopt;
+    }
+}
+
+bool clsFileControl::writeFile(const QString &pstrFileName, qint16 pintMode)
+{
+    const std::optional<QByteArray> wms = wmsBytes();
+    if (!wms) {
         return false;
     }
+    const QByteArray &bytes = *wms;
 
     QString target = pstrFileName;
     const bool newFolder = pintMode == 1;

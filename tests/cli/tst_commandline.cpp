@@ -62,6 +62,7 @@ private slots:
     void packFailureExitsNonZero();
     void checkReportsFindings_data();
     void checkReportsFindings();
+    void checkReportsRefusedFile_data();
     void checkReportsRefusedFile();
 
 private:
@@ -275,6 +276,13 @@ void tst_CommandLine::checkReportsFindings_data()
                        u"wmpeffects: partly outside the background (left 40, top 0, 60 x 81 on "
                        u"100 x 80)"_s}
         << QStringList{u"partly-outside"_s, u"partly-outside"_s};
+    QTest::newRow("colour and place the editor does not take")
+        << u"background.bmp"_s
+        << QStringList{replaced(kPlay, u"#FF0000"_s, u"red"_s),
+                       replaced(kStop, u"top=\"20\""_s, u"top=\"\""_s)}
+        << QStringList{u"playbutton transparencycolor: \"red\" is no #RRGGBB colour"_s,
+                       u"stopbutton top: no number given"_s}
+        << QStringList{u"bad-colour"_s, u"bad-number"_s};
 }
 
 void tst_CommandLine::checkReportsFindings()
@@ -314,13 +322,30 @@ void tst_CommandLine::checkReportsFindings()
     QCOMPARE(foundKinds, kinds);
 }
 
+void tst_CommandLine::checkReportsRefusedFile_data()
+{
+    QTest::addColumn<QString>("themeId");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("foreign") << u"other"_s << kPlay << u"編集不可能なスキンファイルです"_s;
+    // The picture exists, but outside the skin's folder: a skin may only
+    // name files of its own folder.
+    QTest::newRow("image outside the folder")
+        << u"velmora"_s
+        << replaced(kPlay, u"play.bmp"_s, u"../%1/play.bmp"_s.arg(m_skins.path().section(u'/', -1)))
+        << u"要素の取得に失敗しました"_s;
+}
+
 void tst_CommandLine::checkReportsRefusedFile()
 {
-    const QString skin = writeSkin(u"foreign.wms"_s, u"background.bmp"_s, {kPlay}, u"other"_s);
+    QFETCH(QString, themeId);
+    QFETCH(QString, element);
+    QFETCH(QString, message);
+    const QString skin = writeSkin(u"refused.wms"_s, u"background.bmp"_s, {element}, themeId);
     const ProcessRun text = velmora({u"check"_s, skin});
     QCOMPARE(text.exitCode, 1);
     QVERIFY(text.out.isEmpty());
-    QCOMPARE(text.err, u"ファイルを開く: 編集不可能なスキンファイルです\n"_s);
+    QCOMPARE(text.err, u"ファイルを開く: "_s + message + u'\n');
 
     const ProcessRun json = velmora({u"check"_s, u"--json"_s, skin});
     QCOMPARE(json.exitCode, 1);

@@ -1,0 +1,23 @@
+#include "PictureCache.h"
+
+#include "PictureReader.h"
+
+#include <QFile>
+
+QImage PictureCache::picture(const QString &path)
+{
+    QFile file;
+    if (!UserFile::open(file, path)) {
+        return {};
+    }
+    const std::optional<UserFile::Identity> id = UserFile::identity(file);
+    if (!id) {
+        return {};
+    }
+    const auto found = m_pictures.find(*id);
+    if (found != m_pictures.end()) {
+        return found->second;
+    }
+    // A null picture is kept too: an undecodable file is not tried again.
+    return m_pictures.emplace(*id, readPicture(file, path, m_budget)).first->second;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "util/DecodeBudget.h"
+#include "util/UserFile.h"
+
+#include <QImage>
+#include <QString>
+#include <map>
+
+// The pictures decoded for one job (a rendering, a check), by file: a file
+// that several elements name, under whatever spelling or link, is decoded
+// once, and all of them share one decoding budget.
+class PictureCache {
+public:
+    // The picture of the file at path; null when there is no such regular
+    // file or it cannot be decoded within the budget (see readPicture).
+    QImage picture(const QString &path);
+
+private:
+    DecodeBudget m_budget;
+    std::map<UserFile::Identity, QImage> m_pictures;
+};

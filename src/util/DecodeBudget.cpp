@@ -1,0 +1,30 @@
+#include "DecodeBudget.h"
+
+#include "AppError.h"
+#include "GetImage.h"
+
+bool DecodeBudget::take(qint64 width, qint64 height)
+{
+    if (width <= 0 || height <= 0 || width > kPixelsPerPicture || height > kPixelsPerPicture) {
+        return false;
+    }
+    const qint64 pixels = width * height;
+    if (pixels > kPixelsPerPicture || m_used + pixels > kPixelsInTotal) {
+        return false;
+    }
+    m_used += pixels;
+    return true;
+}
+
+QSize DecodeBudget::decodedSize(const QString &path, const QSize &readerSize)
+{
+    try {
+        const ImageSize header = getImageSize(path, 0);
+        if (header.width > 0 && header.height > 0) {
+            return readerSize.expandedTo(QSize(header.width, header.height));
+        }
+    } catch (const AppError &) {
+        // A header that overflows or breaks off: the reader's size stands.
+    }
+    return readerSize;
+}

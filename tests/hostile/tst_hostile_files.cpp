@@ -1,0 +1,442 @@
+// Hostile files: whatever a skin or a user names, the program never hangs,
+// never crashes, never reads or packs a file outside the skin's folder and
+// never overwrites its own inputs. Anything that could hang runs in a child
+// process (this program with --child, or the real velmora) under the test's
+// own time limit.
+#include "ImageFiles.h"
+#include "ProcessRun.h"
+#include "ProgramFolder.h"
+#include "RecordingMessageSink.h"
+#include "chooser/PicturePreview.h"
+#include "document/clsFileControl.h"
+#include "packaging/clsZipWrapper.h"
+#include "render/PictureReader.h"
+#include "util/AppError.h"
+#include "util/DecodeBudget.h"
+#include "util/GetImage.h"
+#include "wms/ImageFields.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kNoHangMs = 20000;
+
+// What one place that opens a user-named file says about it, run in the child.
+QString runOperation(const QString &operation, const QString &path)
+{
+    RecordingMessageSink messages;
+    const auto said = [&](bool done) { return done ? u"done"_s : messages.messages.value(0).text; };
+    if (operation == u"read") {
+        clsFileControl document(messages);
+        return said(document.readFile(path));
+    }
+    if (operation == u"size") {
+        const ImageSize size = getImageSize(path, 0);
+        return u"%1 %2 %3"_s.arg(size.format).arg(size.width).arg(size.height);
+    }
+    if (operation == u"decode") {
+        DecodeBudget budget;
+        try {
+            return readPictureFile(path, budget).isNull() ? u"null"_s : u"decoded"_s;
+        } catch (const AppError &error) {
+            return u"error %1"_s.arg(error.number());
+        }
+    }
+    if (operation == u"preview") {
+        const PicturePreview::Status status = loadPicturePreview(path, QSize(100, 100)).status;
+        return QStringList{u"shown"_s, u"missing"_s, u"unreadable"_s, u"failed"_s}.at(int(status));
+    }
+    if (operation == u"copy") {
+        struct OneField : ImageFields {
+            QString path;
+            QStringList imagePaths() const override { return {path}; }
+        } fields;
+        fields.path = path;
+        clsFileControl document(messages);
+        const QString target = QFileInfo(path).absolutePath() + u"/copy/skin.wms"_s;
+        return said(document.copyImageFile(fields, target));
+    }
+    if (operation == u"pack") {
+        // path is a skin folder whose skin.wms names pic.bmp.
+        clsZipWrapper packager(messages);
+        const bool packed = !packager.makeZipFile(nullptr, u"skin.wms"_s, path).isEmpty();
+        return packed ? u"done"_s : u"not packed"_s;
+    }
+    return u"no such operation"_s;
+}
+
+ProcessRun runChild(const QString &operation, const QString &path)
+{
+    return runProcess(QCoreApplication::applicationFilePath(), {u"--child"_s, operation, path},
+                      QProcessEnvironment::systemEnvironment(), {}, kNoHangMs);
+}
+
+// A progressive JPEG whose last scan is repeated until the file holds
+// thousands: each scan costs the decoder a pass over the whole picture.
+QByteArray manyScanJpeg(const QByteArray &progressive, int copies)
+{
+    const qsizetype lastScan = progressive.lastIndexOf("\xFF\xDA");
+    const qsizetype end = progressive.lastIndexOf("\xFF\xD9");
+    const QByteArray scan = progressive.mid(lastScan, end - lastScan);
+    return progressive.left(end) + scan.repeated(copies) + progressive.mid(end);
+}
+
+// 35 bytes of GIF whose screen claims 5700 x 5700 pixels: a 1 x 1 picture
+// on it, two colours.
+QByteArray giantGif()
+{
+    return QByteArray::fromHex("474946383961"         // GIF89a
+                               "44164416800000"       // screen 5700 x 5700, colour table
+                               "000000ffffff"         // black, white
+                               "2c000000000100010000" // one picture of 1 x 1
+                               "0202440100"           // its pixel
+                               "3b");
+}
+
+QString element(const QString &tag, const QString &imageAttribute, const QString &image)
+{
+    return uR"(<%1 top="1" left="1" width="10" height="10" transparencycolor="#FF0000" %2="%3"/>)"_s
+        .arg(tag, imageAttribute, image);
+}
+
+QByteArray skinText(const QString &background, const QStringList &elements)
+{
+    QStringList lines{
+        uR"(<theme id="velmora" title="t">)"_s,
+        uR"(<view titlebar="False" backgroundimage="%1" transparencycolor="#FF0000">)"_s.arg(
+            background)};
+    lines += elements;
+    lines += {u"</view>"_s, u"</theme>"_s, QString()};
+    return lines.join(u"\r\n"_s).toUtf8();
+}
+
+} // namespace
+
+class tst_HostileFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void userNamedFilesAreRefusedAtOnce_data();
+    void userNamedFilesAreRefusedAtOnce();
+    void costlyPicturesAreUndecodable_data();
+    void costlyPicturesAreUndecodable();
+    void oneFileUnderManyNamesIsDecodedOnce();
+    void renderSurvivesShortMemory();
+    void hugeSkinFileIsRefused();
+    void renderNeverOverwritesItsInputs_data();
+    void renderNeverOverwritesItsInputs();
+    void editorWithoutDisplaySaysSo();
+    void packRefusesLinksLeadingOutside();
+    void packRemovesWhatAKilledPackLeft();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    bool write(const QString &name, const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        return ImageFiles::writeFile(path(name), bytes);
+    }
+    ProcessRun velmora(const QStringList &arguments,
+                       const QProcessEnvironment &environment = withoutDisplay()) const
+    {
+        return runProcess(QDir(programFolder()).filePath(u"velmora"_s), arguments, environment,
+                          m_dir.path(), kNoHangMs * 3);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+void tst_HostileFiles::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(::mkfifo(QFile::encodeName(path(u"pipe"_s)).constData(), 0600) == 0);
+    QVERIFY(QFile::link(path(u"pipe"_s), path(u"pipe.bmp"_s)));
+    QVERIFY(QFile::link(u"/dev/zero"_s, path(u"zero.wms"_s)));
+    QVERIFY(QDir().mkpath(path(u"folder.bmp"_s)));
+    QVERIFY(QDir().mkpath(path(u"copy"_s)));
+    QVERIFY(write(u"back.bmp"_s, ImageFiles::qimageFile(40, 30, "BMP")));
+    // A skin folder per kind of file, its only picture being that file.
+    for (const QString &kind : {u"pipe"_s, u"pipe.bmp"_s, u"zero.wms"_s, u"folder.bmp"_s}) {
+        const QString folder = u"pack-"_s + kind;
+        QVERIFY(
+            write(folder + u"/skin.wms"_s,
+                  skinText(u"back.bmp"_s, {element(u"playbutton"_s, u"image"_s, u"pic.bmp"_s)})));
+        QVERIFY(QFile::copy(path(u"back.bmp"_s), path(folder + u"/back.bmp"_s)));
+        QVERIFY(QFile::link(path(kind), path(folder + u"/pic.bmp"_s)));
+    }
+}
+
+void tst_HostileFiles::userNamedFilesAreRefusedAtOnce_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    const struct {
+        const char *operation;
+        QString expected;
+    } places[] = {
+        {"read", u"ファイルのオープンに失敗しました"_s},
+        {"size", u"0 0 0"_s},
+        {"decode", u"error 53"_s},
+        {"preview", u"failed"_s},
+        {"copy", u"画像ファイルのコピーに失敗しました"_s},
+        {"pack", u"not packed"_s},
+    };
+    for (const auto &place : places) {
+        for (const QString &name : {u"pipe"_s, u"pipe.bmp"_s, u"zero.wms"_s, u"folder.bmp"_s}) {
+            QString expected = place.expected;
+            if (qstrcmp(place.operation, "preview") == 0 && name == u"folder.bmp"_s) {
+                expected = u"missing"_s;
+            }
+            QTest::addRow("%s %s", place.operation, qPrintable(name))
+                << QString::fromLatin1(place.operation) << name << expected;
+        }
+    }
+}
+
+// A pipe that no one writes, a link to one, a device that never ends and a
+// folder: each place reports its usual failure at once.
+void tst_HostileFiles::userNamedFilesAreRefusedAtOnce()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    const QString target = operation == u"pack"_s ? path(u"pack-"_s + name) : path(name);
+    const ProcessRun run = runChild(operation, target);
+    QVERIFY2(run.finished, "hung");
+    QCOMPARE(run.out.trimmed(), expected);
+}
+
+void tst_HostileFiles::costlyPicturesAreUndecodable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    const QString progressive = path(u"progressive.jpg"_s);
+    QString error;
+    QVERIFY2(ImageFiles::convert(
+                 {u"-size"_s, u"64x64"_s, u"plasma:"_s, u"-interlace"_s, u"JPEG"_s, progressive},
+                 &error),
+             qPrintable(error));
+    QFile file(progressive);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QTest::newRow("JPEG of 3000 scans") << u"scans.jpg"_s << manyScanJpeg(file.readAll(), 3000);
+    QTest::newRow("GIF claiming 5700 x 5700") << u"giant.gif"_s << giantGif();
+}
+
+// Refused before decoding, as undecodable, by the check, the renderer and
+// the chooser alike.
+void tst_HostileFiles::costlyPicturesAreUndecodable()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QVERIFY(write(name, bytes));
+    QVERIFY(write(u"costly.wms"_s,
+                  skinText(u"back.bmp"_s, {element(u"playbutton"_s, u"image"_s, name)})));
+
+    const ProcessRun check = velmora({u"check"_s, u"costly.wms"_s});
+    QVERIFY2(check.finished, "hung");
+    QCOMPARE(check.out, u"playbutton image: %1 cannot be decoded\n"_s.arg(path(name)));
+    const ProcessRun render = velmora({u"render"_s, u"costly.wms"_s, u"costly.png"_s});
+    QVERIFY2(render.finished, "hung");
+    QVERIFY2(render.err.contains(u"left out: its picture cannot be decoded"_s),
+             qPrintable(render.err));
+    const ProcessRun preview = runChild(u"preview"_s, path(name));
+    QVERIFY2(preview.finished, "hung");
+    QCOMPARE(preview.out.trimmed(), u"unreadable"_s);
+}
+
+// Thirteen elements name one picture through thirteen links: decoded once,
+// it stays far within the budget that thirteen copies would overrun.
+void tst_HostileFiles::oneFileUnderManyNamesIsDecodedOnce()
+{
+    QString error;
+    QVERIFY2(
+        ImageFiles::convert({u"-size"_s, u"3000x3000"_s, u"xc:blue"_s, path(u"big.gif"_s)}, &error),
+        qPrintable(error));
+    const QStringList buttons{u"playbutton"_s,   u"stopbutton"_s,    u"closebutton"_s,
+                              u"nextbutton"_s,   u"prevbutton"_s,    u"pausebutton"_s,
+                              u"repeatbutton"_s, u"shufflebutton"_s, u"minimizebutton"_s,
+                              u"returnbutton"_s};
+    QStringList elements;
+    for (int i = 0; i < 13; ++i) {
+        const QString link = u"big%1.gif"_s.arg(i);
+        QVERIFY(QFile::link(path(u"big.gif"_s), path(link)));
+        elements << (i < 10 ? element(buttons.at(i), u"image"_s, link)
+                            : element(QStringList{u"seekslider"_s, u"volumeslider"_s,
+                                                  u"balanceslider"_s}
+                                          .at(i - 10),
+                                      u"thumbimage"_s, link));
+    }
+    QVERIFY(write(u"links.wms"_s, skinText(u"back.bmp"_s, elements)));
+    const ProcessRun render = velmora({u"render"_s, u"links.wms"_s, u"links.png"_s});
+    QVERIFY2(render.succeeded(), qPrintable(render.err));
+    QCOMPARE(render.err, QString());
+}
+
+// Pictures within the budget, an address space too small for them: what
+// cannot be had is left out, and the program ends by itself.
+void tst_HostileFiles::renderSurvivesShortMemory()
+{
+    QString error;
+    QVERIFY2(ImageFiles::convert({u"-size"_s, u"4000x4000"_s, u"xc:green"_s, path(u"wide.gif"_s)},
+                                 &error),
+             qPrintable(error));
+    QVERIFY(write(u"short.wms"_s,
+                  skinText(u"wide.gif"_s, {element(u"playbutton"_s, u"image"_s, u"wide.gif"_s)})));
+    QProcess process;
+    process.setProcessEnvironment(withoutDisplay());
+    process.setWorkingDirectory(m_dir.path());
+    process.setChildProcessModifier([] {
+        const rlimit limit{200'000'000, 200'000'000};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    process.start(QDir(programFolder()).filePath(u"velmora"_s),
+                  {u"render"_s, u"short.wms"_s, u"short.png"_s});
+    QVERIFY2(process.waitForFinished(kNoHangMs * 3), "hung");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() <= 1, process.readAllStandardError().constData());
+}
+
+// A WMS file of 3 GB (sparse: it takes no disk) is refused before it is read.
+void tst_HostileFiles::hugeSkinFileIsRefused()
+{
+    QFile huge(path(u"huge.wms"_s));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    QVERIFY(huge.resize(qint64(3) << 30));
+    huge.close();
+    const ProcessRun check = velmora({u"check"_s, u"huge.wms"_s});
+    QVERIFY2(check.finished, "hung or crashed");
+    QCOMPARE(check.exitCode, 1);
+    QCOMPARE(check.err, u"ファイルを開く: ファイルのオープンに失敗しました\n"_s);
+}
+
+void tst_HostileFiles::renderNeverOverwritesItsInputs_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("input");
+    QTest::newRow("the skin file") << u"inputs.wms"_s << u"inputs.wms"_s;
+    QTest::newRow("its background, by a link") << u"back-link.bmp"_s << u"back.bmp"_s;
+    QTest::newRow("a button's pressed image") << u"./down.bmp"_s << u"down.bmp"_s;
+}
+
+void tst_HostileFiles::renderNeverOverwritesItsInputs()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, input);
+    QVERIFY(QFile::exists(path(u"back-link.bmp"_s)) ||
+            QFile::link(path(u"back.bmp"_s), path(u"back-link.bmp"_s)));
+    QVERIFY(write(u"down.bmp"_s, ImageFiles::qimageFile(4, 4, "BMP")));
+    QVERIFY(write(u"inputs.wms"_s, skinText(u"back.bmp"_s, {element(u"playbutton"_s, u"downimage"_s,
+                                                                    u"down.bmp"_s)})));
+    QFile before(path(input));
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+
+    const ProcessRun render = velmora({u"render"_s, u"inputs.wms"_s, output});
+    QVERIFY(render.finished);
+    QCOMPARE(render.exitCode, 2);
+    QVERIFY2(render.err.contains(u"is the skin file or one of its pictures"_s),
+             qPrintable(render.err));
+    QFile after(path(input));
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), bytes);
+}
+
+void tst_HostileFiles::editorWithoutDisplaySaysSo()
+{
+    QVERIFY(write(u"display.wms"_s, skinText(u"back.bmp"_s, {})));
+    const ProcessRun run = velmora({u"display.wms"_s});
+    QVERIFY2(run.finished, "hung or crashed");
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(u"the editor needs a display; the commands check, pack and render "
+                              u"do not"_s),
+             qPrintable(run.err));
+}
+
+void tst_HostileFiles::packRefusesLinksLeadingOutside()
+{
+    QVERIFY(write(u"secret.txt"_s, "not for sharing"));
+    QVERIFY(write(u"leak/skin.wms"_s,
+                  skinText(u"back.bmp"_s, {element(u"playbutton"_s, u"image"_s, u"pic.bmp"_s)})));
+    QVERIFY(QFile::copy(path(u"back.bmp"_s), path(u"leak/back.bmp"_s)));
+    QVERIFY(QFile::link(path(u"secret.txt"_s), path(u"leak/pic.bmp"_s)));
+    const ProcessRun pack = velmora({u"pack"_s, u"leak/skin.wms"_s});
+    QVERIFY(pack.finished);
+    QCOMPARE(pack.exitCode, 1);
+    QVERIFY2(pack.err.contains(u"スキンのフォルダの外を指すリンクは圧縮できません"_s),
+             qPrintable(pack.err));
+    QVERIFY(pack.err.contains(u"pic.bmp"_s));
+    QVERIFY(!QFile::exists(path(u"leak/skin.wmz"_s)));
+}
+
+// SIGKILL in the middle of a pack leaves the partial archive beside the skin
+// and the list file in the temporary folder; the next pack of that skin
+// removes both and packs.
+void tst_HostileFiles::packRemovesWhatAKilledPackLeft()
+{
+    QVERIFY(QDir().mkpath(path(u"killed/tmp"_s)));
+    QStringList elements;
+    for (int i = 0; i < 6; ++i) {
+        QByteArray noise(qsizetype(16) << 20, Qt::Uninitialized);
+        for (qsizetype at = 0; at < noise.size(); at += 4) {
+            const quint32 value = quint32(at) * 2654435761u ^ quint32(i);
+            memcpy(noise.data() + at, &value, 4);
+        }
+        QVERIFY(write(u"killed/noise%1.bmp"_s.arg(i), noise));
+        elements << element(u"playbutton"_s, u"image"_s, u"noise%1.bmp"_s.arg(i));
+    }
+    QVERIFY(write(u"killed/skin.wms"_s, skinText(u"noise0.bmp"_s, elements)));
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert(u"TMPDIR"_s, path(u"killed/tmp"_s));
+
+    const QDir skinFolder(path(u"killed"_s));
+    const QDir tempFolder(path(u"killed/tmp"_s));
+    const QStringList partial{u"skin.wmz.*"_s};
+    QProcess pack;
+    pack.setProcessEnvironment(environment);
+    pack.start(QDir(programFolder()).filePath(u"velmora"_s),
+               {u"pack"_s, skinFolder.filePath(u"skin.wms"_s)});
+    QTRY_VERIFY_WITH_TIMEOUT(!skinFolder.entryList(partial, QDir::Files | QDir::Hidden).isEmpty(),
+                             kNoHangMs);
+    pack.kill();
+    QVERIFY(pack.waitForFinished(kNoHangMs));
+    QCOMPARE(skinFolder.entryList(partial, QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(tempFolder.entryList({u"0*.tmp"_s}, QDir::Files).size(), 1);
+
+    const ProcessRun again =
+        runProcess(QDir(programFolder()).filePath(u"velmora"_s),
+                   {u"pack"_s, skinFolder.filePath(u"skin.wms"_s)}, environment, {}, kNoHangMs * 6);
+    QVERIFY2(again.succeeded(), qPrintable(again.err));
+    QCOMPARE(skinFolder.entryList(partial, QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(tempFolder.entryList(QDir::Files | QDir::Hidden), QStringList());
+    const ProcessRun test = runProcess(u"unzip"_s, {u"-tq"_s, skinFolder.filePath(u"skin.wmz"_s)});
+    QVERIFY2(test.succeeded(), qPrintable(test.out + test.err));
+}
+
+int main(int argc, char **argv)
+{
+    if (argc == 4 && qstrcmp(argv[1], "--child") == 0) {
+        QCoreApplication app(argc, argv);
+        const QString result =
+            runOperation(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        std::printf("%s\n", result.toUtf8().constData());
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    tst_HostileFiles test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_hostile_files.moc"
