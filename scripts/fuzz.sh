@@ -25,9 +25,10 @@ declare -A dictionaries=(
   [fuzz_image_header]=image
   [fuzz_archiver]=archiver
   [fuzz_helpers]=helpers
+  [fuzz_skin_check]=check
 )
 # Quickest first, so a long run reports the most in the least time.
-all=(fuzz_archiver fuzz_helpers fuzz_image_header fuzz_wms_reader fuzz_wms_roundtrip)
+all=(fuzz_archiver fuzz_helpers fuzz_image_header fuzz_wms_reader fuzz_wms_roundtrip fuzz_skin_check)
 
 which=${1:-all}
 seconds=${2:-15}

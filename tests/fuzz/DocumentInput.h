@@ -8,8 +8,9 @@
 
 // A whole skin document as fuzz input. Field 0 holds one byte per slot, the
 // slot's ExistFlag (1 where the field is too short); the next fields are the
-// members' texts, slot by slot in member order, used again from the start
-// when they run out.
+// members' texts, slot by slot in member order, empty where they run out.
+// Each text stands in one member only: a document is as large as its input,
+// which keeps each run short.
 namespace DocumentInput {
 
 inline constexpr qsizetype kMemberCount = std::size(kElementMembers);
@@ -17,16 +18,13 @@ inline constexpr qsizetype kMemberCount = std::size(kElementMembers);
 inline void fill(clsFileControl &doc, const QList<QByteArray> &fields)
 {
     const QByteArray flags = fields.value(0);
-    const qsizetype textCount = fields.size() - 1;
-    qsizetype next = 0;
+    qsizetype next = 1;
     for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
         clsElement &record = *doc.getElement(slot);
         const qsizetype flagAt = slot - Slot::First;
         record.setExistFlag(flagAt < flags.size() ? static_cast<quint8>(flags.at(flagAt)) : 1);
         for (const ElementMember &member : kElementMembers) {
-            const QString text =
-                textCount > 0 ? QString::fromUtf8(fields.at(1 + next++ % textCount)) : QString();
-            (record.*member.set)(text);
+            (record.*member.set)(QString::fromUtf8(fields.value(next++)));
         }
     }
     // The editor keeps the video and effects areas in one record.

@@ -94,6 +94,44 @@ void pictureSeeds()
     }
 }
 
+// A skin whose background and buttons are the check target's four pictures,
+// each seed with them in another form.
+void skinCheckSeeds()
+{
+    RecordingMessageSink messages;
+    clsFileControl doc(messages);
+    const QString pictures[] = {u"a.bmp"_s, u"b.gif"_s, u"c.jpg"_s, u"d.png"_s};
+    doc.getElement(Slot::View)->setUpimage(u"/pics/"_s + pictures[0]);
+    const qint16 buttons[] = {Slot::PlayButton, Slot::StopButton, Slot::CloseButton};
+    for (int i = 0; i < 3; ++i) {
+        const auto button = doc.getElement(buttons[i]);
+        button->setExistFlag(1);
+        button->setTop(u"2"_s);
+        button->setLeft(QString::number(6 * i));
+        button->setUpimage(u"/pics/"_s + pictures[i + 1]);
+    }
+    const QString file = scratchFolder() + u"/check.wms"_s;
+    if (!doc.writeFile(file, 0)) {
+        propertyFailed("write seed", file);
+    }
+    const QByteArray wms = readScratchFile(file);
+    const QString gif = scratchFolder() + u"/seed.gif"_s;
+    const QString progressive = scratchFolder() + u"/seed.jpg"_s;
+    QString error;
+    if (!ImageFiles::convert({u"-size"_s, u"6x4"_s, u"xc:red"_s, gif}, &error) ||
+        !ImageFiles::convert(
+            {u"-size"_s, u"6x4"_s, u"xc:red"_s, u"-interlace"_s, u"JPEG"_s, progressive}, &error)) {
+        propertyFailed("convert", error);
+    }
+    const QByteArray bmp = ImageFiles::qimageFile(24, 16, "BMP");
+    const QByteArray png = ImageFiles::qimageFile(6, 4, "PNG");
+    const QString target = u"fuzz_skin_check"_s;
+    seed(target, u"skin"_s,
+         FuzzInput::join({wms, bmp, readScratchFile(gif), ImageFiles::jfifJpeg(6, 4), png}));
+    seed(target, u"progressive"_s,
+         FuzzInput::join({wms, bmp, readScratchFile(gif), readScratchFile(progressive), png}));
+}
+
 QByteArray utf8Fields(const QStringList &texts)
 {
     QList<QByteArray> fields;
@@ -148,6 +186,7 @@ int main(int argc, char **argv)
     g_root = QFile::decodeName(argv[1]);
     wmsSeeds();
     pictureSeeds();
+    skinCheckSeeds();
     archiverSeeds();
     helperSeeds();
     return 0;
