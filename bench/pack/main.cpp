@@ -113,7 +113,7 @@ int packLongLine(const QTemporaryDir &dir)
     clsZipWrapper wrapper(messages);
     const double pack = medianMs([&] {
         QFile::remove(folder + u"/skin.wmz"_s);
-        return !wrapper.makeZipFile(nullptr, u"skin.wms"_s, folder).isEmpty();
+        return !wrapper.makeZipFile(u"skin.wms"_s, folder).isEmpty();
     });
     const double read = medianMs([&] {
         clsFileControl document(messages);
@@ -171,7 +171,7 @@ int main(int argc, char **argv)
         QFile::remove(ours);
         QElapsedTimer timer;
         timer.start();
-        if (wrapper.makeZipFile(nullptr, u"skin.wms"_s, dir.path()).isEmpty()) {
+        if (wrapper.makeZipFile(u"skin.wms"_s, dir.path()).isEmpty()) {
             std::fprintf(stderr, "the built-in archiver failed\n");
             return 1;
         }

@@ -52,7 +52,7 @@ frmFileOpendlg::frmFileOpendlg(MessageSink &messages, QString programFolder, QWi
     : QDialog(parent), m_messages(messages), m_programFolder(std::move(programFolder))
 {
     setObjectName(u"frmFileOpendlg"_s);
-    setWindowTitle(u"ファイルを開く"_s);
+    setWindowTitle(kOpenFileTitle);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon());
@@ -248,7 +248,7 @@ void frmFileOpendlg::cmdOpen_Click(int Index)
     case 0: {
         const QString name = filFile->fileName();
         if (name.isEmpty()) {
-            m_messages.showMessage(u"ファイルを指定してください"_s, u"ファイルを開く"_s,
+            m_messages.showMessage(u"ファイルを指定してください"_s, kOpenFileTitle,
                                    MessageIcon::Information);
             return;
         }

@@ -16,7 +16,7 @@ int runPack(const QStringList &arguments, const CommandOptions &, Console &conso
     ConsoleMessageSink messages(console.err());
     clsZipWrapper packager(messages);
     try {
-        const QString archive = WmzCommand::packSkinFile(packager, messages, nullptr, wmsPath);
+        const QString archive = WmzCommand::packSkinFile(packager, messages, wmsPath);
         if (archive.isEmpty()) {
             return CommandLine::Failure;
         }

@@ -61,28 +61,14 @@ public:
 
 private:
     // Writer: one line per element with its CR LF, or "" when absent.
-    QString makeWmsText();
-    QString makeLine(qint16 intPart);
-    QString makeThemeTag();
-    QString makeViewTag();
-    QString makeButtonTag(const clsElement &record, QStringView tag);
-    QString makeSliderTag(const clsElement &record, QStringView tag);
-    QString makePlaylistTag();
-    QString makeTrackNameTag();
-    QString makeVideoTag();
-    QString makeEffectsTag();
+    QString makeWmsText() const;
+    QString makeLine(qint16 intPart) const;
     bool saveBytes(const QString &target, const QByteArray &bytes);
     static QString skinFilePath(const QString &pstrPath);
 
-    // Reader: one routine per kind; getAttribute throws on a broken value.
+    // Reader: one line into its record by the fields of its kind;
+    // getAttribute throws on a broken value.
     void readElement(qint16 intPart, const QString &line);
-    void readTheme(const QString &line);
-    void readView(const QString &line);
-    void readButton(const QString &line, clsElement &record);
-    void readSlider(const QString &line, clsElement &record);
-    void readPlaylist(const QString &line);
-    void readTrackName(const QString &line);
-    void readEffects(const QString &line);
     void readFields(const QString &line, clsElement &record,
                     std::span<const WmsFields::Field> fields);
     QString getAttribute(const QString &line, QStringView name) const;

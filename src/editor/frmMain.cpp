@@ -14,6 +14,7 @@
 #include "util/MessageSink.h"
 #include "util/Paths.h"
 #include "util/Twips.h"
+#include "util/VersionInfo.h"
 #include "util/clsFunction.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ constexpr int kCaptionTwips = 345;
 frmMain::frmMain(MessageSink &messages, QString programFolder, ArchiverFactory makeArchiver,
                  QWidget *parent)
     : QMainWindow(parent), m_messages(messages), m_programFolder(std::move(programFolder)),
-      m_makeArchiver(std::move(makeArchiver)), m_ownerWindow(*this),
+      m_makeArchiver(std::move(makeArchiver)),
       m_platformDialogs(std::make_unique<QtDialogProvider>(this)),
       m_dialogs(m_platformDialogs.get())
 {
@@ -68,7 +69,7 @@ bool frmMain::Form_Load()
         m_modeImageNames[i] = u"edit_%1.jpg"_s.arg(i + 1);
         m_modeSelectedImageNames[i] = u"edit_%1g.jpg"_s.arg(i + 1);
     }
-    setWindowTitle(u"Velmora for WMP"_s);
+    setWindowTitle(VersionInfo::program().title);
     try {
         checkResources();
     } catch (const AppError &error) {
@@ -206,11 +207,6 @@ void frmMain::releaseOwnedObjects()
     mfrmFileOpen.reset();
     mclsZipWrapper.reset();
     mclsFileControl.reset();
-}
-
-quintptr frmMain::WindowOwner::windowHandle() const
-{
-    return static_cast<quintptr>(m_window.winId());
 }
 
 void frmMain::Form_Unload()

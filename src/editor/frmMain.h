@@ -3,7 +3,6 @@
 #include "ControlArray.h"
 #include "HelpOpener.h"
 #include "LayoutTables.h"
-#include "packaging/OwnerWindow.h"
 #include "wms/ImageFields.h"
 
 #include <QCoreApplication>
@@ -270,15 +269,6 @@ private:
         const frmMain &m_window;
     };
 
-    class WindowOwner : public OwnerWindow {
-    public:
-        explicit WindowOwner(const QWidget &window) : m_window(window) {}
-        quintptr windowHandle() const override;
-
-    private:
-        const QWidget &m_window;
-    };
-
     // WMZ, help and version commands, files from outside, input helpers.
     void connectCommands();
     HelpOpener &helpOpener();
@@ -331,7 +321,6 @@ private:
     MessageSink &m_messages;
     QString m_programFolder;
     ArchiverFactory m_makeArchiver;
-    WindowOwner m_ownerWindow;
     std::unique_ptr<QtDialogProvider> m_platformDialogs;
     DialogProvider *m_dialogs;
     std::unique_ptr<HelpOpener> m_desktopHelpOpener; // made on first use

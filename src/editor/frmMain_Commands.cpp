@@ -39,12 +39,12 @@ void frmMain::mnuFileWmz_Click()
         // A new skin has no file yet; skins are saved in the skins folder.
         const QString start = m_currentFileName.isEmpty() ? skinsFolder() : m_currentFileName;
         const std::optional<QString> chosen =
-            dialogs().openFile({u"ファイルを開く"_s, skinFileFilter(), start, {}});
+            dialogs().openFile({kOpenFileTitle, skinFileFilter(), start, {}});
         if (!chosen) {
             return;
         }
-        const QString archive = WmzCommand::packSkinFile(zipWrapper(), m_messages, &m_ownerWindow,
-                                                         QDir::toNativeSeparators(*chosen));
+        const QString archive =
+            WmzCommand::packSkinFile(zipWrapper(), m_messages, QDir::toNativeSeparators(*chosen));
         if (!archive.isEmpty()) {
             m_messages.showMessage(u"WMZファイルを作成しました\r\n"_s, WmzCommand::title(),
                                    MessageIcon::Information);

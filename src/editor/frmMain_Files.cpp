@@ -7,6 +7,7 @@
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "util/VersionInfo.h"
 #include "windows/frmProgress.h"
 
 #include <QAction>
@@ -19,15 +20,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kCaption = u"Velmora for WMP"_s;
 const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
-const QString kOpenTitle = u"ファイルを開く"_s;
 const QString kUnsaved = u"編集中の項目は保存されていません。保存しますか？"_s;
 const QString kLeaveTitle = u"Velmoraの終了"_s;
 
+// The product title as the build sets it; after it, while a file is being
+// edited, " - " and the file's path.
 QString captionFor(const QString &fileName)
 {
-    return kCaption + u" - "_s + fileName;
+    const QString title = VersionInfo::program().title;
+    return fileName.isEmpty() ? title : title + u" - "_s + fileName;
 }
 
 void showSaveFailure(MessageSink &messages)
@@ -62,7 +64,7 @@ void frmMain::mnuFileNew_Click()
         // showed and the skin is still a new one.
         m_currentFileName.clear();
     }
-    setWindowTitle(kCaption);
+    setWindowTitle(captionFor({}));
 }
 
 void frmMain::newSkin()
@@ -87,8 +89,8 @@ void frmMain::mnuFileOpen_Click()
 void frmMain::openSkin()
 {
     const std::optional<QString> chosen =
-        dialogs().openFile({kOpenTitle, skinFileFilter(), m_currentFileName, QString()});
-    if (!chosen || !m_messages.askYesNo(kDiscard, kOpenTitle)) {
+        dialogs().openFile({kOpenFileTitle, skinFileFilter(), m_currentFileName, QString()});
+    if (!chosen || !m_messages.askYesNo(kDiscard, kOpenFileTitle)) {
         return;
     }
     readSkinFile(*chosen);
@@ -105,9 +107,10 @@ void frmMain::readSkinFile(const QString &path)
         // The reader took values the fields cannot show (a colour or a list
         // entry out of range). Half-filled panels under the file's name would
         // let the next Save overwrite a skin with part of it: start afresh.
-        m_messages.showMessage(u"要素の取得に失敗しました"_s, kOpenTitle, MessageIcon::Information);
+        m_messages.showMessage(u"要素の取得に失敗しました"_s, kOpenFileTitle,
+                               MessageIcon::Information);
         newSkin();
-        setWindowTitle(kCaption);
+        setWindowTitle(captionFor({}));
         return;
     }
     m_currentFileName = path;
@@ -118,7 +121,7 @@ void frmMain::readSkinFile(const QString &path)
 // as a confirmed Open of it does; confirm asks first, as Open does.
 void frmMain::openSkinFile(const QString &path, bool confirm)
 {
-    if (confirm && !m_messages.askYesNo(kDiscard, kOpenTitle)) {
+    if (confirm && !m_messages.askYesNo(kDiscard, kOpenFileTitle)) {
         return;
     }
     // The name the caption and the next Save use is the full one. Nothing

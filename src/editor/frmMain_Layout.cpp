@@ -55,6 +55,33 @@ void setCaptionColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
+const Layout::Place &placeOf(const std::optional<Layout::Place> &place)
+{
+    return place.value(); // every index is placed exactly once: a gap is fatal
+}
+
+const Layout::Place &placeOf(const Layout::Place &place)
+{
+    return place;
+}
+
+// Makes the controls of one array from their places in the plan, each named
+// after the array with its index and given the Tag its place names.
+template <typename T, std::size_t N, typename Places, typename Make>
+void buildArray(std::array<T *, N> &controls, QStringView name, const Places &places, Make make)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        const Layout::Place &p = placeOf(places.at(i));
+        T *control = make(p);
+        control->setObjectName(controlName(name, i));
+        if (p.tag >= 0) {
+            setTag(control, QString::number(p.tag));
+        }
+        place(control, p.box);
+        controls[i] = control;
+    }
+}
+
 } // namespace
 
 void frmMain::buildWindow()
@@ -188,69 +215,39 @@ QWidget *frmMain::holderWidget(Layout::Holder holder) const
 void frmMain::buildFields()
 {
     const Layout::Plan plan = Layout::makePlan();
-    // Every index of every array is placed exactly once; .value() makes a gap fatal.
-    for (std::size_t i = 0; i < m_Text1.size(); ++i) {
-        const Layout::Place &p = plan.text1[i].value();
-        m_Text1[i] = new QLineEdit(holderWidget(p.holder));
-        m_Text1[i]->setObjectName(controlName(u"Text1", i));
-        m_Text1[i]->setProperty("number", p.number);
-        if (p.tag >= 0) {
-            setTag(m_Text1[i], QString::number(p.tag));
-        }
+    const auto in = [this](const Layout::Place &p) { return holderWidget(p.holder); };
+    const auto caption = [](const Layout::Place &p) { return p.caption.toString(); };
+    buildArray(m_Text1, u"Text1", plan.text1, [&](const Layout::Place &p) {
+        auto *field = new QLineEdit(in(p));
+        field->setProperty("number", p.number);
         if (p.number) {
-            m_Text1[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
-        place(m_Text1[i], p.box);
-    }
-    for (std::size_t i = 0; i < m_Command2.size(); ++i) {
-        const Layout::Place &p = plan.command2[i].value();
-        m_Command2[i] = new BrowseButton(p.caption.toString(), holderWidget(p.holder));
-        m_Command2[i]->setObjectName(controlName(u"Command2", i));
-        setTag(m_Command2[i], QString::number(p.tag));
-        place(m_Command2[i], p.box);
-    }
-    for (std::size_t i = 0; i < m_Check1.size(); ++i) {
-        const Layout::Place &p = plan.check1[i].value();
-        m_Check1[i] = new QCheckBox(p.caption.toString(), holderWidget(p.holder));
-        m_Check1[i]->setObjectName(controlName(u"Check1", i));
-        setTag(m_Check1[i], QString::number(p.tag));
-        place(m_Check1[i], p.box);
-    }
-    for (std::size_t i = 0; i < m_Check2.size(); ++i) {
-        const Layout::Place &p = plan.check2[i].value();
-        m_Check2[i] = new QCheckBox(p.caption.toString(), holderWidget(p.holder));
-        m_Check2[i]->setObjectName(controlName(u"Check2", i));
-        m_Check2[i]->setAutoFillBackground(true); // covers the frame's top edge
-        setCaptionColor(m_Check2[i], WidgetColors::sectionCaption());
-        place(m_Check2[i], p.box);
-        m_Check2[i]->raise();
-    }
-    for (std::size_t i = 0; i < m_Label2.size(); ++i) {
-        const Layout::Place &p = plan.label2[i].value();
-        m_Label2[i] = new QLabel(holderWidget(p.holder));
-        m_Label2[i]->setObjectName(controlName(u"Label2", i));
-        m_Label2[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        WidgetColors::setBackColor(m_Label2[i], palette().color(QPalette::Base));
-        place(m_Label2[i], p.box);
-    }
-    for (std::size_t i = 0; i < m_Option1.size(); ++i) {
-        const Layout::Place &p = plan.option1[i].value();
-        m_Option1[i] = new QRadioButton(p.caption.toString(), holderWidget(p.holder));
-        m_Option1[i]->setObjectName(controlName(u"Option1", i));
-        place(m_Option1[i], p.box);
-    }
-    for (std::size_t i = 0; i < m_Combo1.size(); ++i) {
-        const Layout::Place &p = plan.combo1[i].value();
-        m_Combo1[i] = new QComboBox(holderWidget(p.holder));
-        m_Combo1[i]->setObjectName(controlName(u"Combo1", i));
-        place(m_Combo1[i], p.box);
-    }
-    for (std::size_t i = 0; i < m_Label1.size(); ++i) {
-        const Layout::Place &p = plan.label1.at(i);
-        m_Label1[i] = new QLabel(p.caption.toString(), holderWidget(p.holder));
-        m_Label1[i]->setObjectName(controlName(u"Label1", i));
-        place(m_Label1[i], p.box);
-    }
+        return field;
+    });
+    buildArray(m_Command2, u"Command2", plan.command2,
+               [&](const Layout::Place &p) { return new BrowseButton(caption(p), in(p)); });
+    buildArray(m_Check1, u"Check1", plan.check1,
+               [&](const Layout::Place &p) { return new QCheckBox(caption(p), in(p)); });
+    buildArray(m_Check2, u"Check2", plan.check2, [&](const Layout::Place &p) {
+        auto *box = new QCheckBox(caption(p), in(p));
+        box->setAutoFillBackground(true); // covers the frame's top edge
+        setCaptionColor(box, WidgetColors::sectionCaption());
+        box->raise();
+        return box;
+    });
+    buildArray(m_Label2, u"Label2", plan.label2, [&](const Layout::Place &p) {
+        auto *swatch = new QLabel(in(p));
+        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        WidgetColors::setBackColor(swatch, palette().color(QPalette::Base));
+        return swatch;
+    });
+    buildArray(m_Option1, u"Option1", plan.option1,
+               [&](const Layout::Place &p) { return new QRadioButton(caption(p), in(p)); });
+    buildArray(m_Combo1, u"Combo1", plan.combo1,
+               [&](const Layout::Place &p) { return new QComboBox(in(p)); });
+    buildArray(m_Label1, u"Label1", plan.label1,
+               [&](const Layout::Place &p) { return new QLabel(caption(p), in(p)); });
 }
 
 void frmMain::connectControls()

@@ -16,9 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QRadioButton>
-#include <cmath>
 #include <limits>
 #include <span>
 #include <utility>
@@ -88,26 +86,6 @@ qint16 boxValue(const QCheckBox *box)
     return box->isChecked() ? 1 : 0;
 }
 
-// Record text as a 16-bit integer the way the list positions need it: blanks
-// and a sign allowed, halves rounded to the even neighbour. Not a number is a
-// type mismatch, a value outside 16 bits an overflow.
-qint16 toInteger16(const QString &text)
-{
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = c.toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(value)) {
-        throw AppError(AppError::TypeMismatch, u"not a number: "_s + text);
-    }
-    const double rounded = std::nearbyint(value); // the default mode rounds halves to even
-    if (rounded < std::numeric_limits<qint16>::min() ||
-        rounded > std::numeric_limits<qint16>::max()) {
-        throw AppError(AppError::Overflow, u"out of 16-bit range: "_s + text);
-    }
-    return static_cast<qint16>(rounded);
-}
-
 // An image size as the 16-bit size the slider rules work with.
 qint16 toSize16(qint32 pixels)
 {
@@ -165,7 +143,7 @@ void loadList(const clsElement &record, const Section &section, const ListRule &
               const frmMain &window)
 {
     const QString text = (record.*rule.get)();
-    const int position = toInteger16(text) - rule.entries.first;
+    const int position = clsFunction::toInteger16(text) - rule.entries.first;
     QComboBox *list = window.Combo1(section.*rule.list);
     if (position < -1 || position >= list->count()) {
         throw AppError(AppError::InvalidArgument, u"no list entry for "_s + text);

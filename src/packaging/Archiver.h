@@ -16,7 +16,6 @@ public:
 
     // The archiver's version number; nullopt when the archiver cannot be used.
     virtual std::optional<qint16> version() = 0;
-    // Runs one command line on behalf of the given owner window (0 for none).
-    // Returns 0 on success, non-zero on failure.
-    virtual qint32 zip(quintptr ownerWindow, const QByteArray &commandLine) = 0;
+    // Runs one command line. Returns 0 on success, non-zero on failure.
+    virtual qint32 zip(const QByteArray &commandLine) = 0;
 };

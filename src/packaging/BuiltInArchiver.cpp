@@ -117,9 +117,8 @@ public:
         return static_cast<qint16>(LIBZIP_VERSION_MAJOR * 100 + LIBZIP_VERSION_MINOR);
     }
 
-    qint32 zip(quintptr ownerWindow, const QByteArray &commandLine) override
+    qint32 zip(const QByteArray &commandLine) override
     {
-        Q_UNUSED(ownerWindow) // nothing is shown while packing
         const std::optional<ZipCommandLine::Command> command =
             ZipCommandLine::parse(QFile::decodeName(commandLine));
         if (!command) {

@@ -14,8 +14,7 @@ QString title()
     return u"WMZ作成"_s;
 }
 
-QString packSkinFile(clsZipWrapper &zip, MessageSink &messages, const OwnerWindow *owner,
-                     const QString &wmsPath)
+QString packSkinFile(clsZipWrapper &zip, MessageSink &messages, const QString &wmsPath)
 {
     if (!zip.getZipUsable()) {
         messages.showMessage(u"ZIP32J.dllが見つかりません"_s, title(), MessageIcon::Information);
@@ -30,7 +29,7 @@ QString packSkinFile(clsZipWrapper &zip, MessageSink &messages, const OwnerWindo
     const QString separator = Paths::separatorText();
     const QString name = clsFunction::getSeparatePath(separator, wmsPath, 1);
     const QString folder = clsFunction::getSeparatePath(separator, wmsPath, 0);
-    const QString archive = zip.makeZipFile(owner, name, folder);
+    const QString archive = zip.makeZipFile(name, folder);
     if (archive.isEmpty()) {
         messages.showMessage(u"WMZファイル作成に失敗しました"_s, title(), MessageIcon::Information);
         return {};

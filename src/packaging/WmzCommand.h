@@ -3,7 +3,6 @@
 #include <QString>
 
 class MessageSink;
-class OwnerWindow;
 class clsZipWrapper;
 
 // What the WMZ command does once a skin file is chosen, for the editor's menu
@@ -17,7 +16,6 @@ QString title();
 // native path) into its WMZ file beside it. Returns the WMZ file's full path;
 // empty when nothing was packed, after telling the user why. Throws AppError
 // for a path without a folder.
-QString packSkinFile(clsZipWrapper &zip, MessageSink &messages, const OwnerWindow *owner,
-                     const QString &wmsPath);
+QString packSkinFile(clsZipWrapper &zip, MessageSink &messages, const QString &wmsPath);
 
 } // namespace WmzCommand

@@ -1,6 +1,5 @@
 #include "clsZipWrapper.h"
 
-#include "packaging/OwnerWindow.h"
 #include "packaging/PackScratch.h"
 #include "packaging/ZipCommandLine.h"
 #include "util/MessageSink.h"
@@ -95,8 +94,7 @@ bool clsZipWrapper::getZipVersionIsOld() const
     return zipVersionIsOld;
 }
 
-QString clsZipWrapper::makeZipFile(const OwnerWindow *pForm, const QString &pstrWmsFileName,
-                                   const QString &pstrWorkDir)
+QString clsZipWrapper::makeZipFile(const QString &pstrWmsFileName, const QString &pstrWorkDir)
 {
     try {
         if (pstrWmsFileName.isEmpty()) {
@@ -119,8 +117,7 @@ QString clsZipWrapper::makeZipFile(const OwnerWindow *pForm, const QString &pstr
         const RemoveOnExit removeList(listFile);
         // The archive goes beside the WMS file by its full path, whatever the
         // current folder is.
-        const quintptr window = pForm ? pForm->windowHandle() : 0;
-        if (!runZip(window, workDir + archiveName, workDir, u'@' + listFile)) {
+        if (!runZip(workDir + archiveName, workDir, u'@' + listFile)) {
             m_messages.showMessage(u"圧縮に失敗しました"_s, u"WMZファイル作成"_s,
                                    MessageIcon::Stop);
             return {};
@@ -192,7 +189,7 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
     return writeTemporaryFile(strListTemplate, *listText);
 }
 
-bool clsZipWrapper::runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,
+bool clsZipWrapper::runZip(const QString &strArchive, const QString &strBaseDir,
                            const QString &strListArg)
 {
     if (!m_archiver) {
@@ -202,5 +199,5 @@ bool clsZipWrapper::runZip(quintptr lngWindow, const QString &strArchive, const 
     // archiver read the line another way.
     const std::optional<QString> commandLine =
         ZipCommandLine::makeCommandLine(strArchive, addSeparator(strBaseDir), {strListArg});
-    return commandLine && m_archiver->zip(lngWindow, QFile::encodeName(*commandLine)) == 0;
+    return commandLine && m_archiver->zip(QFile::encodeName(*commandLine)) == 0;
 }

@@ -7,7 +7,6 @@
 #include <memory>
 
 class MessageSink;
-class OwnerWindow;
 
 // Packs a saved skin into a WMZ file: lists the files of the skin's folder
 // that the WMS text names, writes the list to a temporary file and hands one
@@ -25,8 +24,7 @@ public:
 
     // Writes <WMS name minus its last character>z beside the WMS file and
     // returns that bare name; empty on failure.
-    QString makeZipFile(const OwnerWindow *pForm, const QString &pstrWmsFileName,
-                        const QString &pstrWorkDir);
+    QString makeZipFile(const QString &pstrWmsFileName, const QString &pstrWorkDir);
 
 private:
     // Quoting and the list's layout are ZipCommandLine's, shared with the archiver.
@@ -35,8 +33,7 @@ private:
     // skin's folder when that was the reason.
     static QString makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
                                 const QString &strListTemplate, QString *strOutsideLink);
-    bool runZip(quintptr lngWindow, const QString &strArchive, const QString &strBaseDir,
-                const QString &strListArg);
+    bool runZip(const QString &strArchive, const QString &strBaseDir, const QString &strListArg);
 
     MessageSink &m_messages;
     std::unique_ptr<Archiver> m_archiver;

@@ -19,3 +19,9 @@ bool isDiskFull(int errnoValue)
 {
     return errnoValue == ENOSPC;
 }
+
+QString diskFullMessage()
+{
+    return QStringLiteral(
+        "ディスクの空き容量が不足してます\r\n容量を確保した後、再度、保存してください");
+}

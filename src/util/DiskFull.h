@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QFileDevice;
 
 // True when the last failure of the device was the disk running out of space.
@@ -7,3 +9,5 @@ class QFileDevice;
 bool isDiskFull(const QFileDevice &device);
 // The same for a failure the system reported as an errno value.
 bool isDiskFull(int errnoValue);
+// What a save says when the disk is full.
+QString diskFullMessage();

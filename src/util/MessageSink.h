@@ -3,6 +3,9 @@
 #include <QString>
 
 enum class MessageIcon { Stop, Exclamation, Information };
+
+// The title of the open dialogs and of what is said while opening a file.
+inline const QString kOpenFileTitle = QStringLiteral("ファイルを開く");
 enum class Answer { Yes, No, Cancel };
 
 // How the core tells the user something or asks a Yes/No question.

@@ -173,27 +173,29 @@ bool clsFunction::VerifyFile(const QString &strPass)
                        [&](const QString &entry) { return wildcardMatches(name, entry); });
 }
 
-qint16 clsFunction::NulltoZero(const QString &strString)
+qint16 clsFunction::toInteger16(const QString &text)
 {
-    const QString text = strString.trimmed();
-    if (text.isEmpty()) {
-        return 0;
-    }
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double value = c.toDouble(text, &ok);
-    // Anything beyond twice the 16-bit range cannot round into it; this also
-    // keeps infinities and huge values away from the integer conversion.
-    if (!ok || !std::isfinite(value) || std::fabs(value) > 65536.0) {
-        return 0;
+    const double value = c.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value)) {
+        throw AppError(AppError::TypeMismatch, u"not a number: "_s + text);
     }
-    const qint32 rounded = roundHalfToEven(value);
+    // Anything beyond twice the 16-bit range cannot round into it; this also
+    // keeps huge values away from the integer conversion.
+    const qint32 rounded =
+        std::fabs(value) > 65536.0 ? std::numeric_limits<qint32>::max() : roundHalfToEven(value);
     if (rounded < std::numeric_limits<qint16>::min() ||
         rounded > std::numeric_limits<qint16>::max()) {
-        return 0;
+        throw AppError(AppError::Overflow, u"out of 16-bit range: "_s + text);
     }
     return static_cast<qint16>(rounded);
+}
+
+qint16 clsFunction::NulltoZero(const QString &strString)
+{
+    return tryValue([&] { return toInteger16(strString); }).value_or(0);
 }
 
 qint32 clsFunction::getRGB(qint32 color)

@@ -17,8 +17,11 @@ public:
     // True when an ordinary, non-hidden file matches strPass, whose file name
     // part may hold the wildcards * and ?. False for "".
     static bool VerifyFile(const QString &strPass);
-    // Field text as a 16-bit number: blanks and a sign allowed, fractions
-    // rounded half to even; 0 for "" and for anything that is not such a number.
+    // Text as a 16-bit number: blanks and a sign allowed, fractions rounded
+    // half to even. AppError 13 for a text that is no number ("" included),
+    // 6 for a number beyond 16 bits.
+    static qint16 toInteger16(const QString &text);
+    // The same, but 0 for "" and for anything that is not such a number.
     static qint16 NulltoZero(const QString &strString);
     // Keeps the three colour bytes of a window colour value, dropping the top byte.
     static qint32 getRGB(qint32 color);

@@ -169,11 +169,10 @@ bool clsFileControl::copyImageFile(const ImageFields &pForm, const QString &pstr
         }
         const Copy result = copyReplacing(source, folder, *destination);
         if (result != Copy::Done) {
-            m_messages.showMessage(
-                result == Copy::DiskFull
-                    ? u"ディスクの空き容量が不足してます\r\n容量を確保した後、再度、保存してください"_s
-                    : u"画像ファイルのコピーに失敗しました"_s,
-                kTitle, MessageIcon::Information);
+            m_messages.showMessage(result == Copy::DiskFull
+                                       ? diskFullMessage()
+                                       : u"画像ファイルのコピーに失敗しました"_s,
+                                   kTitle, MessageIcon::Information);
             return false;
         }
     }

@@ -24,7 +24,7 @@ constexpr qint16 kReadOrder[] = {
 // Line numbers were 16-bit; a longer file is not one of ours.
 constexpr qsizetype kMaxLines = 32767;
 
-const QString kTitle = u"ファイルを開く"_s;
+const QString &kTitle = kOpenFileTitle;
 const QString kThemeId = u"velmora"_s;
 
 // The element text from the tag's "<" on, or empty when no line holds the tag.
@@ -91,70 +91,19 @@ void clsFileControl::readFields(const QString &line, clsElement &record,
     }
 }
 
-void clsFileControl::readTheme(const QString &line)
-{
-    m_themeId = getAttribute(line, u"id");
-    readFields(line, *getElement(Slot::Theme), WmsFields::kThemeFields);
-}
-
-void clsFileControl::readView(const QString &line)
-{
-    readFields(line, *getElement(Slot::View), WmsFields::kViewFields);
-}
-
-void clsFileControl::readButton(const QString &line, clsElement &record)
-{
-    readFields(line, record, WmsFields::kButtonFields);
-}
-
-void clsFileControl::readSlider(const QString &line, clsElement &record)
-{
-    readFields(line, record, WmsFields::kSliderFields);
-}
-
-void clsFileControl::readPlaylist(const QString &line)
-{
-    readFields(line, *getElement(Slot::Playlist), WmsFields::kPlaylistFields);
-}
-
-void clsFileControl::readTrackName(const QString &line)
-{
-    readFields(line, *getElement(Slot::TrackNameText), WmsFields::kTrackNameFields);
-}
-
 // One line fills the effects area and the video area alike: both slots then
 // hold one record, as the editor keeps them.
-void clsFileControl::readEffects(const QString &line)
-{
-    const std::shared_ptr<clsElement> record = getElement(Slot::Effects);
-    readFields(line, *record, WmsFields::kEffectsFields);
-    setElement(record, Slot::Video);
-}
-
 void clsFileControl::readElement(qint16 intPart, const QString &line)
 {
-    switch (elementSlot(intPart).family) {
-    case ElementFamily::Theme:
-        readTheme(line);
-        break;
-    case ElementFamily::View:
-        readView(line);
-        break;
-    case ElementFamily::Button:
-        readButton(line, *getElement(intPart));
-        break;
-    case ElementFamily::Slider:
-        readSlider(line, *getElement(intPart));
-        break;
-    case ElementFamily::Playlist:
-        readPlaylist(line);
-        break;
-    case ElementFamily::TrackName:
-        readTrackName(line);
-        break;
-    case ElementFamily::VideoEffects:
-        readEffects(line);
-        break;
+    const ElementFamily family = elementSlot(intPart).family;
+    if (family == ElementFamily::Theme) {
+        m_themeId = getAttribute(line, u"id");
+    }
+    const bool video = family == ElementFamily::VideoEffects;
+    const std::shared_ptr<clsElement> record = getElement(video ? Slot::Effects : intPart);
+    readFields(line, *record, WmsFields::fieldsOf(family));
+    if (video) {
+        setElement(record, Slot::Video);
     }
 }
 
@@ -186,7 +135,7 @@ bool clsFileControl::readBytes(const QByteArray &bytes, const QString &pstrFileS
     try {
         const QString theme = findElementText(lines, u"theme");
         if (!theme.isEmpty()) {
-            readTheme(theme);
+            readElement(Slot::Theme, theme);
         }
         if (theme.isEmpty() || m_themeId != kThemeId) {
             m_messages.showMessage(u"編集不可能なスキンファイルです"_s, kTitle,

@@ -172,87 +172,47 @@ bool isPresent(const clsElement &record)
 
 const QString kTitle = u"ファイル保存"_s;
 
+// The attributes of each kind of line.
+Rows rowsOf(qint16 slot)
+{
+    switch (elementSlot(slot).family) {
+    case ElementFamily::Theme:
+        return kThemeRows;
+    case ElementFamily::View:
+        return kViewRows;
+    case ElementFamily::Button:
+        return kButtonRows;
+    case ElementFamily::Slider:
+        return kSliderRows;
+    case ElementFamily::Playlist:
+        return kPlaylistRows;
+    case ElementFamily::TrackName:
+        return kTrackNameRows;
+    case ElementFamily::VideoEffects:
+        return slot == Slot::Effects ? kEffectsRows : kVideoRows;
+    }
+    return {};
+}
+
 } // namespace
 
-QString clsFileControl::makeThemeTag()
-{
-    const clsElement &theme = *getElement(Slot::Theme);
-    return tagLine(elementSlot(Slot::Theme).tag, kThemeRows, theme, theme, kOpenEnd);
-}
-
-QString clsFileControl::makeViewTag()
-{
-    return tagLine(elementSlot(Slot::View).tag, kViewRows, *getElement(Slot::View),
-                   *getElement(Slot::Theme), kOpenEnd);
-}
-
-QString clsFileControl::makeButtonTag(const clsElement &record, QStringView tag)
-{
-    return isPresent(record) ? tagLine(tag, kButtonRows, record, record, kEmptyEnd) : QString();
-}
-
-QString clsFileControl::makeSliderTag(const clsElement &record, QStringView tag)
-{
-    return isPresent(record) ? tagLine(tag, kSliderRows, record, record, kEmptyEnd) : QString();
-}
-
-QString clsFileControl::makePlaylistTag()
-{
-    const clsElement &record = *getElement(Slot::Playlist);
-    return isPresent(record)
-               ? tagLine(elementSlot(Slot::Playlist).tag, kPlaylistRows, record, record, kEmptyEnd)
-               : QString();
-}
-
-QString clsFileControl::makeTrackNameTag()
-{
-    const clsElement &record = *getElement(Slot::TrackNameText);
-    return isPresent(record) ? tagLine(elementSlot(Slot::TrackNameText).tag, kTrackNameRows, record,
-                                       record, kEmptyEnd)
-                             : QString();
-}
-
-QString clsFileControl::makeVideoTag()
-{
-    const clsElement &record = *getElement(Slot::Video);
-    return isPresent(record)
-               ? tagLine(elementSlot(Slot::Video).tag, kVideoRows, record, record, kEmptyEnd)
-               : QString();
-}
-
-QString clsFileControl::makeEffectsTag()
-{
-    const clsElement &record = *getElement(Slot::Effects);
-    return isPresent(record)
-               ? tagLine(elementSlot(Slot::Effects).tag, kEffectsRows, record, record, kEmptyEnd)
-               : QString();
-}
-
-QString clsFileControl::makeLine(qint16 intPart)
+// One element's line; "" for a control that is not present.
+QString clsFileControl::makeLine(qint16 intPart) const
 {
     const ElementSlot &slot = elementSlot(intPart);
-    switch (slot.family) {
-    case ElementFamily::Theme:
-        return makeThemeTag();
-    case ElementFamily::View:
-        return makeViewTag();
-    case ElementFamily::Button:
-        return makeButtonTag(*getElement(intPart), slot.tag);
-    case ElementFamily::Slider:
-        return makeSliderTag(*getElement(intPart), slot.tag);
-    case ElementFamily::Playlist:
-        return makePlaylistTag();
-    case ElementFamily::TrackName:
-        return makeTrackNameTag();
-    case ElementFamily::VideoEffects:
-        return intPart == Slot::Effects ? makeEffectsTag() : makeVideoTag();
+    const clsElement &record = *getElement(intPart);
+    const bool opensFile =
+        slot.family == ElementFamily::Theme || slot.family == ElementFamily::View;
+    if (!opensFile && !isPresent(record)) {
+        return QString();
     }
-    return QString();
+    return tagLine(slot.tag, rowsOf(intPart), record, *getElement(Slot::Theme),
+                   opensFile ? kOpenEnd : kEmptyEnd);
 }
 
 // The file ends with a line end after "</theme>", like every other line: the
 // player does not mind, and line-oriented tools then see a complete last line.
-QString clsFileControl::makeWmsText()
+QString clsFileControl::makeWmsText() const
 {
     QString text;
     for (const qint16 slot : kLineOrder) {
@@ -316,9 +276,7 @@ bool clsFileControl::saveBytes(const QString &target, const QByteArray &bytes)
     }
     const bool full = isDiskFull(file);
     file.cancelWriting();
-    m_messages.showMessage(
-        full ? u"ディスクの空き容量が不足してます\r\n容量を確保した後、再度、保存してください"_s
-             : u"ファイルの保存に失敗しました"_s,
-        kTitle, MessageIcon::Information);
+    m_messages.showMessage(full ? diskFullMessage() : u"ファイルの保存に失敗しました"_s, kTitle,
+                           MessageIcon::Information);
     return false;
 }

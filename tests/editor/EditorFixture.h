@@ -18,7 +18,7 @@ class FixedVersionArchiver : public Archiver {
 public:
     explicit FixedVersionArchiver(std::optional<qint16> version) : m_version(version) {}
     std::optional<qint16> version() override { return m_version; }
-    qint32 zip(quintptr, const QByteArray &) override { return 1; }
+    qint32 zip(const QByteArray &) override { return 1; }
 
 private:
     std::optional<qint16> m_version;

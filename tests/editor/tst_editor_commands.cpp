@@ -24,7 +24,7 @@ class FailingArchiver : public Archiver {
 public:
     explicit FailingArchiver(QStringList &calls) : m_calls(calls) {}
     std::optional<qint16> version() override { return qint16(300); }
-    qint32 zip(quintptr, const QByteArray &commandLine) override
+    qint32 zip(const QByteArray &commandLine) override
     {
         m_calls.append(QFile::decodeName(commandLine));
         return 1;

@@ -70,7 +70,7 @@ QString runOperation(const QString &operation, const QString &path)
     if (operation == u"pack") {
         // path is a skin folder whose skin.wms names pic.bmp.
         clsZipWrapper packager(messages);
-        const bool packed = !packager.makeZipFile(nullptr, u"skin.wms"_s, path).isEmpty();
+        const bool packed = !packager.makeZipFile(u"skin.wms"_s, path).isEmpty();
         return packed ? u"done"_s : u"not packed"_s;
     }
     return u"no such operation"_s;

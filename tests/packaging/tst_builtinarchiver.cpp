@@ -165,7 +165,7 @@ void tst_builtinarchiver::packsListedFiles()
     const QString archive = skin + u"/skin.wmz"_s;
     const QString line = u"-r -D -v \"%1\" \"%2/\" \"@%3\" "_s.arg(archive, skin, listFile);
 
-    QCOMPARE(makeBuiltInArchiver()->zip(0, QFile::encodeName(line)), 0);
+    QCOMPARE(makeBuiltInArchiver()->zip(QFile::encodeName(line)), 0);
 
     const auto entries = ArchiveContents::read(archive);
     QVERIFY(entries);
@@ -225,7 +225,7 @@ void tst_builtinarchiver::failsWithoutLeavingAnything()
         const QStringList before = SkinFolder::listing(skin);
 
         const qint32 result = makeBuiltInArchiver()->zip(
-            0, QFile::encodeName(QString(line).replace(u"%1"_s, skin).replace(u"%2"_s, listFile)));
+            QFile::encodeName(QString(line).replace(u"%1"_s, skin).replace(u"%2"_s, listFile)));
 
         QVERIFY(result != 0);
         QCOMPARE(SkinFolder::listing(skin), before);
@@ -246,7 +246,7 @@ void tst_builtinarchiver::bareArchiveNameLandsInCurrentFolder()
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(current.path()));
     const qint32 result = makeBuiltInArchiver()->zip(
-        0, QFile::encodeName(u"-r -D -v a.wmz "_s + skin.path() + u"/ @"_s + listFile));
+        QFile::encodeName(u"-r -D -v a.wmz "_s + skin.path() + u"/ @"_s + listFile));
     QDir::setCurrent(previous);
     QCOMPARE(result, 0);
     const auto entries = ArchiveContents::read(current.filePath(u"a.wmz"_s));

@@ -3,7 +3,6 @@
 #include "SkinFolder.h"
 #include "TmpfsMount.h"
 #include "document/clsFileControl.h"
-#include "packaging/OwnerWindow.h"
 #include "packaging/ZipCommandLine.h"
 #include "packaging/clsZipWrapper.h"
 
@@ -20,7 +19,6 @@ namespace {
 // because the packager takes ownership of the archiver itself.
 struct ArchiverLog {
     struct Call {
-        quintptr window = 0;
         QByteArray commandLine;
         QString listFile;     // the path after "@"
         QByteArray listBytes; // the list file as it was during the call
@@ -44,11 +42,11 @@ public:
         return m_log.version;
     }
 
-    qint32 zip(quintptr ownerWindow, const QByteArray &commandLine) override
+    qint32 zip(const QByteArray &commandLine) override
     {
         const auto command = ZipCommandLine::parse(QFile::decodeName(commandLine));
         const QString list = command ? command->listFiles.value(0) : QString();
-        m_log.calls.append({ownerWindow, commandLine, list, SkinFolder::readFile(list)});
+        m_log.calls.append({commandLine, list, SkinFolder::readFile(list)});
         if (m_log.throwOnZip) {
             throw std::runtime_error("archiver crashed");
         }
@@ -57,11 +55,6 @@ public:
 
 private:
     ArchiverLog &m_log;
-};
-
-class FakeWindow : public OwnerWindow {
-public:
-    quintptr windowHandle() const override { return 0x5a17; }
 };
 
 const QString kStop = u"圧縮に失敗しました"_s;
@@ -203,7 +196,7 @@ void tst_zipwrapper::runsArchiver()
     }
     clsZipWrapper wrapper(m_messages, std::move(archiver));
 
-    QTEST(wrapper.makeZipFile(nullptr, wms, m_skin->path()), "archive");
+    QTEST(wrapper.makeZipFile(wms, m_skin->path()), "archive");
 
     QCOMPARE(m_log.calls.size(), present && wms == u"s.wms"_s ? 1 : 0);
     QCOMPARE(m_messages.messages.size(), message ? 1 : 0);
@@ -262,7 +255,7 @@ void tst_zipwrapper::listsFilesTheWmsNames()
     }
     clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
 
-    QVERIFY(!wrapper.makeZipFile(nullptr, wmsName, m_skin->path()).isEmpty());
+    QVERIFY(!wrapper.makeZipFile(wmsName, m_skin->path()).isEmpty());
 
     QCOMPARE(m_log.calls.size(), 1);
     QVERIFY(m_log.calls[0].listFile.startsWith(m_temp->path() + u"/0"_s));
@@ -307,12 +300,10 @@ void tst_zipwrapper::commandLine()
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(SkinFolder::writeAnsi(folder + u'/' + wms, u"blue"_s));
     clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
-    const FakeWindow window;
 
-    QTEST(wrapper.makeZipFile(&window, wms, folder + suffix), "archive");
+    QTEST(wrapper.makeZipFile(wms, folder + suffix), "archive");
 
     QCOMPARE(m_log.calls.size(), 1);
-    QCOMPARE(m_log.calls[0].window, quintptr(0x5a17));
     QVERIFY(m_log.calls[0].listFile.startsWith(m_temp->path() + u"/0"_s));
     QCOMPARE(QFile::decodeName(m_log.calls[0].commandLine),
              line.arg(folder, m_log.calls[0].listFile));
@@ -335,7 +326,7 @@ void tst_zipwrapper::fullTemporaryFolderFailsSilently()
     QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), wmsText));
     clsZipWrapper wrapper(m_messages, std::make_unique<RecordingArchiver>(m_log));
 
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), QString());
+    QCOMPARE(wrapper.makeZipFile(u"s.wms"_s, m_skin->path()), QString());
 
     QVERIFY(m_log.calls.isEmpty());
     QVERIFY(m_messages.messages.isEmpty());
@@ -374,7 +365,7 @@ void tst_zipwrapper::packsRealSkin()
     QVERIFY(SkinFolder::writeAnsi(skin.filePath(wmsName), wmsText));
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
 
-    const QString archive = wrapper.makeZipFile(nullptr, wmsName, skin.path());
+    const QString archive = wrapper.makeZipFile(wmsName, skin.path());
 
     QCOMPARE(archive, wmsName.chopped(1) + u'z');
     const auto entries = ArchiveContents::read(skin.filePath(archive));
@@ -413,7 +404,7 @@ void tst_zipwrapper::packsSkinAndFolderNames()
     const QStringList before = SkinFolder::listing(skin.path());
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
 
-    const QString archive = wrapper.makeZipFile(nullptr, wmsName, skin.path());
+    const QString archive = wrapper.makeZipFile(wmsName, skin.path());
 
     QFETCH(bool, packs);
     if (!packs) {
@@ -440,9 +431,9 @@ void tst_zipwrapper::repackReplacesArchiveWhole()
     QVERIFY(SkinFolder::writeFile(m_skin->filePath(u"new.bmp"_s), "new"));
     QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"old.bmp"_s));
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), u"s.wmz"_s);
+    QCOMPARE(wrapper.makeZipFile(u"s.wms"_s, m_skin->path()), u"s.wmz"_s);
     QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"new.bmp"_s));
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), u"s.wmz"_s);
+    QCOMPARE(wrapper.makeZipFile(u"s.wms"_s, m_skin->path()), u"s.wmz"_s);
     const auto entries = ArchiveContents::read(m_skin->filePath(u"s.wmz"_s));
     QVERIFY(entries);
     QCOMPARE(entries->keys(), QStringList({u"new.bmp"_s, u"s.wms"_s}));
@@ -460,7 +451,7 @@ void tst_zipwrapper::repackReplacesArchiveWhole()
     QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"new.bmp noise.bmp"_s));
     const QStringList listing = SkinFolder::listing(m_skin->path());
 
-    QCOMPARE(wrapper.makeZipFile(nullptr, u"s.wms"_s, m_skin->path()), QString());
+    QCOMPARE(wrapper.makeZipFile(u"s.wms"_s, m_skin->path()), QString());
 
     QCOMPARE(m_messages.messages.size(), 1);
     QCOMPARE(m_messages.last().text, kStop);
@@ -506,7 +497,7 @@ void tst_zipwrapper::packsImagesTheWriterEscapes()
     }
     clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
 
-    const QString archive = wrapper.makeZipFile(nullptr, u"skin.wms"_s, skin.path());
+    const QString archive = wrapper.makeZipFile(u"skin.wms"_s, skin.path());
 
     QVERIFY(m_messages.messages.isEmpty());
     if (!packs) {

@@ -166,38 +166,47 @@ void tst_clsfunction::VerifyFile()
     QCOMPARE(error == kNoError ? int(found) : error, expected);
 }
 
+// Text as a 16-bit number; toInteger16 fails where NulltoZero gives 0.
 void tst_clsfunction::NulltoZero_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("error"); // toInteger16's
 
-    QTest::newRow("empty") << QString() << 0;
-    QTest::newRow("trailing letters") << u"12px"_s << 0;
-    QTest::newRow("surrounded by blanks") << u" 12 "_s << 12;
-    QTest::newRow("tabs") << u"\t7\t"_s << 7;
-    QTest::newRow("plus sign") << u"+5"_s << 5;
-    QTest::newRow("2.5 to even") << u"2.5"_s << 2;
-    QTest::newRow("3.5 to even") << u"3.5"_s << 4;
-    QTest::newRow("-2.5 to even") << u"-2.5"_s << -2;
-    QTest::newRow("-3.5 to even") << u"-3.5"_s << -4;
-    QTest::newRow("above half") << u"-1.51"_s << -2;
-    QTest::newRow("exponent") << u"1e2"_s << 100;
-    QTest::newRow("largest") << u"32767"_s << 32767;
-    QTest::newRow("smallest") << u"-32768"_s << -32768;
-    QTest::newRow("just above") << u"32768"_s << 0;
-    QTest::newRow("just below") << u"-32769"_s << 0;
-    QTest::newRow("rounds above") << u"32767.5"_s << 0;
-    QTest::newRow("rounds to smallest") << u"-32768.5"_s << -32768;
-    QTest::newRow("huge") << u"99999999999999999999"_s << 0;
-    QTest::newRow("infinity") << u"inf"_s << 0;
-    QTest::newRow("not a number") << u"nan"_s << 0;
+    const int notANumber = AppError::TypeMismatch;
+    const int overflow = AppError::Overflow;
+    QTest::newRow("empty") << QString() << 0 << notANumber;
+    QTest::newRow("trailing letters") << u"12px"_s << 0 << notANumber;
+    QTest::newRow("surrounded by blanks") << u" 12 "_s << 12 << kNoError;
+    QTest::newRow("tabs") << u"\t7\t"_s << 7 << kNoError;
+    QTest::newRow("plus sign") << u"+5"_s << 5 << kNoError;
+    QTest::newRow("2.5 to even") << u"2.5"_s << 2 << kNoError;
+    QTest::newRow("3.5 to even") << u"3.5"_s << 4 << kNoError;
+    QTest::newRow("-2.5 to even") << u"-2.5"_s << -2 << kNoError;
+    QTest::newRow("-3.5 to even") << u"-3.5"_s << -4 << kNoError;
+    QTest::newRow("above half") << u"-1.51"_s << -2 << kNoError;
+    QTest::newRow("exponent") << u"1e2"_s << 100 << kNoError;
+    QTest::newRow("largest") << u"32767"_s << 32767 << kNoError;
+    QTest::newRow("smallest") << u"-32768"_s << -32768 << kNoError;
+    QTest::newRow("just above") << u"32768"_s << 0 << overflow;
+    QTest::newRow("just below") << u"-32769"_s << 0 << overflow;
+    QTest::newRow("rounds above") << u"32767.5"_s << 0 << overflow;
+    QTest::newRow("rounds to smallest") << u"-32768.5"_s << -32768 << kNoError;
+    QTest::newRow("huge") << u"99999999999999999999"_s << 0 << overflow;
+    QTest::newRow("huge negative") << u"-1e30"_s << 0 << overflow;
+    QTest::newRow("infinity") << u"inf"_s << 0 << notANumber;
+    QTest::newRow("not a number") << u"nan"_s << 0 << notANumber;
 }
 
 void tst_clsfunction::NulltoZero()
 {
     QFETCH(QString, text);
     QFETCH(int, expected);
+    QFETCH(int, error);
     QCOMPARE(int(clsFunction::NulltoZero(text)), expected);
+    qint16 value = 0;
+    QCOMPARE(errorOf([&] { value = clsFunction::toInteger16(text); }), error);
+    QCOMPARE(int(value), expected);
 }
 
 // A colour value, what getRGB keeps of it and how getRRGGBB writes it.

@@ -1,3 +1,0 @@
-#include "OwnerWindow.h"
-
-OwnerWindow::~OwnerWindow() = default;
