@@ -74,12 +74,16 @@ QPoint clientPoint(int leftTwips, int topTwips)
     return {Twips::toPixels(leftTwips), Twips::toPixels(topTwips)};
 }
 
-// Client-area coordinates of the middle of Text1(index), walked up from its place
-// in its frame through the frames to its panel.
-QPoint fieldCentre(int index)
+const Layout::Plan &plan()
 {
     static const Layout::Plan plan = Layout::makePlan();
-    const Layout::Place &place = plan.text1.at(std::size_t(index)).value();
+    return plan;
+}
+
+// Client-area coordinates of the middle of a control, walked up from its
+// place in its frame through the frames to its panel.
+QPoint centreOf(const Layout::Place &place)
+{
     int left = place.box.left + place.box.width / 2;
     int top = place.box.top + place.box.height / 2;
     for (Layout::Holder holder = place.holder; holder.kind == Layout::HolderKind::Frame;) {
@@ -89,6 +93,11 @@ QPoint fieldCentre(int index)
         holder = frame.holder;
     }
     return clientPoint(left + Layout::kPanelBox.left, top + Layout::kPanelBox.top);
+}
+
+QPoint fieldCentre(int index)
+{
+    return centreOf(plan().text1.at(std::size_t(index)).value());
 }
 
 QPoint modeButtonCentre(int index)
@@ -161,18 +170,21 @@ private slots:
         const QString window = startEditor(editor);
         QVERIFY(!window.isEmpty());
 
-        const QImage before = screenshot(u"e2e_editor_start.png"_s);
-        // Mode button 3 (sliders) is the fourth picture of the side menu.
-        QVERIFY(run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, window, u"62"_s, u"340"_s,
-                                   u"click"_s, u"1"_s}));
-        QTest::qWait(500);
-        const QImage after = screenshot(u"e2e_editor_mode3.png"_s);
-        QCOMPARE(after.size(), before.size());
-        // The clicked button shows its selected picture, button 0 its plain one,
-        // and the panel on the right is another.
-        QVERIFY(changedPixels(before, after, QRect(10, 310, 100, 60)) > 1000);
-        QVERIFY(changedPixels(before, after, QRect(10, 80, 100, 60)) > 1000);
-        QVERIFY(changedPixels(before, after, QRect(150, 70, 500, 200)) > 1000);
+        const QImage before = settledScreenshot(u"e2e_editor_start.png"_s);
+        // Mode button 3 (sliders): the clicked button shows its selected
+        // picture, button 0 its plain one, and the panel on the right is another.
+        QVERIFY(click(modeButtonCentre(3)));
+        const auto around = [this](QPoint centre) {
+            return QRect(client + centre - QPoint(50, 30), QSize(100, 60));
+        };
+        const QRect panel(client + kPanel + QPoint(20, 50), QSize(500, 200));
+        QVERIFY(waitFor([&] {
+            const QImage after = screenshot(u"e2e_editor_mode3.png"_s);
+            return after.size() == before.size() &&
+                   changedPixels(before, after, around(modeButtonCentre(3))) > 1000 &&
+                   changedPixels(before, after, around(modeButtonCentre(0))) > 1000 &&
+                   changedPixels(before, after, panel) > 1000;
+        }));
 
         // Close through the menu: ファイル(&F), Velmoraの終了(&X).
         QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
@@ -208,11 +220,9 @@ private slots:
         QVERIFY(chooseMenu(window, u"alt+f"_s, u"w"_s));
         const QString dialog = findWindow(u"^ファイルを開く$"_s);
         QVERIFY(!dialog.isEmpty());
-        QTest::qWait(500);
         QVERIFY(answerFileDialog(dialog, skin.filePath(u"blue.wms"_s), u"e2e_wmz_dialog.png"_s));
         const QString done = findWindow(u"^WMZ作成$"_s);
         QVERIFY(!done.isEmpty());
-        QTest::qWait(300);
         screenshot(u"e2e_wmz_done.png"_s);
         QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, done}));
         QVERIFY(run(u"xdotool"_s, {u"key"_s, u"Return"_s}));
@@ -224,16 +234,14 @@ private slots:
         }
 
         // ヘルプ(&H), バージョン情報(&A); OK closes it.
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^WMZ作成$"_s, false).isEmpty(), 20000);
         QVERIFY(chooseMenu(window, u"alt+h"_s, u"a"_s));
         const QString about = findWindow(u"^バージョン情報$"_s);
         QVERIFY(!about.isEmpty());
-        QTest::qWait(300);
         screenshot(u"e2e_version.png"_s);
         QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, about}));
         QVERIFY(run(u"xdotool"_s, {u"key"_s, u"Return"_s}));
-        QTest::qWait(500);
-        QVERIFY(findWindow(u"^バージョン情報$"_s, false).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^バージョン情報$"_s, false).isEmpty(), 20000);
 
         QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
         QVERIFY(editor.waitForFinished(20000));
@@ -258,8 +266,6 @@ private slots:
         QVERIFY(typeInto(fieldCentre(7), u"12"_s));
         QVERIFY(typeInto(fieldCentre(8), u"34"_s));
         QVERIFY(click(modeButtonCentre(6)));
-        QTest::qWait(500);
-        const QImage shown = screenshot(u"e2e_preview.png"_s);
 
         RecordingMessageSink messages;
         clsFileControl document(messages);
@@ -272,7 +278,10 @@ private slots:
         record.setUpimage(play);
         record.setTop(u"12"_s);
         record.setLeft(u"34"_s);
-        QVERIFY2(showsPreviewOf(shown, document, u"e2e_preview_expected.png"_s),
+        QVERIFY2(waitFor([&] {
+                     return showsPreviewOf(screenshot(u"e2e_preview.png"_s), document,
+                                           u"e2e_preview_expected.png"_s);
+                 }),
                  "the canvas on screen differs from the renderer's picture");
 
         editor.terminate();
@@ -308,12 +317,13 @@ private slots:
         QVERIFY(!window.isEmpty());
         QVERIFY(locateClient(u"e2e_given_start.png"_s));
         QVERIFY(click(modeButtonCentre(6)));
-        QTest::qWait(500);
         RecordingMessageSink messages;
         clsFileControl document(messages);
         QVERIFY(document.readFile(skin));
-        QVERIFY2(showsPreviewOf(screenshot(u"e2e_given_preview.png"_s), document,
-                                u"e2e_given_expected.png"_s),
+        QVERIFY2(waitFor([&] {
+                     return showsPreviewOf(screenshot(u"e2e_given_preview.png"_s), document,
+                                           u"e2e_given_expected.png"_s);
+                 }),
                  "the preview of the given skin differs from the renderer's picture");
         editor.terminate();
         QVERIFY(editor.waitForFinished(20000));
@@ -324,8 +334,7 @@ private slots:
         QVERIFY(!box.isEmpty());
         screenshot(u"e2e_given_refused.png"_s);
         QVERIFY(key(box, u"Return"_s));
-        QTest::qWait(300);
-        QVERIFY(findWindow(u"^ファイルを開く$"_s, false).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^ファイルを開く$"_s, false).isEmpty(), 20000);
         QVERIFY(!findWindow(u"^Velmora for WMP$"_s, false).isEmpty());
         refused.terminate();
         QVERIFY(refused.waitForFinished(20000));
@@ -337,28 +346,24 @@ private slots:
     void browseButtonChoosesASamplePicture()
     {
         QProcess editor;
-        editor.setProcessEnvironment(environment);
-        editor.start(bin + u"/velmora"_s, {});
-        QVERIFY(editor.waitForStarted());
-        const QString window = findWindow(u"^Velmora for WMP$"_s);
+        const QString window = startEditor(editor);
         QVERIFY(!window.isEmpty());
-        QTest::qWait(500);
 
-        // Command2(0) beside Text1(3) on the theme panel, below the menu bar.
-        QVERIFY(click(window, 691, 207));
+        // Command2(0) beside Text1(3) on the theme panel.
+        QVERIFY(click(centreOf(plan().command2.at(0).value())));
         const QString chooser = findWindow(u"^ファイルを開く$"_s);
         QVERIFY(!chooser.isEmpty());
-        QTest::qWait(500);
-        const QImage before = screenshot(u"e2e_chooser_open.png"_s);
+        const QImage before = settledScreenshot(u"e2e_chooser_open.png"_s);
         const QPoint at = windowPosition(chooser);
-        // The first file of the list, background.bmp, in the file list's first row.
+        // The first file of the list, background.bmp, in the file list's first row;
+        // Picture1 inside the preview frame then shows the picture.
         QVERIFY(click(chooser, 53, 32));
-        QTest::qWait(500);
-        const QImage preview = screenshot(u"e2e_chooser_preview.png"_s);
-        QCOMPARE(preview.size(), before.size());
-        // Picture1 inside the preview frame shows the picture now.
-        QVERIFY(changedPixels(before, preview, QRect(at + QPoint(205, 24), QSize(240, 170))) >
-                5000);
+        QVERIFY(waitFor([&] {
+            const QImage preview = screenshot(u"e2e_chooser_preview.png"_s);
+            return preview.size() == before.size() &&
+                   changedPixels(before, preview, QRect(at + QPoint(205, 24), QSize(240, 170))) >
+                       5000;
+        }));
 
         QVERIFY(
             run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, chooser, u"53"_s, u"32"_s, u"click"_s,
@@ -366,25 +371,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^ファイルを開く$"_s, false).isEmpty(), 10000);
 
         // Copy the field's text out through the clipboard.
-        QVERIFY(click(window, 300, 207));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"ctrl+a"_s, u"ctrl+c"_s}));
-        QTest::qWait(300);
-        QString copied;
-        QVERIFY(run(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s}, &copied));
+        QVERIFY(click(fieldCentre(3)));
+        QVERIFY(key(window, u"ctrl+a ctrl+c"_s));
         const QString sample = QFileInfo(bin).canonicalFilePath() + u"/sample/background.bmp"_s;
-        QCOMPARE(QFileInfo(copied).canonicalFilePath(), sample);
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(selection(u"clipboard"_s)).canonicalFilePath(), sample,
+                                  20000);
+        const QString copied = selection(u"clipboard"_s);
         QCOMPARE(copied, QFileInfo(copied).absoluteFilePath());
 
-        QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, u"alt+f"_s}));
-        QTest::qWait(300);
-        QVERIFY(run(u"xdotool"_s, {u"key"_s, u"x"_s}));
         // The chosen picture is unsaved work: leave without saving it.
-        const QString question = findWindow(u"^Velmoraの終了$"_s);
-        QVERIFY(!question.isEmpty());
-        QVERIFY(key(question, u"n"_s));
-        QVERIFY(editor.waitForFinished(20000));
-        QCOMPARE(editor.exitCode(), 0);
+        QVERIFY(leaveWithoutSaving(window, editor));
     }
 
     void missingPackageEndsWithoutWindow()
@@ -400,7 +396,6 @@ private slots:
         QVERIFY(editor.waitForStarted());
         const QString box = findWindow(u"^起動中止$"_s);
         QVERIFY(!box.isEmpty());
-        QTest::qWait(300);
         screenshot(u"e2e_startup_aborted.png"_s);
         QVERIFY(findWindow(u"^Velmora for WMP$"_s, false).isEmpty());
 
@@ -437,14 +432,12 @@ private slots:
         QVERIFY(typeInto(fieldCentre(0), u"E2E/Skin"_s));
         QVERIFY(typeInto(fieldCentre(3), sample + u"background.bmp"_s));
         QVERIFY(click(modeButtonCentre(1)));
-        QTest::qWait(300);
-        const QImage filled = screenshot(u"e2e_save_filled.png"_s);
+        const QImage filled = settledScreenshot(u"e2e_save_filled.png"_s);
 
         // ファイル(&F), 名前を付けて保存(&A); the dialog proposes a name in skins/.
         QVERIFY(chooseMenu(window, u"alt+f"_s, u"a"_s));
         const QString saveDialog = findWindow(u"^名前を付けてファイルを保存$"_s);
         QVERIFY(!saveDialog.isEmpty());
-        QTest::qWait(300);
         screenshot(u"e2e_save_dialog.png"_s);
         QVERIFY(answerFileDialog(saveDialog, out.filePath(u"E2E.wms"_s)));
         const QString file = out.filePath(u"E2E.wms/E2E.wms"_s);
@@ -481,7 +474,6 @@ private slots:
         QVERIFY(!question.isEmpty());
         QVERIFY(key(question, u"Return"_s));
         QVERIFY(!findWindow(u"^Velmora for WMP$"_s).isEmpty());
-        QTest::qWait(300);
         screenshot(u"e2e_new.png"_s);
 
         // Open the saved skin and confirm.
@@ -495,19 +487,19 @@ private slots:
                                  20000);
         QVERIFY(key(confirm, u"Return"_s));
         QVERIFY(!findWindow(savedCaption).isEmpty());
-        QTest::qWait(300);
-        const QImage opened = screenshot(u"e2e_opened.png"_s);
 
         // The positions show as typed, and a plain save of what was opened
         // writes the very same file.
-        QCOMPARE(opened.size(), filled.size());
-        for (const Typed &typed : kButtonFields) {
-            if (!typed.sample) {
-                const QPoint centre = client + fieldCentre(typed.field);
-                QCOMPARE(
-                    changedPixels(filled, opened, QRect(centre - QPoint(25, 7), QSize(50, 14))), 0);
-            }
-        }
+        QVERIFY(waitFor([&] {
+            const QImage opened = screenshot(u"e2e_opened.png"_s);
+            return opened.size() == filled.size() &&
+                   std::ranges::all_of(kButtonFields, [&](const Typed &typed) {
+                       const QPoint centre = client + fieldCentre(typed.field);
+                       return typed.sample ||
+                              changedPixels(filled, opened,
+                                            QRect(centre - QPoint(25, 7), QSize(50, 14))) == 0;
+                   });
+        }));
         const QByteArray saved = WmsFixtures::readBytes(file);
         QVERIFY(QFile::remove(file));
         QVERIFY(key(window, u"ctrl+s"_s));
@@ -515,7 +507,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(WmsFixtures::readBytes(file), saved, 20000);
         // The progress window shows after the files are written and closes by
         // itself, leaving the main window alone on the screen.
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(visibleWindows(editor.processId()).size() > 1, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(visibleWindows(editor.processId()), QStringList{window}, 20000);
 
         QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
@@ -559,15 +551,41 @@ private slots:
 
         // From the number field, Alt+F opens ファイル(&F) and X leaves; the typed
         // fields are unsaved work, left without saving.
-        QVERIFY(chooseMenu(window, u"alt+f"_s, u"x"_s));
-        const QString question = findWindow(u"^Velmoraの終了$"_s);
-        QVERIFY(!question.isEmpty());
-        QVERIFY(key(question, u"n"_s));
-        QVERIFY(editor.waitForFinished(20000));
-        QCOMPARE(editor.exitCode(), 0);
+        QVERIFY(leaveWithoutSaving(window, editor));
     }
 
 private:
+    // Waits for a state the editor reaches by itself, checking it again and
+    // again as QTRY_VERIFY does; false when it is not reached in time.
+    template <typename State> static bool waitFor(State state, int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor(state, timeoutMs);
+    }
+
+    // A screenshot taken once the screen has stopped changing: two in a row alike.
+    QImage settledScreenshot(const QString &fileName)
+    {
+        QImage previous;
+        QImage shot;
+        waitFor([&] {
+            previous = std::exchange(shot, screenshot(fileName));
+            return !shot.isNull() && shot == previous;
+        });
+        return shot;
+    }
+
+    // ファイル(&F), Velmoraの終了(&X) with unsaved work, answered No: the
+    // editor ends without saving, and cleanly.
+    bool leaveWithoutSaving(const QString &window, QProcess &editor)
+    {
+        if (!chooseMenu(window, u"alt+f"_s, u"x"_s)) {
+            return false;
+        }
+        const QString question = findWindow(u"^Velmoraの終了$"_s);
+        return !question.isEmpty() && key(question, u"n"_s) && editor.waitForFinished(20000) &&
+               editor.exitStatus() == QProcess::NormalExit && editor.exitCode() == 0;
+    }
+
     // The X selection ("clipboard" or "primary") as text.
     QString selection(const QString &which)
     {
@@ -609,11 +627,10 @@ private:
             screenshot(shot);
         }
         for (int attempt = 0; attempt < 3 && isViewable(dialog); ++attempt) {
-            QTest::qWait(300); // the completer settles
             if (!run(u"xdotool"_s, {u"key"_s, u"Return"_s})) {
                 return false;
             }
-            QTest::qWait(300);
+            waitFor([&] { return !isViewable(dialog); }, 3000);
         }
         return !isViewable(dialog);
     }
@@ -640,8 +657,9 @@ private:
         return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
 
-    // Starts the editor and lets its first paint land; the id of its window
-    // with that caption, empty when none appears.
+    // Starts the editor and waits for its first paint, the selected first
+    // mode button on the screen; the id of its window with that caption,
+    // empty when none appears.
     QString startEditor(QProcess &editor, const QStringList &arguments = {},
                         const QString &caption = u"^Velmora for WMP$"_s)
     {
@@ -651,17 +669,17 @@ private:
             return {};
         }
         const QString window = findWindow(caption);
-        QTest::qWait(500);
+        if (window.isEmpty() || !waitFor([this] { return locateClient(u"e2e_painted.png"_s); })) {
+            return {};
+        }
         return window;
     }
 
     bool click(QPoint inClient)
     {
         const QPoint at = client + inClient;
-        const bool ok = run(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()),
-                                           QString::number(at.y()), u"click"_s, u"1"_s});
-        QTest::qWait(200);
-        return ok;
+        return run(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()), QString::number(at.y()),
+                                  u"click"_s, u"1"_s});
     }
 
     bool typeInto(QPoint field, const QString &text)
@@ -690,15 +708,21 @@ private:
         return button.x() >= 0;
     }
 
-    // Opens a menu of the window by its access key and picks an entry by its own.
+    // Opens a menu of the window by its access key and, once the menu's own
+    // window shows, picks an entry by its key.
     bool chooseMenu(const QString &window, const QString &menu, const QString &entry)
     {
+        QString pid;
+        if (!run(u"xdotool"_s, {u"getwindowpid"_s, window}, &pid)) {
+            return false;
+        }
+        const qsizetype shown = visibleWindows(pid.toLongLong()).size();
         if (!run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}) ||
             !run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, menu})) {
             return false;
         }
-        QTest::qWait(300);
-        return run(u"xdotool"_s, {u"key"_s, entry});
+        return waitFor([&] { return visibleWindows(pid.toLongLong()).size() > shown; }) &&
+               run(u"xdotool"_s, {u"key"_s, entry});
     }
 
     bool click(const QString &window, int x, int y)
