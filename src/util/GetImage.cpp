@@ -29,7 +29,7 @@ constexpr qint64 kPngBytes = 29;
 
 void openForReading(QFile &file, const QString &path)
 {
-    if (!UserFile::open(file, path)) {
+    if (!UserFile::open(file, path, QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         throw AppError(kPathFileAccessError, file.errorString());
     }
 }

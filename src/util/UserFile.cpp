@@ -10,7 +10,7 @@
 
 namespace UserFile {
 
-bool open(QFile &file, const QString &path)
+bool open(QFile &file, const QString &path, QIODevice::OpenMode mode)
 {
     if (path.isEmpty() || path.contains(QChar(0))) {
         return false;
@@ -30,14 +30,14 @@ bool open(QFile &file, const QString &path)
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        !file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;
     }
     return true;
 #else
     file.setFileName(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    return QFileInfo(path).isFile() && file.open(mode);
 #endif
 }
 

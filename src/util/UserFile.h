@@ -15,7 +15,8 @@ namespace UserFile {
 // Opens path for reading without waiting, following links, and keeps it open
 // only when it leads to a regular file. False otherwise; the caller reports
 // it as its usual "cannot open". The open file need not know its name.
-bool open(QFile &file, const QString &path);
+// mode may add QIODevice::Unbuffered for readers that seek and read a few bytes.
+bool open(QFile &file, const QString &path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 // Which file a name reaches, whatever spelling or link leads there.
 struct Identity {
