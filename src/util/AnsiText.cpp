@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <vector>
 
 namespace AnsiText {
 
@@ -15,36 +16,51 @@ bool isSurrogatePair(QStringView text, qsizetype at)
            text.at(at + 1).isLowSurrogate();
 }
 
-// Appends text, a "?" for each character the code page cannot hold and
-// nothing else lost. An encoder cannot say where it failed and its error
-// sticks, so a failing piece is halved, each half with an encoder of its own:
-// a few code page opens per failing character, where one per character made
-// long texts slow to save.
-void encodeInto(QStringView text, QByteArray &out)
+QByteArray encodeAlone(QStringView character)
 {
     QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError()) {
-        out += bytes;
+    const QByteArray bytes = encoder.encode(character);
+    return encoder.hasError() ? QByteArrayLiteral("?") : bytes;
+}
+
+// Appends the bytes of one character (a surrogate pair is one), "?" where
+// the code page has none. Opening the code page costs far more than
+// converting with it, and an encoder's error sticks, so each thread keeps
+// what every 16-bit character it met became; pairs, which the code page
+// never holds, are rare.
+void appendCharacter(QStringView character, QByteArray &out)
+{
+    if (character.size() != 1) {
+        out += encodeAlone(character);
         return;
     }
-    if (text.size() == 1 || (text.size() == 2 && isSurrogatePair(text, 0))) {
-        out += '?';
-        return;
+    thread_local std::vector<QByteArray> known(0x10000);
+    QByteArray &bytes = known[character.at(0).unicode()];
+    if (bytes.isNull()) {
+        bytes = encodeAlone(character);
     }
-    // A surrogate pair is one character and stays in one half.
-    const qsizetype half = text.size() / 2 + (isSurrogatePair(text, text.size() / 2 - 1) ? 1 : 0);
-    encodeInto(text.left(half), out);
-    encodeInto(text.mid(half), out);
+    out += bytes;
 }
 
 } // namespace
 
 QByteArray encode(const QString &text)
 {
+    {
+        // Most texts convert whole, with one encoder.
+        QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+        const QByteArray bytes = encoder.encode(text);
+        if (!encoder.hasError()) {
+            return bytes;
+        }
+    }
     QByteArray out;
     out.reserve(text.size() * 2);
-    encodeInto(text, out);
+    for (qsizetype at = 0; at < text.size();) {
+        const qsizetype length = isSurrogatePair(text, at) ? 2 : 1;
+        appendCharacter(QStringView(text).mid(at, length), out);
+        at += length;
+    }
     return out;
 }
 

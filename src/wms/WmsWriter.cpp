@@ -135,6 +135,8 @@ constexpr qint16 kLineOrder[] = {
 constexpr QStringView kOpenEnd = u">";
 constexpr QStringView kEmptyEnd = u"/>";
 const QString kCrLf = u"\r\n"_s;
+// Room for a line of the writer with most of its values short.
+constexpr qsizetype kLineCapacity = 256;
 
 QString valueOf(const AttributeSource &row, const clsElement &own, const clsElement &theme)
 {
@@ -157,12 +159,22 @@ QString valueOf(const AttributeSource &row, const clsElement &own, const clsElem
 QString tagLine(QStringView tag, Rows rows, const clsElement &own, const clsElement &theme,
                 QStringView end)
 {
-    QString line = u'<' + tag.toString();
+    // Appended piece by piece into one buffer: a line is built for every
+    // element of every save.
+    QString line;
+    line.reserve(kLineCapacity);
+    line += u'<';
+    line += tag;
     for (const AttributeSource &row : rows) {
-        line += u' ' + row.name.toString() + u"=\""_s +
-                WmsSyntax::escapeValue(valueOf(row, own, theme)) + u'"';
+        line += u' ';
+        line += row.name;
+        line += u"=\"";
+        line += WmsSyntax::escapeValue(valueOf(row, own, theme));
+        line += u'"';
     }
-    return line + end.toString() + kCrLf;
+    line += end;
+    line += kCrLf;
+    return line;
 }
 
 bool isPresent(const clsElement &record)
