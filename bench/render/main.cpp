@@ -3,6 +3,7 @@
 // pixels), and decodes the same 14 files once each with QImageReader. Prints
 // the median times of several runs and their ratio: what drawing costs on
 // top of reading the pictures.
+#include "BenchSkin.h"
 #include "BenchSupport.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
@@ -11,7 +12,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImageReader>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -21,32 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kRuns = 9;
-
-// A photograph-like background: gradients with a little texture.
-QImage makeBackground()
-{
-    QImage image(1920, 1080, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            line[x] =
-                qRgb((x / 8 + (x * y) % 7) & 0xFF, (y / 5 + x % 5) & 0xFF, (x + y) / 12 & 0xFF);
-        }
-    }
-    return image;
-}
-
-// A round button on the key colour, as skins draw them.
-QImage makeElement(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(qRgb(255, 0, 0));
-    QPainter painter(&image);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromHsv(seed * 27 % 360, 200, 220));
-    painter.drawEllipse(image.rect().adjusted(2, 2, -2, -2));
-    return image;
-}
 
 } // namespace
 
@@ -60,30 +34,10 @@ int main(int argc, char *argv[])
     }
     PrintingSink messages;
     clsFileControl document(messages);
-    for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
-        document.getElement(slot)->initMember();
-    }
-    QStringList files{dir.filePath(u"background.jpg"_s)};
-    if (!makeBackground().save(files.first(), "JPEG", 90)) {
-        std::fprintf(stderr, "cannot write the background\n");
+    const QStringList files = BenchSkin::write(dir, document);
+    if (files.isEmpty()) {
+        std::fprintf(stderr, "cannot write the skin's pictures\n");
         return 1;
-    }
-    document.getElement(Slot::View)->setUpimage(files.first());
-    for (const Preview::DrawRow &row : Preview::kDrawOrder) {
-        const qint16 slot = row.slot;
-        const bool slider = slot >= Slot::VolumeSlider;
-        const QString path =
-            dir.filePath(u"element%1.%2"_s.arg(slot).arg(slider ? u"png"_s : u"bmp"_s));
-        if (!makeElement(slider ? 24 : 96, slider ? 40 : 64, slot).save(path)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            return 1;
-        }
-        files.append(path);
-        clsElement &record = *document.getElement(slot);
-        record.setExistFlag(1);
-        record.setUpimage(path);
-        record.setTop(QString::number(100 + slot * 50));
-        record.setLeft(QString::number(200 + slot * 90));
     }
     const Preview::PanelState state = Preview::PanelState::fromDocument(document);
 

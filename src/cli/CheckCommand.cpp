@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "Console.h"
-#include "SkinCheck.h"
 #include "document/clsFileControl.h"
+#include "render/SkinCheck.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

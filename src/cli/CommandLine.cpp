@@ -6,6 +6,11 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +24,7 @@ struct Command {
     qsizetype argumentCount;
     bool takesJson;
     QStringView summary;
+    bool takesLooks; // --state, --sliders, --outlines, --shape
     Runner run;
 };
 
@@ -26,16 +32,20 @@ constexpr Command kCommands[] = {
     {u"pack", u"SKIN.wms", 1, false,
      u"Packs the skin and the images it names into a WMZ file beside it, as the editor's WMZ "
      u"command does, and prints the WMZ file's path.",
-     runPack},
+     false, runPack},
     {u"check", u"SKIN.wms", 1, true,
      u"Lists, one line each, what would make the skin fail in a player or in the editor's "
      u"save: missing or undecodable images, images whose size their header does not tell, "
      u"colours and numbers the editor does not take, elements partly or wholly outside the "
      u"background. Exit status 1 when it lists anything. --json prints the findings as JSON.",
-     runCheck},
+     false, runCheck},
     {u"render", u"SKIN.wms OUT.png", 2, false,
-     u"Draws the skin as the editor's preview does, with the same renderer, into a PNG file.",
-     runRender},
+     u"Draws the skin as the editor's preview does, with the same renderer, into a PNG file. "
+     u"--state hover|pressed draws each button's hover or pressed image where it has one, "
+     u"--sliders each slider's background under its thumb, --outlines the playlist, track "
+     u"name and video areas as dashed rectangles, --shape the background's transparency "
+     u"colour as a checkerboard.",
+     true, runRender},
 };
 
 constexpr QStringView kProgram = u"velmora";
@@ -64,6 +74,21 @@ QString description()
     return text;
 }
 
+std::optional<Preview::ButtonLook> buttonLook(const QString &name)
+{
+    constexpr std::pair<QStringView, Preview::ButtonLook> kLooks[] = {
+        {u"normal", Preview::ButtonLook::Normal},
+        {u"hover", Preview::ButtonLook::Hover},
+        {u"pressed", Preview::ButtonLook::Pressed},
+    };
+    for (const auto &[text, look] : kLooks) {
+        if (name == text) {
+            return look;
+        }
+    }
+    return std::nullopt;
+}
+
 int usageError(const QCommandLineParser &parser, const QString &reason, Console &console)
 {
     console.err() << kProgram << u": "_s << reason << u"\n\n"_s << parser.helpText();
@@ -78,6 +103,14 @@ int runCommand(const QStringList &arguments, Console &console)
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption json(u"json"_s, u"With check: the findings as JSON."_s);
     parser.addOption(json);
+    const QCommandLineOption state(u"state"_s, u"With render: normal, hover or pressed."_s,
+                                   u"look"_s, u"normal"_s);
+    const QCommandLineOption sliders(u"sliders"_s, u"With render: slider backgrounds."_s);
+    const QCommandLineOption outlines(u"outlines"_s, u"With render: the areas' outlines."_s);
+    const QCommandLineOption shape(u"shape"_s, u"With render: the window's shape."_s);
+    for (const QCommandLineOption &option : {state, sliders, outlines, shape}) {
+        parser.addOption(option);
+    }
     parser.addPositionalArgument(u"command"_s, u"pack, check or render, or a skin file to edit."_s,
                                  u"[command]"_s);
     parser.addPositionalArgument(u"files"_s, u"The command's files."_s, u"[files...]"_s);
@@ -110,7 +143,19 @@ int runCommand(const QStringList &arguments, Console &console)
     if (parser.isSet(json) && !command->takesJson) {
         return usageError(parser, u"--json goes with check only"_s, console);
     }
-    return command->run(files, {parser.isSet(json)}, console);
+    const bool looks = parser.isSet(state) || parser.isSet(sliders) || parser.isSet(outlines) ||
+                       parser.isSet(shape);
+    if (looks && !command->takesLooks) {
+        return usageError(
+            parser, u"--state, --sliders, --outlines and --shape go with render only"_s, console);
+    }
+    CommandOptions options{parser.isSet(json), {}, parser.isSet(outlines)};
+    const std::optional<Preview::ButtonLook> look = buttonLook(parser.value(state));
+    if (!look) {
+        return usageError(parser, u"--state takes normal, hover or pressed"_s, console);
+    }
+    options.render = {*look, parser.isSet(sliders), parser.isSet(shape)};
+    return command->run(files, options, console);
 }
 
 } // namespace
@@ -144,7 +189,16 @@ void setApplicationIdentity()
 
 int run(int &argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Drawing the areas' names takes fonts, which only a GUI application
+    // has; its offscreen platform needs no display.
+    std::unique_ptr<QCoreApplication> app;
+    if (std::any_of(argv + 1, argv + argc,
+                    [](const char *a) { return qstrcmp(a, "--outlines") == 0; })) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     setApplicationIdentity();
     Console console;
     return runCommand(QCoreApplication::arguments(), console);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/RenderOptions.h"
+
 #include <QStringList>
 
 class Console;
@@ -8,6 +10,9 @@ class Console;
 // counted) and returns the exit status.
 struct CommandOptions {
     bool json = false;
+    // render: what the editor's preview can show besides the first look.
+    Preview::RenderOptions render;
+    bool outlines = false;
 };
 
 int runPack(const QStringList &arguments, const CommandOptions &options, Console &console);

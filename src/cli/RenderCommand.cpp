@@ -4,12 +4,14 @@
 #include "document/ElementTable.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
+#include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 #include "util/AppError.h"
 #include "util/UserFile.h"
 
 #include <QDir>
 #include <QImageWriter>
+#include <QPainter>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -73,7 +75,7 @@ bool isInput(const QString &target, const QString &wmsPath, clsFileControl &docu
 
 // Draws the skin as the editor's preview does, from the skin file alone: the
 // elements present in the file take the place of the switched-on sections.
-int runRender(const QStringList &arguments, const CommandOptions &, Console &console)
+int runRender(const QStringList &arguments, const CommandOptions &options, Console &console)
 {
     const QString wmsPath = skinFileArgument(arguments.at(0), console);
     if (wmsPath.isEmpty()) {
@@ -91,8 +93,8 @@ int runRender(const QStringList &arguments, const CommandOptions &, Console &con
         return CommandLine::Usage;
     }
     try {
-        const Preview::Rendering rendering =
-            Preview::renderPreview(document, Preview::PanelState::fromDocument(document));
+        Preview::Rendering rendering = Preview::renderPreview(
+            document, Preview::PanelState::fromDocument(document), options.render);
         for (const Preview::LeftOut &entry : rendering.leftOut) {
             console.err() << u"velmora: "_s << elementSlot(entry.slot).tag << u' '
                           << QDir::toNativeSeparators(entry.image) << u" left out: "_s
@@ -102,6 +104,12 @@ int runRender(const QStringList &arguments, const CommandOptions &, Console &con
             console.err() << u"velmora: "_s << wmsPath
                           << u": its background picture is missing or cannot be decoded\n"_s;
             return CommandLine::Failure;
+        }
+        if (options.outlines) {
+            QPainter painter(&rendering.canvas);
+            for (const Preview::Area &area : Preview::pictureLessAreas(document)) {
+                Preview::drawAreaOutline(painter, area);
+            }
         }
         QString error;
         if (!writePng(rendering.canvas, target, &error)) {

@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
@@ -27,11 +28,23 @@ void PictureBox::setDrawing(const QImage &drawing)
     update();
 }
 
+void PictureBox::redrawArea(const QRect &area, const std::function<void(QImage &)> &draw)
+{
+    if (m_drawing.isNull()) {
+        return;
+    }
+    draw(m_drawing);
+    update(area);
+}
+
+// Only the part asked for: a move repaints two small rectangles of a large
+// picture.
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     if (!m_drawing.isNull()) {
         QPainter painter(this);
-        painter.drawImage(0, 0, m_drawing);
+        const QRect area = event->rect() & m_drawing.rect();
+        painter.drawImage(area.topLeft(), m_drawing, area);
     }
 }

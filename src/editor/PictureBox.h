@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QImage>
+#include <functional>
 
 // A picture box: a picture, and over it a drawing layer that keeps what is
 // drawn until it is cleared (an off-screen image that painting shows). The
@@ -22,6 +23,8 @@ public:
     // Replaces the drawing layer with a picture of the box's size.
     void setDrawing(const QImage &drawing);
     const QImage &drawing() const { return m_drawing; }
+    // Lets draw change the drawing layer inside area, and repaints only that.
+    void redrawArea(const QRect &area, const std::function<void(QImage &)> &draw);
 
     // The size the layout gave the box, kept for when it holds no picture.
     void setPlacedSize(const QSize &size) { m_placedSize = size; }

@@ -3,6 +3,7 @@
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "PanelBaseline.h"
+#include "PanelPlacements.h"
 #include "PictureFile.h"
 #include "QtDialogProvider.h"
 #include "SectionTable.h"

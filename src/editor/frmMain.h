@@ -20,7 +20,9 @@ class frmFileOpendlg;
 class ImageButton;
 class MessageSink;
 class PanelBaseline;
+class PanelPlacements;
 class PanelScroller;
+class PreviewCanvas;
 class PictureBox;
 class QtDialogProvider;
 class QAction;
@@ -89,6 +91,8 @@ public:
     void clearPreview();
     PictureBox &previewCanvas() const;
     PictureBox &previewScratch() const;
+    // The canvas as a layout tool: moves, looks, outlines and problems.
+    PreviewCanvas &previewTool() const { return *m_previewCanvas; }
 
     // WMZ, help and version commands
     void mnuFileWmz_Click();
@@ -294,6 +298,10 @@ private:
     std::array<QComboBox *, Layout::kCombo1Count> m_Combo1{};
     std::array<QLabel *, Layout::kLabel1Count> m_Label1{};
     PanelScroller *m_previewScroller = nullptr; // owned by the preview panel
+    // Moving elements on the canvas; reads and writes their fields.
+    void createPreviewCanvas();
+    std::unique_ptr<PanelPlacements> m_placements;
+    PreviewCanvas *m_previewCanvas = nullptr; // owned by this window
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuFileNew = nullptr;

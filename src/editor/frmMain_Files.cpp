@@ -1,6 +1,7 @@
 // The file commands: new, open, save, save as and exit, from the menu bar
 // and from the side menu's file set.
 #include "PanelBaseline.h"
+#include "PreviewCanvas.h"
 #include "document/clsFileControl.h"
 #include "frmMain.h"
 #include "util/AppError.h"
@@ -72,6 +73,7 @@ void frmMain::newSkin()
     initAllElements();
     loadPanels();
     clearPreview();
+    previewTool().clearHistory();
     m_currentFileName.clear();
     m_baseline->take();
 }
@@ -114,6 +116,7 @@ void frmMain::readSkinFile(const QString &path)
         return;
     }
     m_currentFileName = path;
+    previewTool().clearHistory();
     m_baseline->take();
 }
 

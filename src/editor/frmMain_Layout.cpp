@@ -100,6 +100,7 @@ void frmMain::buildWindow()
     connectControls();
     connectInputHelpers();
     applyPanelLook();
+    createPreviewCanvas();
     std::array<QWidget *, Layout::kPanelCount> panels{};
     std::copy_n(m_picture2.begin(), panels.size(), panels.begin());
     TabOrder::followReadingOrder(panels);

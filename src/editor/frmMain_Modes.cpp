@@ -4,6 +4,7 @@
 #include "ImageButton.h"
 #include "LayoutTables.h"
 #include "PictureFile.h"
+#include "PreviewCanvas.h"
 #include "SectionTable.h"
 #include "WidgetColors.h"
 #include "frmMain.h"
@@ -84,6 +85,9 @@ void frmMain::imgMenu_Click(int Index)
         // Drawn while the panel is still hidden; an element that cannot be
         // drawn is left out, so the panel is always shown afterwards.
         drawPreview();
+    } else {
+        // The decoded pictures are kept only while the preview is shown.
+        previewTool().release();
     }
     const auto index = static_cast<std::size_t>(Index);
     setTag(imgMenu(index), kPrevDown);

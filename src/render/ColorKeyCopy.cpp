@@ -19,13 +19,20 @@ QRgb blend(QRgb over, QRgb under)
 bool colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 width, qint64 height,
                   QRgb key)
 {
+    return colorKeyCopy(target, x, y, source, width, height, key, target.rect());
+}
+
+bool colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 width, qint64 height,
+                  QRgb key, const QRect &clip)
+{
     Q_ASSERT(target.format() == QImage::Format_RGB32);
-    // Source columns and rows [sx0, sx1) x [sy0, sy1) that land inside the target;
+    const QRect area = clip & target.rect();
+    // Source columns and rows [sx0, sx1) x [sy0, sy1) that land inside the area;
     // 64-bit, as a header may claim any size and a field any position.
-    const qint64 sx0 = std::max<qint64>(0, -static_cast<qint64>(x));
-    const qint64 sy0 = std::max<qint64>(0, -static_cast<qint64>(y));
-    const qint64 sx1 = std::min({width, qint64(source.width()), qint64(target.width()) - x});
-    const qint64 sy1 = std::min({height, qint64(source.height()), qint64(target.height()) - y});
+    const qint64 sx0 = std::max<qint64>(0, qint64(area.left()) - x);
+    const qint64 sy0 = std::max<qint64>(0, qint64(area.top()) - y);
+    const qint64 sx1 = std::min({width, qint64(source.width()), qint64(area.right()) + 1 - x});
+    const qint64 sy1 = std::min({height, qint64(source.height()), qint64(area.bottom()) + 1 - y});
     if (sx0 >= sx1 || sy0 >= sy1) {
         return true;
     }

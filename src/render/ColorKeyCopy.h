@@ -12,3 +12,6 @@
 // or for the target's own copy of pixels it shares.
 bool colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 width, qint64 height,
                   QRgb key);
+// The same, changing only the target's pixels inside clip.
+bool colorKeyCopy(QImage &target, int x, int y, const QImage &source, qint64 width, qint64 height,
+                  QRgb key, const QRect &clip);

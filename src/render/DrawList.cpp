@@ -18,7 +18,26 @@ PanelState PanelState::fromDocument(const clsFileControl &document)
     return state;
 }
 
-std::vector<DrawEntry> makeDrawList(const clsFileControl &document, const PanelState &state)
+namespace {
+
+bool namesFile(const QString &path)
+{
+    return !path.isEmpty() && clsFunction::VerifyFile(path);
+}
+
+// The image a button shows in the chosen look, where it has one.
+QString buttonImage(const clsElement &record, ButtonLook look)
+{
+    const QString other = look == ButtonLook::Hover     ? record.getHoverimage()
+                          : look == ButtonLook::Pressed ? record.getDownimage()
+                                                        : QString();
+    return namesFile(other) ? other : record.getUpimage();
+}
+
+} // namespace
+
+std::vector<DrawEntry> makeDrawList(const clsFileControl &document, const PanelState &state,
+                                    const RenderOptions &options)
 {
     std::vector<DrawEntry> entries;
     for (const PanelElement &element : state.elements) {
@@ -26,8 +45,17 @@ std::vector<DrawEntry> makeDrawList(const clsFileControl &document, const PanelS
             continue;
         }
         const clsElement &record = *document.getElement(element.slot);
-        entries.push_back({element.slot, record.getUpimage(), record.getTranscolor(),
-                           record.getTop(), record.getLeft()});
+        const ElementFamily family = elementSlot(element.slot).family;
+        // A slider's background is held where a button keeps its hover image.
+        if (family == ElementFamily::Slider && options.sliderBackgrounds &&
+            namesFile(record.getHoverimage())) {
+            entries.push_back({element.slot, record.getHoverimage(), record.getTranscolor(),
+                               record.getTop(), record.getLeft()});
+        }
+        const QString image = family == ElementFamily::Button ? buttonImage(record, options.look)
+                                                              : record.getUpimage();
+        entries.push_back(
+            {element.slot, image, record.getTranscolor(), record.getTop(), record.getLeft()});
     }
     return entries;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RenderOptions.h"
 #include "document/ElementTable.h"
 
 #include <QString>
@@ -64,8 +65,11 @@ struct PanelState {
 };
 
 // The entries whose element is switched on and whose first-image field
-// names an existing file, in drawing order. AppError 5 when a field holds a
-// path no file system can hold.
-std::vector<DrawEntry> makeDrawList(const clsFileControl &document, const PanelState &state);
+// names an existing file, in drawing order. With options, a button shows its
+// hover or pressed image where it has one, and a slider's background comes
+// just before its thumb. AppError 5 when a field holds a path no file system
+// can hold.
+std::vector<DrawEntry> makeDrawList(const clsFileControl &document, const PanelState &state,
+                                    const RenderOptions &options = {});
 
 } // namespace Preview

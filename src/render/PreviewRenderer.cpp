@@ -9,15 +9,24 @@
 #include "util/GetImage.h"
 #include "util/clsFunction.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace Preview {
 
 namespace {
 
-// Draws one entry onto the canvas; the reason when it must be left out.
-std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
-                                       PictureCache &pictures, QImage &lastElement)
+// The key colour of an entry as Qt's colour value, or nothing for a text
+// that is no #RRGGBB.
+std::optional<QRgb> keyColour(const QString &colourText)
+{
+    const std::optional<qint32> key = clsFunction::tryColour(colourText);
+    return key ? std::optional(WindowColor::toRgb(clsFunction::getRGB(*key))) : std::nullopt;
+}
+
+// Places one entry of the draw list; the reason when it must be left out.
+std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &pictures,
+                                   QImage &lastElement, std::vector<Placed> &placed)
 {
     const QImage picture = pictures.picture(entry.image);
     if (picture.isNull()) {
@@ -30,44 +39,58 @@ std::optional<LeftOutReason> drawEntry(QImage &canvas, const DrawEntry &entry,
     if (!size) {
         return LeftOutReason::BadHeader;
     }
-    const std::optional<qint32> key = clsFunction::tryColour(entry.transcolor);
+    const std::optional<QRgb> key = keyColour(entry.transcolor);
     if (!key) {
         return LeftOutReason::BadColour;
     }
-    const int y = clsFunction::NulltoZero(entry.top);
-    const int x = clsFunction::NulltoZero(entry.left);
-    if (!colorKeyCopy(canvas, x, y, picture, size->width, size->height,
-                      WindowColor::toRgb(clsFunction::getRGB(*key)))) {
+    // Converted once here, so that drawing a part again converts nothing.
+    const QImage ready = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                           : QImage::Format_RGB32);
+    if (ready.isNull()) {
         return LeftOutReason::Unreadable; // no memory for its pixels
     }
+    const QSize copied(int(std::clamp<qint64>(size->width, 0, ready.width())),
+                       int(std::clamp<qint64>(size->height, 0, ready.height())));
+    placed.push_back({entry.slot,
+                      {clsFunction::NulltoZero(entry.left), clsFunction::NulltoZero(entry.top)},
+                      copied,
+                      ready,
+                      *key});
     return std::nullopt;
 }
 
 } // namespace
 
-Rendering renderPreview(const clsFileControl &document, const PanelState &state)
+Rendering renderPreview(const clsFileControl &document, const PanelState &state,
+                        const RenderOptions &options)
 {
     Rendering rendering;
     if (state.background.isEmpty() || !clsFunction::VerifyFile(state.background)) {
         return rendering;
     }
     PictureCache pictures;
-    rendering.background = pictures.picture(document.getElement(Slot::View)->getUpimage());
+    const clsElement &view = *document.getElement(Slot::View);
+    rendering.background = pictures.picture(view.getUpimage());
     if (rendering.background.isNull()) {
         return rendering;
     }
-    rendering.canvas = rendering.background.convertToFormat(QImage::Format_RGB32);
-    if (rendering.canvas.isNull()) {
+    Scene &scene = rendering.scene;
+    scene.background = rendering.background.convertToFormat(QImage::Format_RGB32);
+    rendering.canvas = QImage(scene.background.size(), QImage::Format_RGB32);
+    if (scene.background.isNull() || rendering.canvas.isNull()) {
         // No memory for a copy this large: as unusable as an unreadable file.
-        rendering.background = QImage();
+        rendering = Rendering();
         return rendering;
     }
-    for (const DrawEntry &entry : makeDrawList(document, state)) {
-        if (const auto reason =
-                drawEntry(rendering.canvas, entry, pictures, rendering.lastElement)) {
+    for (const DrawEntry &entry : makeDrawList(document, state, options)) {
+        if (const auto reason = place(entry, pictures, rendering.lastElement, scene.placed)) {
             rendering.leftOut.push_back({entry.slot, entry.image, *reason});
         }
     }
+    if (options.shape) {
+        scene.shapeKey = keyColour(view.getTranscolor());
+    }
+    scene.compose(rendering.canvas, rendering.canvas.rect());
     return rendering;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "DrawList.h"
+#include "RenderOptions.h"
+#include "Scene.h"
 
 #include <QImage>
 #include <QString>
@@ -36,6 +38,8 @@ struct Rendering {
     // hidden scratch box.
     QImage lastElement;
     std::vector<LeftOut> leftOut;
+    // What the canvas was drawn from, for drawing parts of it again.
+    Scene scene;
 };
 
 // Draws the preview of a document: the background at its natural size, then
@@ -43,7 +47,10 @@ struct Rendering {
 // size from the header reader (mode 0), pixels of its transparency colour
 // left out. An entry whose picture, header or colour cannot be used is left
 // out and listed; the others are still drawn. Each file is decoded at most
-// once. AppError 5 when a field holds a path no file system can hold.
-Rendering renderPreview(const clsFileControl &document, const PanelState &state);
+// once. options: the buttons' look, the sliders' backgrounds and the
+// window's shape; the default options draw the skin's first look. AppError 5
+// when a field holds a path no file system can hold.
+Rendering renderPreview(const clsFileControl &document, const PanelState &state,
+                        const RenderOptions &options = {});
 
 } // namespace Preview

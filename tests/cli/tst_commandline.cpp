@@ -140,6 +140,12 @@ void tst_CommandLine::badArgumentsShowUsage_data()
     QTest::newRow("unknown command")
         << QStringList{u"frob"_s, u"a.wms"_s} << u"unknown command \"frob\""_s;
     QTest::newRow("file missing") << QStringList{u"check"_s} << u"check takes SKIN.wms"_s;
+    QTest::newRow("no such look")
+        << QStringList{u"render"_s, u"--state"_s, u"sideways"_s, u"a.wms"_s, u"a.png"_s}
+        << u"--state takes normal, hover or pressed"_s;
+    QTest::newRow("looks are render's")
+        << QStringList{u"check"_s, u"--shape"_s, u"a.wms"_s}
+        << u"--state, --sliders, --outlines and --shape go with render only"_s;
     QTest::newRow("file too many")
         << QStringList{u"pack"_s, u"a.wms"_s, u"b.wms"_s} << u"pack takes SKIN.wms"_s;
     QTest::newRow("render without its picture")

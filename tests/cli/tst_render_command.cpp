@@ -6,11 +6,16 @@
 #include "ProgramFolder.h"
 #include "document/clsFileControl.h"
 #include "editor/PictureBox.h"
+#include "editor/PreviewCanvas.h"
+#include "render/AreaOutlines.h"
 
 #include <QDir>
+#include <QPainter>
 
 using namespace Qt::StringLiterals;
 using namespace PreviewPictures;
+
+Q_DECLARE_METATYPE(Preview::RenderOptions)
 
 class tst_RenderCommand : public QObject {
     Q_OBJECT
@@ -21,6 +26,8 @@ private slots:
     void pngEqualsPreview();
     void failures_data();
     void failures();
+    void looksAsTheCanvasMenuDraws_data();
+    void looksAsTheCanvasMenuDraws();
 
 private:
     ProcessRun velmora(const QStringList &arguments) const
@@ -63,6 +70,14 @@ void tst_RenderCommand::initTestCase()
     QVERIFY(
         !write(m_dir, u"thumb.bmp"_s, PreviewPictures::button(20, 20, qRgb(90, 0, 90))).isEmpty());
     QVERIFY(ImageFiles::writeFile(m_dir.filePath(u"broken.gif"_s), "GIF89a and nothing else"));
+    // A corner of the transparency colour: a hole in the window's shape.
+    QImage holed = background(120, 90);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 100; x < 120; ++x) {
+            holed.setPixel(x, y, kKey);
+        }
+    }
+    QVERIFY(!write(m_dir, u"holed.bmp"_s, holed).isEmpty());
 }
 
 QString tst_RenderCommand::writeSkin(const QString &name, const QString &background,
@@ -157,6 +172,63 @@ void tst_RenderCommand::failures()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.startsWith(error.replace(u"%1"_s, m_dir.path())), qPrintable(run.err));
     QVERIFY(!QFileInfo::exists(m_dir.filePath(target)));
+}
+
+void tst_RenderCommand::looksAsTheCanvasMenuDraws_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<Preview::RenderOptions>("looks"); // as chosen in the canvas's menu
+    QTest::addColumn<bool>("outlines");
+    using Look = Preview::ButtonLook;
+    QTest::newRow("hover") << QStringList{u"--state"_s, u"hover"_s}
+                           << Preview::RenderOptions{Look::Hover} << false;
+    QTest::newRow("pressed") << QStringList{u"--state"_s, u"pressed"_s}
+                             << Preview::RenderOptions{Look::Pressed} << false;
+    QTest::newRow("sliders") << QStringList{u"--sliders"_s}
+                             << Preview::RenderOptions{Look::Normal, true} << false;
+    QTest::newRow("shape") << QStringList{u"--shape"_s}
+                           << Preview::RenderOptions{Look::Normal, false, true} << false;
+    QTest::newRow("outlines") << QStringList{u"--outlines"_s} << Preview::RenderOptions{} << true;
+}
+
+// Each option draws what the editor's canvas shows with the same choice.
+void tst_RenderCommand::looksAsTheCanvasMenuDraws()
+{
+    QFETCH(QStringList, options);
+    QFETCH(Preview::RenderOptions, looks);
+    QFETCH(bool, outlines);
+    const QString skin = writeSkin(
+        u"looks.wms"_s, u"holed.bmp"_s,
+        {uR"(<playbutton top="10" left="20" transparencycolor="#FF0000" image="play.gif" downimage="next.jpg" hoverimage="stop.bmp" cursor="hand"/>)"_s,
+         button("stopbutton", 40, 40, u"stop.bmp"_s), button("closebutton", 60, 90, u"stop.bmp"_s),
+         uR"(<seekslider top="60" left="5" width="100" height="20" transparencycolor="#FF0000" backgroundimage="next.jpg" thumbimage="thumb.bmp" bordersize="10" direction="horizontal"/>)"_s,
+         uR"(<playlist top="20" left="60" width="50" height="30" backgroundcolor="#000000" foregroundcolor="#FFFFFF" listitemvis="true" columnvis="false" dropdownvis="true"/>)"_s});
+    QVERIFY(!skin.isEmpty());
+    const ProcessRun run =
+        velmora(QStringList{u"render"_s} + options + QStringList{skin, u"looks.png"_s});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 0);
+
+    StartedEditor editor;
+    QVERIFY(editor.window.Form_Load());
+    editor.window.initAllElements();
+    QVERIFY(editor.window.fileControl().readFile(skin));
+    editor.window.loadPanels();
+    editor.window.previewTool().setOptions(looks, outlines);
+    editor.window.imgMenu_Click(6);
+    QImage shown = editor.window.previewCanvas().drawing();
+    QVERIFY(!shown.isNull());
+    if (outlines) {
+        QPainter painter(&shown);
+        for (const Preview::Area &area : Preview::pictureLessAreas(editor.window.fileControl())) {
+            Preview::drawAreaOutline(painter, area);
+        }
+    }
+    const QImage drawn = QImage(m_dir.filePath(u"looks.png"_s)).convertToFormat(shown.format());
+    QVERIFY2(drawn == shown, qPrintable(firstDifference(drawn, shown)));
+    // A different look draws a different picture: the option was taken.
+    const ProcessRun plain = velmora({u"render"_s, skin, u"plain.png"_s});
+    QVERIFY(QImage(m_dir.filePath(u"plain.png"_s)).convertToFormat(shown.format()) != drawn);
 }
 
 QTEST_MAIN(tst_RenderCommand)

@@ -259,12 +259,14 @@ private slots:
         QVERIFY(run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, window}));
 
         const QString background = bin + u"/sample/background.bmp"_s;
-        const QString play = bin + u"/sample/play.bmp"_s;
         QVERIFY(typeInto(fieldCentre(3), background));
         QVERIFY(click(modeButtonCentre(1)));
-        QVERIFY(typeInto(fieldCentre(4), play));
-        QVERIFY(typeInto(fieldCentre(7), u"12"_s));
-        QVERIFY(typeInto(fieldCentre(8), u"34"_s));
+        // Every button a skin must have, so that the check finds nothing to mark.
+        for (const Typed &typed : kButtonFields) {
+            const QString text = QString::fromLatin1(typed.text);
+            QVERIFY(typeInto(fieldCentre(typed.field),
+                             typed.sample ? bin + u"/sample/"_s + text : text));
+        }
         QVERIFY(click(modeButtonCentre(6)));
 
         RecordingMessageSink messages;
@@ -273,16 +275,40 @@ private slots:
             document.getElement(slot)->initMember();
         }
         document.getElement(Slot::View)->setUpimage(background);
-        clsElement &record = *document.getElement(Slot::PlayButton);
-        record.setExistFlag(1);
-        record.setUpimage(play);
-        record.setTop(u"12"_s);
-        record.setLeft(u"34"_s);
+        for (const qint16 slot : {Slot::PlayButton, Slot::StopButton, Slot::CloseButton}) {
+            clsElement &record = *document.getElement(slot);
+            const Typed *typed = &kButtonFields[(slot - Slot::PlayButton) * 3];
+            record.setExistFlag(1);
+            record.setUpimage(bin + u"/sample/"_s + QString::fromLatin1(typed[0].text));
+            record.setTop(QString::fromLatin1(typed[1].text));
+            record.setLeft(QString::fromLatin1(typed[2].text));
+        }
         QVERIFY2(waitFor([&] {
                      return showsPreviewOf(screenshot(u"e2e_preview.png"_s), document,
                                            u"e2e_preview_expected.png"_s);
                  }),
                  "the canvas on screen differs from the renderer's picture");
+
+        // Drag the play button (TOP 10, LEFT 20) by 20 right and 10 down with
+        // the mouse: its fields follow.
+        const QPoint grab = client + kPanel + kCanvas + QPoint(25, 15);
+        QVERIFY(run(u"xdotool"_s, {u"mousemove"_s, QString::number(grab.x()),
+                                   QString::number(grab.y()), u"mousedown"_s, u"1"_s}));
+        for (const QPoint step : {QPoint(10, 5), QPoint(20, 10)}) {
+            const QPoint to = grab + step;
+            QVERIFY(run(u"xdotool"_s,
+                        {u"mousemove"_s, QString::number(to.x()), QString::number(to.y())}));
+        }
+        QVERIFY(run(u"xdotool"_s, {u"mouseup"_s, u"1"_s}));
+        screenshot(u"e2e_preview_dragged.png"_s);
+        QVERIFY(click(modeButtonCentre(1)));
+        for (const auto &[field, expected] : {std::pair{7, u"20"_s}, {8, u"40"_s}}) {
+            const QPoint at = client + fieldCentre(field);
+            QVERIFY(run(u"xdotool"_s,
+                        {u"mousemove"_s, QString::number(at.x()), QString::number(at.y()),
+                         u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"80"_s, u"1"_s}));
+            QTRY_COMPARE_WITH_TIMEOUT(selection(u"primary"_s), expected, 10000);
+        }
 
         editor.terminate();
         QVERIFY(editor.waitForFinished(20000));
@@ -295,7 +321,8 @@ private slots:
     void givenSkinOpensAtStart()
     {
         QTemporaryDir folder;
-        for (const QString &name : {u"background.bmp"_s, u"play.bmp"_s}) {
+        for (const QString &name :
+             {u"background.bmp"_s, u"play.bmp"_s, u"stop.gif"_s, u"close.gif"_s}) {
             QVERIFY(QFile::copy(bin + u"/sample/"_s + name, folder.filePath(name)));
         }
         const QString skin = folder.filePath(u"given.wms"_s);
@@ -309,6 +336,11 @@ private slots:
                            "transparencycolor=\"#FF0000\">",
                            "<playbutton top=\"12\" left=\"34\" transparencycolor=\"#FF0000\" "
                            "image=\"play.bmp\"/>",
+                           // A complete skin: the check marks nothing over the picture.
+                           "<stopbutton top=\"40\" left=\"30\" transparencycolor=\"#FF0000\" "
+                           "image=\"stop.gif\"/>",
+                           "<closebutton top=\"60\" left=\"50\" transparencycolor=\"#FF0000\" "
+                           "image=\"close.gif\"/>",
                            "</view>", "</theme>"})));
         }
 

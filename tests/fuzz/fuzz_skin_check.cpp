@@ -6,8 +6,8 @@
 
 #include "FuzzSupport.h"
 #include "RecordingMessageSink.h"
-#include "cli/SkinCheck.h"
 #include "document/clsFileControl.h"
+#include "render/SkinCheck.h"
 #include "util/AppError.h"
 #include "util/clsFunction.h"
 

@@ -6,6 +6,7 @@
 #include "document/clsFileControl.h"
 #include "render/ColorKeyCopy.h"
 #include "render/PreviewRenderer.h"
+#include "render/RenderOptions.h"
 
 #include <QTest>
 
@@ -23,7 +24,8 @@ struct Placed {
     QString left;
     bool on = true;
     QString transcolor = u"#FF0000"_s;
-    QString sliderTrack = {};
+    QString hover = {}; // a slider's background
+    QString pressed = {};
 };
 
 using LeftOutRow = std::pair<qint16, LeftOutReason>;
@@ -32,6 +34,7 @@ using LeftOutRow = std::pair<qint16, LeftOutReason>;
 
 Q_DECLARE_METATYPE(QList<Placed>)
 Q_DECLARE_METATYPE(QList<LeftOutRow>)
+Q_DECLARE_METATYPE(Preview::RenderOptions)
 
 class tst_Render : public QObject {
     Q_OBJECT
@@ -110,7 +113,7 @@ private slots:
         QTest::newRow("FFWD not ticked") << u"back.bmp"_s << P{unticked} << I{} << L{};
         QTest::newRow("volume after seek") << u"back.bmp"_s << P{volume, seek} << I{1, 0} << L{};
         QTest::newRow("slider thumb only")
-            << u"back.bmp"_s << P{with(seek, &Placed::sliderTrack, u"track.bmp"_s)} << I{0} << L{};
+            << u"back.bmp"_s << P{with(seek, &Placed::hover, u"track.bmp"_s)} << I{0} << L{};
         QTest::newRow("missing image")
             << u"back.bmp"_s << P{with(play, &Placed::file, u"gone.bmp"_s), close} << I{1} << L{};
         QTest::newRow("unreadable image among others")
@@ -131,22 +134,7 @@ private slots:
         QFETCH(QList<Placed>, elements);
         QFETCH(QList<int>, drawn);
         QFETCH(QList<LeftOutRow>, leftOut);
-        RecordingMessageSink messages;
-        clsFileControl document(messages);
-        document.getElement(Slot::View)->setUpimage(back.isEmpty() ? back : dir.filePath(back));
-        for (const Placed &e : elements) {
-            clsElement &record = *document.getElement(e.slot);
-            record.initMember();
-            record.setExistFlag(e.on ? 1 : 0);
-            record.setUpimage(dir.filePath(e.file));
-            record.setHoverimage(e.sliderTrack.isEmpty() ? QString() : dir.filePath(e.sliderTrack));
-            record.setTop(e.top);
-            record.setLeft(e.left);
-            record.setTranscolor(e.transcolor);
-        }
-        const Preview::Rendering r =
-            Preview::renderPreview(document, Preview::PanelState::fromDocument(document));
-
+        const Preview::Rendering r = render(back, elements, {});
         const bool shown = !drawn.isEmpty() || back.startsWith(u"back"_s);
         QCOMPARE(r.canvas.isNull(), !shown);
         if (shown) {
@@ -165,6 +153,67 @@ private slots:
         }
         QCOMPARE(actualLeftOut, leftOut);
         QVERIFY(messages.messages.isEmpty());
+    }
+
+    // The looks an author may turn on: each row names the pictures drawn, in order.
+    void looks_data()
+    {
+        QTest::addColumn<QList<Placed>>("elements");
+        QTest::addColumn<Preview::RenderOptions>("options");
+        QTest::addColumn<QStringList>("drawn");
+        using P = QList<Placed>;
+        using Look = Preview::ButtonLook;
+        Placed play{Slot::PlayButton, u"play.bmp"_s, u"10"_s, u"20"_s};
+        play.hover = u"next.bmp"_s;
+        play.pressed = u"stop.gif"_s;
+        Placed bare{Slot::PlayButton, u"play.bmp"_s, u"10"_s, u"20"_s};
+        Placed seek{Slot::SeekSlider, u"thumb.bmp"_s, u"70"_s, u"20"_s};
+        seek.hover = u"track.bmp"_s;
+        QTest::newRow("normal") << P{play} << Preview::RenderOptions{}
+                                << QStringList{u"play.bmp"_s};
+        QTest::newRow("hover") << P{play} << Preview::RenderOptions{Look::Hover}
+                               << QStringList{u"next.bmp"_s};
+        QTest::newRow("pressed") << P{play} << Preview::RenderOptions{Look::Pressed}
+                                 << QStringList{u"stop.gif"_s};
+        QTest::newRow("hover, none given")
+            << P{bare} << Preview::RenderOptions{Look::Hover} << QStringList{u"play.bmp"_s};
+        QTest::newRow("a slider's background is no hover image")
+            << P{seek} << Preview::RenderOptions{Look::Hover} << QStringList{u"thumb.bmp"_s};
+        QTest::newRow("slider background under its thumb")
+            << P{seek} << Preview::RenderOptions{Look::Normal, true}
+            << QStringList{u"track.bmp"_s, u"thumb.bmp"_s};
+    }
+    void looks()
+    {
+        QFETCH(QList<Placed>, elements);
+        QFETCH(Preview::RenderOptions, options);
+        QFETCH(QStringList, drawn);
+        const Preview::Rendering r = render(u"back.bmp"_s, elements, options);
+        QList<Drawn> expected;
+        for (const QString &file : drawn) {
+            const Placed &e = elements.constFirst();
+            expected.append({dir.filePath(file), QPoint(e.left.toInt(), e.top.toInt())});
+        }
+        const QString difference =
+            firstDifference(r.canvas, composed(dir.filePath(u"back.bmp"_s), expected));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    // The window's shape: where the background holds the transparency colour,
+    // a checkerboard, over whatever is drawn there; elsewhere the picture.
+    void shapeShowsTheHoles()
+    {
+        QImage holed = background(200, 100);
+        holed.fill(kKey);
+        QVERIFY(!write(dir, u"holed.bmp"_s, holed.copy(0, 0, 40, 40)).isEmpty());
+        const Placed play{Slot::PlayButton, u"play.bmp"_s, u"0"_s, u"0"_s};
+        const Preview::Rendering plain = render(u"holed.bmp"_s, {play}, {});
+        const Preview::Rendering shaped =
+            render(u"holed.bmp"_s, {play}, {Preview::ButtonLook::Normal, false, true});
+        QCOMPARE(plain.canvas.pixel(32, 32) & RGB_MASK, kKey & RGB_MASK);
+        QCOMPARE(shaped.canvas.pixel(32, 32) | 0xFF000000, 0xFFFFFFFFu); // a light square
+        QVERIFY(shaped.canvas.pixel(24, 32) != shaped.canvas.pixel(32, 32)); // beside a dark one
+        QVERIFY(shaped.canvas.pixel(10, 10) != plain.canvas.pixel(10, 10)); // over the button too
     }
 
     // The copy itself, on sizes a header may claim and pixels with alpha.
@@ -199,6 +248,29 @@ private slots:
     }
 
 private:
+    // A document of these elements over the background, rendered.
+    Preview::Rendering render(const QString &back, const QList<Placed> &elements,
+                              const Preview::RenderOptions &options)
+    {
+        clsFileControl document(messages);
+        document.getElement(Slot::View)->setUpimage(back.isEmpty() ? back : dir.filePath(back));
+        document.getElement(Slot::View)->setTranscolor(u"#FF0000"_s);
+        for (const Placed &e : elements) {
+            clsElement &record = *document.getElement(e.slot);
+            record.initMember();
+            record.setExistFlag(e.on ? 1 : 0);
+            record.setUpimage(dir.filePath(e.file));
+            record.setHoverimage(e.hover.isEmpty() ? QString() : dir.filePath(e.hover));
+            record.setDownimage(e.pressed.isEmpty() ? QString() : dir.filePath(e.pressed));
+            record.setTop(e.top);
+            record.setLeft(e.left);
+            record.setTranscolor(e.transcolor);
+        }
+        return Preview::renderPreview(document, Preview::PanelState::fromDocument(document),
+                                      options);
+    }
+
+    RecordingMessageSink messages;
     QTemporaryDir dir;
 };
 

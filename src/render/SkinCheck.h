@@ -22,6 +22,7 @@ struct SkinFinding {
     };
 
     Kind kind = Kind::MissingImage;
+    qint16 slot = 0;   // the element's slot
     QString element;   // the element's tag, e.g. "playbutton"
     QString attribute; // image and value findings: the attribute concerned
     QString image;     // image findings: the image's full path, empty when none is named
@@ -31,6 +32,8 @@ struct SkinFinding {
 
     // One line for people.
     QString describe() const;
+    // What is wrong, as the editor says it beside the element.
+    QString message() const;
     // The same for scripts.
     QJsonObject toJson() const;
 };

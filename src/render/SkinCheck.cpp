@@ -195,6 +195,7 @@ void Checker::checkValues(const ElementSlot &slot, const clsElement &record)
         if (!follows(field.rule, value)) {
             SkinFinding finding;
             finding.kind = isColourRule(field.rule) ? Kind::BadColour : Kind::BadNumber;
+            finding.slot = slot.index;
             finding.element = slot.tag.toString();
             finding.attribute = field.attribute.toString();
             finding.value = value;
@@ -229,6 +230,7 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
 {
     SkinFinding finding;
     finding.kind = Kind::MissingImage;
+    finding.slot = slot.index;
     finding.element = slot.tag.toString();
     finding.attribute = field.attribute.toString();
     finding.image = QDir::toNativeSeparators(path);
@@ -262,6 +264,7 @@ void Checker::checkPlace(const ElementSlot &slot, const QRect &place, const QSiz
     if (wholly || partly) {
         SkinFinding finding;
         finding.kind = wholly ? Kind::WhollyOutside : Kind::PartlyOutside;
+        finding.slot = slot.index;
         finding.element = slot.tag.toString();
         finding.place = place;
         finding.background = background;
@@ -298,6 +301,30 @@ QString SkinFinding::describe() const
             QString::number(place.x()), QString::number(place.y()), QString::number(place.width()),
             QString::number(place.height()), QString::number(background.width()),
             QString::number(background.height()));
+    }
+    return {};
+}
+
+QString SkinFinding::message() const
+{
+    const QString name = QFileInfo(image).fileName();
+    switch (kind) {
+    case Kind::MissingImage:
+        return name.isEmpty() ? u"画像ファイルが指定されていません"_s
+                              : u"画像ファイル「%1」が存在しません"_s.arg(name);
+    case Kind::UndecodableImage:
+        return u"画像ファイル「%1」を読み込めません"_s.arg(name);
+    case Kind::UnknownSize:
+        return u"画像ファイル「%1」の大きさが分かりません"_s.arg(name);
+    case Kind::BadColour:
+        return u"%1「%2」は #RRGGBB の色ではありません"_s.arg(attribute, value);
+    case Kind::BadNumber:
+        return value.isEmpty() ? u"%1 が入力されていません"_s.arg(attribute)
+                               : u"%1「%2」は整数ではありません"_s.arg(attribute, value);
+    case Kind::PartlyOutside:
+        return u"背景画像からはみ出しています"_s;
+    case Kind::WhollyOutside:
+        return u"背景画像の外にあります（LEFT %1, TOP %2）"_s.arg(place.x()).arg(place.y());
     }
     return {};
 }

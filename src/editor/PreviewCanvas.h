@@ -1,0 +1,105 @@
+#pragma once
+
+#include "render/AreaOutlines.h"
+#include "render/PreviewRenderer.h"
+#include "render/SkinCheck.h"
+
+#include <QList>
+#include <QObject>
+#include <QUndoStack>
+#include <optional>
+#include <vector>
+
+class PictureBox;
+class PlacementFields;
+class QKeyEvent;
+class QMouseEvent;
+class QPainter;
+class QWidget;
+
+// The preview as a layout tool, over the canvas that shows the renderer's
+// picture: press on an element and drag it, or select it and move it with
+// the arrow keys (Shift: by 10); every move is a step on the undo history and
+// lands in the element's LEFT and TOP fields. Hovering shows the pointer's
+// pixel and the element under it; a right click offers the buttons' hover
+// and pressed looks, the sliders' backgrounds, outlines of the areas the
+// skin gives no picture (which move the same way) and the window's shape.
+// What the skin check finds is outlined in red, its tool tip saying why.
+// Everything but the chosen looks is drawn over the picture, never into it.
+class PreviewCanvas : public QObject {
+    Q_OBJECT
+public:
+    PreviewCanvas(PictureBox &canvas, PlacementFields &fields, QObject *parent = nullptr);
+    ~PreviewCanvas() override;
+
+    // A new rendering, with the areas and the findings of the same document;
+    // its decoded pictures are kept for moves until release().
+    void show(Preview::Rendering rendering, std::vector<Preview::Area> areas,
+              QList<SkinFinding> problems);
+    // The panel is left: the pictures go, and with them the selection.
+    void release();
+    // A skin started or opened afresh: its moves cannot be undone.
+    void clearHistory() { m_history.clear(); }
+
+    const Preview::RenderOptions &options() const { return m_options; }
+    bool outlinesShown() const { return m_outlines; }
+    // What the context menu sets: the looks, and the areas' outlines.
+    void setOptions(const Preview::RenderOptions &options, bool outlines);
+
+    // Something the skin check found, outlined where the element would be.
+    struct Problem {
+        qint16 slot;
+        QRect rect;
+        QString text;
+    };
+    const std::vector<Problem> &problems() const { return m_problems; }
+    QUndoStack &history() { return m_history; }
+    std::optional<qint16> selection() const { return m_selected; }
+
+    // Puts an element at position, on the canvas and in its fields.
+    void moveTo(qint16 slot, QPoint position);
+
+signals:
+    // A look was chosen: the preview must be rendered again.
+    void optionsChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    class Overlay;
+
+    std::optional<qint16> itemAt(QPoint point) const;
+    std::optional<QRect> rectOf(qint16 slot) const;
+    QString nameOf(qint16 slot) const;
+    void place(qint16 slot, QPoint position);
+    void placeProblems(qint16 slot);
+    void mousePress(const QMouseEvent &event);
+    void mouseMove(const QMouseEvent &event);
+    void mouseRelease();
+    bool keyPress(const QKeyEvent &event);
+    void contextMenu(QPoint global);
+    void select(std::optional<qint16> slot);
+    void paintOverlay(QPainter &painter) const;
+
+    PictureBox &m_canvas;
+    PlacementFields &m_fields;
+    Overlay *m_overlay;
+    QUndoStack m_history;
+    Preview::RenderOptions m_options;
+    bool m_outlines = false;
+
+    Preview::Scene m_scene;
+    std::vector<Preview::Area> m_areas;
+    std::vector<Problem> m_problems;
+
+    std::optional<qint16> m_selected;
+    struct Drag {
+        qint16 slot;
+        QPoint grab; // the pointer's offset from the element's corner
+        QPoint from;
+    };
+    std::optional<Drag> m_drag;
+    int m_arrowRun = 1; // arrow moves with the same number merge into one step
+    QPoint m_pointer{-1, -1};
+};

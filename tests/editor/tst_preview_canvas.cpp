@@ -1,0 +1,252 @@
+// The preview as a layout tool: elements dragged and nudged on the real
+// canvas land in their fields, each move an undo step; outlined areas move the
+// same way; what the skin check finds is marked.
+#include "EditorFixture.h"
+#include "PreviewPictures.h"
+#include "editor/PictureBox.h"
+#include "editor/PreviewCanvas.h"
+#include "editor/SectionTable.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+using namespace PreviewPictures;
+
+namespace {
+
+constexpr int kPreviewMode = 6;
+
+const Sections::Section &section(qint16 slot)
+{
+    return *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
+                         [slot](const Sections::Section &s) { return s.slot == slot; });
+}
+
+// The three buttons every skin has: picture, LEFT, TOP.
+struct Button {
+    qint16 slot;
+    const char *file;
+    QPoint at;
+};
+const Button kButtons[] = {
+    {Slot::PlayButton, "play.gif", {20, 10}},
+    {Slot::StopButton, "stop.bmp", {40, 15}},
+    {Slot::CloseButton, "close.bmp", {150, 60}},
+};
+
+} // namespace
+
+class tst_PreviewCanvas : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        QVERIFY(!write(dir, u"back.bmp"_s, background(200, 100)).isEmpty());
+        QVERIFY(!write(dir, u"play.gif"_s, button(30, 20, qRgb(0, 0, 255))).isEmpty());
+        QVERIFY(!write(dir, u"stop.bmp"_s, button(20, 10, qRgb(0, 200, 0))).isEmpty());
+        QVERIFY(!write(dir, u"close.bmp"_s, button(10, 10, qRgb(200, 200, 0))).isEmpty());
+    }
+    void init()
+    {
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
+        QVERIFY(window->Form_Load());
+        window->Text1(Sections::kView.image.text)->setText(dir.filePath(u"back.bmp"_s));
+        for (const Button &b : kButtons) {
+            window->Text1(section(b.slot).image.text)
+                ->setText(dir.filePath(QString::fromLatin1(b.file)));
+            setPlace(b.slot, b.at);
+        }
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->imgMenu_Click(kPreviewMode);
+    }
+    void cleanup() { editor.reset(); }
+
+    // The topmost element under the pointer follows it; on release its
+    // fields hold the new place, and the canvas shows what a fresh rendering
+    // of the fields shows.
+    void dragPlacesTheTopmostElement_data()
+    {
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("by");
+        QTest::addColumn<int>("slot"); // 0: nothing moves
+        QTest::addColumn<QPoint>("to");
+        QTest::newRow("play") << QPoint(30, 15) << QPoint(15, 5) << int(Slot::PlayButton)
+                              << QPoint(35, 15);
+        QTest::newRow("stop lies over play")
+            << QPoint(45, 20) << QPoint(0, 30) << int(Slot::StopButton) << QPoint(40, 45);
+        QTest::newRow("never below 0")
+            << QPoint(30, 15) << QPoint(-80, -80) << int(Slot::PlayButton) << QPoint(0, 0);
+        QTest::newRow("off the background")
+            << QPoint(155, 65) << QPoint(100, 0) << int(Slot::CloseButton) << QPoint(250, 60);
+        QTest::newRow("bare background") << QPoint(100, 90) << QPoint(10, 0) << 0 << QPoint();
+    }
+    void dragPlacesTheTopmostElement()
+    {
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, by);
+        QFETCH(int, slot);
+        QFETCH(QPoint, to);
+        PictureBox &canvas = window->previewCanvas();
+        QTest::mousePress(&canvas, Qt::LeftButton, {}, press);
+        QTest::mouseMove(&canvas, press + by / 2);
+        QTest::mouseMove(&canvas, press + by);
+        QTest::mouseRelease(&canvas, Qt::LeftButton, {}, press + by);
+        for (const Button &b : kButtons) {
+            QCOMPARE(place(b.slot), b.slot == slot ? to : b.at);
+        }
+        QCOMPARE(tool().history().count(), slot ? 1 : 0);
+        verifyCanvasShowsFields();
+    }
+
+    void keysMoveTheSelection_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("keys");
+        QTest::addColumn<QPoint>("to"); // play starts at (20, 10)
+        using K = QKeyCombination;
+        QTest::newRow("right 3") << QList<K>{K(Qt::Key_Right), K(Qt::Key_Right), K(Qt::Key_Right)}
+                                 << QPoint(23, 10);
+        QTest::newRow("Shift+Down, Up")
+            << QList<K>{K(Qt::ShiftModifier, Qt::Key_Down), K(Qt::Key_Up)} << QPoint(20, 19);
+        QTest::newRow("Shift+Left twice stops at 0")
+            << QList<K>{K(Qt::ShiftModifier, Qt::Key_Left), K(Qt::ShiftModifier, Qt::Key_Left),
+                        K(Qt::ShiftModifier, Qt::Key_Left)}
+            << QPoint(0, 10);
+        QTest::newRow("Escape drops the selection")
+            << QList<K>{K(Qt::Key_Escape), K(Qt::Key_Right)} << QPoint(20, 10);
+    }
+    void keysMoveTheSelection()
+    {
+        QFETCH(QList<QKeyCombination>, keys);
+        QFETCH(QPoint, to);
+        PictureBox &canvas = window->previewCanvas();
+        QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
+        QCOMPARE(tool().selection(), std::optional<qint16>(Slot::PlayButton));
+        for (const QKeyCombination key : keys) {
+            QTest::keyClick(&canvas, key.key(), key.keyboardModifiers());
+        }
+        QCOMPARE(place(Slot::PlayButton), to);
+        // A run of arrow keys on one element is one step.
+        QCOMPARE(tool().history().count(), to == QPoint(20, 10) ? 0 : 1);
+        verifyCanvasShowsFields();
+    }
+
+    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) while the preview is shown; the
+    // history outlives a visit to another panel and ends with New.
+    void undoAndRedo()
+    {
+        PictureBox &canvas = window->previewCanvas();
+        QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
+        QTest::mouseMove(&canvas, QPoint(40, 35));
+        QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(40, 35));
+        QTest::keyClick(&canvas, Qt::Key_Right);
+        QTest::keyClick(&canvas, Qt::Key_Right);
+        QCOMPARE(place(Slot::PlayButton), QPoint(32, 30));
+        const std::pair<QKeyCombination, QPoint> steps[] = {
+            {Qt::ControlModifier | Qt::Key_Z, {30, 30}},
+            {Qt::ControlModifier | Qt::Key_Z, {20, 10}},
+            {Qt::ControlModifier | Qt::Key_Y, {30, 30}},
+            {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z, {32, 30}},
+        };
+        for (const auto &[key, expected] : steps) {
+            QTest::keyClick(&canvas, key.key(), key.keyboardModifiers());
+            QCOMPARE(place(Slot::PlayButton), expected);
+            verifyCanvasShowsFields();
+        }
+        window->imgMenu_Click(1);
+        window->imgMenu_Click(kPreviewMode);
+        QCOMPARE(tool().history().count(), 2);
+        window->mnuFileNew_Click();
+        QCOMPARE(tool().history().count(), 0);
+    }
+
+    // The playlist has no picture: its outline is dragged like one.
+    void outlinedAreaMoves()
+    {
+        const Sections::Section &playlist = Sections::kPlaylist;
+        window->Check2(playlist.check2)->setChecked(true);
+        for (const auto &[field, value] : {std::pair{playlist.top, 50},
+                                           {playlist.left, 100},
+                                           {playlist.height, 30},
+                                           {playlist.width, 60}}) {
+            window->Text1(field)->setText(QString::number(value));
+        }
+        tool().setOptions(tool().options(), true);
+        QTest::mousePress(&window->previewCanvas(), Qt::LeftButton, {}, QPoint(110, 60));
+        QTest::mouseMove(&window->previewCanvas(), QPoint(120, 65));
+        QTest::mouseRelease(&window->previewCanvas(), Qt::LeftButton, {}, QPoint(120, 65));
+        QCOMPARE(window->Text1(playlist.left)->text(), u"110"_s);
+        QCOMPARE(window->Text1(playlist.top)->text(), u"55"_s);
+    }
+
+    // What the check finds is marked at the element, and only that.
+    void problemsAreMarked_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("image"); // empty: the button's own
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QString>("says"); // empty: nothing marked
+        QTest::newRow("sound skin")
+            << int(Slot::PlayButton) << QString() << QPoint(20, 10) << QString();
+        QTest::newRow("missing image")
+            << int(Slot::StopButton) << u"gone.bmp"_s << QPoint(40, 15) << u"が存在しません"_s;
+        QTest::newRow("partly off")
+            << int(Slot::CloseButton) << QString() << QPoint(195, 60) << u"はみ出しています"_s;
+        QTest::newRow("wholly off")
+            << int(Slot::CloseButton) << QString() << QPoint(300, 60) << u"外にあります"_s;
+    }
+    void problemsAreMarked()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, image);
+        QFETCH(QPoint, at);
+        QFETCH(QString, says);
+        if (!image.isEmpty()) {
+            window->Text1(section(qint16(slot)).image.text)->setText(dir.filePath(image));
+        }
+        setPlace(qint16(slot), at);
+        window->imgMenu_Click(kPreviewMode);
+        const auto &problems = tool().problems();
+        QCOMPARE(problems.size(), says.isEmpty() ? 0u : 1u);
+        if (!says.isEmpty()) {
+            QCOMPARE(problems.front().slot, qint16(slot));
+            QCOMPARE(problems.front().rect.topLeft(), at);
+            QVERIFY2(problems.front().text.contains(says), qPrintable(problems.front().text));
+        }
+    }
+
+private:
+    PreviewCanvas &tool() { return window->previewTool(); }
+    void setPlace(qint16 slot, QPoint at)
+    {
+        window->Text1(section(slot).left)->setText(QString::number(at.x()));
+        window->Text1(section(slot).top)->setText(QString::number(at.y()));
+    }
+    QPoint place(qint16 slot)
+    {
+        return {window->Text1(section(slot).left)->text().toInt(),
+                window->Text1(section(slot).top)->text().toInt()};
+    }
+    // The picture after moves is the one the fields make from scratch.
+    void verifyCanvasShowsFields()
+    {
+        QList<Drawn> drawn;
+        for (const Button &b : kButtons) {
+            drawn.append({dir.filePath(QString::fromLatin1(b.file)), place(b.slot)});
+        }
+        const QString difference = firstDifference(window->previewCanvas().drawing(),
+                                                   composed(dir.filePath(u"back.bmp"_s), drawn));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<StartedEditor> editor;
+    frmMain *window = nullptr;
+};
+
+QTEST_MAIN(tst_PreviewCanvas)
+#include "tst_preview_canvas.moc"
