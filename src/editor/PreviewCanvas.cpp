@@ -337,8 +337,9 @@ void PreviewCanvas::contextMenu(QPoint global)
         {u"ボタン：カーソルが上にきた時の画像", Preview::ButtonLook::Hover},
         {u"ボタン：クリックした時の画像", Preview::ButtonLook::Pressed},
     };
-    for (const auto &[caption, look] : kLooks) {
-        QAction *action = menu.addAction(caption.toString());
+    for (const auto &row : kLooks) {
+        const Preview::ButtonLook look = row.second;
+        QAction *action = menu.addAction(row.first.toString());
         action->setCheckable(true);
         action->setChecked(m_options.look == look);
         action->setActionGroup(looks);
