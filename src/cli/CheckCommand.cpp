@@ -23,17 +23,26 @@ int runCheck(const QStringList &arguments, const CommandOptions &options, Consol
     const bool readable = document.readFile(wmsPath);
     const QList<SkinFinding> findings = readable ? checkSkin(document) : QList<SkinFinding>();
 
+    const SkinSummary summary = readable ? summarizeSkin(document) : SkinSummary();
     if (options.json) {
         QJsonArray list;
         for (const SkinFinding &finding : findings) {
             list.append(finding.toJson());
         }
-        const QJsonObject report{
-            {u"skin"_s, wmsPath}, {u"readable"_s, readable}, {u"findings"_s, list}};
+        const QJsonObject report{{u"skin"_s, wmsPath},
+                                 {u"readable"_s, readable},
+                                 {u"elements"_s, summary.elements},
+                                 {u"pictures"_s, summary.pictures},
+                                 {u"findings"_s, list}};
         console.out() << QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented));
     } else {
         for (const SkinFinding &finding : findings) {
             console.out() << finding.describe() << u'\n';
+        }
+        // A sound skin says so, with how much was looked at.
+        if (readable && findings.isEmpty()) {
+            console.out() << u"%1: nothing found (%2 elements, %3 pictures checked)\n"_s.arg(
+                wmsPath, QString::number(summary.elements), QString::number(summary.pictures));
         }
     }
     return readable && findings.isEmpty() ? CommandLine::Success : CommandLine::Failure;

@@ -89,6 +89,27 @@ std::optional<Preview::ButtonLook> buttonLook(const QString &name)
     return std::nullopt;
 }
 
+// --help and --version answer for the program, not for a command: after the
+// command they would print and exit without running it, so they are refused.
+std::optional<QString> programOptionAfterCommand(const QStringList &arguments)
+{
+    constexpr QStringView kProgramOptions[] = {u"-h",         u"-?", u"--help",
+                                               u"--help-all", u"-v", u"--version"};
+    bool commandSeen = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == u"--state"_s) {
+            ++i; // its value
+        } else if (!argument.startsWith(u'-')) {
+            commandSeen = true;
+        } else if (commandSeen && std::find(std::begin(kProgramOptions), std::end(kProgramOptions),
+                                            argument) != std::end(kProgramOptions)) {
+            return argument;
+        }
+    }
+    return std::nullopt;
+}
+
 int usageError(const QCommandLineParser &parser, const QString &reason, Console &console)
 {
     console.err() << kProgram << u": "_s << reason << u"\n\n"_s << parser.helpText();
@@ -117,6 +138,11 @@ int runCommand(const QStringList &arguments, Console &console)
 
     if (!parser.parse(arguments)) {
         return usageError(parser, parser.errorText(), console);
+    }
+    if (const std::optional<QString> late = programOptionAfterCommand(arguments)) {
+        return usageError(
+            parser, u"%1 is an option of the program: it goes before the command"_s.arg(*late),
+            console);
     }
     if (parser.isSet(help) || parser.isSet(u"help-all"_s)) {
         console.out() << parser.helpText();

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QSet>
 #include <algorithm>
 #include <optional>
 
@@ -354,4 +355,28 @@ QJsonObject SkinFinding::toJson() const
 QList<SkinFinding> checkSkin(const clsFileControl &document)
 {
     return Checker(document).run();
+}
+
+SkinSummary summarizeSkin(const clsFileControl &document)
+{
+    SkinSummary summary;
+    QSet<QString> pictures;
+    QSet<const clsElement *> counted; // the video area shares the effects area's record
+    for (const ElementSlot &slot : kElementSlots) {
+        const std::shared_ptr<const clsElement> record = document.getElement(slot.index);
+        if (slot.family == ElementFamily::Theme ||
+            (slot.family != ElementFamily::View && record->getExistFlag() != 1) ||
+            counted.contains(record.get())) {
+            continue;
+        }
+        counted.insert(record.get());
+        ++summary.elements;
+        for (const WmsFields::Field &field : WmsFields::fieldsOf(slot.family)) {
+            if (field.image && !((*record).*field.image)().isEmpty()) {
+                pictures.insert(((*record).*field.image)());
+            }
+        }
+    }
+    summary.pictures = int(pictures.size());
+    return summary;
 }

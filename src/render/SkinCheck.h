@@ -41,3 +41,11 @@ struct SkinFinding {
 // Checks the skin held by a document that has just read it: the images of
 // every element present, then each element's place on the background.
 QList<SkinFinding> checkSkin(const clsFileControl &document);
+
+// What a check went over: the elements present (the theme aside) and the
+// picture files they name, each counted once.
+struct SkinSummary {
+    int elements = 0;
+    int pictures = 0;
+};
+SkinSummary summarizeSkin(const clsFileControl &document);

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -140,9 +141,15 @@ void tst_CommandLine::badArgumentsShowUsage_data()
     QTest::newRow("unknown command")
         << QStringList{u"frob"_s, u"a.wms"_s} << u"unknown command \"frob\""_s;
     QTest::newRow("file missing") << QStringList{u"check"_s} << u"check takes SKIN.wms"_s;
-    QTest::newRow("no such look")
-        << QStringList{u"render"_s, u"--state"_s, u"sideways"_s, u"a.wms"_s, u"a.png"_s}
-        << u"--state takes normal, hover or pressed"_s;
+    QTest::newRow("version after the command")
+        << QStringList{u"check"_s, u"-v"_s, u"a.wms"_s}
+        << u"-v is an option of the program: it goes before the command"_s;
+    QTest::newRow("help after the command")
+        << QStringList{u"render"_s, u"a.wms"_s, u"--help"_s, u"a.png"_s}
+        << u"--help is an option of the program: it goes before the command"_s;
+    QTest::newRow("no such look") << QStringList{u"render"_s, u"--state"_s, u"sideways"_s,
+                                                 u"a.wms"_s, u"a.png"_s}
+                                  << u"--state takes normal, hover or pressed"_s;
     QTest::newRow("looks are render's")
         << QStringList{u"check"_s, u"--shape"_s, u"a.wms"_s}
         << u"--state, --sliders, --outlines and --shape go with render only"_s;
@@ -308,7 +315,19 @@ void tst_CommandLine::checkReportsFindings()
     QVERIFY(text.finished);
     QCOMPARE(text.exitCode, expected.isEmpty() ? 0 : 1);
     QVERIFY2(text.err.isEmpty(), qPrintable(text.err));
-    QCOMPARE(text.out, expected.isEmpty() ? QString() : expected.join(u'\n') + u'\n');
+    // A sound skin gets one line: how many elements and pictures were checked.
+    const QRegularExpressionMatch sound =
+        QRegularExpression(
+            u"^(.*): nothing found \\((\\d+) elements, (\\d+) pictures checked\\)\n$"_s)
+            .match(text.out);
+    QCOMPARE(sound.hasMatch(), expected.isEmpty());
+    if (expected.isEmpty()) {
+        QCOMPARE(sound.captured(1), path(name));
+        QCOMPARE(sound.captured(2).toInt(), elements.size() + 1); // and the view
+        QVERIFY(sound.captured(3).toInt() > 0);
+    } else {
+        QCOMPARE(text.out, expected.join(u'\n') + u'\n');
+    }
 
     const ProcessRun json = velmora({u"check"_s, u"--json"_s, name});
     QCOMPARE(json.exitCode, text.exitCode);
@@ -317,6 +336,10 @@ void tst_CommandLine::checkReportsFindings()
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(report.value(u"skin"_s).toString(), path(name));
     QCOMPARE(report.value(u"readable"_s).toBool(), true);
+    if (expected.isEmpty()) {
+        QCOMPARE(report.value(u"elements"_s).toInt(), sound.captured(2).toInt());
+        QCOMPARE(report.value(u"pictures"_s).toInt(), sound.captured(3).toInt());
+    }
     QStringList messages;
     QStringList foundKinds;
     const QJsonArray findings = report.value(u"findings"_s).toArray();
