@@ -52,6 +52,15 @@ inline QString write(const QTemporaryDir &dir, const QString &name, const QImage
     return image.save(bmp, "BMP") && ImageFiles::convert({bmp, path}, &error) ? path : QString();
 }
 
+// The pictures the preview tests share: a 200 x 100 background and two
+// buttons, play.gif (30 x 20, blue) and stop.bmp (20 x 10, green).
+inline bool writeSharedPictures(const QTemporaryDir &dir)
+{
+    return !write(dir, QStringLiteral("back.bmp"), background(200, 100)).isEmpty() &&
+           !write(dir, QStringLiteral("play.gif"), button(30, 20, qRgb(0, 0, 255))).isEmpty() &&
+           !write(dir, QStringLiteral("stop.bmp"), button(20, 10, qRgb(0, 200, 0))).isEmpty();
+}
+
 struct Drawn {
     QString file;
     QPoint at;

@@ -39,9 +39,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        QVERIFY(!write(dir, u"back.bmp"_s, background(200, 100)).isEmpty());
-        QVERIFY(!write(dir, u"play.gif"_s, button(30, 20, qRgb(0, 0, 255))).isEmpty());
-        QVERIFY(!write(dir, u"stop.bmp"_s, button(20, 10, qRgb(0, 200, 0))).isEmpty());
+        QVERIFY(writeSharedPictures(dir));
         QVERIFY(!write(dir, u"big.jpg"_s, background(900, 800)).isEmpty());
         QVERIFY(ImageFiles::writeFile(file(u"broken.gif"_s), "GIF89a but nothing else"));
     }

@@ -44,9 +44,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        QVERIFY(!write(dir, u"back.bmp"_s, background(200, 100)).isEmpty());
-        QVERIFY(!write(dir, u"play.gif"_s, button(30, 20, qRgb(0, 0, 255))).isEmpty());
-        QVERIFY(!write(dir, u"stop.bmp"_s, button(20, 10, qRgb(0, 200, 0))).isEmpty());
+        QVERIFY(writeSharedPictures(dir));
         QVERIFY(!write(dir, u"close.bmp"_s, button(10, 10, qRgb(200, 200, 0))).isEmpty());
     }
     void init()
