@@ -60,18 +60,18 @@ public:
     QString getFileName() const;
 
 private:
-    // Writer: one line per element with its CR LF, or "" when absent.
+    // Writer: the whole text, one line per element with its CR LF; a
+    // control that is not present has no line.
     QString makeWmsText() const;
-    QString makeLine(qint16 intPart) const;
+    void appendLine(qint16 intPart, QString &text) const;
     bool saveBytes(const QString &target, const QByteArray &bytes);
     static QString skinFilePath(const QString &pstrPath);
 
     // Reader: one line into its record by the fields of its kind;
     // getAttribute throws on a broken value.
-    void readElement(qint16 intPart, const QString &line);
-    void readFields(const QString &line, clsElement &record,
-                    std::span<const WmsFields::Field> fields);
-    QString getAttribute(const QString &line, QStringView name) const;
+    void readElement(qint16 intPart, QStringView line);
+    void readFields(QStringView line, clsElement &record, std::span<const WmsFields::Field> fields);
+    QString getAttribute(QStringView line, QStringView name) const;
     QString imagePath(const QString &value, const QString &current) const;
 
     MessageSink &m_messages;

@@ -2,7 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <vector>
+#include <cstring>
 
 namespace AnsiText {
 
@@ -10,57 +10,63 @@ namespace {
 
 constexpr char kCodec[] = "windows-31j";
 
-bool isSurrogatePair(QStringView text, qsizetype at)
+// Half of a surrogate pair alone: the code page would take the character
+// after it along into its mark, so it becomes "?" itself first.
+QString withoutLoneHalves(const QString &text)
 {
-    return at + 1 < text.size() && text.at(at).isHighSurrogate() &&
-           text.at(at + 1).isLowSurrogate();
+    QString out = text;
+    for (qsizetype at = 0; at < out.size(); ++at) {
+        if (!out.at(at).isSurrogate()) {
+            continue;
+        }
+        if (out.at(at).isHighSurrogate() && at + 1 < out.size() &&
+            out.at(at + 1).isLowSurrogate()) {
+            ++at;
+        } else {
+            out[at] = u'?';
+        }
+    }
+    return out;
 }
 
-QByteArray encodeAlone(QStringView character)
+// Marks each character the code page lacked, a NUL byte, as "?".
+void markLacking(char *from, char *const end)
 {
-    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(character);
-    return encoder.hasError() ? QByteArrayLiteral("?") : bytes;
-}
-
-// Appends the bytes of one character (a surrogate pair is one), "?" where
-// the code page has none. Opening the code page costs far more than
-// converting with it, and an encoder's error sticks, so each thread keeps
-// what every 16-bit character it met became; pairs, which the code page
-// never holds, are rare.
-void appendCharacter(QStringView character, QByteArray &out)
-{
-    if (character.size() != 1) {
-        out += encodeAlone(character);
-        return;
+    while ((from = static_cast<char *>(std::memchr(from, '\0', end - from)))) {
+        *from++ = '?';
     }
-    thread_local std::vector<QByteArray> known(0x10000);
-    QByteArray &bytes = known[character.at(0).unicode()];
-    if (bytes.isNull()) {
-        bytes = encodeAlone(character);
-    }
-    out += bytes;
 }
 
 } // namespace
 
 QByteArray encode(const QString &text)
 {
-    {
-        // Most texts convert whole, with one encoder.
-        QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-        const QByteArray bytes = encoder.encode(text);
-        if (!encoder.hasError()) {
-            return bytes;
-        }
+    if (!QStringView(text).isValidUtf16()) {
+        return encode(withoutLoneHalves(text));
     }
+    // One pass of the code page over the text: what it lacks comes out as a
+    // NUL byte, which no other character is written as (a pair as one). NUL
+    // itself is kept apart: the text is converted between its NULs.
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless |
+                                       QStringConverter::Flag::ConvertInvalidToNull);
     QByteArray out;
-    out.reserve(text.size() * 2);
-    for (qsizetype at = 0; at < text.size();) {
-        const qsizetype length = isSurrogatePair(text, at) ? 2 : 1;
-        appendCharacter(QStringView(text).mid(at, length), out);
-        at += length;
+    qsizetype size = 0;
+    QStringView rest(text);
+    for (;;) {
+        const qsizetype nul = rest.indexOf(QChar(u'\0'));
+        const QStringView piece = nul < 0 ? rest : rest.first(nul);
+        out.resize(size + encoder.requiredSpace(piece.size()) + 1);
+        char *const start = out.data() + size;
+        char *const end = encoder.appendToBuffer(start, piece);
+        markLacking(start, end);
+        size = end - out.constData();
+        if (nul < 0) {
+            break;
+        }
+        out[size++] = '\0';
+        rest = rest.sliced(nul + 1);
     }
+    out.truncate(size);
     return out;
 }
 
@@ -81,21 +87,24 @@ std::optional<QString> changedByEncoding(const QString &text)
 
 QStringList splitLines(const QString &text)
 {
+    // The next CR and the next LF are searched for apart, each a fast scan
+    // of the text, and searched for again only once passed.
     QStringList lines;
     qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n') {
-            continue;
+    qsizetype cr = text.indexOf(u'\r');
+    qsizetype lf = text.indexOf(u'\n');
+    while (cr >= 0 || lf >= 0) {
+        const qsizetype end = cr < 0 ? lf : lf < 0 ? cr : std::min(cr, lf);
+        lines.append(text.mid(start, end - start));
+        start = end == cr && lf == end + 1 ? end + 2 : end + 1;
+        if (cr >= 0 && cr < start) {
+            cr = text.indexOf(u'\r', start);
         }
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') {
-            ++i;
+        if (lf >= 0 && lf < start) {
+            lf = text.indexOf(u'\n', start);
         }
-        start = i + 1;
     }
-    if (start < n) {
+    if (start < text.size()) {
         lines.append(text.mid(start));
     }
     return lines;

@@ -11,7 +11,9 @@ QChar separator()
 
 QString separatorText()
 {
-    return QString(separator());
+    // Shared, not made anew: every file name of every save asks for it.
+    static const QString text(separator());
+    return text;
 }
 
 namespace {

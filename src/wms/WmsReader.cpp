@@ -28,15 +28,15 @@ const QString &kTitle = kOpenFileTitle;
 const QString kThemeId = u"velmora"_s;
 
 // The element text from the tag's "<" on, or empty when no line holds the tag.
-QString findElementText(const QStringList &lines, QStringView tag)
+QStringView findElementText(const QStringList &lines, QStringView tag)
 {
     for (const QString &line : lines) {
         const qsizetype at = WmsSyntax::findElement(line, tag);
         if (at >= 0) {
-            return line.mid(at);
+            return QStringView(line).mid(at);
         }
     }
-    return QString();
+    return {};
 }
 
 // The writer names images by their bare file names. A value with a folder
@@ -60,7 +60,7 @@ QString valueOf(const WmsSyntax::Attributes &attributes, QStringView name)
 
 } // namespace
 
-QString clsFileControl::getAttribute(const QString &line, QStringView name) const
+QString clsFileControl::getAttribute(QStringView line, QStringView name) const
 {
     return valueOf(WmsSyntax::Attributes(line), name);
 }
@@ -76,7 +76,7 @@ QString clsFileControl::imagePath(const QString &value, const QString &current) 
     return m_skinFolder + value;
 }
 
-void clsFileControl::readFields(const QString &line, clsElement &record,
+void clsFileControl::readFields(QStringView line, clsElement &record,
                                 std::span<const WmsFields::Field> fields)
 {
     record.setExistFlag(1);
@@ -93,7 +93,7 @@ void clsFileControl::readFields(const QString &line, clsElement &record,
 
 // One line fills the effects area and the video area alike: both slots then
 // hold one record, as the editor keeps them.
-void clsFileControl::readElement(qint16 intPart, const QString &line)
+void clsFileControl::readElement(qint16 intPart, QStringView line)
 {
     const ElementFamily family = elementSlot(intPart).family;
     if (family == ElementFamily::Theme) {
@@ -133,7 +133,7 @@ bool clsFileControl::readBytes(const QByteArray &bytes, const QString &pstrFileS
     m_skinFolder = folder + Paths::separator();
 
     try {
-        const QString theme = findElementText(lines, u"theme");
+        const QStringView theme = findElementText(lines, u"theme");
         if (!theme.isEmpty()) {
             readElement(Slot::Theme, theme);
         }
@@ -143,7 +143,7 @@ bool clsFileControl::readBytes(const QByteArray &bytes, const QString &pstrFileS
             return false;
         }
         for (const qint16 slot : kReadOrder) {
-            const QString element = findElementText(lines, elementSlot(slot).tag);
+            const QStringView element = findElementText(lines, elementSlot(slot).tag);
             if (!element.isEmpty()) {
                 readElement(slot, element);
             }

@@ -37,77 +37,122 @@ static_assert(std::all_of(kEntities.begin(), kEntities.end(), [](const Entity &e
     return !e.written || e.character <= kLastEscaped;
 }));
 
-bool isBlank(QChar c)
+// The reference written for each character up to ">", empty for the others:
+// a value is escaped with one look-up per character.
+constexpr auto kWrittenReferences = [] {
+    std::array<QStringView, kLastEscaped.unicode() + 1> references{};
+    for (const Entity &e : kEntities) {
+        if (e.written) {
+            references[e.character.unicode()] = e.reference;
+        }
+    }
+    return references;
+}();
+
+constexpr bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
 }
 
-bool isQuote(QChar c)
+constexpr bool isQuote(QChar c)
 {
     return c == u'"' || c == u'\'';
 }
 
+// Every character that ends a name lies at or below ">"; looked up in a
+// table, the letters of a name are passed with one comparison each.
+constexpr QChar kLastNameEnd = u'>';
+constexpr auto kNameEnds = [] {
+    std::array<bool, kLastNameEnd.unicode() + 1> ends{};
+    for (char16_t c = 0; c < ends.size(); ++c) {
+        ends[c] = isBlank(c) || c == u'=' || c == u'/' || c == u'>' || isQuote(c);
+    }
+    return ends;
+}();
+
 bool endsName(QChar c)
 {
-    return isBlank(c) || c == u'=' || c == u'/' || c == u'>' || isQuote(c);
+    return c <= kLastNameEnd && kNameEnds[c.unicode()];
+}
+
+// The walks step a pointer: each character costs a comparison or two, the
+// reader meets every name of every line.
+const QChar *skipBlanks(const QChar *at, const QChar *end)
+{
+    while (at != end && isBlank(*at)) {
+        ++at;
+    }
+    return at;
+}
+
+const QChar *skipName(const QChar *at, const QChar *end)
+{
+    while (at != end && !endsName(*at)) {
+        ++at;
+    }
+    return at;
 }
 
 qsizetype skipBlanks(QStringView text, qsizetype pos)
 {
-    while (pos < text.size() && isBlank(text.at(pos))) {
-        ++pos;
-    }
-    return pos;
+    return skipBlanks(text.begin() + pos, text.end()) - text.begin();
 }
 
 } // namespace
 
 QString escapeValue(const QString &text)
 {
-    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c <= kLastEscaped; })) {
-        return text; // shared, not copied: most values need no reference
-    }
+    // Most values need no reference and are given back shared, not copied;
+    // the others are copied in runs between the characters escaped.
     QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        // Every character written as a reference lies at or below ">".
-        if (c > kLastEscaped) {
-            out += c;
+    qsizetype done = 0;
+    const QChar *const chars = text.constData();
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (chars[at] > kLastEscaped) {
             continue;
         }
-        const auto *hit = std::find_if(kEntities.begin(), kEntities.end(), [c](const Entity &e) {
-            return e.written && e.character == c;
-        });
-        if (hit == kEntities.end()) {
-            out += c;
-        } else {
-            out += hit->reference;
+        const QStringView reference = kWrittenReferences[chars[at].unicode()];
+        if (reference.isEmpty()) {
+            continue;
         }
+        if (out.isNull()) {
+            out.reserve(text.size() + 16);
+        }
+        out.append(chars + done, at - done);
+        out += reference;
+        done = at + 1;
     }
+    if (out.isNull()) {
+        return text;
+    }
+    out.append(chars + done, text.size() - done);
     return out;
 }
 
 QString unescapeValue(QStringView text)
 {
-    if (!text.contains(u'&')) {
+    qsizetype amp = text.indexOf(u'&');
+    if (amp < 0) {
         return text.toString();
     }
     QString out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const auto rest = text.mid(i);
-        const auto *hit =
-            text.at(i) != u'&'
-                ? kEntities.end()
-                : std::find_if(kEntities.begin(), kEntities.end(),
-                               [rest](const Entity &e) { return rest.startsWith(e.reference); });
+    qsizetype done = 0;
+    for (; amp >= 0; amp = text.indexOf(u'&', done)) {
+        out += text.mid(done, amp - done);
+        const QStringView rest = text.mid(amp);
+        const auto *hit = std::find_if(kEntities.begin(), kEntities.end(), [rest](const Entity &e) {
+            return rest.startsWith(e.reference);
+        });
         if (hit == kEntities.end()) {
-            out += text.at(i);
+            out += u'&';
+            done = amp + 1;
         } else {
             out += hit->character;
-            i += hit->reference.size() - 1;
+            done = amp + hit->reference.size();
         }
     }
+    out += text.mid(done);
     return out;
 }
 
@@ -127,43 +172,43 @@ qsizetype findElement(QStringView line, QStringView tag)
 
 Attributes::Attributes(QStringView element)
 {
-    // Step over "<" and the tag itself.
-    qsizetype pos = 1;
-    while (pos < element.size() && !endsName(element.at(pos))) {
-        ++pos;
+    if (element.isEmpty()) {
+        return;
     }
+    const QChar *const end = element.end();
+    // Step over "<" and the tag itself.
+    const QChar *at = skipName(element.begin() + 1, end);
     for (;;) {
-        pos = skipBlanks(element, pos);
-        if (pos >= element.size() || element.at(pos) == u'/' || element.at(pos) == u'>') {
+        at = skipBlanks(at, end);
+        if (at == end || *at == u'/' || *at == u'>') {
             return;
         }
-        const qsizetype nameStart = pos;
-        while (pos < element.size() && !endsName(element.at(pos))) {
-            ++pos;
-        }
-        if (pos == nameStart) {
+        const QChar *const nameStart = at;
+        at = skipName(at, end);
+        if (at == nameStart) {
             // A quote or "=" where a name should start: the previous value
             // was not closed where it should have been.
             m_broken = true;
             return;
         }
-        const QStringView name = element.mid(nameStart, pos - nameStart);
-        pos = skipBlanks(element, pos);
-        if (pos >= element.size() || element.at(pos) != u'=') {
+        const QStringView name(nameStart, at);
+        at = skipBlanks(at, end);
+        if (at == end || *at != u'=') {
             continue; // a bare word carries no value
         }
-        pos = skipBlanks(element, pos + 1);
-        if (pos >= element.size() || !isQuote(element.at(pos))) {
+        at = skipBlanks(at + 1, end);
+        if (at == end || !isQuote(*at)) {
             m_broken = true;
             return;
         }
-        const qsizetype close = element.indexOf(element.at(pos), pos + 1);
+        const QStringView rest(at + 1, end);
+        const qsizetype close = rest.indexOf(*at);
         if (close < 0) {
             m_broken = true;
             return;
         }
-        m_pairs.append({name, element.mid(pos + 1, close - pos - 1)});
-        pos = close + 1;
+        m_pairs.append({name, rest.first(close)});
+        at = rest.begin() + close + 1;
     }
 }
 

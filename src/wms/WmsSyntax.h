@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QVarLengthArray>
 #include <array>
 #include <optional>
 
@@ -41,7 +42,9 @@ private:
         QStringView name;
         QStringView value; // still escaped
     };
-    QList<Pair> m_pairs; // in order, up to where the element ends or breaks
+    // In order, up to where the element ends or breaks; room for the
+    // attributes of any line the writer makes without taking memory.
+    QVarLengthArray<Pair, 16> m_pairs;
     bool m_broken = false;
 };
 

@@ -135,7 +135,8 @@ constexpr qint16 kLineOrder[] = {
 constexpr QStringView kOpenEnd = u">";
 constexpr QStringView kEmptyEnd = u"/>";
 const QString kCrLf = u"\r\n"_s;
-// Room for a line of the writer with most of its values short.
+// Room for a line of the writer with most of its values short: the whole
+// text seldom needs to grow.
 constexpr qsizetype kLineCapacity = 256;
 
 QString valueOf(const AttributeSource &row, const clsElement &own, const clsElement &theme)
@@ -155,14 +156,11 @@ QString valueOf(const AttributeSource &row, const clsElement &own, const clsElem
     }
 }
 
-// "<tag name="value" ...>" or "/>", with its line end.
-QString tagLine(QStringView tag, Rows rows, const clsElement &own, const clsElement &theme,
-                QStringView end)
+// Appends "<tag name="value" ...>" or "/>", with its line end, to line:
+// piece by piece into the one buffer of the whole text.
+void appendTagLine(QStringView tag, Rows rows, const clsElement &own, const clsElement &theme,
+                   QStringView end, QString &line)
 {
-    // Appended piece by piece into one buffer: a line is built for every
-    // element of every save.
-    QString line;
-    line.reserve(kLineCapacity);
     line += u'<';
     line += tag;
     for (const AttributeSource &row : rows) {
@@ -174,7 +172,6 @@ QString tagLine(QStringView tag, Rows rows, const clsElement &own, const clsElem
     }
     line += end;
     line += kCrLf;
-    return line;
 }
 
 bool isPresent(const clsElement &record)
@@ -208,18 +205,18 @@ Rows rowsOf(qint16 slot)
 
 } // namespace
 
-// One element's line; "" for a control that is not present.
-QString clsFileControl::makeLine(qint16 intPart) const
+// One element's line, none for a control that is not present.
+void clsFileControl::appendLine(qint16 intPart, QString &text) const
 {
     const ElementSlot &slot = elementSlot(intPart);
     const clsElement &record = *getElement(intPart);
     const bool opensFile =
         slot.family == ElementFamily::Theme || slot.family == ElementFamily::View;
     if (!opensFile && !isPresent(record)) {
-        return QString();
+        return;
     }
-    return tagLine(slot.tag, rowsOf(intPart), record, *getElement(Slot::Theme),
-                   opensFile ? kOpenEnd : kEmptyEnd);
+    appendTagLine(slot.tag, rowsOf(intPart), record, *getElement(Slot::Theme),
+                  opensFile ? kOpenEnd : kEmptyEnd, text);
 }
 
 // The file ends with a line end after "</theme>", like every other line: the
@@ -227,10 +224,15 @@ QString clsFileControl::makeLine(qint16 intPart) const
 QString clsFileControl::makeWmsText() const
 {
     QString text;
+    text.reserve(kLineCapacity * qsizetype(std::size(kLineOrder)));
     for (const qint16 slot : kLineOrder) {
-        text += makeLine(slot);
+        appendLine(slot, text);
     }
-    return text + u"</view>"_s + kCrLf + u"</theme>"_s + kCrLf;
+    text += u"</view>"_s;
+    text += kCrLf;
+    text += u"</theme>"_s;
+    text += kCrLf;
+    return text;
 }
 
 std::optional<QByteArray> clsFileControl::wmsBytes()

@@ -15,16 +15,16 @@ namespace DocumentInput {
 
 inline constexpr qsizetype kMemberCount = std::size(kElementMembers);
 
-inline void fill(clsFileControl &doc, const QList<QByteArray> &fields)
+inline void fill(clsFileControl &doc, QByteArrayView input)
 {
-    const QByteArray flags = fields.value(0);
-    qsizetype next = 1;
+    FuzzInput::FieldReader fields(input);
+    const QByteArrayView flags = fields.next();
     for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
         clsElement &record = *doc.getElement(slot);
         const qsizetype flagAt = slot - Slot::First;
         record.setExistFlag(flagAt < flags.size() ? static_cast<quint8>(flags.at(flagAt)) : 1);
         for (const ElementMember &member : kElementMembers) {
-            (record.*member.set)(QString::fromUtf8(fields.value(next++)));
+            (record.*member.set)(QString::fromUtf8(fields.next()));
         }
     }
     // The editor keeps the video and effects areas in one record.

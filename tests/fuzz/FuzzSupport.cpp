@@ -27,6 +27,21 @@ QList<QByteArray> fields(const QByteArray &input)
     return input.isEmpty() ? QList<QByteArray>() : input.split(kFieldSeparator);
 }
 
+QByteArrayView FieldReader::next()
+{
+    if (m_done) {
+        return {};
+    }
+    const qsizetype end = m_rest.indexOf(kFieldSeparator);
+    if (end < 0) {
+        m_done = true;
+        return m_rest;
+    }
+    const QByteArrayView field = m_rest.first(end);
+    m_rest = m_rest.sliced(end + 1);
+    return field;
+}
+
 QStringList texts(const QByteArray &input)
 {
     QStringList out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,18 @@ inline constexpr char kFieldSeparator = '\xFF';
 
 QByteArray bytes(const std::uint8_t *data, std::size_t size);
 QList<QByteArray> fields(const QByteArray &input);
+
+// The same fields one after the other, without copying them: for a target
+// that takes many fields of every input. Past the last, each is empty.
+class FieldReader {
+public:
+    explicit FieldReader(QByteArrayView input) : m_rest(input), m_done(input.isEmpty()) {}
+    QByteArrayView next();
+
+private:
+    QByteArrayView m_rest;
+    bool m_done;
+};
 QStringList texts(const QByteArray &input);
 QByteArray join(const QList<QByteArray> &fields);
 

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     RecordingMessageSink messages;
 
     clsFileControl original(messages);
-    DocumentInput::fill(original, FuzzInput::fields(FuzzInput::bytes(data, size)));
+    DocumentInput::fill(original, QByteArrayView(data, static_cast<qsizetype>(size)));
     const std::optional<QByteArray> first = original.wmsBytes();
     FUZZ_CHECK(first, messagesOf(messages));
 

@@ -284,6 +284,9 @@ void tst_clsfunction::windows31j_data()
     // A lone surrogate took the character after it along into its "?".
     QTest::newRow("lone high surrogate")
         << (u"a"_s + QChar(0xD800) + u"bc"_s) << QByteArray("a?bc") << false;
+    // NUL is a character like any other, not the mark of one the code page lacks.
+    QTest::newRow("NUL beside a mark")
+        << (u"a"_s + QChar(0) + u"한"_s + QChar(0)) << QByteArray("a\0?\0", 4) << false;
     QTest::newRow("long text, marks far apart")
         << (QString(3000, u'x') + u"한"_s + QString(3000, u'y') + u"😀"_s)
         << (QByteArray(3000, 'x') + "?" + QByteArray(3000, 'y') + "?") << false;
