@@ -3,12 +3,10 @@
 #include "FileDropFilter.h"
 #include "SectionTable.h"
 #include "frmMain.h"
-#include "util/UserFile.h"
+#include "render/PictureReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLineEdit>
 
 void frmMain::watchFileDrops()
@@ -41,14 +39,6 @@ bool frmMain::isImageField(const QWidget *widget) const
 
 namespace {
 
-// Looks at the file's first bytes; a pipe or a device is no picture and is
-// never opened in a way that waits.
-bool isPicture(const QString &path)
-{
-    QFile file;
-    return UserFile::open(file, path) && !QImageReader::imageFormat(&file).isEmpty();
-}
-
 bool isSkinFile(const QString &path)
 {
     const QFileInfo info(path);
@@ -63,7 +53,7 @@ bool frmMain::acceptsDroppedFile(const QWidget *target, const QString &path) con
         return true; // anywhere on the window
     }
     // A greyed field (its box or its section switched off) takes nothing.
-    return isImageField(target) && target->isEnabled() && isPicture(path);
+    return isImageField(target) && target->isEnabled() && isPictureFile(path);
 }
 
 void frmMain::dropFile(QWidget *target, const QString &path)

@@ -38,3 +38,9 @@ QImage readPictureFile(const QString &path, DecodeBudget &budget)
     }
     return readPicture(file, path, budget);
 }
+
+bool isPictureFile(const QString &path)
+{
+    QFile file;
+    return UserFile::open(file, path) && !QImageReader::imageFormat(&file).isEmpty();
+}

@@ -16,3 +16,9 @@ QImage readPicture(QFile &file, const QString &path, DecodeBudget &budget);
 // The same for a file a user or a skin named. One that is not there, or is
 // no regular file (a pipe, a device, a folder), throws AppError 53.
 QImage readPictureFile(const QString &path, DecodeBudget &budget);
+
+// Whether path leads to a regular file whose first bytes are those of a
+// picture Qt reads; nothing is decoded. A pipe or a device is no picture and
+// is never opened in a way that waits: a file dragged over the editor is
+// looked at while the drag goes on.
+bool isPictureFile(const QString &path);

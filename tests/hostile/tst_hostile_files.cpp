@@ -53,6 +53,10 @@ QString runOperation(const QString &operation, const QString &path)
             return u"error %1"_s.arg(error.number());
         }
     }
+    if (operation == u"drop") {
+        // What the editor asks of a file dragged over an image field.
+        return isPictureFile(path) ? u"picture"_s : u"no picture"_s;
+    }
     if (operation == u"preview") {
         const PicturePreview::Status status = loadPicturePreview(path, QSize(100, 100)).status;
         return QStringList{u"shown"_s, u"missing"_s, u"unreadable"_s, u"failed"_s}.at(int(status));
@@ -191,6 +195,7 @@ void tst_HostileFiles::userNamedFilesAreRefusedAtOnce_data()
         {"size", u"0 0 0"_s},
         {"decode", u"error 53"_s},
         {"preview", u"failed"_s},
+        {"drop", u"no picture"_s},
         {"copy", u"画像ファイルのコピーに失敗しました"_s},
         {"pack", u"not packed"_s},
     };
