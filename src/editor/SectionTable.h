@@ -131,14 +131,6 @@ inline constexpr std::array<Section, 18> kSections{{
 }};
 // clang-format on
 
-// The entries of the track name's lists count up from a first value.
-struct ListEntries {
-    qint16 first, last;
-    qint16 startPosition; // selected at start-up
-};
-inline constexpr ListEntries kFontSizes{8, 20, 2};    // "10"
-inline constexpr ListEntries kScrollSpeeds{1, 15, 4}; // "5"
-
 // The optional image fields of a section: the pressed and hover images of a
 // button, the background of a slider.
 std::vector<ImageField> switchableImages(const Section &section);

@@ -17,6 +17,7 @@
 #include "util/Twips.h"
 #include "util/VersionInfo.h"
 #include "util/clsFunction.h"
+#include "wms/WmsFields.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -176,8 +177,8 @@ void frmMain::resetColorSwatches()
 void frmMain::fillComboLists()
 {
     for (const auto &[list, entries] :
-         {std::pair{Sections::kTrackName.fontSize, Sections::kFontSizes},
-          {Sections::kTrackName.scrollSpeed, Sections::kScrollSpeeds}}) {
+         {std::pair{Sections::kTrackName.fontSize, WmsFields::kFontSizes},
+          {Sections::kTrackName.scrollSpeed, WmsFields::kScrollSpeeds}}) {
         for (int value = entries.first; value <= entries.last; ++value) {
             Combo1(list)->addItem(QString::number(value));
         }

@@ -11,6 +11,7 @@
 #include "util/AppError.h"
 #include "util/GetImage.h"
 #include "util/clsFunction.h"
+#include "wms/WmsFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,12 +63,12 @@ struct ListRule {
     qint16 Section::*list;
     clsElement::Getter get;
     clsElement::Setter set;
-    const Sections::ListEntries &entries;
+    const WmsFields::ListEntries &entries;
 };
 constexpr ListRule kFontSizeList{&Section::fontSize, &clsElement::getFontsize,
-                                 &clsElement::setFontsize, Sections::kFontSizes};
+                                 &clsElement::setFontsize, WmsFields::kFontSizes};
 constexpr ListRule kScrollSpeedList{&Section::scrollSpeed, &clsElement::getScrollamt,
-                                    &clsElement::setScrollamt, Sections::kScrollSpeeds};
+                                    &clsElement::setScrollamt, WmsFields::kScrollSpeeds};
 
 const QString kTransparent = u"none"_s; // a track-name background that is no colour
 const QString kTrue = u"True"_s;

@@ -86,10 +86,22 @@ bool isNumber(const QString &text)
     return ok;
 }
 
-// Whether a value keeps to what the editor's panels take.
-bool follows(WmsFields::Rule rule, const QString &value)
+// A list reads its value as the editor's number fields read theirs.
+std::optional<qint16> listNumber(const QString &text)
 {
-    switch (rule) {
+    return tryValue([&] { return clsFunction::toInteger16(text); });
+}
+
+bool isListEntry(const WmsFields::ListEntries &entries, const QString &text)
+{
+    const std::optional<qint16> number = listNumber(text);
+    return number && *number >= entries.first && *number <= entries.last;
+}
+
+// Whether a value keeps to what the editor's panels take.
+bool follows(const WmsFields::Field &field, const QString &value)
+{
+    switch (field.rule) {
     case WmsFields::Rule::Any:
         return true;
     case WmsFields::Rule::Colour:
@@ -100,8 +112,29 @@ bool follows(WmsFields::Rule rule, const QString &value)
         return isNumber(value);
     case WmsFields::Rule::NumberOrEmpty:
         return value.isEmpty() || isNumber(value);
+    case WmsFields::Rule::ListEntry:
+        return isListEntry(*field.entries, value);
     }
     return false;
+}
+
+// The list the editor chooses a finding's value from; null for a field
+// without one.
+const WmsFields::ListEntries *listOf(const SkinFinding &finding)
+{
+    for (const WmsFields::Field &field : WmsFields::fieldsOf(elementSlot(finding.slot).family)) {
+        if (field.attribute == finding.attribute) {
+            return field.entries;
+        }
+    }
+    return nullptr;
+}
+
+// A list value that is a number, but names none of the list's entries.
+const WmsFields::ListEntries *outsideList(const SkinFinding &finding)
+{
+    const WmsFields::ListEntries *entries = listOf(finding);
+    return entries && listNumber(finding.value) ? entries : nullptr;
 }
 
 bool isColourRule(WmsFields::Rule rule)
@@ -193,7 +226,7 @@ void Checker::checkValues(const ElementSlot &slot, const clsElement &record)
             continue;
         }
         const QString value = (record.*field.get)();
-        if (!follows(field.rule, value)) {
+        if (!follows(field, value)) {
             SkinFinding finding;
             finding.kind = isColourRule(field.rule) ? Kind::BadColour : Kind::BadNumber;
             finding.slot = slot.index;
@@ -293,6 +326,10 @@ QString SkinFinding::describe() const
     case Kind::BadColour:
         return u"%1: \"%2\" is no #RRGGBB colour"_s.arg(where, value);
     case Kind::BadNumber:
+        if (const WmsFields::ListEntries *entries = outsideList(*this)) {
+            return u"%1: \"%2\" is not in the list, %3 to %4"_s.arg(
+                where, value, QString::number(entries->first), QString::number(entries->last));
+        }
         return value.isEmpty() ? u"%1: no number given"_s.arg(where)
                                : u"%1: \"%2\" is no whole number"_s.arg(where, value);
     case Kind::PartlyOutside:
@@ -320,6 +357,10 @@ QString SkinFinding::message() const
     case Kind::BadColour:
         return u"%1「%2」は #RRGGBB の色ではありません"_s.arg(attribute, value);
     case Kind::BadNumber:
+        if (const WmsFields::ListEntries *entries = outsideList(*this)) {
+            return u"%1「%2」は一覧にない値です（%3 から %4 まで）"_s.arg(
+                attribute, value, QString::number(entries->first), QString::number(entries->last));
+        }
         return value.isEmpty() ? u"%1 が入力されていません"_s.arg(attribute)
                                : u"%1「%2」は整数ではありません"_s.arg(attribute, value);
     case Kind::PartlyOutside:

@@ -18,7 +18,8 @@ struct SkinFinding {
         PartlyOutside,    // the element reaches over the background's edge
         WhollyOutside,    // the element lies entirely off the background
         BadColour,        // a colour that is no #RRGGBB
-        BadNumber,        // a place or size that is no whole number, or none where one is needed
+        BadNumber,        // a place or size that is no whole number, or none where one is
+                          // needed; a list value that names none of the list's entries
     };
 
     Kind kind = Kind::MissingImage;

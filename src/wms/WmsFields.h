@@ -11,6 +11,15 @@
 // reader, the skin check) walks these tables.
 namespace WmsFields {
 
+// The entries of one of the track name's lists: the numbers from first to
+// last, one of them selected when the editor starts.
+struct ListEntries {
+    qint16 first, last;
+    qint16 startPosition;
+};
+inline constexpr ListEntries kFontSizes{8, 20, 2};    // "10"
+inline constexpr ListEntries kScrollSpeeds{1, 15, 4}; // "5"
+
 // What the editor's panels take in a value; the skin check holds a file to it.
 enum class Rule {
     Any,
@@ -18,6 +27,7 @@ enum class Rule {
     ColourOrNone,  // #RRGGBB, or "none" for no colour
     Number,        // a whole number; the editor's save asks for it
     NumberOrEmpty, // a whole number, or nothing
+    ListEntry,     // a number that names an entry of the field's list
 };
 
 // One attribute of a line and the record member it fills. Image values are
@@ -27,7 +37,8 @@ struct Field {
     clsElement::Setter set;
     clsElement::Getter image = nullptr; // set for image values only
     Rule rule = Rule::Any;
-    clsElement::Getter get = nullptr; // set where rule is not Any
+    clsElement::Getter get = nullptr;     // set where rule is not Any
+    const ListEntries *entries = nullptr; // set where rule is ListEntry
 };
 
 inline constexpr Field kThemeFields[] = {
@@ -86,13 +97,15 @@ inline constexpr Field kTrackNameFields[] = {
     {u"left", &clsElement::setLeft, nullptr, Rule::Number, &clsElement::getLeft},
     {u"top", &clsElement::setTop, nullptr, Rule::Number, &clsElement::getTop},
     {u"width", &clsElement::setWidth, nullptr, Rule::Number, &clsElement::getWidth},
-    {u"fontsize", &clsElement::setFontsize},
+    {u"fontsize", &clsElement::setFontsize, nullptr, Rule::ListEntry, &clsElement::getFontsize,
+     &kFontSizes},
     {u"foregroundcolor", &clsElement::setForecolor, nullptr, Rule::Colour,
      &clsElement::getForecolor},
     {u"backgroundcolor", &clsElement::setBackcolor, nullptr, Rule::ColourOrNone,
      &clsElement::getBackcolor},
     {u"scrolling", &clsElement::setScrolling},
-    {u"scrollingamount", &clsElement::setScrollamt},
+    {u"scrollingamount", &clsElement::setScrollamt, nullptr, Rule::ListEntry,
+     &clsElement::getScrollamt, &kScrollSpeeds},
 };
 
 inline constexpr Field kEffectsFields[] = {

@@ -31,7 +31,7 @@ const QString kSeek =
 const QString kPlaylist =
     uR"(<playlist top="0" left="0" width="30" height="15" foregroundcolor="#000000" backgroundcolor="#FFFFFF"/>)"_s;
 const QString kTrack =
-    uR"(<tracknametext top="65" left="5" width="90" fontsize="10" foregroundcolor="#000000" backgroundcolor="#FFFFFF"/>)"_s;
+    uR"(<tracknametext top="65" left="5" width="90" fontsize="10" foregroundcolor="#000000" backgroundcolor="#FFFFFF" scrollingamount="5"/>)"_s;
 const QString kEffects = uR"(<wmpeffects top="0" left="40" width="60" height="15"/>)"_s;
 
 // Qt writes no GIF; the picture generator's writer does.

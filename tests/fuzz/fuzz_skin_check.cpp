@@ -1,7 +1,7 @@
 // The skin check on any WMS text and any small pictures: field 0 is the WMS
 // file, fields 1 to 4 the files a.bmp, b.gif, c.jpg and d.png beside it. The
-// check never calls a skin clean that the reader refuses, or whose colours
-// or places the editor would refuse; and it never hangs or crashes on what
+// check never calls a skin clean that the reader refuses, or whose colours,
+// list values or places the editor would refuse; and it never hangs or crashes on what
 // the pictures hold.
 
 #include "FuzzSupport.h"
@@ -10,6 +10,7 @@
 #include "render/SkinCheck.h"
 #include "util/AppError.h"
 #include "util/clsFunction.h"
+#include "wms/WmsFields.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -32,8 +33,22 @@ bool editorTakesColour(const QString &text)
     }
 }
 
+// The editor selects the entry a list value names, counted from the first;
+// it stops the open at a value that is no number, or past either end (one
+// before the first leaves the list without a selection).
+bool editorTakesListValue(const QString &text, const WmsFields::ListEntries &entries)
+{
+    try {
+        const int position = clsFunction::toInteger16(text) - entries.first;
+        return position >= -1 && position <= entries.last - entries.first;
+    } catch (const AppError &) {
+        return false;
+    }
+}
+
 // What the editor refuses in one present record: a colour its swatches
-// cannot show, or no place where its save asks for one.
+// cannot show, a value its lists cannot take, or no place where its save
+// asks for one.
 QString editorRefusal(qint16 slot, const clsElement &record)
 {
     QStringList colours{record.getTranscolor()};
@@ -48,6 +63,14 @@ QString editorRefusal(qint16 slot, const clsElement &record)
     for (const QString &colour : colours) {
         if (coloured && !editorTakesColour(colour)) {
             return u"colour "_s + colour;
+        }
+    }
+    if (slot == Slot::TrackNameText) {
+        if (!editorTakesListValue(record.getFontsize(), WmsFields::kFontSizes)) {
+            return u"font size "_s + record.getFontsize();
+        }
+        if (!editorTakesListValue(record.getScrollamt(), WmsFields::kScrollSpeeds)) {
+            return u"scrolling speed "_s + record.getScrollamt();
         }
     }
     const bool placed = slot >= Slot::PlayButton;

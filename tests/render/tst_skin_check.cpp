@@ -1,0 +1,105 @@
+// The skin check on the values the editor's lists hold: a track name's font
+// size and scrolling speed are reported unless they name an entry of the list.
+#include "../util/ImageFiles.h"
+#include "RecordingMessageSink.h"
+#include "document/clsFileControl.h"
+#include "render/SkinCheck.h"
+#include "wms/WmsFields.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_SkinCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(ImageFiles::writeFile(m_dir.filePath(u"back.bmp"_s),
+                                      ImageFiles::qimageFile(200, 100, "BMP")));
+    }
+    void listValues_data();
+    void listValues();
+
+private:
+    // The findings of a skin whose track name holds attribute="value";
+    // nothing when the skin cannot be written or read.
+    std::optional<QList<SkinFinding>> check(const QString &attribute, const QString &value);
+
+    QTemporaryDir m_dir;
+};
+
+std::optional<QList<SkinFinding>> tst_SkinCheck::check(const QString &attribute,
+                                                       const QString &value)
+{
+    QString track =
+        uR"(<tracknametext top="10" left="10" width="100" fontsize="10" foregroundcolor="#000000" )"
+        uR"(backgroundcolor="none" scrolling="True" scrollingamount="5"/>)"_s;
+    const QString written = u" %1=\""_s.arg(attribute);
+    const qsizetype at = track.indexOf(written) + written.size();
+    track.replace(at, track.indexOf(u'"', at) - at, value);
+    const QString text =
+        QStringList{
+            uR"(<theme id="velmora" title="t">)"_s,
+            uR"(<view titlebar="False" backgroundimage="back.bmp" transparencycolor="#FF0000">)"_s,
+            track, u"</view>"_s, u"</theme>"_s}
+            .join(u"\r\n"_s);
+    const QString path = m_dir.filePath(u"skin.wms"_s);
+    RecordingMessageSink messages;
+    clsFileControl document(messages);
+    if (!ImageFiles::writeFile(path, text.toUtf8()) || !document.readFile(path)) {
+        return std::nullopt;
+    }
+    return checkSkin(document);
+}
+
+void tst_SkinCheck::listValues_data()
+{
+    QTest::addColumn<QString>("attribute");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("finding"); // as the check describes it; empty: none
+    const std::pair<QString, WmsFields::ListEntries> lists[] = {
+        {u"fontsize"_s, WmsFields::kFontSizes},
+        {u"scrollingamount"_s, WmsFields::kScrollSpeeds},
+    };
+    for (const auto &[attribute, entries] : lists) {
+        const QString outside = u"tracknametext %1: \"%2\" is not in the list, %3 to %4"_s;
+        const auto row = [&](const char *name, const QString &value, const QString &finding) {
+            QTest::addRow("%s %s", qPrintable(attribute), name) << attribute << value << finding;
+        };
+        const QString first = QString::number(entries.first);
+        const QString last = QString::number(entries.last);
+        const QString below = QString::number(entries.first - 1);
+        const QString above = QString::number(entries.last + 1);
+        row("first entry", first, {});
+        row("last entry", last, {});
+        // The list reads a value as a whole number, as the editor's number fields do.
+        row("rounded to an entry", first + u".4"_s, {});
+        row("below the list", below, outside.arg(attribute, below, first, last));
+        row("above the list", above, outside.arg(attribute, above, first, last));
+        row("no number", u"big"_s,
+            u"tracknametext %1: \"big\" is no whole number"_s.arg(attribute));
+        row("empty", QString(), u"tracknametext %1: no number given"_s.arg(attribute));
+    }
+}
+
+void tst_SkinCheck::listValues()
+{
+    QFETCH(QString, attribute);
+    QFETCH(QString, value);
+    QFETCH(QString, finding);
+    const std::optional<QList<SkinFinding>> findings = check(attribute, value);
+    QVERIFY(findings);
+    QStringList described;
+    for (const SkinFinding &f : *findings) {
+        QCOMPARE(f.kind, SkinFinding::Kind::BadNumber);
+        described.append(f.describe());
+    }
+    QCOMPARE(described, finding.isEmpty() ? QStringList() : QStringList{finding});
+}
+
+QTEST_GUILESS_MAIN(tst_SkinCheck)
+#include "tst_skin_check.moc"
