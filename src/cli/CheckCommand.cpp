@@ -12,9 +12,9 @@ using namespace Qt::StringLiterals;
 
 // Reads the skin as the editor's Open does (a file the reader refuses is
 // reported on standard error) and lists what would make it fail.
-int runCheck(const QStringList &arguments, const CommandOptions &options, Console &console)
+int runCheck(const QByteArrayList &files, const CommandOptions &options, Console &console)
 {
-    const QString wmsPath = skinFileArgument(arguments.constFirst(), console);
+    const QString wmsPath = skinFileArgument(files.constFirst(), console);
     if (wmsPath.isEmpty()) {
         return CommandLine::Failure;
     }
@@ -34,15 +34,16 @@ int runCheck(const QStringList &arguments, const CommandOptions &options, Consol
                                  {u"elements"_s, summary.elements},
                                  {u"pictures"_s, summary.pictures},
                                  {u"findings"_s, list}};
-        console.out() << QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented));
+        console.out() << shownPath(
+            QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Indented)));
     } else {
         for (const SkinFinding &finding : findings) {
-            console.out() << finding.describe() << u'\n';
+            console.out() << shownPath(finding.describe()) << u'\n';
         }
         // A sound skin says so, with how much was looked at.
         if (readable && findings.isEmpty()) {
             console.out() << u"%1: nothing found (%2 elements, %3 pictures checked)\n"_s.arg(
-                wmsPath, QString::number(summary.elements), QString::number(summary.pictures));
+                shownPath(wmsPath), QString::number(summary.elements), QString::number(summary.pictures));
         }
     }
     return readable && findings.isEmpty() ? CommandLine::Success : CommandLine::Failure;

@@ -6,6 +6,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <algorithm>
 #include <memory>
@@ -16,7 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Runner = int (*)(const QStringList &, const CommandOptions &, Console &);
+using Runner = int (*)(const QByteArrayList &, const CommandOptions &, Console &);
 
 struct Command {
     QStringView name;
@@ -24,7 +25,7 @@ struct Command {
     qsizetype argumentCount;
     bool takesJson;
     QStringView summary;
-    bool takesLooks; // --state, --sliders, --outlines, --shape
+    bool takesLooks; // --state, --sliders, --outlines, --shape, --strict
     Runner run;
 };
 
@@ -44,7 +45,8 @@ constexpr Command kCommands[] = {
      u"--state hover|pressed draws each button's hover or pressed image where it has one, "
      u"--sliders each slider's background under its thumb, --outlines the playlist, track "
      u"name and video areas as dashed rectangles, --shape the background's transparency "
-     u"colour as a checkerboard.",
+     u"colour as a checkerboard. A picture that cannot be drawn is left out with a warning; "
+     u"--strict makes that a failure.",
      true, runRender},
 };
 
@@ -89,25 +91,66 @@ std::optional<Preview::ButtonLook> buttonLook(const QString &name)
     return std::nullopt;
 }
 
+// Where the parser finds the command and its files: every argument that is
+// no option and no option's value, and all after "--".
+QList<qsizetype> positionalIndexes(const QStringList &arguments)
+{
+    QList<qsizetype> indexes;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == u"--"_s) {
+            for (++i; i < arguments.size(); ++i) {
+                indexes.append(i);
+            }
+        } else if (argument == u"--state"_s) {
+            ++i; // its value
+        } else if (!argument.startsWith(u'-') || argument == u"-"_s) {
+            indexes.append(i);
+        }
+    }
+    return indexes;
+}
+
 // --help and --version answer for the program, not for a command: after the
 // command they would print and exit without running it, so they are refused.
 std::optional<QString> programOptionAfterCommand(const QStringList &arguments)
 {
     constexpr QStringView kProgramOptions[] = {u"-h",         u"-?", u"--help",
                                                u"--help-all", u"-v", u"--version"};
-    bool commandSeen = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QList<qsizetype> positional = positionalIndexes(arguments);
+    if (positional.isEmpty()) {
+        return std::nullopt;
+    }
+    for (qsizetype i = positional.constFirst() + 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == u"--state"_s) {
-            ++i; // its value
-        } else if (!argument.startsWith(u'-')) {
-            commandSeen = true;
-        } else if (commandSeen && std::find(std::begin(kProgramOptions), std::end(kProgramOptions),
-                                            argument) != std::end(kProgramOptions)) {
+        if (argument == u"--"_s) {
+            break; // names from here on
+        }
+        if (std::find(std::begin(kProgramOptions), std::end(kProgramOptions), argument) !=
+            std::end(kProgramOptions)) {
             return argument;
         }
     }
     return std::nullopt;
+}
+
+// The files as the bytes the system gave: a name in bytes that are no UTF-8
+// has lost them in the parser's text.
+QByteArrayList rawFiles(const QStringList &arguments, const QByteArrayList &raw,
+                        const QStringList &files)
+{
+    const QList<qsizetype> positional = positionalIndexes(arguments);
+    QByteArrayList bytes;
+    if (positional.size() == files.size() + 1 && raw.size() == arguments.size()) {
+        for (qsizetype i = 1; i < positional.size(); ++i) {
+            bytes.append(raw.at(positional.at(i)));
+        }
+        return bytes;
+    }
+    for (const QString &file : files) {
+        bytes.append(QFile::encodeName(file));
+    }
+    return bytes;
 }
 
 int usageError(const QCommandLineParser &parser, const QString &reason, Console &console)
@@ -116,7 +159,7 @@ int usageError(const QCommandLineParser &parser, const QString &reason, Console 
     return CommandLine::Usage;
 }
 
-int runCommand(const QStringList &arguments, Console &console)
+int runCommand(const QStringList &arguments, const QByteArrayList &raw, Console &console)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(description());
@@ -129,7 +172,9 @@ int runCommand(const QStringList &arguments, Console &console)
     const QCommandLineOption sliders(u"sliders"_s, u"With render: slider backgrounds."_s);
     const QCommandLineOption outlines(u"outlines"_s, u"With render: the areas' outlines."_s);
     const QCommandLineOption shape(u"shape"_s, u"With render: the window's shape."_s);
-    for (const QCommandLineOption &option : {state, sliders, outlines, shape}) {
+    const QCommandLineOption strict(u"strict"_s,
+                                    u"With render: a picture left out makes it fail."_s);
+    for (const QCommandLineOption &option : {state, sliders, outlines, shape, strict}) {
         parser.addOption(option);
     }
     parser.addPositionalArgument(u"command"_s, u"pack, check or render, or a skin file to edit."_s,
@@ -170,18 +215,19 @@ int runCommand(const QStringList &arguments, Console &console)
         return usageError(parser, u"--json goes with check only"_s, console);
     }
     const bool looks = parser.isSet(state) || parser.isSet(sliders) || parser.isSet(outlines) ||
-                       parser.isSet(shape);
+                       parser.isSet(shape) || parser.isSet(strict);
     if (looks && !command->takesLooks) {
         return usageError(
-            parser, u"--state, --sliders, --outlines and --shape go with render only"_s, console);
+            parser, u"--state, --sliders, --outlines, --shape and --strict go with render only"_s,
+            console);
     }
-    CommandOptions options{parser.isSet(json), {}, parser.isSet(outlines)};
+    CommandOptions options{parser.isSet(json), {}, parser.isSet(outlines), parser.isSet(strict)};
     const std::optional<Preview::ButtonLook> look = buttonLook(parser.value(state));
     if (!look) {
         return usageError(parser, u"--state takes normal, hover or pressed"_s, console);
     }
     options.render = {*look, parser.isSet(sliders), parser.isSet(shape)};
-    return command->run(files, options, console);
+    return command->run(rawFiles(arguments, raw, files), options, console);
 }
 
 } // namespace
@@ -226,8 +272,14 @@ int run(int &argc, char **argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     setApplicationIdentity();
+    // The application object took out what it reads itself; what is left
+    // lines up with its arguments().
+    QByteArrayList raw;
+    for (int i = 0; i < argc; ++i) {
+        raw.append(QByteArray(argv[i]));
+    }
     Console console;
-    return runCommand(QCoreApplication::arguments(), console);
+    return runCommand(QCoreApplication::arguments(), raw, console);
 }
 
 } // namespace CommandLine

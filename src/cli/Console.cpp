@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include "Commands.h"
+
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -11,7 +13,7 @@ Console::Console() : m_out(stdout), m_err(stderr)
 void ConsoleMessageSink::showMessage(const QString &text, const QString &title, MessageIcon)
 {
     // Message boxes break lines with CR LF; a terminal wants plain line ends.
-    QString lines = text;
+    QString lines = shownPath(text);
     lines.replace(u"\r\n"_s, u"\n"_s);
     m_stream << title << u": "_s << lines << u'\n';
     m_stream.flush();

@@ -7,9 +7,9 @@
 
 // The editor's WMZ command without its dialog: the same packager, the same
 // checks of the archiver and the same messages, on standard error.
-int runPack(const QStringList &arguments, const CommandOptions &, Console &console)
+int runPack(const QByteArrayList &files, const CommandOptions &, Console &console)
 {
-    const QString wmsPath = skinFileArgument(arguments.constFirst(), console);
+    const QString wmsPath = skinFileArgument(files.constFirst(), console);
     if (wmsPath.isEmpty()) {
         return CommandLine::Failure;
     }
@@ -20,7 +20,7 @@ int runPack(const QStringList &arguments, const CommandOptions &, Console &conso
         if (archive.isEmpty()) {
             return CommandLine::Failure;
         }
-        console.out() << archive << u'\n';
+        console.out() << shownPath(archive) << u'\n';
         return CommandLine::Success;
     } catch (const AppError &) {
         return CommandLine::Failure; // a full path always has a folder

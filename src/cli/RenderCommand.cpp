@@ -7,9 +7,12 @@
 #include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 #include "util/AppError.h"
+#include "util/DiskFull.h"
 #include "util/UserFile.h"
+#include "util/clsFunction.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
@@ -19,39 +22,64 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString reasonText(Preview::LeftOutReason reason)
+// Why a picture the skin names cannot be drawn.
+QString openFailure(const QString &path)
 {
-    switch (reason) {
-    case Preview::LeftOutReason::Unreadable:
-        return u"its picture cannot be decoded"_s;
+    return UserFile::refusalText(UserFile::refusal(path).value_or(UserFile::Refusal::Other));
+}
+
+QString reasonText(const Preview::LeftOut &entry)
+{
+    switch (entry.reason) {
+    case Preview::LeftOutReason::Unopenable:
+        return openFailure(entry.image);
+    case Preview::LeftOutReason::Undecodable:
+        return u"画像として読み込めません"_s;
     case Preview::LeftOutReason::BadHeader:
-        return u"its header cannot be read"_s;
+        return u"ヘッダーから大きさが分かりません"_s;
     case Preview::LeftOutReason::BadColour:
-        return u"its transparency colour is no #RRGGBB"_s;
+        return u"透過色が #RRGGBB ではありません"_s;
     }
     return {};
 }
 
+// Why the PNG could not be written, by what the system and the folder say.
+QString writeFailure(const QSaveFile &file, const QString &target)
+{
+    const QFileInfo folder(QFileInfo(target).absolutePath());
+    if (isDiskFull(file)) {
+        return u"ディスクの空き容量が不足しています：%1"_s.arg(target);
+    }
+    if (!folder.isDir()) {
+        return u"保存先のフォルダが見つかりません：%1"_s.arg(
+            QDir::toNativeSeparators(folder.filePath()));
+    }
+    if (!folder.isWritable()) {
+        return u"保存先のフォルダに書き込めません：%1"_s.arg(
+            QDir::toNativeSeparators(folder.filePath()));
+    }
+    return u"PNGファイルを書き込めません（%1）：%2"_s.arg(file.errorString(), target);
+}
+
 // Writes the picture as PNG in one step: an existing file is replaced only
-// by a complete picture.
-bool writePng(const QImage &image, const QString &path, QString *error)
+// by a complete picture. The reason on failure.
+std::optional<QString> writePng(const QImage &image, const QString &path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
+        return writeFailure(file, path);
     }
     QImageWriter writer(&file, "png");
     if (!writer.write(image)) {
-        *error = writer.errorString();
+        // The writer keeps its own text; the device tells a full disk.
+        const QString reason = writeFailure(file, path);
         file.cancelWriting();
-        return false;
+        return reason;
     }
     if (!file.commit()) {
-        *error = file.errorString();
-        return false;
+        return writeFailure(file, path);
     }
-    return true;
+    return std::nullopt;
 }
 
 // Whether target is the skin file or a picture the skin names, under any
@@ -71,38 +99,80 @@ bool isInput(const QString &target, const QString &wmsPath, clsFileControl &docu
                        [&](const QString &input) { return UserFile::identity(input) == output; });
 }
 
+struct Warning {
+    qint16 slot;
+    QString image;
+    QString reason;
+};
+
+// What the picture leaves out: elements whose picture file is not there
+// (which the editor's preview passes over without a word) and those the
+// renderer could not draw.
+std::vector<Warning> leftOut(const Preview::PanelState &state,
+                             const Preview::Rendering &rendering)
+{
+    std::vector<Warning> warnings;
+    for (const Preview::PanelElement &element : state.elements) {
+        if (element.switchedOn && !element.imageField.isEmpty() &&
+            !clsFunction::VerifyFile(element.imageField)) {
+            warnings.push_back({element.slot, element.imageField, openFailure(element.imageField)});
+        }
+    }
+    for (const Preview::LeftOut &entry : rendering.leftOut) {
+        warnings.push_back({entry.slot, entry.image, reasonText(entry)});
+    }
+    return warnings;
+}
+
 } // namespace
 
 // Draws the skin as the editor's preview does, from the skin file alone: the
 // elements present in the file take the place of the switched-on sections.
-int runRender(const QStringList &arguments, const CommandOptions &options, Console &console)
+int runRender(const QByteArrayList &files, const CommandOptions &options, Console &console)
 {
-    const QString wmsPath = skinFileArgument(arguments.at(0), console);
+    const QString wmsPath = skinFileArgument(files.at(0), console);
     if (wmsPath.isEmpty()) {
         return CommandLine::Failure;
     }
-    const QString target = arguments.at(1);
+    const std::optional<QString> target =
+        fileArgumentPath(files.at(1), FileUse::Written, console);
+    if (!target) {
+        return CommandLine::Failure;
+    }
+    const QString shownTarget = shownArgument(files.at(1));
     ConsoleMessageSink messages(console.err());
     clsFileControl document(messages);
     if (!document.readFile(wmsPath)) {
         return CommandLine::Failure;
     }
-    if (isInput(target, wmsPath, document)) {
-        console.err() << u"velmora: "_s << target
-                      << u" is the skin file or one of its pictures; give another output file\n"_s;
+    if (isInput(*target, wmsPath, document)) {
+        console.err() << u"velmora: "_s << shownTarget
+                      << u": スキンファイルかその画像です。別の出力ファイルを指定してください\n"_s;
         return CommandLine::Usage;
     }
     try {
-        Preview::Rendering rendering = Preview::renderPreview(
-            document, Preview::PanelState::fromDocument(document), options.render);
-        for (const Preview::LeftOut &entry : rendering.leftOut) {
-            console.err() << u"velmora: "_s << elementSlot(entry.slot).tag << u' '
-                          << QDir::toNativeSeparators(entry.image) << u" left out: "_s
-                          << reasonText(entry.reason) << u'\n';
-        }
+        const Preview::PanelState state = Preview::PanelState::fromDocument(document);
+        Preview::Rendering rendering = Preview::renderPreview(document, state, options.render);
         if (rendering.canvas.isNull()) {
-            console.err() << u"velmora: "_s << wmsPath
-                          << u": its background picture is missing or cannot be decoded\n"_s;
+            const QString background = document.getElement(Slot::View)->getUpimage();
+            const QString reason = background.isEmpty()   ? u"指定されていません"_s
+                                   : UserFile::refusal(background) ? openFailure(background)
+                                                           : u"画像として読み込めません"_s;
+            console.err() << u"velmora: "_s << shownPath(wmsPath) << u": 背景画像を描けません（"_s
+                          << reason << u"）："_s << shownPath(QDir::toNativeSeparators(background))
+                          << u'\n';
+            return CommandLine::Failure;
+        }
+        const std::vector<Warning> warnings = leftOut(state, rendering);
+        // Without --strict the picture is drawn all the same, without them.
+        for (const Warning &warning : warnings) {
+            console.err() << u"velmora: "_s << (options.strict ? u""_s : u"警告: "_s)
+                          << elementSlot(warning.slot).tag << u' '
+                          << shownPath(QDir::toNativeSeparators(warning.image)) << u": "_s
+                          << warning.reason
+                          << (options.strict ? u"\n"_s : u"。描画から外しました\n"_s);
+        }
+        if (options.strict && !warnings.empty()) {
             return CommandLine::Failure;
         }
         if (options.outlines) {
@@ -111,14 +181,14 @@ int runRender(const QStringList &arguments, const CommandOptions &options, Conso
                 Preview::drawAreaOutline(painter, area);
             }
         }
-        QString error;
-        if (!writePng(rendering.canvas, target, &error)) {
-            console.err() << u"velmora: cannot write "_s << target << u": "_s << error << u'\n';
+        if (const std::optional<QString> failure = writePng(rendering.canvas, *target)) {
+            console.err() << u"velmora: "_s << shownPath(*failure) << u'\n';
             return CommandLine::Failure;
         }
         return CommandLine::Success;
     } catch (const AppError &) {
-        console.err() << u"velmora: "_s << wmsPath << u": names a path no file system can hold\n"_s;
+        console.err() << u"velmora: "_s << shownPath(wmsPath)
+                      << u": どのファイルシステムにも置けないパスを含んでいます\n"_s;
         return CommandLine::Failure;
     }
 }

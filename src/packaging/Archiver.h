@@ -10,12 +10,27 @@
 // Each piece is bare, or enclosed in double quotes when it holds a blank or a
 // comma. The command line is in the system's file-name encoding
 // (QFile::encodeName); the list file is in windows-31j, one name per line.
+// What zip() returns. Any non-zero value is a failure; these name its cause.
+enum ArchiverResult : qint32 {
+    Success = 0,
+    BadCommandLine = 1,
+    ListUnreadable = 2,
+    NothingToPack = 3,
+    BadName = 4,
+    FileMissing = 5,
+    CannotWrite = 6,
+    PacksItself = 7,
+    DiskFull = 8,
+    WriteDenied = 9, // the folder of the archive takes no new file
+};
+
 class Archiver {
 public:
     virtual ~Archiver();
 
     // The archiver's version number; nullopt when the archiver cannot be used.
     virtual std::optional<qint16> version() = 0;
-    // Runs one command line. Returns 0 on success, non-zero on failure.
+    // Runs one command line. Returns 0 on success, non-zero on failure
+    // (an ArchiverResult or any other value).
     virtual qint32 zip(const QByteArray &commandLine) = 0;
 };

@@ -8,21 +8,10 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
 #include <zip.h>
 
 namespace {
-
-// Results of zip(); any non-zero value is a failure to the packager.
-enum Result : qint32 {
-    Success = 0,
-    BadCommandLine = 1,
-    ListUnreadable = 2,
-    NothingToPack = 3,
-    BadName = 4,
-    FileMissing = 5,
-    CannotWrite = 6,
-    PacksItself = 7,
-};
 
 // Info-ZIP's default level: most of the size gain of level 9 at a fraction
 // of its time.
@@ -79,7 +68,7 @@ public:
     bool add(const Entry &entry)
     {
         zip_source_t *source =
-            zip_source_file(m_zip, QFile::encodeName(entry.path).constData(), 0, -1);
+            zip_source_file(m_zip, UserFile::systemName(entry.path).constData(), 0, -1);
         if (!source) {
             return false;
         }
@@ -95,16 +84,36 @@ public:
 
     // Writes everything to a temporary file beside the target and renames it
     // over the target only when it is complete.
-    bool close()
+    ArchiverResult close()
     {
         if (zip_close(m_zip) != 0) {
-            return false;
+            return failure(zip_get_error(m_zip));
         }
         m_zip = nullptr;
-        return true;
+        return Success;
     }
 
 private:
+    // The system's reason, where libzip kept one, tells a full disk and a
+    // folder that takes no file from other failures.
+    static ArchiverResult failure(zip_error_t *error)
+    {
+        if (zip_error_system_type(error) != ZIP_ET_SYS) {
+            return CannotWrite;
+        }
+        switch (zip_error_code_system(error)) {
+        case ENOSPC:
+        case EDQUOT:
+            return DiskFull;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return WriteDenied;
+        default:
+            return CannotWrite;
+        }
+    }
+
     zip_t *m_zip = nullptr;
 };
 
@@ -197,7 +206,7 @@ private:
                 return CannotWrite;
             }
         }
-        return archive.close() ? Success : CannotWrite;
+        return archive.close();
     }
 };
 

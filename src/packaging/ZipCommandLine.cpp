@@ -41,18 +41,6 @@ QString readListLine(const QString &line)
     return isQuotedLine(line) ? line.mid(1, line.size() - 2) : line;
 }
 
-// Whether splitPieces reads quoteName(piece) back as piece.
-bool isWritable(const QString &piece)
-{
-    if (piece.isEmpty()) {
-        return false;
-    }
-    if (needsQuotes(piece)) {
-        return !piece.contains(u"\" "_s);
-    }
-    return piece.front() != u'"';
-}
-
 bool isSwitch(const QString &piece)
 {
     if (piece.size() < 2 || piece.front() != u'-') {
@@ -182,6 +170,23 @@ QString quoteName(const QString &name)
     return needsQuotes(name) ? u'"' + name + u'"' : name;
 }
 
+// splitPieces reads quoteName(piece) back as piece.
+bool canCarry(const QString &piece)
+{
+    if (piece.isEmpty()) {
+        return false;
+    }
+    if (needsQuotes(piece)) {
+        return !piece.contains(u"\" "_s);
+    }
+    return piece.front() != u'"';
+}
+
+bool fitsOneLine(const QString &name)
+{
+    return !name.contains(u'\r') && !name.contains(u'\n');
+}
+
 std::optional<QString> makeCommandLine(const QString &archive, const QString &baseFolder,
                                        const QStringList &files)
 {
@@ -193,7 +198,7 @@ std::optional<QString> makeCommandLine(const QString &archive, const QString &ba
     const QStringList pieces = QStringList{archive, baseFolder} + files;
     QString line = u"-r -D -v "_s;
     for (const QString &piece : pieces) {
-        if (!isWritable(piece)) {
+        if (!canCarry(piece)) {
             return std::nullopt;
         }
         line += quoteName(piece) + u' ';
@@ -206,7 +211,7 @@ std::optional<QString> makeListText(const QStringList &names, const QString &wms
     const QString crLf = QString::fromLatin1(AnsiText::kCrLf);
     QString text;
     for (const QString &name : names + QStringList{wmsName}) {
-        if (name.contains(u'\r') || name.contains(u'\n')) {
+        if (!fitsOneLine(name)) {
             return std::nullopt;
         }
     }

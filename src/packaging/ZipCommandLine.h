@@ -45,6 +45,13 @@ QStringList listNames(const QString &listText);
 // The name alone, or in double quotes when it holds a blank or a comma.
 QString quoteName(const QString &name);
 
+// Whether a piece can stand on the command line and read back as given: not
+// empty, and neither a quote followed by a blank inside quotes nor a quote
+// opening a bare piece.
+bool canCarry(const QString &piece);
+// Whether a name can stand on one line of the list file: no line break.
+bool fitsOneLine(const QString &name);
+
 // "-r -D -v", the archive, the base folder and each of files ("@" and a list
 // file's path, or a file name), every piece through quoteName and followed
 // by one blank. nullopt when parse() would not read the pieces back as given:

@@ -4,12 +4,14 @@
 #include "packaging/ZipCommandLine.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "util/UserFile.h"
 #include "wms/WmsSyntax.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -103,29 +105,30 @@ QString clsZipWrapper::makeZipFile(const QString &pstrWmsFileName, const QString
         const QString archiveName = pstrWmsFileName.chopped(1) + u'z';
         const QString workDir = addSeparator(pstrWorkDir);
         const PackScratch scratch(workDir, archiveName);
-        QString outsideLink;
-        const QString listFile =
-            makeListFile(workDir, pstrWmsFileName, scratch.listFileTemplate(), &outsideLink);
-        if (!outsideLink.isEmpty()) {
-            m_messages.showMessage(u"スキンのフォルダの外を指すリンクは圧縮できません\r\n"_s +
-                                       outsideLink,
-                                   u"WMZファイル作成"_s, MessageIcon::Stop);
-        }
-        if (listFile.isEmpty()) {
+        const std::variant<QString, PackFailure> listFile =
+            makeListFile(workDir, pstrWmsFileName, archiveName, scratch.listFileTemplate());
+        if (const PackFailure *failure = std::get_if<PackFailure>(&listFile)) {
+            showFailure(failure->message());
             return {};
         }
-        const RemoveOnExit removeList(listFile);
+        const RemoveOnExit removeList(std::get<QString>(listFile));
         // The archive goes beside the WMS file by its full path, whatever the
         // current folder is.
-        if (!runZip(workDir + archiveName, workDir, u'@' + listFile)) {
-            m_messages.showMessage(u"圧縮に失敗しました"_s, u"WMZファイル作成"_s,
-                                   MessageIcon::Stop);
+        std::optional<PackFailure> cause;
+        if (!runZip(workDir + archiveName, workDir, u'@' + std::get<QString>(listFile), &cause)) {
+            showFailure(cause ? u"圧縮に失敗しました\r\n"_s + cause->message()
+                              : u"圧縮に失敗しました"_s);
             return {};
         }
         return archiveName;
     } catch (...) {
         return {};
     }
+}
+
+void clsZipWrapper::showFailure(const QString &strText)
+{
+    m_messages.showMessage(strText, u"WMZファイル作成"_s, MessageIcon::Stop);
 }
 
 QString clsZipWrapper::addSeparator(const QString &strFolder)
@@ -144,12 +147,17 @@ QString clsZipWrapper::addSeparator(const QString &strFolder)
     return folder;
 }
 
-QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
-                                    const QString &strListTemplate, QString *strOutsideLink)
+std::variant<QString, PackFailure>
+clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
+                            const QString &strArchiveName, const QString &strListTemplate)
 {
-    const std::optional<QStringList> lines = WmsSyntax::readFileLines(strWorkDir + strWmsFileName);
+    using Kind = PackFailure::Kind;
+    const QString wmsPath = strWorkDir + strWmsFileName;
+    const std::optional<QStringList> lines = WmsSyntax::readFileLines(wmsPath);
     if (!lines) {
-        return {};
+        const std::optional<UserFile::Refusal> why = UserFile::refusal(wmsPath);
+        return PackFailure{Kind::SkinUnreadable, wmsPath,
+                           why ? UserFile::refusalText(*why) : u"大きすぎます"_s};
     }
     // Line ends dropped, so a name broken over two lines still counts.
     const QString wmsText = lines->join(QString());
@@ -161,14 +169,15 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
         folder += u'/';
     }
     for (const QString &name : names) {
-        if (!isNamedIn(wmsText, name)) {
+        // The archive being written is no part of the skin, even where the
+        // skin's text mentions it.
+        if (name == strArchiveName || !isNamedIn(wmsText, name)) {
             continue;
         }
         // A link to a file elsewhere would put that file into an archive
         // that is meant to be shared.
         if (name != strWmsFileName && leadsOutside(strWorkDir + name, folder)) {
-            *strOutsideLink = name;
-            return {};
+            return PackFailure{Kind::OutsideLink, name, {}};
         }
         listed.append(name);
     }
@@ -177,27 +186,55 @@ QString clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &st
     // the player cannot show.
     const QStringList images = WmsSyntax::imageNames(*lines);
     for (const QString &image : images) {
+        if (image == strArchiveName) {
+            return PackFailure{Kind::OwnArchiveAsImage, image, {}};
+        }
         if (!listed.contains(image)) {
-            return {};
+            const QString path = strWorkDir + image;
+            const std::optional<UserFile::Refusal> why = UserFile::refusal(path);
+            return PackFailure{Kind::ImageUnusable, path,
+                               UserFile::refusalText(why.value_or(UserFile::Refusal::Other))};
         }
     }
     // The WMS file closes the list, even when it named itself above.
     const std::optional<QString> listText = ZipCommandLine::makeListText(listed, strWmsFileName);
     if (!listText) {
-        return {};
+        const QStringList all = listed + QStringList{strWmsFileName};
+        const auto broken = std::find_if_not(all.cbegin(), all.cend(), ZipCommandLine::fitsOneLine);
+        return PackFailure{Kind::LineBreakInName, broken == all.cend() ? strWmsFileName : *broken,
+                           {}};
     }
-    return writeTemporaryFile(strListTemplate, *listText);
+    const QString listFile = writeTemporaryFile(strListTemplate, *listText);
+    if (listFile.isEmpty()) {
+        return PackFailure{Kind::TemporaryFolder, QFileInfo(strListTemplate).absolutePath(), {}};
+    }
+    return listFile;
 }
 
 bool clsZipWrapper::runZip(const QString &strArchive, const QString &strBaseDir,
-                           const QString &strListArg)
+                           const QString &strListArg, std::optional<PackFailure> *cause)
 {
     if (!m_archiver) {
         return false;
     }
     // A name the command line cannot carry fails here rather than letting the
     // archiver read the line another way.
+    const QString baseDir = addSeparator(strBaseDir);
     const std::optional<QString> commandLine =
-        ZipCommandLine::makeCommandLine(strArchive, addSeparator(strBaseDir), {strListArg});
-    return commandLine && m_archiver->zip(QFile::encodeName(*commandLine)) == 0;
+        ZipCommandLine::makeCommandLine(strArchive, baseDir, {strListArg});
+    if (!commandLine) {
+        for (const QString &piece : {strArchive, baseDir, strListArg}) {
+            if (!ZipCommandLine::canCarry(piece)) {
+                const QString name = piece == strListArg ? piece.mid(1) : piece; // without "@"
+                *cause = PackFailure{PackFailure::Kind::NameNotCarried, name, {}};
+                break;
+            }
+        }
+        return false;
+    }
+    const qint32 result = m_archiver->zip(QFile::encodeName(*commandLine));
+    if (const std::optional<PackFailure::Kind> kind = archiverCause(result)) {
+        *cause = PackFailure{*kind, strArchive, {}};
+    }
+    return result == 0;
 }

@@ -2,9 +2,12 @@
 
 #include "packaging/Archiver.h"
 #include "packaging/BuiltInArchiver.h"
+#include "packaging/PackFailure.h"
 
 #include <QString>
 #include <memory>
+#include <optional>
+#include <variant>
 
 class MessageSink;
 
@@ -23,17 +26,22 @@ public:
     bool getZipVersionIsOld() const;
 
     // Writes <WMS name minus its last character>z beside the WMS file and
-    // returns that bare name; empty on failure.
+    // returns that bare name; empty on failure, after a message that names
+    // the cause where there is one to name.
     QString makeZipFile(const QString &pstrWmsFileName, const QString &pstrWorkDir);
 
 private:
     // Quoting and the list's layout are ZipCommandLine's, shared with the archiver.
     static QString addSeparator(const QString &strFolder);
-    // Empty on failure; *strOutsideLink names a link that leads out of the
-    // skin's folder when that was the reason.
-    static QString makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
-                                const QString &strListTemplate, QString *strOutsideLink);
-    bool runZip(const QString &strArchive, const QString &strBaseDir, const QString &strListArg);
+    // The list file's path, or why there is none.
+    static std::variant<QString, PackFailure>
+    makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
+                 const QString &strArchiveName, const QString &strListTemplate);
+    // False on failure, with *cause set where the archiver or the command
+    // line names one.
+    bool runZip(const QString &strArchive, const QString &strBaseDir, const QString &strListArg,
+                std::optional<PackFailure> *cause);
+    void showFailure(const QString &strText);
 
     MessageSink &m_messages;
     std::unique_ptr<Archiver> m_archiver;

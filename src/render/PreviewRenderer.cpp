@@ -7,6 +7,7 @@
 #include "document/clsFileControl.h"
 #include "util/AppError.h"
 #include "util/GetImage.h"
+#include "util/UserFile.h"
 #include "util/clsFunction.h"
 
 #include <algorithm>
@@ -30,7 +31,8 @@ std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &picture
 {
     const QImage picture = pictures.picture(entry.image);
     if (picture.isNull()) {
-        return LeftOutReason::Unreadable;
+        return UserFile::refusal(entry.image) ? LeftOutReason::Unopenable
+                                              : LeftOutReason::Undecodable;
     }
     lastElement = picture;
     // The copy takes the header's size, so a picture whose size the header
@@ -47,7 +49,7 @@ std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &picture
     const QImage ready = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
                                                                            : QImage::Format_RGB32);
     if (ready.isNull()) {
-        return LeftOutReason::Unreadable; // no memory for its pixels
+        return LeftOutReason::Undecodable; // no memory for its pixels
     }
     const QSize copied(int(std::clamp<qint64>(size->width, 0, ready.width())),
                        int(std::clamp<qint64>(size->height, 0, ready.height())));

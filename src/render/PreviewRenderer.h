@@ -14,7 +14,8 @@ namespace Preview {
 
 // Why an entry of the draw list was left out of the picture.
 enum class LeftOutReason {
-    Unreadable, // the picture could not be decoded (or vanished)
+    Unopenable,  // no regular file that can be read, or gone since it was listed
+    Undecodable, // read, but no picture within the decoding budget
     BadHeader,  // the header reader refused the file
     BadColour,  // the transparency colour is no #RRGGBB text
 };

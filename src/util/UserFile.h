@@ -16,7 +16,28 @@ namespace UserFile {
 // only when it leads to a regular file. False otherwise; the caller reports
 // it as its usual "cannot open". The open file need not know its name.
 // mode may add QIODevice::Unbuffered for readers that seek and read a few bytes.
+//
+// A file whose name is not found as spelled is looked for once more under
+// its name in windows-31j bytes: old skins' archives named their files in
+// that code page, and unpacked here they keep those bytes.
 bool open(QFile &file, const QString &path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+// The bytes the system knows path's file by: its name as spelled, or in
+// windows-31j bytes where only those name a file (see open()). For libraries
+// that open a file by name themselves.
+QByteArray systemName(const QString &path);
+
+// Why open() refuses a path, for messages that name the cause.
+enum class Refusal {
+    Missing,  // no such file, or a folder on the way is missing
+    NotAFile, // a folder, a pipe, a device
+    Denied,   // no permission to read it
+    Other,
+};
+// Nothing when open() would take the path.
+std::optional<Refusal> refusal(const QString &path);
+// The cause in the program's words, for a message that names the file.
+QString refusalText(Refusal why);
 
 // Which file a name reaches, whatever spelling or link leads there.
 struct Identity {

@@ -118,7 +118,7 @@ private slots:
             << u"back.bmp"_s << P{with(play, &Placed::file, u"gone.bmp"_s), close} << I{1} << L{};
         QTest::newRow("unreadable image among others")
             << u"back.bmp"_s << P{play, with(stop, &Placed::file, u"broken.bmp"_s), close}
-            << I{0, 2} << L{{Slot::StopButton, LeftOutReason::Unreadable}};
+            << I{0, 2} << L{{Slot::StopButton, LeftOutReason::Undecodable}};
         QTest::newRow("no colour")
             << u"back.bmp"_s << P{play, with(close, &Placed::transcolor, u"none"_s)} << I{0}
             << L{{Slot::CloseButton, LeftOutReason::BadColour}};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Why a pack made no archive, with the file or name it concerns, so that the
+// message can say what to mend.
+struct PackFailure {
+    enum class Kind {
+        SkinUnreadable,    // subject: the WMS file; detail: why
+        ImageUnusable,     // subject: the image's path; detail: why
+        OwnArchiveAsImage, // subject: the archive's name
+        OutsideLink,       // subject: the link's name
+        LineBreakInName,   // subject: the name
+        NameNotCarried,    // subject: the piece of the archiver's command line
+        TemporaryFolder,   // subject: the temporary folder
+        // The archiver's causes; subject: the archive's full path.
+        DiskFull,
+        WriteDenied,
+        PacksItself,
+        CannotWrite,
+        FileMissing,
+    };
+
+    Kind kind;
+    QString subject;
+    QString detail;
+
+    QString message() const;
+};
+
+// The cause an archiver's non-zero result stands for, when it names one.
+std::optional<PackFailure::Kind> archiverCause(qint32 result);
