@@ -43,7 +43,8 @@ int runCheck(const QByteArrayList &files, const CommandOptions &options, Console
         // A sound skin says so, with how much was looked at.
         if (readable && findings.isEmpty()) {
             console.out() << u"%1: nothing found (%2 elements, %3 pictures checked)\n"_s.arg(
-                shownPath(wmsPath), QString::number(summary.elements), QString::number(summary.pictures));
+                shownPath(wmsPath), QString::number(summary.elements),
+                QString::number(summary.pictures));
         }
     }
     return readable && findings.isEmpty() ? CommandLine::Success : CommandLine::Failure;

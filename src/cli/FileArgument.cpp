@@ -123,9 +123,8 @@ std::optional<QString> fileArgumentPath(const QByteArray &argument, FileUse use,
         bool tooLong = false;
         const std::optional<QString> current = currentFolder(&tooLong);
         if (!current) {
-            return fail(tooLong
-                            ? u"現在のフォルダのパスがシステムの扱える長さを超えています"_s
-                            : u"現在のフォルダが分かりません"_s);
+            return fail(tooLong ? u"現在のフォルダのパスがシステムの扱える長さを超えています"_s
+                                : u"現在のフォルダが分かりません"_s);
         }
         folder = folder.isEmpty() ? *current : QDir(*current).filePath(folder);
     }

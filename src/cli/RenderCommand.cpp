@@ -70,7 +70,9 @@ std::optional<QString> writePng(const QImage &image, const QString &path)
         return writeFailure(file, path);
     }
     QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
+    // The explicit flush: QSaveFile forgets a write error met while commit()
+    // flushes, and would put an empty file in place.
+    if (!writer.write(image) || !file.flush()) {
         // The writer keeps its own text; the device tells a full disk.
         const QString reason = writeFailure(file, path);
         file.cancelWriting();
@@ -108,8 +110,7 @@ struct Warning {
 // What the picture leaves out: elements whose picture file is not there
 // (which the editor's preview passes over without a word) and those the
 // renderer could not draw.
-std::vector<Warning> leftOut(const Preview::PanelState &state,
-                             const Preview::Rendering &rendering)
+std::vector<Warning> leftOut(const Preview::PanelState &state, const Preview::Rendering &rendering)
 {
     std::vector<Warning> warnings;
     for (const Preview::PanelElement &element : state.elements) {
@@ -134,8 +135,7 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
     if (wmsPath.isEmpty()) {
         return CommandLine::Failure;
     }
-    const std::optional<QString> target =
-        fileArgumentPath(files.at(1), FileUse::Written, console);
+    const std::optional<QString> target = fileArgumentPath(files.at(1), FileUse::Written, console);
     if (!target) {
         return CommandLine::Failure;
     }
@@ -155,9 +155,9 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
         Preview::Rendering rendering = Preview::renderPreview(document, state, options.render);
         if (rendering.canvas.isNull()) {
             const QString background = document.getElement(Slot::View)->getUpimage();
-            const QString reason = background.isEmpty()   ? u"指定されていません"_s
+            const QString reason = background.isEmpty() ? u"指定されていません"_s
                                    : UserFile::refusal(background) ? openFailure(background)
-                                                           : u"画像として読み込めません"_s;
+                                                                   : u"画像として読み込めません"_s;
             console.err() << u"velmora: "_s << shownPath(wmsPath) << u": 背景画像を描けません（"_s
                           << reason << u"）："_s << shownPath(QDir::toNativeSeparators(background))
                           << u'\n';

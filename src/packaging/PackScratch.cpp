@@ -41,12 +41,20 @@ void removeMatching(const QString &folder, const QStringList &nameFilters,
 } // namespace
 
 PackScratch::PackScratch(const QString &workDir, const QString &archiveName)
-    : m_workDir(workDir), m_archiveName(archiveName),
-      m_tempFolder(QDir::tempPath() + Paths::separator())
+    : m_workDir(workDir), m_archiveName(archiveName)
 {
+    // Qt gives no temporary folder when $TMPDIR names none; the root is no
+    // place for the list file.
+    const QString tempPath = QDir::tempPath();
+    if (!tempPath.isEmpty()) {
+        m_tempFolder = tempPath + Paths::separator();
+    }
     const QByteArray path = QFile::encodeName(workDir + archiveName);
     m_key = QString::fromLatin1(
         QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(16));
+    if (m_tempFolder.isEmpty()) {
+        return;
+    }
     // A lock whose owner died is stale, and taken over at once.
     m_lock = std::make_unique<QLockFile>(m_tempFolder + u"velmora-pack-"_s + m_key + u".lock"_s);
     if (m_lock->tryLock(0)) {
@@ -58,6 +66,9 @@ PackScratch::~PackScratch() = default;
 
 QString PackScratch::listFileTemplate() const
 {
+    if (m_tempFolder.isEmpty()) {
+        return {};
+    }
     return m_tempFolder + u'0' + m_key + u"-XXXXXX.tmp"_s;
 }
 

@@ -17,7 +17,8 @@ public:
     PackScratch(const PackScratch &) = delete;
     PackScratch &operator=(const PackScratch &) = delete;
 
-    // A QTemporaryFile template for this skin's list file.
+    // A QTemporaryFile template for this skin's list file; empty when the
+    // system names no temporary folder that exists.
     QString listFileTemplate() const;
 
 private:

@@ -147,9 +147,10 @@ QString clsZipWrapper::addSeparator(const QString &strFolder)
     return folder;
 }
 
-std::variant<QString, PackFailure>
-clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
-                            const QString &strArchiveName, const QString &strListTemplate)
+std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &strWorkDir,
+                                                               const QString &strWmsFileName,
+                                                               const QString &strArchiveName,
+                                                               const QString &strListTemplate)
 {
     using Kind = PackFailure::Kind;
     const QString wmsPath = strWorkDir + strWmsFileName;
@@ -201,12 +202,16 @@ clsZipWrapper::makeListFile(const QString &strWorkDir, const QString &strWmsFile
     if (!listText) {
         const QStringList all = listed + QStringList{strWmsFileName};
         const auto broken = std::find_if_not(all.cbegin(), all.cend(), ZipCommandLine::fitsOneLine);
-        return PackFailure{Kind::LineBreakInName, broken == all.cend() ? strWmsFileName : *broken,
-                           {}};
+        return PackFailure{
+            Kind::LineBreakInName, broken == all.cend() ? strWmsFileName : *broken, {}};
     }
-    const QString listFile = writeTemporaryFile(strListTemplate, *listText);
+    const QString listFile =
+        strListTemplate.isEmpty() ? QString() : writeTemporaryFile(strListTemplate, *listText);
     if (listFile.isEmpty()) {
-        return PackFailure{Kind::TemporaryFolder, QFileInfo(strListTemplate).absolutePath(), {}};
+        // The folder the system was asked for, as it was named.
+        const QString tempFolder = strListTemplate.isEmpty() ? qEnvironmentVariable("TMPDIR")
+                                                             : QFileInfo(strListTemplate).path();
+        return PackFailure{Kind::TemporaryFolder, tempFolder, {}};
     }
     return listFile;
 }

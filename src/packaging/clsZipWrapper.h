@@ -34,9 +34,10 @@ private:
     // Quoting and the list's layout are ZipCommandLine's, shared with the archiver.
     static QString addSeparator(const QString &strFolder);
     // The list file's path, or why there is none.
-    static std::variant<QString, PackFailure>
-    makeListFile(const QString &strWorkDir, const QString &strWmsFileName,
-                 const QString &strArchiveName, const QString &strListTemplate);
+    static std::variant<QString, PackFailure> makeListFile(const QString &strWorkDir,
+                                                           const QString &strWmsFileName,
+                                                           const QString &strArchiveName,
+                                                           const QString &strListTemplate);
     // False on failure, with *cause set where the archiver or the command
     // line names one.
     bool runZip(const QString &strArchive, const QString &strBaseDir, const QString &strListArg,

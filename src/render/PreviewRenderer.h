@@ -16,8 +16,8 @@ namespace Preview {
 enum class LeftOutReason {
     Unopenable,  // no regular file that can be read, or gone since it was listed
     Undecodable, // read, but no picture within the decoding budget
-    BadHeader,  // the header reader refused the file
-    BadColour,  // the transparency colour is no #RRGGBB text
+    BadHeader,   // the header reader refused the file
+    BadColour,   // the transparency colour is no #RRGGBB text
 };
 
 struct LeftOut {

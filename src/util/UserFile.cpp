@@ -98,7 +98,8 @@ QByteArray systemName(const QString &path)
 {
     const QByteArray spelled = QFile::encodeName(path);
     if (!exists(spelled)) {
-        if (const std::optional<QByteArray> legacy = legacySpelling(path); legacy && exists(*legacy)) {
+        if (const std::optional<QByteArray> legacy = legacySpelling(path);
+            legacy && exists(*legacy)) {
             return *legacy;
         }
     }
