@@ -1,15 +1,19 @@
 // The command line as the real program, run without a display.
 #include "../packaging/ArchiveContents.h"
+#include "../packaging/TmpfsMount.h"
 #include "../util/ImageFiles.h"
 #include "GifWriter.h"
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
+#include "packaging/PackFailure.h"
+#include "util/UserFile.h"
 
 #include <QDir>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,7 +64,10 @@ private slots:
     void missingFileFails_data();
     void missingFileFails();
     void packWritesArchiveBeside();
-    void packFailureExitsNonZero();
+    void packNamesTheCause_data();
+    void packNamesTheCause();
+    void namesAsTheSystemGivesThem_data();
+    void namesAsTheSystemGivesThem();
     void checkReportsFindings_data();
     void checkReportsFindings();
     void checkReportsRefusedFile_data();
@@ -78,6 +85,9 @@ private:
     QString m_program;
     QTemporaryDir m_skins;
 };
+
+Q_DECLARE_METATYPE(PackFailure::Kind)
+Q_DECLARE_METATYPE(UserFile::Refusal)
 
 void tst_CommandLine::initTestCase()
 {
@@ -151,8 +161,8 @@ void tst_CommandLine::badArgumentsShowUsage_data()
                                                  u"a.wms"_s, u"a.png"_s}
                                   << u"--state takes normal, hover or pressed"_s;
     QTest::newRow("looks are render's")
-        << QStringList{u"check"_s, u"--shape"_s, u"a.wms"_s}
-        << u"--state, --sliders, --outlines and --shape go with render only"_s;
+        << QStringList{u"check"_s, u"--strict"_s, u"a.wms"_s}
+        << u"--state, --sliders, --outlines, --shape and --strict go with render only"_s;
     QTest::newRow("file too many")
         << QStringList{u"pack"_s, u"a.wms"_s, u"b.wms"_s} << u"pack takes SKIN.wms"_s;
     QTest::newRow("render without its picture")
@@ -191,18 +201,24 @@ void tst_CommandLine::missingFileFails()
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
-    QCOMPARE(run.err, u"velmora: gone.wms: no such file\n"_s);
+    QCOMPARE(run.err,
+             u"velmora: gone.wms: "_s + UserFile::refusalText(UserFile::Refusal::Missing) + u'\n');
     QVERIFY(!QFileInfo::exists(path(u"gone.wmz"_s)) && !QFileInfo::exists(path(u"gone.png"_s)));
 }
 
 void tst_CommandLine::packWritesArchiveBeside()
 {
-    const QString skin = writeSkin(u"pack.wms"_s, u"background.bmp"_s, {kPlay, kStop});
+    // The skin's text mentions its own archive: once that exists, it must not
+    // be taken for a file to pack.
+    const QString skin = writeSkin(u"pack.wms"_s, u"background.bmp"_s,
+                                   {kPlay, kStop, u"<!-- packed as pack.wmz -->"_s});
     QVERIFY(!skin.isEmpty());
-    const ProcessRun run = velmora({u"pack"_s, u"pack.wms"_s});
-    QVERIFY2(run.succeeded(), qPrintable(run.err));
-    QCOMPARE(run.out, path(u"pack.wmz"_s) + u'\n');
-    QVERIFY(run.err.isEmpty());
+    for (int time = 1; time <= 2; ++time) {
+        const ProcessRun run = velmora({u"pack"_s, u"pack.wms"_s});
+        QVERIFY2(run.succeeded(), qPrintable(run.err));
+        QCOMPARE(run.out, path(u"pack.wmz"_s) + u'\n');
+        QVERIFY(run.err.isEmpty());
+    }
     const auto entries = ArchiveContents::read(path(u"pack.wmz"_s));
     QVERIFY(entries);
     // The skin and the images it names, nothing else of the folder.
@@ -211,17 +227,156 @@ void tst_CommandLine::packWritesArchiveBeside()
     QCOMPARE(entries->value(u"play.bmp"_s), ImageFiles::qimageFile(20, 10, "BMP"));
 }
 
-void tst_CommandLine::packFailureExitsNonZero()
+void tst_CommandLine::packNamesTheCause_data()
 {
-    // A folder where the archive should go: the archiver cannot write it.
-    const QString skin = writeSkin(u"blocked.wms"_s, u"background.bmp"_s, {kPlay});
-    QVERIFY(QDir(m_skins.path()).mkdir(u"blocked.wmz"_s));
-    const ProcessRun run = velmora({u"pack"_s, skin});
+    using Kind = PackFailure::Kind;
+    QTest::addColumn<QString>("folder"); // the skin's own folder
+    QTest::addColumn<QString>("wms");
+    QTest::addColumn<QString>("image"); // the play button's
+    QTest::addColumn<QString>("setUp"); // what else the folder gets
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("subject"); // %1 the skin's folder
+    QTest::addColumn<UserFile::Refusal>("refusal");
+
+    const QString wms = u"s.wms"_s;
+    const QString play = u"play.bmp"_s;
+    const QString wmz = u"%1/s.wmz"_s;
+    const auto none = UserFile::Refusal::Other; // no detail in the message
+    QTest::newRow("image missing")
+        << u"missing"_s << wms << u"gone.bmp"_s << QString() << Kind::ImageUnusable
+        << u"%1/gone.bmp"_s << UserFile::Refusal::Missing;
+    QTest::newRow("image is a folder")
+        << u"dir"_s << wms << u"dir.bmp"_s << u"folder dir.bmp"_s << Kind::ImageUnusable
+        << u"%1/dir.bmp"_s << UserFile::Refusal::NotAFile;
+    QTest::newRow("quote and blank in the folder's name")
+        << u"q\" x"_s << wms << play << QString() << Kind::NameNotCarried << wmz << none;
+    QTest::newRow("line break in the skin's name")
+        << u"lb"_s << u"a\nb.wms"_s << play << QString() << Kind::LineBreakInName << u"a\nb.wms"_s
+        << none;
+    QTest::newRow("image is the archive itself") << u"own"_s << wms << u"s.wmz"_s << QString()
+                                                 << Kind::OwnArchiveAsImage << u"s.wmz"_s << none;
+    QTest::newRow("archive would replace the skin")
+        << u"same"_s << u"s.wmz"_s << play << QString() << Kind::PacksItself << wmz << none;
+    QTest::newRow("a folder where the archive goes")
+        << u"blocked"_s << wms << play << u"folder s.wmz"_s << Kind::CannotWrite << wmz << none;
+    QTest::newRow("temporary folder missing")
+        << u"tmp"_s << wms << play << u"TMPDIR"_s << Kind::TemporaryFolder << u"%1/gone"_s << none;
+    QTest::newRow("disk full") << u"full"_s << wms << u"noise.bin"_s << u"tmpfs"_s << Kind::DiskFull
+                               << wmz << none;
+    QTest::newRow("read-only folder")
+        << u"ro"_s << wms << play << u"tmpfs ro"_s << Kind::WriteDenied << wmz << none;
+}
+
+// Nothing is packed, and standard error says why, naming the file.
+void tst_CommandLine::packNamesTheCause()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, wms);
+    QFETCH(QString, image);
+    QFETCH(QString, setUp);
+    QVERIFY(QDir(m_skins.path()).mkdir(folder));
+    const QString dir = path(folder);
+    std::optional<TmpfsMount> disk;
+    if (setUp.startsWith(u"tmpfs"_s)) {
+        disk.emplace(dir, u"256k"_s);
+        if (!disk->isMounted()) {
+            QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk->reason()));
+        }
+    }
+    for (const QString &name : {u"background.bmp"_s, u"play.bmp"_s}) {
+        QVERIFY(QFile::copy(path(name), dir + u'/' + name));
+    }
+    // Noise does not compress: the archive cannot fit where the file just did.
+    QByteArray noise(150 * 1024, Qt::Uninitialized);
+    for (char &byte : noise) {
+        byte = char(QRandomGenerator::global()->generate());
+    }
+    QVERIFY(ImageFiles::writeFile(dir + u"/noise.bin"_s, noise));
+    if (setUp.startsWith(u"folder "_s)) {
+        QVERIFY(QDir(dir).mkdir(setUp.mid(7)));
+    }
+    QVERIFY(!writeSkin(folder + u'/' + wms, u"background.bmp"_s,
+                       {replaced(kPlay, u"play.bmp"_s, image)})
+                 .isEmpty());
+    if (setUp == u"tmpfs ro"_s) {
+        QVERIFY2(disk->remountReadOnly(), qPrintable(disk->reason()));
+    }
+    QProcessEnvironment environment = withoutDisplay();
+    if (setUp == u"TMPDIR"_s) {
+        environment.insert(u"TMPDIR"_s, dir + u"/gone"_s);
+    }
+
+    const ProcessRun run = runProcess(m_program, {u"pack"_s, dir + u'/' + wms}, environment);
+
+    QFETCH(PackFailure::Kind, kind);
+    QFETCH(QString, subject);
+    QFETCH(UserFile::Refusal, refusal);
+    const QString detail =
+        kind == PackFailure::Kind::ImageUnusable ? UserFile::refusalText(refusal) : QString();
+    QString cause = PackFailure{kind, subject.replace(u"%1"_s, dir), detail}.message();
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
-    QCOMPARE(run.err,
-             u"WMZファイル作成: 圧縮に失敗しました\nWMZ作成: WMZファイル作成に失敗しました\n"_s);
+    QVERIFY2(run.err.contains(cause.replace(u"\r\n"_s, u"\n"_s)), qPrintable(run.err));
+    QVERIFY(!QFileInfo(dir + u"/s.wmz"_s).isFile() || wms == u"s.wmz"_s);
+}
+
+void tst_CommandLine::namesAsTheSystemGivesThem_data()
+{
+    // Shell lines, so that the program gets the very bytes; "$skin" is the
+    // skin's name in windows-31j bytes, as an old archive unpacks it.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("written"); // a file the run makes, in UTF-8
+
+    QTest::newRow("check") << u"velmora check \"$skin\""_s << 0 << QString() << QString();
+    QTest::newRow("render") << u"velmora render \"$skin\" sjis.png"_s << 0 << QString()
+                            << u"sjis.png"_s;
+    // The archive's name and the skin's name in it, in UTF-8.
+    QTest::newRow("pack") << u"velmora pack \"$skin\""_s << 0 << QString() << u"スキン.wmz"_s;
+    QTest::newRow("folder in windows-31j bytes")
+        << u"mkdir -p \"$skin.d\" && cp background.bmp play.bmp \"$skin.d\" && "
+           u"cp \"$skin\" \"$skin.d/s.wms\" && velmora check \"$skin.d/s.wms\""_s
+        << 0 << QString() << QString();
+    QTest::newRow("bytes of no code page")
+        << u"velmora check \"$(printf '\\377\\376.wms')\""_s << 1
+        << u"UTF-8 でも windows-31j でもありません"_s << QString();
+    // Deeper than the longest path the system takes.
+    QTest::newRow("current folder too long")
+        << u"for i in $(seq 25); do mkdir $deep && cd $deep; done; velmora pack s.wms"_s << 1
+        << u"現在のフォルダのパスがシステムの扱える長さを超えています"_s << QString();
+}
+
+void tst_CommandLine::namesAsTheSystemGivesThem()
+{
+    QFETCH(QString, script);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QFETCH(QString, written);
+    QVERIFY(!writeSkin(u"sjis-source.wms"_s, u"background.bmp"_s, {kPlay}).isEmpty());
+    // What it makes goes with the shell: no name of the test's can reach
+    // those files (lost bytes, or deeper than a path may be).
+    const QString prologue =
+        u"velmora() { \"%1\" \"$@\"; }; skin=$(printf '\\203X\\203L\\203\\223.wms'); "
+        u"deep=$(printf 'd%.0s' $(seq 200)); trap 'cd \"%2\" && rm -rf \"$skin\" \"$skin.d\" "
+        u"$deep' EXIT; "
+        u"cp sjis-source.wms \"$skin\" && "_s.arg(m_program, m_skins.path());
+
+    const ProcessRun run =
+        runProcess(u"bash"_s, {u"-c"_s, prologue + script}, withoutDisplay(), m_skins.path());
+
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+    QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+    if (!written.isEmpty()) {
+        QVERIFY(QFileInfo(path(written)).size() > 0);
+    }
+    if (written.endsWith(u".wmz"_s)) {
+        const auto entries = ArchiveContents::read(path(written));
+        QVERIFY(entries);
+        QVERIFY(entries->contains(u"スキン.wms"_s));
+    }
 }
 
 void tst_CommandLine::checkReportsFindings_data()

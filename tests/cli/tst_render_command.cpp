@@ -1,6 +1,7 @@
 // velmora render: the real program, run without a display, draws exactly
 // what the editor's preview shows for the same skin.
 #include "../editor/EditorFixture.h"
+#include "../packaging/TmpfsMount.h"
 #include "PreviewPictures.h"
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
@@ -70,6 +71,7 @@ void tst_RenderCommand::initTestCase()
     QVERIFY(
         !write(m_dir, u"thumb.bmp"_s, PreviewPictures::button(20, 20, qRgb(90, 0, 90))).isEmpty());
     QVERIFY(ImageFiles::writeFile(m_dir.filePath(u"broken.gif"_s), "GIF89a and nothing else"));
+    QVERIFY(QDir(m_dir.path()).mkdir(u"folder.bmp"_s));
     // A corner of the transparency colour: a hole in the window's shape.
     QImage holed = background(120, 90);
     for (int y = 0; y < 20; ++y) {
@@ -111,7 +113,7 @@ void tst_RenderCommand::pngEqualsPreview_data()
     QTest::newRow("undecodable button left out")
         << QStringList{button("playbutton", 5, 5, u"play.gif"_s),
                        button("stopbutton", 40, 40, u"broken.gif"_s)}
-        << u"velmora: stopbutton %1/broken.gif left out: its picture cannot be decoded\n"_s;
+        << u"velmora: 警告: stopbutton %1/broken.gif: 画像として読み込めません。描画から外しました\n"_s;
 }
 
 void tst_RenderCommand::pngEqualsPreview()
@@ -147,31 +149,71 @@ void tst_RenderCommand::pngEqualsPreview()
 void tst_RenderCommand::failures_data()
 {
     QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("picture"); // the play button's
+    QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("error"); // the start of standard error; %1 the folder
 
+    const QString play = u"play.gif"_s;
+    const QString out = u"out.png"_s;
     QTest::newRow("background missing")
-        << u"gone.bmp"_s << u"out.png"_s
-        << u"velmora: %1/failing.wms: its background picture is missing or cannot be decoded\n"_s;
+        << u"gone.bmp"_s << play << QStringList() << out << 1
+        << u"velmora: %1/failing.wms: 背景画像を描けません（ファイルが見つかりません）：%1/gone.bmp\n"_s;
     QTest::newRow("background undecodable")
-        << u"broken.gif"_s << u"out.png"_s
-        << u"velmora: %1/failing.wms: its background picture is missing or cannot be decoded\n"_s;
-    QTest::newRow("target folder missing") << u"back.bmp"_s << u"no/such/folder/out.png"_s
-                                           << u"velmora: cannot write no/such/folder/out.png: "_s;
+        << u"broken.gif"_s << play << QStringList() << out << 1
+        << u"velmora: %1/failing.wms: 背景画像を描けません（画像として読み込めません）：%1/broken.gif\n"_s;
+    QTest::newRow("target folder missing")
+        << u"back.bmp"_s << play << QStringList() << u"no/such/folder/out.png"_s << 1
+        << u"velmora: 保存先のフォルダが見つかりません：%1/no/such/folder\n"_s;
+    QTest::newRow("full disk")
+        << u"back.bmp"_s << play << QStringList() << u"full/out.png"_s << 1
+        << u"velmora: ディスクの空き容量が不足しています：%1/full/out.png\n"_s;
+    // Left out and said so; drawn all the same unless --strict.
+    QTest::newRow("picture missing")
+        << u"back.bmp"_s << u"gone.bmp"_s << QStringList() << out << 0
+        << u"velmora: 警告: playbutton %1/gone.bmp: ファイルが見つかりません。描画から外しました\n"_s;
+    QTest::newRow("picture that is no file")
+        << u"back.bmp"_s << u"folder.bmp"_s << QStringList() << out << 0
+        << u"velmora: 警告: playbutton %1/folder.bmp: 通常のファイルではありません。描画から外しました\n"_s;
+    QTest::newRow("picture missing, strict")
+        << u"back.bmp"_s << u"gone.bmp"_s << QStringList{u"--strict"_s} << out << 1
+        << u"velmora: playbutton %1/gone.bmp: ファイルが見つかりません\n"_s;
 }
 
-// Nothing is written, and the reason goes to standard error.
+// Standard error says why, naming the file; a failure writes nothing.
 void tst_RenderCommand::failures()
 {
     QFETCH(QString, background);
+    QFETCH(QString, picture);
+    QFETCH(QStringList, options);
     QFETCH(QString, target);
+    QFETCH(int, exitCode);
     QFETCH(QString, error);
-    QVERIFY(!writeSkin(u"failing.wms"_s, background, {}).isEmpty());
-    const ProcessRun run = velmora({u"render"_s, u"failing.wms"_s, target});
+    QVERIFY(
+        !writeSkin(u"failing.wms"_s, background, {button("playbutton", 5, 5, picture)}).isEmpty());
+    std::optional<TmpfsMount> disk;
+    if (target.startsWith(u"full/"_s)) {
+        QVERIFY(QDir(m_dir.path()).mkpath(u"full"_s));
+        disk.emplace(m_dir.filePath(u"full"_s), u"16k"_s);
+        if (!disk->isMounted()) {
+            QSKIP(qPrintable(u"cannot mount a small tmpfs: "_s + disk->reason()));
+        }
+        QFile filler(m_dir.filePath(u"full/filler"_s));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+        }
+    }
+    const QString output = m_dir.filePath(target);
+    QFile::remove(output);
+
+    const ProcessRun run =
+        velmora(QStringList{u"render"_s} + options + QStringList{u"failing.wms"_s, target});
+
     QVERIFY(run.finished);
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.startsWith(error.replace(u"%1"_s, m_dir.path())), qPrintable(run.err));
-    QVERIFY(!QFileInfo::exists(m_dir.filePath(target)));
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.err, error.replace(u"%1"_s, m_dir.path()));
+    QCOMPARE(QFileInfo::exists(output), exitCode == 0);
 }
 
 void tst_RenderCommand::looksAsTheCanvasMenuDraws_data()

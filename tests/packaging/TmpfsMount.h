@@ -23,6 +23,12 @@ public:
     TmpfsMount &operator=(const TmpfsMount &) = delete;
 
     bool isMounted() const { return m_mounted; }
+    // No file can be made in it from now on, whoever asks.
+    bool remountReadOnly()
+    {
+        return run(QStringLiteral("mount"),
+                   {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_folder});
+    }
     const QString &reason() const { return m_output; }
 
 private:
