@@ -6,7 +6,9 @@
 #include "ScriptedDialogs.h"
 #include "editor/HelpOpener.h"
 #include "packaging/BuiltInArchiver.h"
+#include "packaging/PackFailure.h"
 #include "packaging/ZipCommandLine.h"
+#include "util/UserFile.h"
 #include "windows/frmVersionInfo.h"
 
 #include <QLabel>
@@ -118,7 +120,14 @@ void tst_EditorCommands::wmzOutcomes_data()
         << 2 << false << blue
         << Expected{{u"圧縮に失敗しました"_s, u"WMZファイル作成"_s}, {kFailed, title}} << false;
     QTest::newRow("skin file gone")
-        << 3 << false << u"skins/blue/gone.wms"_s << Expected{{kFailed, title}} << false;
+        << 3 << false << u"skins/blue/gone.wms"_s
+        << Expected{{PackFailure{PackFailure::Kind::SkinUnreadable,
+                                 u"%1/skins/blue/gone.wms"_s, // %1 the editor's folder
+                                 UserFile::refusalText(UserFile::Refusal::Missing)}
+                         .message(),
+                     u"WMZファイル作成"_s},
+                    {kFailed, title}}
+        << false;
     QTest::newRow("packs") << 3 << false << blue << Expected{{kMade, title}} << true;
 }
 
@@ -158,6 +167,9 @@ void tst_EditorCommands::wmzOutcomes()
     QCOMPARE(request.file.filter, u"Windows Media Player スキンファイル (*.wms)"_s);
     QCOMPARE(request.file.initialPath, root.filePath(u"skins"_s));
     QVERIFY(request.file.fileName.isEmpty());
+    for (auto &message : expected) {
+        message.first.replace(u"%1"_s, root.path());
+    }
     Expected shown;
     for (const RecordingMessageSink::Message &message : editor.messages.messages) {
         shown.append({message.text, message.title});

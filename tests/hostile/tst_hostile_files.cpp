@@ -255,7 +255,7 @@ void tst_HostileFiles::costlyPicturesAreUndecodable()
     QCOMPARE(check.out, u"playbutton image: %1 cannot be decoded\n"_s.arg(path(name)));
     const ProcessRun render = velmora({u"render"_s, u"costly.wms"_s, u"costly.png"_s});
     QVERIFY2(render.finished, "hung");
-    QVERIFY2(render.err.contains(u"left out: its picture cannot be decoded"_s),
+    QVERIFY2(render.err.contains(u"画像として読み込めません。描画から外しました"_s),
              qPrintable(render.err));
     const ProcessRun preview = runChild(u"preview"_s, path(name));
     QVERIFY2(preview.finished, "hung");
@@ -355,8 +355,7 @@ void tst_HostileFiles::renderNeverOverwritesItsInputs()
     const ProcessRun render = velmora({u"render"_s, u"inputs.wms"_s, output});
     QVERIFY(render.finished);
     QCOMPARE(render.exitCode, 2);
-    QVERIFY2(render.err.contains(u"is the skin file or one of its pictures"_s),
-             qPrintable(render.err));
+    QVERIFY2(render.err.contains(u"スキンファイルかその画像です"_s), qPrintable(render.err));
     QFile after(path(input));
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), bytes);

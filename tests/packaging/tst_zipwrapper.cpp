@@ -3,8 +3,10 @@
 #include "SkinFolder.h"
 #include "TmpfsMount.h"
 #include "document/clsFileControl.h"
+#include "packaging/PackFailure.h"
 #include "packaging/ZipCommandLine.h"
 #include "packaging/clsZipWrapper.h"
+#include "util/UserFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -79,7 +81,7 @@ private slots:
     void listsFilesTheWmsNames();
     void commandLine_data();
     void commandLine();
-    void fullTemporaryFolderFailsSilently();
+    void fullTemporaryFolderIsReported();
     void packsRealSkin_data();
     void packsRealSkin();
     void packsSkinAndFolderNames_data();
@@ -166,24 +168,29 @@ void tst_zipwrapper::runsArchiver_data()
     QTest::addColumn<bool>("throws");
     QTest::addColumn<QString>("wms");     // the folder holds s.wms only
     QTest::addColumn<QString>("archive"); // what makeZipFile returns
-    QTest::addColumn<bool>("message");
+    QTest::addColumn<QString>("message"); // the stop message, or none
 
     const QString s = u"s.wms"_s;
-    QTest::newRow("no archiver") << false << 0 << false << s << QString() << true;
-    QTest::newRow("archiver returns 1") << true << 1 << false << s << QString() << true;
-    QTest::newRow("archiver returns -1") << true << -1 << false << s << QString() << true;
-    QTest::newRow("archiver throws") << true << 0 << true << s << QString() << false;
+    QTest::newRow("no archiver") << false << 0 << false << s << QString() << kStop;
+    QTest::newRow("archiver returns 1") << true << 1 << false << s << QString() << kStop;
+    QTest::newRow("archiver returns -1") << true << -1 << false << s << QString() << kStop;
+    QTest::newRow("archiver throws") << true << 0 << true << s << QString() << QString();
     // Refusing an old archiver is the command's decision, not the packager's.
-    QTest::newRow("old archiver still runs") << true << 0 << false << s << u"s.wmz"_s << false;
-    QTest::newRow("WMS file missing") << true << 0 << false << u"gone.wms"_s << QString() << false;
-    QTest::newRow("no WMS name") << true << 0 << false << QString() << QString() << false;
+    QTest::newRow("old archiver still runs") << true << 0 << false << s << u"s.wmz"_s << QString();
+    QTest::newRow("WMS file missing")
+        << true << 0 << false << u"gone.wms"_s << QString()
+        << PackFailure{PackFailure::Kind::SkinUnreadable, u"%1/gone.wms"_s, // %1 the skin folder
+                       UserFile::refusalText(UserFile::Refusal::Missing)}
+               .message();
+    QTest::newRow("no WMS name") << true << 0 << false << QString() << QString() << QString();
 }
 
 void tst_zipwrapper::runsArchiver()
 {
     QFETCH(bool, present);
     QFETCH(QString, wms);
-    QFETCH(bool, message);
+    QFETCH(QString, message);
+    message.replace(u"%1"_s, m_skin->path());
     QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"x"_s));
     QFETCH(int, result);
     QFETCH(bool, throws);
@@ -199,9 +206,9 @@ void tst_zipwrapper::runsArchiver()
     QTEST(wrapper.makeZipFile(wms, m_skin->path()), "archive");
 
     QCOMPARE(m_log.calls.size(), present && wms == u"s.wms"_s ? 1 : 0);
-    QCOMPARE(m_messages.messages.size(), message ? 1 : 0);
-    if (message) {
-        QCOMPARE(m_messages.last().text, kStop);
+    QCOMPARE(m_messages.messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(m_messages.last().text, message);
         QCOMPARE(m_messages.last().title, kTitle);
         QCOMPARE(m_messages.last().icon, MessageIcon::Stop);
         QVERIFY(!m_messages.last().question);
@@ -310,7 +317,7 @@ void tst_zipwrapper::commandLine()
     QVERIFY(m_messages.messages.isEmpty());
 }
 
-void tst_zipwrapper::fullTemporaryFolderFailsSilently()
+void tst_zipwrapper::fullTemporaryFolderIsReported()
 {
     const TmpfsMount disk(m_temp->path(), u"4k"_s);
     if (!disk.isMounted()) {
@@ -329,7 +336,9 @@ void tst_zipwrapper::fullTemporaryFolderFailsSilently()
     QCOMPARE(wrapper.makeZipFile(u"s.wms"_s, m_skin->path()), QString());
 
     QVERIFY(m_log.calls.isEmpty());
-    QVERIFY(m_messages.messages.isEmpty());
+    QCOMPARE(m_messages.messages.size(), 1);
+    QCOMPARE(m_messages.last().text,
+             (PackFailure{PackFailure::Kind::TemporaryFolder, m_temp->path(), {}}.message()));
     QCOMPARE(SkinFolder::listing(m_temp->path()), QStringList());
 }
 
@@ -410,7 +419,9 @@ void tst_zipwrapper::packsSkinAndFolderNames()
     if (!packs) {
         QCOMPARE(archive, QString());
         QCOMPARE(m_messages.messages.size(), 1);
-        QCOMPARE(m_messages.last().text, kStop);
+        // The cause follows, naming the archive that cannot be written.
+        QVERIFY(m_messages.last().text.startsWith(kStop + u"\r\n"_s));
+        QVERIFY(m_messages.last().text.contains(skin.filePath(wmsName.chopped(1) + u'z')));
         QCOMPARE(SkinFolder::listing(skin.path()), before);
         return;
     }
@@ -454,7 +465,8 @@ void tst_zipwrapper::repackReplacesArchiveWhole()
     QCOMPARE(wrapper.makeZipFile(u"s.wms"_s, m_skin->path()), QString());
 
     QCOMPARE(m_messages.messages.size(), 1);
-    QCOMPARE(m_messages.last().text, kStop);
+    const PackFailure full{PackFailure::Kind::DiskFull, m_skin->filePath(u"s.wmz"_s), {}};
+    QCOMPARE(m_messages.last().text, kStop + u"\r\n"_s + full.message());
     QCOMPARE(SkinFolder::readFile(m_skin->filePath(u"s.wmz"_s)), before);
     QCOMPARE(SkinFolder::listing(m_skin->path()), listing);
 }
@@ -499,8 +511,10 @@ void tst_zipwrapper::packsImagesTheWriterEscapes()
 
     const QString archive = wrapper.makeZipFile(u"skin.wms"_s, skin.path());
 
-    QVERIFY(m_messages.messages.isEmpty());
+    // A failure is told, not silent.
+    QCOMPARE(m_messages.messages.size(), packs ? 0 : 1);
     if (!packs) {
+        QCOMPARE(m_messages.last().icon, MessageIcon::Stop);
         QCOMPARE(archive, QString());
         QVERIFY(!skin.exists(u"skin.wmz"_s));
         return;

@@ -211,9 +211,9 @@ private slots:
         const Preview::Rendering shaped =
             render(u"holed.bmp"_s, {play}, {Preview::ButtonLook::Normal, false, true});
         QCOMPARE(plain.canvas.pixel(32, 32) & RGB_MASK, kKey & RGB_MASK);
-        QCOMPARE(shaped.canvas.pixel(32, 32) | 0xFF000000, 0xFFFFFFFFu); // a light square
+        QCOMPARE(shaped.canvas.pixel(32, 32) | 0xFF000000, 0xFFFFFFFFu);     // a light square
         QVERIFY(shaped.canvas.pixel(24, 32) != shaped.canvas.pixel(32, 32)); // beside a dark one
-        QVERIFY(shaped.canvas.pixel(10, 10) != plain.canvas.pixel(10, 10)); // over the button too
+        QVERIFY(shaped.canvas.pixel(10, 10) != plain.canvas.pixel(10, 10));  // over the button too
     }
 
     // The copy itself, on sizes a header may claim and pixels with alpha.
