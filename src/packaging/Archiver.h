@@ -11,7 +11,8 @@
 // comma. The command line is in the system's file-name encoding
 // (QFile::encodeName); the list file is in windows-31j, one name per line.
 // What zip() returns. Any non-zero value is a failure; these name its cause.
-enum ArchiverResult : qint32 {
+namespace ArchiverResult {
+enum Code : qint32 {
     Success = 0,
     BadCommandLine = 1,
     ListUnreadable = 2,
@@ -23,6 +24,7 @@ enum ArchiverResult : qint32 {
     DiskFull = 8,
     WriteDenied = 9, // the folder of the archive takes no new file
 };
+} // namespace ArchiverResult
 
 class Archiver {
 public:

@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace ArchiverResult;
+
 // Info-ZIP's default level: most of the size gain of level 9 at a fraction
 // of its time.
 constexpr zip_uint32_t kDeflateLevel = 6;
@@ -84,7 +86,7 @@ public:
 
     // Writes everything to a temporary file beside the target and renames it
     // over the target only when it is complete.
-    ArchiverResult close()
+    Code close()
     {
         if (zip_close(m_zip) != 0) {
             return failure(zip_get_error(m_zip));
@@ -96,7 +98,7 @@ public:
 private:
     // The system's reason, where libzip kept one, tells a full disk and a
     // folder that takes no file from other failures.
-    static ArchiverResult failure(zip_error_t *error)
+    static Code failure(zip_error_t *error)
     {
         if (zip_error_system_type(error) != ZIP_ET_SYS) {
             return CannotWrite;

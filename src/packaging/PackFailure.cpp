@@ -33,9 +33,11 @@ constexpr Text kTexts[] = {
 };
 
 constexpr std::pair<qint32, Kind> kArchiverCauses[] = {
-    {DiskFull, Kind::DiskFull},       {WriteDenied, Kind::WriteDenied},
-    {PacksItself, Kind::PacksItself}, {CannotWrite, Kind::CannotWrite},
-    {FileMissing, Kind::FileMissing},
+    {ArchiverResult::DiskFull, Kind::DiskFull},
+    {ArchiverResult::WriteDenied, Kind::WriteDenied},
+    {ArchiverResult::PacksItself, Kind::PacksItself},
+    {ArchiverResult::CannotWrite, Kind::CannotWrite},
+    {ArchiverResult::FileMissing, Kind::FileMissing},
 };
 
 // A line break would end the message's line inside the name.
