@@ -339,6 +339,10 @@ void tst_CommandLine::namesAsTheSystemGivesThem_data()
         << u"mkdir -p \"$skin.d\" && cp background.bmp play.bmp \"$skin.d\" && "
            u"cp \"$skin\" \"$skin.d/s.wms\" && velmora check \"$skin.d/s.wms\""_s
         << 0 << QString() << QString();
+    // Read as windows-31j, it would be written under other bytes than given.
+    QTest::newRow("render to a name not in UTF-8")
+        << u"velmora render \"$skin\" \"$skin.png\""_s << 1 << u"UTF-8 で指定してください"_s
+        << QString();
     QTest::newRow("bytes of no code page")
         << u"velmora check \"$(printf '\\377\\376.wms')\""_s << 1
         << u"UTF-8 でも windows-31j でもありません"_s << QString();
