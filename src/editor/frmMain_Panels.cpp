@@ -152,10 +152,13 @@ void loadList(const clsElement &record, const Section &section, const ListRule &
     list->setCurrentIndex(position);
 }
 
+// A list without a selection (a value one below its first entry) keeps the
+// value it was loaded from: its empty text would make a file that no Open takes.
 void saveList(clsElement &record, const Section &section, const ListRule &rule,
-              const frmMain &window)
+              const clsElement &previous, const frmMain &window)
 {
-    (record.*rule.set)(window.Combo1(section.*rule.list)->currentText());
+    const QComboBox *list = window.Combo1(section.*rule.list);
+    (record.*rule.set)(list->currentIndex() >= 0 ? list->currentText() : (previous.*rule.get)());
 }
 
 // Swatch colour from a record's colour text; a text that is no colour stops
@@ -255,16 +258,18 @@ void frmMain::savePanels()
             record->setBackcolor(swatchText(Label2(section.backColor)));
             saveChoice(*record, section, kDropdownChoice, *this);
             break;
-        case Kind::TrackName:
+        case Kind::TrackName: {
             saveTexts(*record, section, kTextRoles, *this);
             record->setForecolor(swatchText(Label2(section.foreColor)));
             record->setBackcolor(Option1(section.opaque.on)->isChecked()
                                      ? swatchText(Label2(section.backColor))
                                      : kTransparent);
-            saveList(*record, section, kFontSizeList, *this);
+            const clsElement &previous = *std::as_const(fileControl()).getElement(section.slot);
+            saveList(*record, section, kFontSizeList, previous, *this);
             saveChoice(*record, section, kScrollingChoice, *this);
-            saveList(*record, section, kScrollSpeedList, *this);
+            saveList(*record, section, kScrollSpeedList, previous, *this);
             break;
+        }
         }
         fileControl().setElement(record, section.slot);
         if (section.kind == Kind::Video) {
