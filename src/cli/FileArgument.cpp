@@ -101,7 +101,7 @@ std::optional<QString> fileArgumentPath(const QByteArray &argument, FileUse use,
         return std::nullopt;
     };
     if (argument.isEmpty()) {
-        return fail(u"ファイルが見つかりません"_s);
+        return fail(UserFile::refusalText(UserFile::Refusal::Missing));
     }
     const qsizetype cut = argument.lastIndexOf('/') + 1;
     if (use == FileUse::Written && !fromUtf8(argument.mid(cut))) {
