@@ -20,6 +20,9 @@ struct ListEntries {
 inline constexpr ListEntries kFontSizes{8, 20, 2};    // "10"
 inline constexpr ListEntries kScrollSpeeds{1, 15, 4}; // "5"
 
+// The largest place or size an element takes: the player holds them in 16 bits.
+inline constexpr qint16 kMaxPlace = 32767;
+
 // What the editor's panels take in a value; the skin check holds a file to it.
 enum class Rule {
     Any,
