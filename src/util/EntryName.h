@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// Whether a file name can stand as one entry of a skin archive and unpack to
+// that same file wherever the archive is opened. A name that Windows reads as
+// a path (a backslash, a drive), as a device (CON, NUL.bmp) or as another name
+// (a trailing dot or blank is dropped there) would land outside the skin's
+// folder or not at all.
+//
+// Nothing when the name is safe; otherwise why not, in the program's words,
+// for a message that names the entry.
+std::optional<QString> unsafeEntryNameReason(QStringView name);
