@@ -1,42 +1,58 @@
 #include "PanelPlacements.h"
 
-#include "LayoutTables.h"
 #include "SectionTable.h"
-#include "frmMain.h"
+#include "history/EditHistory.h"
 
 #include <QLineEdit>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
+// The section that places an element; the effects share the video's.
 const Sections::Section &sectionOf(qint16 slot)
 {
+    const qint16 placed = slot == Slot::Effects ? Slot::Video : slot;
     return *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
-                         [slot](const Sections::Section &s) { return s.slot == slot; });
+                         [placed](const Sections::Section &s) { return s.slot == placed; });
 }
 
 } // namespace
 
+PanelPlacements::PanelPlacements(const PanelControls &controls, EditHistory &history,
+                                 QObject *parent)
+    : PlacementFields(parent), m_controls(controls), m_history(history)
+{
+    for (const Sections::Section &section : Sections::kSections) {
+        if (section.left == Sections::kNone) {
+            continue;
+        }
+        const qint16 slot = section.slot;
+        for (const qint16 field : {section.left, section.top}) {
+            connect(m_controls.Text1[std::size_t(field)], &QLineEdit::textChanged, this,
+                    [this, slot] { emit positionChanged(slot); });
+        }
+    }
+}
+
 QPoint PanelPlacements::position(qint16 slot) const
 {
     const Sections::Section &section = sectionOf(slot);
-    return {m_window.Text1(section.left)->text().toInt(),
-            m_window.Text1(section.top)->text().toInt()};
+    return {m_controls.Text1[std::size_t(section.left)]->text().toInt(),
+            m_controls.Text1[std::size_t(section.top)]->text().toInt()};
 }
 
-void PanelPlacements::setPosition(qint16 slot, QPoint position)
+void PanelPlacements::setPosition(qint16 slot, QPoint position, quint64 arrowRun)
 {
     const Sections::Section &section = sectionOf(slot);
-    m_window.Text1(section.left)->setText(QString::number(position.x()));
-    m_window.Text1(section.top)->setText(QString::number(position.y()));
+    m_history.edit(u"%1の移動"_s.arg(name(slot)),
+                   {{m_controls.Text1[std::size_t(section.left)], QString::number(position.x())},
+                    {m_controls.Text1[std::size_t(section.top)], QString::number(position.y())}},
+                   arrowRun);
 }
 
-// Play, stop and close have a caption of their own; the other sections are
-// headed by the box that switches them.
 QString PanelPlacements::name(qint16 slot) const
 {
-    const Sections::Section &section = sectionOf(slot);
-    return section.check2 == Sections::kNone
-               ? Layout::kFrames.at(std::size_t(section.frame)).caption.toString()
-               : Layout::kCheck2Headings.at(std::size_t(section.check2)).caption.toString();
+    return sectionName(sectionOf(slot));
 }

@@ -1,19 +1,22 @@
 #pragma once
 
+#include "PanelControls.h"
 #include "PlacementFields.h"
 
-class frmMain;
+class EditHistory;
 
 // An element's place in the panels: its section's LEFT and TOP fields, and
-// its section's caption as its name.
+// its section's caption as its name. Moves are steps of the edit history.
 class PanelPlacements : public PlacementFields {
 public:
-    explicit PanelPlacements(frmMain &window) : m_window(window) {}
+    PanelPlacements(const PanelControls &controls, EditHistory &history,
+                    QObject *parent = nullptr);
 
     QPoint position(qint16 slot) const override;
-    void setPosition(qint16 slot, QPoint position) override;
+    void setPosition(qint16 slot, QPoint position, quint64 arrowRun = 0) override;
     QString name(qint16 slot) const override;
 
 private:
-    frmMain &m_window;
+    PanelControls m_controls;
+    EditHistory &m_history;
 };

@@ -1,11 +1,12 @@
 #include "PreviewCanvas.h"
 
-#include "MoveCommand.h"
 #include "PictureBox.h"
 #include "PlacementFields.h"
+#include "wms/WmsFields.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -35,10 +36,11 @@ void drawLabel(QPainter &painter, QPoint at, const QString &text)
     painter.drawText(placed, Qt::AlignCenter, text);
 }
 
-// Positions never go below 0.
-QPoint atLeastZero(QPoint point)
+// Positions stay within what a field takes: 0 to the largest place.
+QPoint withinPlaces(QPoint point)
 {
-    return {std::max(0, point.x()), std::max(0, point.y())};
+    return {std::clamp(point.x(), 0, int(WmsFields::kMaxPlace)),
+            std::clamp(point.y(), 0, int(WmsFields::kMaxPlace))};
 }
 
 } // namespace
@@ -71,6 +73,7 @@ PreviewCanvas::PreviewCanvas(PictureBox &canvas, PlacementFields &fields, QObjec
     m_canvas.setMouseTracking(true);
     m_canvas.setFocusPolicy(Qt::ClickFocus);
     m_canvas.installEventFilter(this);
+    connect(&m_fields, &PlacementFields::positionChanged, this, &PreviewCanvas::follow);
 }
 
 PreviewCanvas::~PreviewCanvas() = default;
@@ -84,7 +87,7 @@ void PreviewCanvas::show(Preview::Rendering rendering, std::vector<Preview::Area
     for (const SkinFinding &finding : problems) {
         const bool placed = finding.kind == SkinFinding::Kind::PartlyOutside ||
                             finding.kind == SkinFinding::Kind::WhollyOutside;
-        if (finding.slot == 0 || finding.slot == Slot::View) {
+        if (finding.slot <= Slot::View) { // the skin, its theme and background are not placed
             continue;
         }
         m_problems.push_back(
@@ -107,10 +110,24 @@ void PreviewCanvas::release()
     select(std::nullopt);
 }
 
-void PreviewCanvas::moveTo(qint16 slot, QPoint position)
+// While an element is dragged the canvas shows the pointer's place, which
+// its fields take on release.
+void PreviewCanvas::follow(qint16 slot)
 {
-    m_fields.setPosition(slot, position);
-    place(slot, position);
+    if ((m_drag && m_drag->slot == slot) || !rectOf(slot)) {
+        return;
+    }
+    place(slot, m_fields.position(slot));
+}
+
+void PreviewCanvas::cancelDrag()
+{
+    if (!m_drag) {
+        return;
+    }
+    const Drag drag = *m_drag;
+    m_drag.reset();
+    place(drag.slot, drag.from);
 }
 
 // The topmost under the point: the outlined areas lie over every picture.
@@ -224,6 +241,14 @@ bool PreviewCanvas::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease:
         mouseRelease();
         return true;
+    case QEvent::FocusOut:
+        // A dialog or another window took over in the middle of a drag: the
+        // release will never come.
+        if (const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+            cancelDrag();
+        }
+        return false;
     case QEvent::Leave:
         m_pointer = {-1, -1};
         m_overlay->update();
@@ -271,8 +296,11 @@ void PreviewCanvas::mousePress(const QMouseEvent &event)
 void PreviewCanvas::mouseMove(const QMouseEvent &event)
 {
     m_pointer = event.position().toPoint();
+    if (m_drag && !(event.buttons() & Qt::LeftButton)) {
+        cancelDrag();
+    }
     if (m_drag) {
-        place(m_drag->slot, atLeastZero(m_pointer - m_drag->grab));
+        place(m_drag->slot, withinPlaces(m_pointer - m_drag->grab));
         return;
     }
     m_overlay->update();
@@ -288,7 +316,7 @@ void PreviewCanvas::mouseRelease()
     ++m_arrowRun;
     const QPoint to = rectOf(drag.slot).value_or(QRect(drag.from, QSize())).topLeft();
     if (to != drag.from) {
-        m_history.push(new MoveCommand(*this, drag.slot, drag.from, to));
+        m_fields.setPosition(drag.slot, to);
     }
     m_overlay->update();
 }
@@ -321,9 +349,9 @@ bool PreviewCanvas::keyPress(const QKeyEvent &event)
     if (!rect) {
         return false;
     }
-    const QPoint to = atLeastZero(rect->topLeft() + delta);
+    const QPoint to = withinPlaces(rect->topLeft() + delta);
     if (to != rect->topLeft()) {
-        m_history.push(new MoveCommand(*this, *m_selected, rect->topLeft(), to, m_arrowRun));
+        m_fields.setPosition(*m_selected, to, m_arrowRun);
     }
     return true;
 }

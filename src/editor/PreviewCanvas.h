@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QUndoStack>
 #include <optional>
 #include <vector>
 
@@ -19,8 +18,9 @@ class QWidget;
 
 // The preview as a layout tool, over the canvas that shows the renderer's
 // picture: press on an element and drag it, or select it and move it with
-// the arrow keys (Shift: by 10); every move is a step on the undo history and
-// lands in the element's LEFT and TOP fields. Hovering shows the pointer's
+// the arrow keys (Shift: by 10); every move lands in the element's LEFT and
+// TOP fields as a step of the edit history, and the canvas follows those
+// fields whatever changes them. Hovering shows the pointer's
 // pixel and the element under it; a right click offers the buttons' hover
 // and pressed looks, the sliders' backgrounds, outlines of the areas the
 // skin gives no picture (which move the same way) and the window's shape.
@@ -36,10 +36,9 @@ public:
     // its decoded pictures are kept for moves until release().
     void show(Preview::Rendering rendering, std::vector<Preview::Area> areas,
               QList<SkinFinding> problems);
-    // The panel is left: the pictures go, and with them the selection.
+    // The panel is left or the skin replaced: the pictures go, and with
+    // them the selection and any drag.
     void release();
-    // A skin started or opened afresh: its moves cannot be undone.
-    void clearHistory() { m_history.clear(); }
 
     const Preview::RenderOptions &options() const { return m_options; }
     bool outlinesShown() const { return m_outlines; }
@@ -53,11 +52,7 @@ public:
         QString text;
     };
     const std::vector<Problem> &problems() const { return m_problems; }
-    QUndoStack &history() { return m_history; }
     std::optional<qint16> selection() const { return m_selected; }
-
-    // Puts an element at position, on the canvas and in its fields.
-    void moveTo(qint16 slot, QPoint position);
 
 signals:
     // A look was chosen: the preview must be rendered again.
@@ -69,6 +64,10 @@ protected:
 private:
     class Overlay;
 
+    // Redraws an element where its fields now place it.
+    void follow(qint16 slot);
+    // A drag that lost its mouse button ends as if it never began.
+    void cancelDrag();
     std::optional<qint16> itemAt(QPoint point) const;
     std::optional<QRect> rectOf(qint16 slot) const;
     QString nameOf(qint16 slot) const;
@@ -85,7 +84,6 @@ private:
     PictureBox &m_canvas;
     PlacementFields &m_fields;
     Overlay *m_overlay;
-    QUndoStack m_history;
     Preview::RenderOptions m_options;
     bool m_outlines = false;
 
@@ -100,6 +98,6 @@ private:
         QPoint from;
     };
     std::optional<Drag> m_drag;
-    int m_arrowRun = 1; // arrow moves with the same number merge into one step
+    quint64 m_arrowRun = 1; // arrow moves with the same number merge into one step
     QPoint m_pointer{-1, -1};
 };

@@ -2,8 +2,8 @@
 
 #include "ControlTag.h"
 #include "ImageButton.h"
-#include "PanelBaseline.h"
 #include "PanelPlacements.h"
+#include "history/EditHistory.h"
 #include "PictureFile.h"
 #include "QtDialogProvider.h"
 #include "SectionTable.h"
@@ -54,7 +54,6 @@ frmMain::frmMain(MessageSink &messages, QString programFolder, ArchiverFactory m
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(u":/pictures/velmora.png"_s));
     buildWindow();
-    m_baseline = std::make_unique<PanelBaseline>(*centralWidget());
     connect(qApp, &QGuiApplication::commitDataRequest, this, &frmMain::commitSession);
 }
 
@@ -72,6 +71,8 @@ bool frmMain::Form_Load()
         m_modeSelectedImageNames[i] = u"edit_%1g.jpg"_s.arg(i + 1);
     }
     setWindowTitle(VersionInfo::program().title);
+    // The defaults are where the history starts, not steps of it.
+    const EditHistory::Reload reload(*m_history);
     try {
         checkResources();
     } catch (const AppError &error) {
@@ -92,7 +93,6 @@ bool frmMain::Form_Load()
         initAllElements();
         loadPanels();
     });
-    m_baseline->take();
     return true;
 }
 
@@ -184,6 +184,11 @@ void frmMain::fillComboLists()
         }
         Combo1(list)->setCurrentIndex(entries.startPosition);
     }
+}
+
+PanelControls frmMain::panelControls() const
+{
+    return {Text1(), Check1(), Check2(), Option1(), Combo1(), Label2(), picture2()};
 }
 
 clsFileControl &frmMain::fileControl()

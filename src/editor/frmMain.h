@@ -3,6 +3,7 @@
 #include "ControlArray.h"
 #include "HelpOpener.h"
 #include "LayoutTables.h"
+#include "PanelControls.h"
 #include "wms/ImageFields.h"
 
 #include <QCoreApplication>
@@ -16,10 +17,10 @@
 #include <vector>
 
 class DialogProvider;
+class EditHistory;
 class frmFileOpendlg;
 class ImageButton;
 class MessageSink;
-class PanelBaseline;
 class PanelPlacements;
 class PanelScroller;
 class PreviewCanvas;
@@ -166,6 +167,8 @@ public:
     auto Option1() const { return std::span(m_Option1); }
     auto Combo1() const { return std::span(m_Combo1); }
     auto Label1() const { return std::span(m_Label1); }
+    // The arrays that hold the skin's values, for the classes that read or change them.
+    PanelControls panelControls() const;
 
     QMenu *mnuFile() const { return m_mnuFile; }
     QAction *mnuFileNew() const { return m_mnuFileNew; }
@@ -176,6 +179,9 @@ public:
     QAction *mnuFileWmz() const { return m_mnuFileWmz; }
     QAction *mnuFileSeparator1() const { return m_mnuFileSeparator1; }
     QAction *mnuFileExit() const { return m_mnuFileExit; }
+    QMenu *mnuEdit() const { return m_mnuEdit; }
+    QAction *mnuEditUndo() const { return m_mnuEditUndo; }
+    QAction *mnuEditRedo() const { return m_mnuEditRedo; }
     QMenu *mnuHelp() const { return m_mnuHelp; }
     QAction *mnuHelpOpen() const { return m_mnuHelpOpen; }
     QAction *mnuHelpSeparator() const { return m_mnuHelpSeparator; }
@@ -298,10 +304,16 @@ private:
     std::array<QComboBox *, Layout::kCombo1Count> m_Combo1{};
     std::array<QLabel *, Layout::kLabel1Count> m_Label1{};
     PanelScroller *m_previewScroller = nullptr; // owned by the preview panel
-    // Moving elements on the canvas; reads and writes their fields.
+    // The edit history and the Edit menu; moving elements on the canvas,
+    // which reads and writes their fields; what undo and redo show.
+    void createHistory();
     void createPreviewCanvas();
+    void showChangedControl(QWidget *control);
+    // New and Open: what the preview showed of the old skin goes.
+    void redrawReplacedSkin();
     std::unique_ptr<PanelPlacements> m_placements;
     PreviewCanvas *m_previewCanvas = nullptr; // owned by this window
+    EditHistory *m_history = nullptr;         // owned by this window
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuFileNew = nullptr;
@@ -312,6 +324,9 @@ private:
     QAction *m_mnuFileWmz = nullptr;
     QAction *m_mnuFileSeparator1 = nullptr;
     QAction *m_mnuFileExit = nullptr;
+    QMenu *m_mnuEdit = nullptr;
+    QAction *m_mnuEditUndo = nullptr;
+    QAction *m_mnuEditRedo = nullptr;
     QMenu *m_mnuHelp = nullptr;
     QAction *m_mnuHelpOpen = nullptr;
     QAction *m_mnuHelpSeparator = nullptr;
@@ -335,7 +350,5 @@ private:
     HelpOpener *m_helpOpener = nullptr;
     std::unique_ptr<clsFileControl> mclsFileControl;
     std::unique_ptr<clsZipWrapper> mclsZipWrapper;
-    // The panels as the last New, Open or successful Save left them.
-    std::unique_ptr<PanelBaseline> m_baseline;
     std::unique_ptr<frmFileOpendlg> mfrmFileOpen;
 };

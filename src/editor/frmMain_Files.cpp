@@ -1,9 +1,8 @@
 // The file commands: new, open, save, save as and exit, from the menu bar
 // and from the side menu's file set.
-#include "PanelBaseline.h"
-#include "PreviewCanvas.h"
 #include "document/clsFileControl.h"
 #include "frmMain.h"
+#include "history/EditHistory.h"
 #include "util/AppError.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
@@ -70,12 +69,13 @@ void frmMain::mnuFileNew_Click()
 
 void frmMain::newSkin()
 {
-    initAllElements();
-    loadPanels();
-    clearPreview();
-    previewTool().clearHistory();
+    {
+        const EditHistory::Reload reload(*m_history);
+        initAllElements();
+        loadPanels();
+    }
+    redrawReplacedSkin();
     m_currentFileName.clear();
-    m_baseline->take();
 }
 
 void frmMain::mnuFileOpen_Click()
@@ -105,7 +105,10 @@ void frmMain::readSkinFile(const QString &path)
     if (!fileControl().readFile(path)) {
         return;
     }
-    if (!guarded([this] { loadPanels(); })) {
+    if (!guarded([this] {
+            const EditHistory::Reload reload(*m_history);
+            loadPanels();
+        })) {
         // The reader took values the fields cannot show (a colour or a list
         // entry out of range). Half-filled panels under the file's name would
         // let the next Save overwrite a skin with part of it: start afresh.
@@ -116,8 +119,7 @@ void frmMain::readSkinFile(const QString &path)
         return;
     }
     m_currentFileName = path;
-    previewTool().clearHistory();
-    m_baseline->take();
+    redrawReplacedSkin();
 }
 
 // A skin file named from outside the editor (the command line, a drop) opens
@@ -175,7 +177,7 @@ void frmMain::mnuFileExit_Click()
 
 bool frmMain::mayLeave()
 {
-    if (!m_baseline->changed()) {
+    if (m_history->stack().isClean()) {
         return true;
     }
     switch (m_messages.askYesNoCancel(kUnsaved, kLeaveTitle)) {
@@ -188,7 +190,7 @@ bool frmMain::mayLeave()
     }
     // Only a save that went through leaves the panels as saved.
     mnuFileSave_Click();
-    return !m_baseline->changed();
+    return m_history->stack().isClean();
 }
 
 // At log-out the question is asked only when the session lets the program
@@ -239,7 +241,7 @@ void frmMain::saveSkin(qint16 mode)
         if (!fileControl().copyImageFile(WindowImageFields(*this), m_currentFileName)) {
             return;
         }
-        m_baseline->take();
+        m_history->stack().setClean();
         frmProgress progress(this);
         progress.exec();
     });

@@ -5,6 +5,7 @@
 #include "WidgetColors.h"
 #include "chooser/frmFileOpendlg.h"
 #include "frmMain.h"
+#include "history/EditHistory.h"
 #include "util/AppError.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
@@ -168,7 +169,7 @@ void frmMain::Label2_Click(int Index)
 {
     QLabel *swatch = Label2(Index);
     const qint32 chosen = pickColor(WidgetColors::toWindowColor(WidgetColors::backColor(swatch)));
-    WidgetColors::setBackColor(swatch, WidgetColors::fromWindowColor(chosen));
+    m_history->edit(swatch, WidgetColors::fromWindowColor(chosen).name());
 }
 
 qint32 frmMain::pickColor(qint32 initial)

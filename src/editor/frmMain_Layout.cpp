@@ -100,6 +100,7 @@ void frmMain::buildWindow()
     connectControls();
     connectInputHelpers();
     applyPanelLook();
+    createHistory();
     createPreviewCanvas();
     std::array<QWidget *, Layout::kPanelCount> panels{};
     std::copy_n(m_picture2.begin(), panels.size(), panels.begin());
@@ -130,6 +131,10 @@ void frmMain::buildMenus()
     add(m_mnuFile, &frmMain::m_mnuFileWmz, u"mnuFileWmz", u"WMZファイル作成(&W)", {});
     add(m_mnuFile, &frmMain::m_mnuFileSeparator1, u"mnuFileSeparator1", {}, {});
     add(m_mnuFile, &frmMain::m_mnuFileExit, u"mnuFileExit", u"Velmoraの終了(&X)", {});
+
+    // Filled once the fields it undoes are built.
+    m_mnuEdit = menuBar()->addMenu(u"編集(&E)"_s);
+    m_mnuEdit->setObjectName(u"mnuEdit"_s);
 
     m_mnuHelp = menuBar()->addMenu(u"ヘルプ(&H)"_s);
     m_mnuHelp->setObjectName(u"mnuHelp"_s);

@@ -8,15 +8,16 @@
 #include "SectionTable.h"
 #include "document/clsFileControl.h"
 #include "frmMain.h"
+#include "history/EditHistory.h"
+#include "history/EditMenu.h"
+#include "history/FieldUndoKeys.h"
 #include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 #include "render/SkinCheck.h"
 #include "util/AppError.h"
 
 #include <QCheckBox>
-#include <QKeySequence>
 #include <QLineEdit>
-#include <QShortcut>
 #include <algorithm>
 
 namespace {
@@ -39,22 +40,56 @@ Preview::PanelState panelState(const frmMain &window)
 
 } // namespace
 
-// Undo and redo work while the preview panel is shown: the shortcuts belong to it.
+void frmMain::createHistory()
+{
+    m_history = new EditHistory(panelControls(), this);
+    new FieldUndoKeys(*m_history, Text1());
+    std::tie(m_mnuEditUndo, m_mnuEditRedo) = fillEditMenu(*m_mnuEdit, m_history->stack());
+    connect(m_history, &EditHistory::stepApplied, this, &frmMain::showChangedControl);
+}
+
 void frmMain::createPreviewCanvas()
 {
-    m_placements = std::make_unique<PanelPlacements>(*this);
+    m_placements = std::make_unique<PanelPlacements>(panelControls(), *m_history);
     m_previewCanvas = new PreviewCanvas(previewCanvas(), *m_placements, this);
     connect(m_previewCanvas, &PreviewCanvas::optionsChanged, this, &frmMain::drawPreview);
-    QUndoStack &history = m_previewCanvas->history();
-    const std::pair<QStringView, void (QUndoStack::*)()> kKeys[] = {
-        {u"Ctrl+Z", &QUndoStack::undo},
-        {u"Ctrl+Y", &QUndoStack::redo},
-        {u"Ctrl+Shift+Z", &QUndoStack::redo},
+}
+
+// An undone or redone step shows what it changed: the control's panel comes
+// forward with the control selected. A move while the preview is shown is
+// seen there, where the canvas redraws it.
+void frmMain::showChangedControl(QWidget *control)
+{
+    const PanelRole *role = m_history->roleOf(control);
+    if (!role) {
+        return;
+    }
+    const auto isField = [this, control](qint16 field) {
+        return field != Sections::kNone && Text1(field) == control;
     };
-    for (const auto &[keys, command] : kKeys) {
-        auto *shortcut =
-            new QShortcut(QKeySequence(keys.toString()), picture2(Layout::kPreviewPanel));
-        connect(shortcut, &QShortcut::activated, &history, command);
+    const bool placement = isField(role->section->left) || isField(role->section->top);
+    if (placement && !picture2(Layout::kPreviewPanel)->isHidden()) {
+        return;
+    }
+    if (picture2(role->section->panel)->isHidden()) {
+        if (m_editMenuShown == 0) {
+            cmdMenu_Click(1);
+        }
+        imgMenu_Click(role->section->panel);
+    }
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto *field = qobject_cast<QLineEdit *>(control)) {
+        selectAllText(field);
+    }
+}
+
+// The canvas may still show the old skin's pictures and scene: they go, and
+// a shown preview is drawn again from the new fields.
+void frmMain::redrawReplacedSkin()
+{
+    clearPreview();
+    if (!picture2(Layout::kPreviewPanel)->isHidden()) {
+        drawPreview();
     }
 }
 

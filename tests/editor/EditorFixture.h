@@ -1,9 +1,12 @@
 #pragma once
 
 #include "RecordingMessageSink.h"
+#include "chooser/FileListBox.h"
+#include "chooser/frmFileOpendlg.h"
 #include "editor/ImageButton.h"
 #include "editor/WidgetColors.h"
 #include "editor/frmMain.h"
+#include "editor/history/EditHistory.h"
 #include "packaging/Archiver.h"
 
 #include <QColor>
@@ -12,6 +15,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 // An archiver that reports the given version; none means "not usable".
 class FixedVersionArchiver : public Archiver {
@@ -93,6 +98,12 @@ struct StartedEditor {
     frmMain window;
 };
 
+// The window's one edit history.
+inline QUndoStack &historyOf(frmMain &window)
+{
+    return window.findChild<EditHistory *>()->stack();
+}
+
 inline bool sameColor(const QColor &a, const QColor &b)
 {
     return qAbs(a.red() - b.red()) <= 12 && qAbs(a.green() - b.green()) <= 12 &&
@@ -115,4 +126,26 @@ inline bool looksWhite(const QWidget *field)
 inline bool looksGrey(const QWidget *field)
 {
     return WidgetColors::backColor(field) == WidgetColors::buttonFace();
+}
+
+// Runs the user's part once the window's modal chooser is up: the queued call
+// is taken by the chooser's own event loop, after it has been shown.
+inline void whileChooserShown(frmMain &window, std::function<void(frmFileOpendlg &)> user)
+{
+    QTimer::singleShot(0, &window, [&window, user] {
+        frmFileOpendlg *chooser = window.fileOpenDialogForTest();
+        QVERIFY(chooser && chooser->isVisible());
+        user(*chooser);
+        if (chooser->isVisible()) {
+            chooser->close(); // never leave a modal window behind a failed check
+        }
+    });
+}
+
+// Selects a file of the chooser's list by name.
+inline void chooseListedFile(frmFileOpendlg &chooser, const QString &name)
+{
+    const int row = static_cast<int>(chooser.filFile->fileNames().indexOf(name));
+    QVERIFY(row >= 0);
+    chooser.filFile->setCurrentIndex(chooser.filFile->model()->index(row, 0));
 }

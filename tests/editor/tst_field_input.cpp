@@ -336,18 +336,9 @@ private:
         return editor->folder.path() + u"/sample/"_s + name;
     }
 
-    // Runs the user's part once the modal chooser is up: the queued call is
-    // taken by the chooser's own event loop, after it has been shown.
     void whileShown(std::function<void(frmFileOpendlg &)> user)
     {
-        QTimer::singleShot(0, this, [this, user] {
-            frmFileOpendlg *chooser = window().fileOpenDialogForTest();
-            QVERIFY(chooser && chooser->isVisible());
-            user(*chooser);
-            if (chooser->isVisible()) {
-                chooser->close(); // never leave a modal window behind a failed check
-            }
-        });
+        whileChooserShown(window(), std::move(user));
     }
 
     // The focus stops met from start, by one key, until start comes round again.
@@ -398,9 +389,7 @@ private:
 
     static void choose(frmFileOpendlg &chooser, const QString &name)
     {
-        const int row = static_cast<int>(chooser.filFile->fileNames().indexOf(name));
-        QVERIFY(row >= 0);
-        chooser.filFile->setCurrentIndex(chooser.filFile->model()->index(row, 0));
+        chooseListedFile(chooser, name);
     }
 
     ScriptedDialogs dialogs;

@@ -58,6 +58,8 @@ private slots:
                 ->setText(dir.filePath(QString::fromLatin1(b.file)));
             setPlace(b.slot, b.at);
         }
+        // The skin as set up here is where each test's history starts.
+        history().clear();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->imgMenu_Click(kPreviewMode);
@@ -97,7 +99,7 @@ private slots:
         for (const Button &b : kButtons) {
             QCOMPARE(place(b.slot), b.slot == slot ? to : b.at);
         }
-        QCOMPARE(tool().history().count(), slot ? 1 : 0);
+        QCOMPARE(history().count(), slot ? 1 : 0);
         verifyCanvasShowsFields();
     }
 
@@ -129,7 +131,7 @@ private slots:
         }
         QCOMPARE(place(Slot::PlayButton), to);
         // A run of arrow keys on one element is one step.
-        QCOMPARE(tool().history().count(), to == QPoint(20, 10) ? 0 : 1);
+        QCOMPARE(history().count(), to == QPoint(20, 10) ? 0 : 1);
         verifyCanvasShowsFields();
     }
 
@@ -157,9 +159,9 @@ private slots:
         }
         window->imgMenu_Click(1);
         window->imgMenu_Click(kPreviewMode);
-        QCOMPARE(tool().history().count(), 2);
+        QCOMPARE(history().count(), 2);
         window->mnuFileNew_Click();
-        QCOMPARE(tool().history().count(), 0);
+        QCOMPARE(history().count(), 0);
     }
 
     // The playlist has no picture: its outline is dragged like one.
@@ -219,6 +221,7 @@ private slots:
 
 private:
     PreviewCanvas &tool() { return window->previewTool(); }
+    QUndoStack &history() { return historyOf(*window); }
     void setPlace(qint16 slot, QPoint at)
     {
         window->Text1(section(slot).left)->setText(QString::number(at.x()));

@@ -1,0 +1,379 @@
+// The one edit history: every kind of edit a person makes is one step that
+// undo takes back exactly and redo brings again, with nothing else touched;
+// the Edit menu names the step; loading is no edit; Save marks the clean
+// point that the leave question follows.
+#include "EditorFixture.h"
+#include "PreviewPictures.h"
+#include "ScriptedDialogs.h"
+#include "editor/LayoutTables.h"
+#include "editor/PictureBox.h"
+#include "editor/SectionTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+using namespace PreviewPictures;
+
+namespace {
+
+enum class Edit { Typed, Check1, Check2, Option1, Combo1, Colour, Chooser, Drop, Drag, Arrows };
+enum class Then { Undo, Redo, LaterEditSurvives };
+
+const Sections::Section &kPlay = *std::find_if(
+    Sections::kSections.begin(), Sections::kSections.end(),
+    [](const Sections::Section &s) { return s.slot == Slot::PlayButton; });
+
+// Everything a person can see of the panels: each control's value, whether
+// it takes input and its back colour (the greyed look).
+QStringList shown(const QWidget &panels)
+{
+    QStringList all;
+    for (const QWidget *w : panels.findChildren<QWidget *>()) {
+        QString value;
+        if (const auto *field = qobject_cast<const QLineEdit *>(w)) {
+            value = field->text();
+        } else if (const auto *box = qobject_cast<const QAbstractButton *>(w);
+                   box && box->isCheckable()) {
+            value = box->isChecked() ? u"on"_s : u"off"_s;
+        } else if (const auto *list = qobject_cast<const QComboBox *>(w)) {
+            value = QString::number(list->currentIndex());
+        } else if (!qobject_cast<const QLabel *>(w) && !qobject_cast<const QGroupBox *>(w)) {
+            continue;
+        }
+        all.append(u"%1=%2 %3 %4"_s.arg(w->objectName(), value)
+                       .arg(w->isEnabled())
+                       .arg(WidgetColors::backColor(w).name()));
+    }
+    return all;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Then)
+
+class tst_EditHistory : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(pictures.isValid());
+        QVERIFY(writeSharedPictures(pictures));
+    }
+    void init()
+    {
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
+        window->setDialogProviderForTest(dialogs);
+        QVERIFY(window->Form_Load());
+        text(Sections::kView.image.text)->setText(pictures.filePath(u"back.bmp"_s));
+        text(kPlay.image.text)->setText(pictures.filePath(u"play.gif"_s));
+        text(kPlay.left)->setText(u"100"_s);
+        text(kPlay.top)->setText(u"20"_s);
+        history().clear(); // the skin as set up here is where the history starts
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    void cleanup()
+    {
+        editor.reset();
+        dialogs = ScriptedDialogs();
+    }
+
+    void everyEditIsOneStep_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<Then>("then");
+        const std::pair<const char *, Edit> edits[] = {
+            {"typed", Edit::Typed},     {"Check1", Edit::Check1},   {"Check2", Edit::Check2},
+            {"Option1", Edit::Option1}, {"Combo1", Edit::Combo1},   {"colour", Edit::Colour},
+            {"chooser", Edit::Chooser}, {"drop", Edit::Drop},       {"drag", Edit::Drag},
+            {"arrows", Edit::Arrows},
+        };
+        const std::pair<const char *, Then> thens[] = {
+            {"undo", Then::Undo}, {"redo", Then::Redo}, {"later edit", Then::LaterEditSurvives}};
+        for (const auto &[editName, edit] : edits) {
+            for (const auto &[thenName, then] : thens) {
+                QTest::addRow("%s, %s", editName, thenName) << edit << then;
+            }
+        }
+    }
+    void everyEditIsOneStep()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(Then, then);
+        arrange(edit);
+        const QStringList before = shown(*window->centralWidget());
+        perform(edit);
+        const QStringList after = shown(*window->centralWidget());
+        QVERIFY(after != before);
+        QCOMPARE(history().count(), 1);
+        switch (then) {
+        case Then::Undo:
+            undo();
+            QCOMPARE(shown(*window->centralWidget()), before);
+            break;
+        case Then::Redo:
+            undo();
+            QCOMPARE(shown(*window->centralWidget()), before);
+            redo();
+            QCOMPARE(shown(*window->centralWidget()), after);
+            break;
+        case Then::LaterEditSurvives: {
+            type(Sections::kTheme, Sections::kTheme.title, u"later"_s);
+            const QStringList later = shown(*window->centralWidget());
+            undo();
+            QCOMPARE(shown(*window->centralWidget()), after);
+            undo();
+            QCOMPARE(shown(*window->centralWidget()), before);
+            redo();
+            redo();
+            QCOMPARE(shown(*window->centralWidget()), later);
+            break;
+        }
+        }
+    }
+
+    // The first steps of a new user: nudge, type, then undo and redo both.
+    void nudgeThenTypeKeepsBoth()
+    {
+        arrange(Edit::Arrows);
+        perform(Edit::Arrows); // LEFT 100 -> 103
+        type(kPlay, kPlay.left, u"200"_s);
+        window->imgMenu_Click(Layout::kPreviewPanel);
+        const QString steps[] = {u"103"_s, u"100"_s, u"103"_s, u"200"_s};
+        for (int i = 0; i < 4; ++i) {
+            i < 2 ? undo() : redo();
+            QCOMPARE(text(kPlay.left)->text(), steps[i]);
+        }
+    }
+
+    void editMenuNamesTheStep()
+    {
+        const QList<QAction *> menus = window->menuBar()->actions();
+        QCOMPARE(menus.size(), 3);
+        QCOMPARE(menus[1]->text(), u"編集(&E)"_s);
+        QCOMPARE(menus[1]->menu(), window->mnuEdit());
+        QAction *undoAction = window->mnuEditUndo();
+        QAction *redoAction = window->mnuEditRedo();
+        QCOMPARE(undoAction->shortcuts(), QList<QKeySequence>{QKeySequence(u"Ctrl+Z"_s)});
+        QCOMPARE(redoAction->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(u"Ctrl+Y"_s), QKeySequence(u"Ctrl+Shift+Z"_s)}));
+        const auto verifyMenu = [&](const QString &undoText, const QString &redoText) {
+            QCOMPARE(undoAction->text(), undoText);
+            QCOMPARE(undoAction->isEnabled(), undoText.contains(u':'));
+            QCOMPARE(redoAction->text(), redoText);
+            QCOMPARE(redoAction->isEnabled(), redoText.contains(u':'));
+        };
+        verifyMenu(u"元に戻す(&U)"_s, u"やり直し(&R)"_s);
+        type(kPlay, kPlay.left, u"7"_s);
+        verifyMenu(u"元に戻す: PLAYボタンのLEFTの変更(&U)"_s, u"やり直し(&R)"_s);
+        window->Check2(Sections::kVideo.check2)->click();
+        verifyMenu(u"元に戻す: ビデオ＆エフェクトのチェックの変更(&U)"_s, u"やり直し(&R)"_s);
+        undo();
+        verifyMenu(u"元に戻す: PLAYボタンのLEFTの変更(&U)"_s,
+                   u"やり直し: ビデオ＆エフェクトのチェックの変更(&R)"_s);
+    }
+
+    // Typing in one field is one step until the field is left or Enter is
+    // pressed; typing that ends where it began is none.
+    void typingMergesPerField_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("keys");
+        QTest::addColumn<int>("steps");
+        using K = QKeyCombination;
+        QTest::newRow("one run") << QList<K>{K(Qt::Key_1), K(Qt::Key_2), K(Qt::Key_3)} << 1;
+        QTest::newRow("Enter ends it")
+            << QList<K>{K(Qt::Key_1), K(Qt::Key_Return), K(Qt::Key_2)} << 2;
+        QTest::newRow("back where it began")
+            << QList<K>{K(Qt::Key_End), K(Qt::Key_5), K(Qt::Key_Backspace)} << 0;
+    }
+    void typingMergesPerField()
+    {
+        QFETCH(QList<QKeyCombination>, keys);
+        QFETCH(int, steps);
+        QLineEdit *field = text(kPlay.left);
+        window->imgMenu_Click(kPlay.panel);
+        field->setFocus(Qt::TabFocusReason);
+        for (const QKeyCombination key : keys) {
+            QTest::keyClick(field, key.key(), key.keyboardModifiers());
+        }
+        QCOMPARE(history().count(), steps);
+    }
+
+    // Ctrl+Z in the field being typed in takes the typing back as a whole,
+    // through the history; Ctrl+Y brings it again.
+    void undoKeysInAFieldUseTheHistory()
+    {
+        type(kPlay, kPlay.top, u"45"_s);
+        QLineEdit *field = text(kPlay.left);
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(field, u"123"_s);
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field->text(), u"100"_s);
+        QCOMPARE(text(kPlay.top)->text(), u"45"_s);
+        QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(field->text(), u"123"_s);
+        // With nothing left to undo the field's own undo does not step in.
+        history().setIndex(0);
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field->text(), u"100"_s);
+    }
+
+    // Undo brings the changed field's panel forward with the field selected.
+    void undoShowsWhatChanged()
+    {
+        type(kPlay, kPlay.left, u"300"_s);
+        window->imgMenu_Click(0);
+        undo();
+        QVERIFY(window->picture2(kPlay.panel)->isVisible());
+        QVERIFY(!window->picture2(0)->isVisible());
+        QCOMPARE(QApplication::focusWidget(), text(kPlay.left));
+        QCOMPARE(text(kPlay.left)->selectedText(), u"100"_s);
+    }
+
+    // The leave question is asked exactly when the skin differs from the
+    // last save: undoing back to it leaves nothing to save.
+    void leaveQuestionFollowsTheCleanPoint()
+    {
+        for (const Sections::Section &s : Sections::kSections) {
+            if (s.kind == Sections::Kind::Button && s.check2 == Sections::kNone) {
+                text(s.image.text)->setText(pictures.filePath(u"stop.bmp"_s));
+                text(s.left)->setText(u"1"_s);
+                text(s.top)->setText(u"1"_s);
+            }
+        }
+        QTemporaryDir target;
+        dialogs.fileAnswers = {target.filePath(u"skin.wms"_s)};
+        window->mnuFileAnotherSave()->trigger();
+        QVERIFY(QFileInfo::exists(window->currentFileName()));
+        editor->messages.clear();
+        const auto asksOnLeaving = [this] {
+            editor->messages.choices = {Answer::Cancel};
+            const qsizetype asked = editor->messages.messages.size();
+            window->close();
+            return editor->messages.messages.size() > asked;
+        };
+        QVERIFY(!asksOnLeaving());
+        window->show();
+        type(kPlay, kPlay.left, u"9"_s);
+        QVERIFY(asksOnLeaving());
+        undo();
+        QVERIFY(!asksOnLeaving());
+    }
+
+    // Loading is no edit: New and Open start an empty, clean history.
+    void newAndOpenClearTheHistory()
+    {
+        type(kPlay, kPlay.left, u"5"_s);
+        window->mnuFileNew()->trigger();
+        QCOMPARE(history().count(), 0);
+        QVERIFY(history().isClean());
+        QVERIFY(!window->mnuEditUndo()->isEnabled());
+    }
+
+private:
+    QUndoStack &history() { return historyOf(*window); }
+    QLineEdit *text(qint16 index) { return window->Text1(index); }
+
+    // Keys to the window's focus, as a person presses them; a modal window
+    // that closed may have left the window inactive, as a window manager would not.
+    void press(QKeyCombination key)
+    {
+        if (QApplication::activeWindow() != window) {
+            window->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), window);
+        }
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    }
+    void undo() { press(Qt::ControlModifier | Qt::Key_Z); }
+    void redo() { press(Qt::ControlModifier | Qt::Key_Y); }
+
+    // Tabbing into a field selects its text; Tab out ends the typing.
+    void type(const Sections::Section &section, qint16 field, const QString &keys)
+    {
+        window->imgMenu_Click(section.panel);
+        text(field)->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(text(field), keys);
+        QTest::keyClick(text(field), Qt::Key_Tab);
+    }
+
+    // What an edit needs before it: the track name switched on for its
+    // list, the preview shown for the canvas.
+    void arrange(Edit edit)
+    {
+        if (edit == Edit::Combo1) {
+            window->imgMenu_Click(Sections::kTrackName.panel);
+            window->Check2(Sections::kTrackName.check2)->setChecked(true);
+            history().clear();
+        } else if (edit == Edit::Drag || edit == Edit::Arrows) {
+            window->imgMenu_Click(Layout::kPreviewPanel);
+        }
+    }
+
+    void perform(Edit edit)
+    {
+        PictureBox &canvas = window->previewCanvas();
+        switch (edit) {
+        case Edit::Typed:
+            type(kPlay, kPlay.left, u"200"_s);
+            break;
+        case Edit::Check1:
+            window->Check1(kPlay.pressed.box)->click();
+            break;
+        case Edit::Check2:
+            window->Check2(Sections::kVideo.check2)->click();
+            break;
+        case Edit::Option1:
+            window->Option1(Sections::kView.choice.on)->click();
+            break;
+        case Edit::Combo1:
+            QTest::keyClick(window->Combo1(Sections::kTrackName.fontSize), Qt::Key_Down);
+            break;
+        case Edit::Colour:
+            dialogs.colorAnswers = {0x00FF00};
+            QTest::mouseClick(window->Label2(kPlay.transparency), Qt::LeftButton);
+            break;
+        case Edit::Chooser:
+            whileChooserShown(*window, [](frmFileOpendlg &chooser) {
+                chooseListedFile(chooser, u"stop.bmp"_s); // beside the field's picture
+                chooser.cmdOpen[0]->click();
+            });
+            QTest::mouseClick(window->Command2(kPlay.image.browse), Qt::LeftButton);
+            break;
+        case Edit::Drop:
+            window->dropFile(text(kPlay.image.text), pictures.filePath(u"stop.bmp"_s));
+            break;
+        case Edit::Drag:
+            QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(110, 25));
+            QTest::mouseMove(&canvas, QPoint(120, 40));
+            QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(120, 40));
+            break;
+        case Edit::Arrows:
+            QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(110, 25));
+            for (int i = 0; i < 3; ++i) {
+                QTest::keyClick(&canvas, Qt::Key_Right);
+            }
+            break;
+        }
+    }
+
+    QTemporaryDir pictures;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<StartedEditor> editor;
+    frmMain *window = nullptr;
+};
+
+QTEST_MAIN(tst_EditHistory)
+#include "tst_edit_history.moc"
