@@ -9,8 +9,7 @@ class EditHistory;
 // its section's caption as its name. Moves are steps of the edit history.
 class PanelPlacements : public PlacementFields {
 public:
-    PanelPlacements(const PanelControls &controls, EditHistory &history,
-                    QObject *parent = nullptr);
+    PanelPlacements(const PanelControls &controls, EditHistory &history, QObject *parent = nullptr);
 
     QPoint position(qint16 slot) const override;
     void setPosition(qint16 slot, QPoint position, quint64 arrowRun = 0) override;

@@ -303,15 +303,41 @@ private slots:
         screenshot(u"e2e_preview_dragged.png"_s);
         QVERIFY(click(modeButtonCentre(1)));
         for (const auto &[field, expected] : {std::pair{7, u"20"_s}, {8, u"40"_s}}) {
-            const QPoint at = client + fieldCentre(field);
-            QVERIFY(run(u"xdotool"_s,
-                        {u"mousemove"_s, QString::number(at.x()), QString::number(at.y()),
-                         u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"80"_s, u"1"_s}));
+            QVERIFY(doubleClick(fieldCentre(field)));
             QTRY_COMPARE_WITH_TIMEOUT(selection(u"primary"_s), expected, 10000);
         }
 
         editor.terminate();
         QVERIFY(editor.waitForFinished(20000));
+    }
+
+    // Nudge the play button on the preview, type its LEFT on its panel, and
+    // from the preview undo both and redo both: the typed value is back.
+    void undoAndRedoKeepEveryEdit()
+    {
+        QProcess editor;
+        const QString window = startEditor(editor);
+        QVERIFY(!window.isEmpty());
+        QVERIFY(locateClient(u"e2e_history_start.png"_s));
+        QVERIFY(typeInto(fieldCentre(3), bin + u"/sample/background.bmp"_s));
+        QVERIFY(click(modeButtonCentre(1)));
+        QVERIFY(typeInto(fieldCentre(kButtonFields[0].field),
+                         bin + u"/sample/"_s + QString::fromLatin1(kButtonFields[0].text)));
+        QVERIFY(typeInto(fieldCentre(7), u"10"_s));
+        QVERIFY(typeInto(fieldCentre(8), u"100"_s));
+        QVERIFY(click(modeButtonCentre(6)));
+        QVERIFY(click(kPanel + kCanvas + QPoint(105, 15)));
+        QVERIFY(key(window, u"Right Right Right"_s));
+        QVERIFY(click(modeButtonCentre(1)));
+        QVERIFY(doubleClick(fieldCentre(8)));
+        QVERIFY(run(u"xdotool"_s, {u"type"_s, u"200"_s}));
+        QVERIFY(click(modeButtonCentre(6)));
+        QVERIFY(key(window, u"ctrl+z ctrl+z ctrl+y ctrl+y"_s));
+        screenshot(u"e2e_history.png"_s);
+        QVERIFY(click(modeButtonCentre(1)));
+        QVERIFY(doubleClick(fieldCentre(8)));
+        QTRY_COMPARE_WITH_TIMEOUT(selection(u"primary"_s), u"200"_s, 10000);
+        QVERIFY(leaveWithoutSaving(window, editor));
     }
 
     // velmora SKIN.wms starts with the skin open: the caption names it, and
@@ -574,10 +600,7 @@ private slots:
         QVERIFY(typeInto(fieldCentre(7), u"5"_s));
         QVERIFY(key(window, u"alt+a alt+z"_s));
         // Keys cannot copy out of a number field; a double click selects its text.
-        const QPoint at = client + fieldCentre(7);
-        QVERIFY(
-            run(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()), QString::number(at.y()),
-                               u"click"_s, u"--repeat"_s, u"2"_s, u"--delay"_s, u"80"_s, u"1"_s}));
+        QVERIFY(doubleClick(fieldCentre(7)));
         QTRY_COMPARE_WITH_TIMEOUT(selection(u"primary"_s), u"5"_s, 10000);
         screenshot(u"e2e_keys_number.png"_s);
 
@@ -712,6 +735,15 @@ private:
         const QPoint at = client + inClient;
         return run(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()), QString::number(at.y()),
                                   u"click"_s, u"1"_s});
+    }
+
+    // A double click selects a field's text, as keys cannot in a number field.
+    bool doubleClick(QPoint inClient)
+    {
+        const QPoint at = client + inClient;
+        return run(u"xdotool"_s,
+                   {u"mousemove"_s, QString::number(at.x()), QString::number(at.y()), u"click"_s,
+                    u"--repeat"_s, u"2"_s, u"--delay"_s, u"80"_s, u"1"_s});
     }
 
     bool typeInto(QPoint field, const QString &text)

@@ -28,9 +28,9 @@ namespace {
 enum class Edit { Typed, Check1, Check2, Option1, Combo1, Colour, Chooser, Drop, Drag, Arrows };
 enum class Then { Undo, Redo, LaterEditSurvives };
 
-const Sections::Section &kPlay = *std::find_if(
-    Sections::kSections.begin(), Sections::kSections.end(),
-    [](const Sections::Section &s) { return s.slot == Slot::PlayButton; });
+const Sections::Section &kPlay =
+    *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
+                  [](const Sections::Section &s) { return s.slot == Slot::PlayButton; });
 
 // Everything a person can see of the panels: each control's value, whether
 // it takes input and its back colour (the greyed look).
@@ -95,9 +95,9 @@ private slots:
         QTest::addColumn<Edit>("edit");
         QTest::addColumn<Then>("then");
         const std::pair<const char *, Edit> edits[] = {
-            {"typed", Edit::Typed},     {"Check1", Edit::Check1},   {"Check2", Edit::Check2},
-            {"Option1", Edit::Option1}, {"Combo1", Edit::Combo1},   {"colour", Edit::Colour},
-            {"chooser", Edit::Chooser}, {"drop", Edit::Drop},       {"drag", Edit::Drag},
+            {"typed", Edit::Typed},     {"Check1", Edit::Check1}, {"Check2", Edit::Check2},
+            {"Option1", Edit::Option1}, {"Combo1", Edit::Combo1}, {"colour", Edit::Colour},
+            {"chooser", Edit::Chooser}, {"drop", Edit::Drop},     {"drag", Edit::Drag},
             {"arrows", Edit::Arrows},
         };
         const std::pair<const char *, Then> thens[] = {

@@ -65,8 +65,7 @@ void EditHistory::changed(std::size_t role, bool typed)
 }
 
 void EditHistory::edit(const QString &text,
-                       const std::vector<std::pair<QWidget *, QString>> &values,
-                       quint64 arrowRun)
+                       const std::vector<std::pair<QWidget *, QString>> &values, quint64 arrowRun)
 {
     std::vector<ValueCommand::Change> changes;
     for (const auto &[widget, value] : values) {
@@ -82,9 +81,9 @@ void EditHistory::edit(const QString &text,
         write(change.control, change.after, false);
     }
     endTyping();
-    m_stack.push(new ValueCommand(writer(), text, std::move(changes),
-                                  arrowRun > 0 ? ValueCommand::Run::Arrows : ValueCommand::Run::None,
-                                  arrowRun));
+    m_stack.push(new ValueCommand(
+        writer(), text, std::move(changes),
+        arrowRun > 0 ? ValueCommand::Run::Arrows : ValueCommand::Run::None, arrowRun));
 }
 
 void EditHistory::edit(QWidget *control, const QString &value)

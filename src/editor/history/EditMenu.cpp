@@ -17,10 +17,18 @@ struct Entry {
     QString (QUndoStack::*text)() const;
 };
 
-constexpr Entry kUndo{u"mnuEditUndo", u"元に戻す", u"U", &QUndoStack::createUndoAction,
-                      &QUndoStack::undoTextChanged, &QUndoStack::undoText};
-constexpr Entry kRedo{u"mnuEditRedo", u"やり直し", u"R", &QUndoStack::createRedoAction,
-                      &QUndoStack::redoTextChanged, &QUndoStack::redoText};
+constexpr Entry kUndo{u"mnuEditUndo",
+                      u"元に戻す",
+                      u"U",
+                      &QUndoStack::createUndoAction,
+                      &QUndoStack::undoTextChanged,
+                      &QUndoStack::undoText};
+constexpr Entry kRedo{u"mnuEditRedo",
+                      u"やり直し",
+                      u"R",
+                      &QUndoStack::createRedoAction,
+                      &QUndoStack::redoTextChanged,
+                      &QUndoStack::redoText};
 
 // "元に戻す(&U)" with nothing to take back; with a step, its name after the
 // caption, the access key kept at the end as the menus write it.
@@ -52,7 +60,7 @@ QAction *addEntry(QMenu &menu, QUndoStack &stack, const Entry &entry,
 std::pair<QAction *, QAction *> fillEditMenu(QMenu &menu, QUndoStack &stack)
 {
     QAction *undo = addEntry(menu, stack, kUndo, {QKeySequence(u"Ctrl+Z"_s)});
-    QAction *redo = addEntry(menu, stack, kRedo,
-                             {QKeySequence(u"Ctrl+Y"_s), QKeySequence(u"Ctrl+Shift+Z"_s)});
+    QAction *redo =
+        addEntry(menu, stack, kRedo, {QKeySequence(u"Ctrl+Y"_s), QKeySequence(u"Ctrl+Shift+Z"_s)});
     return {undo, redo};
 }

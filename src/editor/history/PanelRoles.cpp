@@ -100,8 +100,8 @@ std::vector<PanelRole> panelRoles(const PanelControls &controls)
             if (index == Sections::kNone || (row.kind && *row.kind != section.kind)) {
                 continue;
             }
-            roles.push_back({controlOf(controls, section, row.array, index), &section,
-                             row.caption.toString()});
+            roles.push_back(
+                {controlOf(controls, section, row.array, index), &section, row.caption.toString()});
         }
     }
     return roles;

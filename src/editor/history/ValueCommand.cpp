@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-ValueCommand::ValueCommand(Writer write, const QString &text, std::vector<Change> changes,
-                           Run run, quint64 runNumber)
+ValueCommand::ValueCommand(Writer write, const QString &text, std::vector<Change> changes, Run run,
+                           quint64 runNumber)
     : QUndoCommand(text), m_write(std::move(write)), m_changes(std::move(changes)), m_run(run),
       m_runNumber(runNumber)
 {
