@@ -1,5 +1,7 @@
 #include "TabOrder.h"
 
+#include "ColorSwatch.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,7 +19,7 @@ struct Stop {
 // takes it would be a stop the user cannot see.
 bool showsFocus(const QWidget &widget)
 {
-    return qobject_cast<const QLineEdit *>(&widget) ||
+    return qobject_cast<const QLineEdit *>(&widget) || dynamic_cast<const ColorSwatch *>(&widget) ||
            qobject_cast<const QAbstractButton *>(&widget) ||
            qobject_cast<const QComboBox *>(&widget);
 }

@@ -11,8 +11,10 @@
 #include "util/MessageSink.h"
 #include "util/clsFunction.h"
 
+#include <QClipboard>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +29,9 @@ namespace {
 
 constexpr qint16 kEnter = 13;
 constexpr qint16 kBackspace = 8;
+// What a chord with Alt or Meta (Super) types into a number field: no
+// character it takes, whatever the keyboard gives with it.
+constexpr qint16 kChord = -1;
 
 // The character a key types, as a 16-bit code; 0 for a key that types none
 // (arrows, Delete, function keys) or that moves the focus (Tab). Delete
@@ -59,6 +64,30 @@ bool entersField(Qt::FocusReason reason)
            reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
 }
 
+// The editing keys a number field keeps: select all, copy and cut change no
+// digit; a paste passes only when all it brings is digits.
+bool isEditingKey(const QKeyEvent &event)
+{
+    if (event.matches(QKeySequence::SelectAll) || event.matches(QKeySequence::Copy) ||
+        event.matches(QKeySequence::Cut)) {
+        return true;
+    }
+    if (!event.matches(QKeySequence::Paste)) {
+        return false;
+    }
+    const QString pasted = QGuiApplication::clipboard()->text();
+    return !pasted.isEmpty() && std::all_of(pasted.begin(), pasted.end(),
+                                            [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A swatch opens its colour dialog from the keyboard as from a click.
+bool opensSwatch(const QKeyEvent &event)
+{
+    return event.modifiers() == Qt::NoModifier &&
+           (event.key() == Qt::Key_Space || event.key() == Qt::Key_Return ||
+            event.key() == Qt::Key_Enter);
+}
+
 template <typename T, std::size_t N> int indexIn(std::span<T *const, N> controls, QObject *object)
 {
     const auto found = std::find(controls.begin(), controls.end(), object);
@@ -81,6 +110,11 @@ public:
             }
             return false;
         case QEvent::KeyPress:
+            if (const int swatch = indexIn(m_window.Label2(), watched);
+                swatch >= 0 && opensSwatch(*static_cast<QKeyEvent *>(event))) {
+                guarded([&] { m_window.Label2_Click(swatch); });
+                return true;
+            }
             return refuseKey(watched, *static_cast<QKeyEvent *>(event));
         case QEvent::MouseButtonRelease:
             if (const int swatch = indexIn(m_window.Label2(), watched); swatch >= 0) {
@@ -102,9 +136,19 @@ private:
     bool refuseKey(QObject *watched, const QKeyEvent &key)
     {
         const int field = indexIn(m_window.Text1(), watched);
-        qint16 code = typedCharacter(key);
-        if (field < 0 || code == 0) {
+        if (field < 0) {
             return false;
+        }
+        const bool number = m_window.Text1(field)->property("number").toBool();
+        if (number && isEditingKey(key)) {
+            return false;
+        }
+        qint16 code = typedCharacter(key);
+        if (code == 0) {
+            return false;
+        }
+        if (number && key.modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
+            code = kChord;
         }
         guarded([&] { m_window.Text1_KeyPress(field, code); });
         return code == 0;

@@ -1,5 +1,6 @@
 // Builds the window's controls from the layout tables.
 #include "BrowseButton.h"
+#include "ColorSwatch.h"
 #include "ControlTag.h"
 #include "ImageButton.h"
 #include "LayoutTables.h"
@@ -243,8 +244,7 @@ void frmMain::buildFields()
         return box;
     });
     buildArray(m_Label2, u"Label2", plan.label2, [&](const Layout::Place &p) {
-        auto *swatch = new QLabel(in(p));
-        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        auto *swatch = new ColorSwatch(in(p));
         WidgetColors::setBackColor(swatch, palette().color(QPalette::Base));
         return swatch;
     });

@@ -5,6 +5,7 @@
 #include "ScriptedDialogs.h"
 #include "chooser/FileListBox.h"
 #include "chooser/frmFileOpendlg.h"
+#include "editor/ColorSwatch.h"
 #include "editor/ControlTag.h"
 
 #include <QApplication>
@@ -102,6 +103,19 @@ private slots:
             << u"5"_s << 2;
         QTest::newRow("LEFT: Meta+X")
             << 58 << QString() << Keys{{Qt::Key_X, Qt::MetaModifier}} << QString() << 1;
+        QTest::newRow("TOP: Alt+5 types nothing")
+            << 7 << u"300"_s << Keys{{Qt::Key_5, Qt::AltModifier}} << u"300"_s << 1;
+        QTest::newRow("LEFT: Meta+5 types nothing")
+            << 8 << u"300"_s << Keys{{Qt::Key_5, Qt::MetaModifier}} << u"300"_s << 1;
+        QTest::newRow("TOP: Ctrl+A, then typing replaces")
+            << 7 << u"121"_s << Keys{{Qt::Key_A, Qt::ControlModifier}} + typed(u"200"_s) << u"200"_s
+            << 0;
+        QTest::newRow("TOP: Ctrl+X cuts")
+            << 7 << u"121"_s
+            << Keys{{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier}} << QString()
+            << 0;
+        QTest::newRow("title: AltGr types its character")
+            << 0 << QString() << Keys{{Qt::Key_At, Qt::GroupSwitchModifier}} << u"@"_s << 0;
         QTest::newRow("TOP: a space beeps")
             << 12 << QString() << Keys{{Qt::Key_Space}} << QString() << 1;
         QTest::newRow("image path: anything goes")
@@ -129,6 +143,53 @@ private slots:
         }
         QCOMPARE(box->text(), after);
         QCOMPARE(editor->messages.beeps, beeps);
+    }
+
+    // Ctrl+V in a number field pastes digits and nothing else; Ctrl+C copies.
+    void numberFieldsPasteOnlyDigits_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("digits") << u"42"_s << u"1242"_s;
+        QTest::newRow("a sign") << u"-4"_s << u"12"_s;
+        QTest::newRow("blank") << u" 4"_s << u"12"_s;
+    }
+    void numberFieldsPasteOnlyDigits()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, after);
+        QLineEdit *box = text(7);
+        box->setText(u"12"_s);
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"12"_s);
+        QApplication::clipboard()->setText(clipboard);
+        box->end(false);
+        editor->messages.clear();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), after);
+        QCOMPARE(editor->messages.beeps, after == u"12"_s ? 1 : 0);
+    }
+
+    // A swatch reached with Tab opens its colour dialog on Space or Enter.
+    void swatchOpensFromTheKeyboard_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Space") << Qt::Key_Space;
+        QTest::newRow("Enter") << Qt::Key_Return;
+    }
+    void swatchOpensFromTheKeyboard()
+    {
+        QFETCH(Qt::Key, key);
+        QLabel *swatch = window().Label2(1); // the play button's, always enabled
+        window().imgMenu_Click(1);
+        swatch->setFocus(Qt::TabFocusReason);
+        QVERIFY(swatch->hasFocus());
+        dialogs.colorAnswers = {0x00FF00};
+        QTest::keyClick(swatch, key);
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(WidgetColors::backColor(swatch), WidgetColors::fromWindowColor(0x00FF00));
     }
 
     // Text that arrives without key characters, as from the context menu, is
@@ -215,7 +276,7 @@ private slots:
         QList<QWidget *> inPanel;
         for (QWidget *w : forward) {
             QVERIFY2(qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractButton *>(w) ||
-                         qobject_cast<QComboBox *>(w),
+                         qobject_cast<QComboBox *>(w) || dynamic_cast<ColorSwatch *>(w),
                      qPrintable(w->objectName() + u" cannot show the focus"_s));
             if (shown->isAncestorOf(w)) {
                 inPanel.append(w);
