@@ -2,9 +2,11 @@
 // reported and brought forward, and nothing is written.
 #include "SectionTable.h"
 #include "frmMain.h"
+#include "history/EditHistory.h"
 #include "util/AppError.h"
 #include "util/MessageSink.h"
 #include "util/clsFunction.h"
+#include "wms/WmsFields.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -79,11 +81,21 @@ bool frmMain::verifyImageField(qint16 intPanel, const QString &strFileName, qint
 
 bool frmMain::verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix)
 {
-    if (!Text1(intField)->text().isEmpty()) {
+    const QString text = Text1(intField)->text();
+    bool number = false;
+    const int value = text.toInt(&number);
+    if (number && value >= 0 && value <= WmsFields::kMaxPlace) {
         return true;
     }
-    m_messages.showMessage(strPrefix + u"位置を入力してください。"_s, kTitle,
-                           MessageIcon::Information);
+    // A place the player cannot hold (or text pasted past the key filter) is
+    // named with its field's caption.
+    const PanelRole *role = m_history->roleOf(Text1(intField));
+    m_messages.showMessage(
+        text.isEmpty() || !role
+            ? strPrefix + u"位置を入力してください。"_s
+            : u"%1%2は0から%3までの数値で入力してください。"_s.arg(strPrefix, role->caption)
+                  .arg(WmsFields::kMaxPlace),
+        kTitle, MessageIcon::Information);
     bringFieldForward(intPanel, intField);
     return false;
 }

@@ -3,10 +3,13 @@
 // same way; what the skin check finds is marked.
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
+#include "ScriptedDialogs.h"
 #include "editor/PictureBox.h"
 #include "editor/PreviewCanvas.h"
 #include "editor/SectionTable.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -162,6 +165,68 @@ private slots:
         QCOMPARE(history().count(), 2);
         window->mnuFileNew_Click();
         QCOMPARE(history().count(), 0);
+    }
+
+    // Moves stop at the largest place a field takes, by key and by drag.
+    void movesStopAtTheLargestPlace()
+    {
+        PictureBox &canvas = window->previewCanvas();
+        QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
+        window->Text1(section(Slot::PlayButton).left)->setText(u"32766"_s);
+        QTest::keyClick(&canvas, Qt::Key_Right);
+        QTest::keyClick(&canvas, Qt::Key_Right);
+        QCOMPARE(place(Slot::PlayButton), QPoint(32767, 10));
+        QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(45, 20)); // stop
+        QTest::mouseMove(&canvas, QPoint(45, 40000));
+        QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(45, 40000));
+        QCOMPARE(place(Slot::StopButton), QPoint(40, 32767));
+    }
+
+    // A drag that loses its mouse button to another window ends as if it
+    // had never begun: nothing moves, nothing is recorded, and the element
+    // no longer follows the pointer.
+    void dragEndsWhenAnotherWindowTakesOver()
+    {
+        PictureBox &canvas = window->previewCanvas();
+        QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
+        QTest::mouseMove(&canvas, QPoint(60, 45));
+        QWidget question;
+        question.show();
+        question.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &question);
+        question.close();
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        QTest::mouseMove(&canvas, QPoint(90, 60));
+        QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(90, 60));
+        QCOMPARE(place(Slot::PlayButton), QPoint(20, 10));
+        QCOMPARE(history().count(), 0);
+        verifyCanvasShowsFields();
+    }
+
+    // Opening another skin while the preview is shown shows that skin, and
+    // moves there write its places.
+    void openRedrawsTheShownPreview()
+    {
+        ScriptedDialogs dialogs;
+        window->setDialogProviderForTest(dialogs);
+        QTemporaryDir saved;
+        setPlace(Slot::PlayButton, {60, 50});
+        dialogs.fileAnswers = {saved.filePath(u"b.wms"_s)};
+        window->mnuFileAnotherSave()->trigger();
+        const QString skinB = window->currentFileName();
+        QVERIFY(QFileInfo::exists(skinB));
+        setPlace(Slot::PlayButton, {20, 10});
+        window->imgMenu_Click(kPreviewMode);
+        dialogs.fileAnswers = {skinB};
+        window->mnuFileOpen()->trigger();
+        QCOMPARE(place(Slot::PlayButton), QPoint(60, 50));
+        verifyCanvasShowsFields();
+        PictureBox &canvas = window->previewCanvas();
+        QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(70, 55));
+        QTest::mouseMove(&canvas, QPoint(75, 60));
+        QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(75, 60));
+        QCOMPARE(place(Slot::PlayButton), QPoint(65, 55));
     }
 
     // The playlist has no picture: its outline is dragged like one.

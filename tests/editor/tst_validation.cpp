@@ -158,6 +158,12 @@ void tst_Validation::firstFailingFieldIsReported_data()
     row("26 track name width", 70, {}, u"トラック表示の"_s + kNoPosition, 4);
     row("27 video width", 73, {}, u"ビデオ＆エフェクトの"_s + kNoPosition, 5);
     row("name no file system holds", 3, u"bad\0name.bmp"_s, u"背景画像の"_s + kMissing, 0);
+    // Places the player cannot hold are named with their field's caption.
+    const QString outOfRange = u"は0から32767までの数値で入力してください。"_s;
+    row("play left past 16 bits", 8, u"32768"_s, u"プレイボタン画像のLEFT"_s + outOfRange, 1);
+    row("video top past 32 bits", 76, u"99999999999"_s, u"ビデオ＆エフェクトのTOP"_s + outOfRange,
+        5);
+    row("playlist top pasted as text", 66, u"1a"_s, u"プレイリストのTOP"_s + outOfRange, 4);
 }
 
 void tst_Validation::firstFailingFieldIsReported()
