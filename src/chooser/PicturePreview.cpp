@@ -1,7 +1,7 @@
 #include "PicturePreview.h"
 
+#include "render/PictureReader.h"
 #include "util/DecodeBudget.h"
-#include "util/GetImage.h"
 #include "util/UserFile.h"
 
 #include <QFile>
@@ -22,23 +22,18 @@ PicturePreview loadPicturePreview(const QString &path, const QSize &box)
         return result;
     }
     DecodeBudget budget;
-    const qint32 scans = countJpegScans(file, DecodeBudget::kMaxJpegScans);
-    if (!file.seek(0)) {
-        return result;
-    }
-    QImageReader reader(&file);
-    // The contents decide the format, so a misnamed picture still shows.
-    reader.setDecideFormatFromContent(true);
-    if (!reader.canRead() || scans > DecodeBudget::kMaxJpegScans) {
+    QImageReader reader;
+    const std::optional<QSize> natural = decodedPictureSize(file, path, reader);
+    if (!natural) {
         result.status = PicturePreview::Status::Unreadable;
         return result;
     }
-    result.natural = DecodeBudget::decodedSize(path, reader.size());
+    result.natural = *natural;
     // Only the visible part is decoded where the format allows; a picture
     // beyond the budget counts as unreadable, like a broken one.
-    const bool clips = result.natural.isValid() && reader.supportsOption(QImageIOHandler::ClipRect);
+    const bool clips = reader.supportsOption(QImageIOHandler::ClipRect);
     const QSize decoded = clips ? result.natural.boundedTo(box) : result.natural;
-    if (decoded.isValid() && !budget.take(decoded.width(), decoded.height())) {
+    if (!budget.take(decoded.width(), decoded.height())) {
         result.status = PicturePreview::Status::Unreadable;
         return result;
     }
@@ -46,11 +41,6 @@ PicturePreview loadPicturePreview(const QString &path, const QSize &box)
         reader.setClipRect(QRect(QPoint(0, 0), decoded));
     }
     const QImage image = reader.read();
-    // A format whose header tells no size is measured once decoded.
-    if (!decoded.isValid() && !budget.take(image.width(), image.height())) {
-        result.status = PicturePreview::Status::Unreadable;
-        return result;
-    }
     result.image = clips || image.isNull()
                        ? image
                        : image.copy(QRect(QPoint(0, 0), box.boundedTo(image.size())));

@@ -7,27 +7,48 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <algorithm>
 
-QImage readPicture(QFile &file, const QString &path, DecodeBudget &budget)
+namespace {
+
+// The formats skins are made of, as Qt names them. Their headers tell the
+// size of the one picture the decoder makes (a GIF's screen, see
+// DecodeBudget::decodedSize); a container of several pictures may not.
+constexpr QByteArrayView kKnownSizeFormats[] = {"bmp", "gif", "jpeg", "png"};
+
+bool tellsDecodedSize(const QByteArray &format)
+{
+    return std::find(std::begin(kKnownSizeFormats), std::end(kKnownSizeFormats), format) !=
+           std::end(kKnownSizeFormats);
+}
+
+} // namespace
+
+std::optional<QSize> decodedPictureSize(QFile &file, const QString &path, QImageReader &reader)
 {
     // Counted before anything is decoded: each scan may cost a pass over the picture.
     const qint32 scans = countJpegScans(file, DecodeBudget::kMaxJpegScans);
     if (scans > DecodeBudget::kMaxJpegScans || !file.seek(0)) {
-        return {};
+        return std::nullopt;
     }
-    QImageReader reader(&file);
+    reader.setDevice(&file);
     // The format comes from the contents, so a misnamed file still loads.
     reader.setDecideFormatFromContent(true);
-    const QSize size = DecodeBudget::decodedSize(path, reader.size());
-    if (size.isValid()) {
-        if (!budget.take(size.width(), size.height())) {
-            return {};
-        }
-        return reader.read();
+    if (!reader.canRead() || !tellsDecodedSize(reader.format())) {
+        return std::nullopt;
     }
-    // A format whose header tells no size is measured once decoded.
-    const QImage image = reader.read();
-    return budget.take(image.width(), image.height()) ? image : QImage();
+    const QSize size = DecodeBudget::decodedSize(path, reader.size());
+    return size.isValid() && !size.isEmpty() ? std::optional(size) : std::nullopt;
+}
+
+QImage readPicture(QFile &file, const QString &path, DecodeBudget &budget)
+{
+    QImageReader reader;
+    const std::optional<QSize> size = decodedPictureSize(file, path, reader);
+    if (!size || !budget.take(size->width(), size->height())) {
+        return {};
+    }
+    return reader.read();
 }
 
 QImage readPictureFile(const QString &path, DecodeBudget &budget)
@@ -42,5 +63,5 @@ QImage readPictureFile(const QString &path, DecodeBudget &budget)
 bool isPictureFile(const QString &path)
 {
     QFile file;
-    return UserFile::open(file, path) && !QImageReader::imageFormat(&file).isEmpty();
+    return UserFile::open(file, path) && tellsDecodedSize(QImageReader::imageFormat(&file));
 }

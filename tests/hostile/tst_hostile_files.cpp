@@ -16,11 +16,14 @@
 #include "util/GetImage.h"
 #include "wms/ImageFields.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
@@ -106,6 +109,26 @@ QByteArray giantGif()
                                "2c000000000100010000" // one picture of 1 x 1
                                "0202440100"           // its pixel
                                "3b");
+}
+
+// An icon whose directory says 256 x 256 (a 0 there) and whose entry holds a
+// PNG of 5700 x 5700, a few kilobytes of one colour.
+QByteArray icoHoldingLargePng()
+{
+    QImage large(5700, 5700, QImage::Format_Mono);
+    large.fill(0);
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !large.save(&buffer, "PNG")) {
+        return {};
+    }
+    QByteArray entry(8, '\0');
+    qToLittleEndian<quint32>(quint32(png.size()), entry.data());
+    qToLittleEndian<quint32>(22, entry.data() + 4);  // after the directory
+    return QByteArray::fromHex("000001000100"        // an icon file of one entry
+                               "0000000001002000") + // 256 x 256, 32 bits
+           entry +
+           png;
 }
 
 QString element(const QString &tag, const QString &imageAttribute, const QString &image)
@@ -238,6 +261,8 @@ void tst_HostileFiles::costlyPicturesAreUndecodable_data()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QTest::newRow("JPEG of 3000 scans") << u"scans.jpg"_s << manyScanJpeg(file.readAll(), 3000);
     QTest::newRow("GIF claiming 5700 x 5700") << u"giant.gif"_s << giantGif();
+    QTest::newRow("ICO saying 256 x 256, holding 5700 x 5700")
+        << u"giant.ico"_s << icoHoldingLargePng();
 }
 
 // Refused before decoding, as undecodable, by the check, the renderer and

@@ -58,7 +58,7 @@ private slots:
         for (const auto &[name, image] : pictures) {
             QVERIFY2(!write(dir, name, image).isEmpty(), qPrintable(name));
         }
-        // Qt decodes a portable pixmap; the header reader knows no size for it.
+        // Qt decodes a portable pixmap, but no skin is made of one.
         QVERIFY(button(24, 16, qRgb(200, 40, 90)).save(dir.filePath(u"nosize.ppm"_s), "PPM"));
         QVERIFY(ImageFiles::writeFile(dir.filePath(u"broken.bmp"_s), "BM not a picture"));
     }
@@ -124,9 +124,10 @@ private slots:
             << L{{Slot::CloseButton, LeftOutReason::BadColour}};
         QTest::newRow("one file for two buttons")
             << u"back.bmp"_s << P{play, with(next, &Placed::file, u"play.bmp"_s)} << I{0, 1} << L{};
-        // Read, but the copy takes the header's size, which is unknown.
-        QTest::newRow("no size known")
-            << u"back.bmp"_s << P{with(close, &Placed::file, u"nosize.ppm"_s), play} << I{1} << L{};
+        // Only the formats whose header tells the decoded size are read.
+        QTest::newRow("a format skins are not made of")
+            << u"back.bmp"_s << P{with(close, &Placed::file, u"nosize.ppm"_s), play} << I{1}
+            << L{{Slot::CloseButton, LeftOutReason::Undecodable}};
     }
     void scenes()
     {
