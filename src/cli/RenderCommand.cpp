@@ -8,6 +8,7 @@
 #include "render/PreviewRenderer.h"
 #include "util/AppError.h"
 #include "util/DiskFull.h"
+#include "util/SkinFolder.h"
 #include "util/UserFile.h"
 #include "util/clsFunction.h"
 
@@ -35,6 +36,8 @@ QString reasonText(const Preview::LeftOut &entry)
         return openFailure(entry.image);
     case Preview::LeftOutReason::Undecodable:
         return u"画像として読み込めません"_s;
+    case Preview::LeftOutReason::OutsideLink:
+        return SkinFolder::refusalText();
     case Preview::LeftOutReason::BadHeader:
         return u"ヘッダーから大きさが分かりません"_s;
     case Preview::LeftOutReason::BadColour:
@@ -157,7 +160,9 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
             const QString background = document.getElement(Slot::View)->getUpimage();
             const QString reason = background.isEmpty() ? u"指定されていません"_s
                                    : UserFile::refusal(background) ? openFailure(background)
-                                                                   : u"画像として読み込めません"_s;
+                                   : SkinFolder::linksOutside(background)
+                                       ? SkinFolder::refusalText()
+                                       : u"画像として読み込めません"_s;
             console.err() << u"velmora: "_s << shownPath(wmsPath) << u": 背景画像を描けません（"_s
                           << reason << u"）："_s << shownPath(QDir::toNativeSeparators(background))
                           << u'\n';

@@ -4,6 +4,7 @@
 #include "packaging/ZipCommandLine.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
+#include "util/SkinFolder.h"
 #include "util/UserFile.h"
 #include "wms/WmsSyntax.h"
 
@@ -38,12 +39,6 @@ bool isNamedIn(const QString &wmsText, const QString &name)
 {
     return wmsText.contains(name, Qt::CaseSensitive) ||
            wmsText.contains(WmsSyntax::escapeValue(name), Qt::CaseSensitive);
-}
-
-bool leadsOutside(const QString &path, const QString &canonicalFolder)
-{
-    const QFileInfo info(path);
-    return info.isSymLink() && !info.canonicalFilePath().startsWith(canonicalFolder);
 }
 
 // A new, uniquely named file in the temporary folder holding the text; its
@@ -165,10 +160,6 @@ std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &st
     QStringList listed;
     // A leading dot only hides a file from listings here; the skin still needs it.
     const QStringList names = QDir(strWorkDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    QString folder = QFileInfo(strWorkDir).canonicalFilePath(); // "/" on every platform
-    if (!folder.endsWith(u'/')) {
-        folder += u'/';
-    }
     for (const QString &name : names) {
         // The archive being written is no part of the skin, even where the
         // skin's text mentions it.
@@ -177,7 +168,7 @@ std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &st
         }
         // A link to a file elsewhere would put that file into an archive
         // that is meant to be shared.
-        if (name != strWmsFileName && leadsOutside(strWorkDir + name, folder)) {
+        if (name != strWmsFileName && SkinFolder::linksOutside(strWorkDir + name, strWorkDir)) {
             return PackFailure{Kind::OutsideLink, name, {}};
         }
         listed.append(name);

@@ -1,6 +1,7 @@
 #include "PictureCache.h"
 
 #include "PictureReader.h"
+#include "util/SkinFolder.h"
 
 #include <QFile>
 
@@ -8,6 +9,10 @@ QImage PictureCache::picture(const QString &path)
 {
     QFile file;
     if (!UserFile::open(file, path)) {
+        return {};
+    }
+    if (SkinFolder::openedOutside(file, path)) {
+        m_outsideLinks.insert(path);
         return {};
     }
     const std::optional<UserFile::Identity> id = UserFile::identity(file);

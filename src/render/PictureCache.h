@@ -4,6 +4,7 @@
 #include "util/UserFile.h"
 
 #include <QImage>
+#include <QSet>
 #include <QString>
 #include <map>
 
@@ -13,10 +14,14 @@
 class PictureCache {
 public:
     // The picture of the file at path; null when there is no such regular
-    // file or it cannot be decoded within the budget (see readPicture).
+    // file, it is a link leading out of its folder (see SkinFolder), or it
+    // cannot be decoded within the budget (see readPicture).
     QImage picture(const QString &path);
+    // Whether picture(path) was refused as a link leading out of its folder.
+    bool linksOutside(const QString &path) const { return m_outsideLinks.contains(path); }
 
 private:
     DecodeBudget m_budget;
     std::map<UserFile::Identity, QImage> m_pictures;
+    QSet<QString> m_outsideLinks;
 };

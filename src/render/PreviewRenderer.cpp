@@ -31,6 +31,9 @@ std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &picture
 {
     const QImage picture = pictures.picture(entry.image);
     if (picture.isNull()) {
+        if (pictures.linksOutside(entry.image)) {
+            return LeftOutReason::OutsideLink;
+        }
         return UserFile::refusal(entry.image) ? LeftOutReason::Unopenable
                                               : LeftOutReason::Undecodable;
     }

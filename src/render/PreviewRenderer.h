@@ -16,6 +16,7 @@ namespace Preview {
 enum class LeftOutReason {
     Unopenable,  // no regular file that can be read, or gone since it was listed
     Undecodable, // read, but no picture within the decoding budget
+    OutsideLink, // a link leading out of the skin's folder: not read
     BadHeader,   // the header reader refused the file
     BadColour,   // the transparency colour is no #RRGGBB text
 };

@@ -5,6 +5,7 @@
 #include "render/PictureCache.h"
 #include "util/AppError.h"
 #include "util/GetImage.h"
+#include "util/SkinFolder.h"
 #include "util/clsFunction.h"
 #include "wms/WmsFields.h"
 
@@ -28,9 +29,9 @@ struct KindName {
 
 constexpr KindName kKindNames[] = {
     {Kind::MissingImage, u"missing-image"},   {Kind::UndecodableImage, u"undecodable-image"},
-    {Kind::UnknownSize, u"unknown-size"},     {Kind::PartlyOutside, u"partly-outside"},
-    {Kind::WhollyOutside, u"wholly-outside"}, {Kind::BadColour, u"bad-colour"},
-    {Kind::BadNumber, u"bad-number"},
+    {Kind::OutsideLink, u"outside-link"},     {Kind::UnknownSize, u"unknown-size"},
+    {Kind::PartlyOutside, u"partly-outside"}, {Kind::WhollyOutside, u"wholly-outside"},
+    {Kind::BadColour, u"bad-colour"},         {Kind::BadNumber, u"bad-number"},
 };
 
 QString kindName(Kind kind)
@@ -274,7 +275,7 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
     }
     // Gone since it was listed, too large or too costly to decode: no picture either.
     if (m_pictures.picture(path).isNull()) {
-        finding.kind = Kind::UndecodableImage;
+        finding.kind = m_pictures.linksOutside(path) ? Kind::OutsideLink : Kind::UndecodableImage;
         add(finding);
         return std::nullopt;
     }
@@ -321,6 +322,8 @@ QString SkinFinding::describe() const
                    : u"%1: %2 does not exist"_s.arg(where, image);
     case Kind::UndecodableImage:
         return u"%1: %2 cannot be decoded"_s.arg(where, image);
+    case Kind::OutsideLink:
+        return u"%1: %2 is a link leading out of the skin's folder"_s.arg(where, image);
     case Kind::UnknownSize:
         return u"%1: the header of %2 does not tell its size"_s.arg(where, image);
     case Kind::BadColour:
@@ -352,6 +355,8 @@ QString SkinFinding::message() const
                               : u"画像ファイル「%1」が存在しません"_s.arg(name);
     case Kind::UndecodableImage:
         return u"画像ファイル「%1」を読み込めません"_s.arg(name);
+    case Kind::OutsideLink:
+        return u"画像ファイル「%1」は%2"_s.arg(name, SkinFolder::refusalText());
     case Kind::UnknownSize:
         return u"画像ファイル「%1」の大きさが分かりません"_s.arg(name);
     case Kind::BadColour:

@@ -14,6 +14,7 @@ struct SkinFinding {
     enum class Kind {
         MissingImage,     // named but not there (or no name where one is needed)
         UndecodableImage, // there, but no picture can be made of it
+        OutsideLink,      // a link leading out of the skin's folder: not read
         UnknownSize,      // decodes, but its header does not tell its size
         PartlyOutside,    // the element reaches over the background's edge
         WhollyOutside,    // the element lies entirely off the background

@@ -165,7 +165,8 @@ private slots:
     void renderNeverOverwritesItsInputs_data();
     void renderNeverOverwritesItsInputs();
     void editorWithoutDisplaySaysSo();
-    void packRefusesLinksLeadingOutside();
+    void linksLeadingOutsideAreNotRead_data();
+    void linksLeadingOutsideAreNotRead();
     void packRemovesWhatAKilledPackLeft();
 
 private:
@@ -397,19 +398,43 @@ void tst_HostileFiles::editorWithoutDisplaySaysSo()
              qPrintable(run.err));
 }
 
-void tst_HostileFiles::packRefusesLinksLeadingOutside()
+void tst_HostileFiles::linksLeadingOutsideAreNotRead_data()
 {
-    QVERIFY(write(u"secret.txt"_s, "not for sharing"));
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("pack") << QStringList{u"pack"_s, u"leak/skin.wms"_s} << 1
+                          << u"スキンのフォルダの外を指すリンクは圧縮できません"_s;
+    QTest::newRow("check") << QStringList{u"check"_s, u"leak/skin.wms"_s} << 1
+                           << u"playbutton image: %1 is a link leading out of the skin's folder\n"_s
+                                  .arg(path(u"leak/pic.bmp"_s));
+    QTest::newRow("render, a button")
+        << QStringList{u"render"_s, u"leak/skin.wms"_s, u"leak.png"_s} << 0
+        << u"pic.bmp: スキンのフォルダの外を指すリンクです。描画から外しました"_s;
+    QTest::newRow("render, the background")
+        << QStringList{u"render"_s, u"leak/linked-back.wms"_s, u"leak.png"_s} << 1
+        << u"背景画像を描けません（スキンのフォルダの外を指すリンクです）"_s;
+}
+
+// A picture of the skin that is a link to a picture outside its folder is
+// a finding, and none of the commands reads it.
+void tst_HostileFiles::linksLeadingOutsideAreNotRead()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QVERIFY(write(u"secret.bmp"_s, ImageFiles::qimageFile(4, 4, "BMP")));
     QVERIFY(write(u"leak/skin.wms"_s,
                   skinText(u"back.bmp"_s, {element(u"playbutton"_s, u"image"_s, u"pic.bmp"_s)})));
-    QVERIFY(QFile::copy(path(u"back.bmp"_s), path(u"leak/back.bmp"_s)));
-    QVERIFY(QFile::link(path(u"secret.txt"_s), path(u"leak/pic.bmp"_s)));
-    const ProcessRun pack = velmora({u"pack"_s, u"leak/skin.wms"_s});
-    QVERIFY(pack.finished);
-    QCOMPARE(pack.exitCode, 1);
-    QVERIFY2(pack.err.contains(u"スキンのフォルダの外を指すリンクは圧縮できません"_s),
-             qPrintable(pack.err));
-    QVERIFY(pack.err.contains(u"pic.bmp"_s));
+    QVERIFY(write(u"leak/linked-back.wms"_s, skinText(u"pic.bmp"_s, {})));
+    QVERIFY(QFile::exists(path(u"leak/back.bmp"_s)) ||
+            QFile::copy(path(u"back.bmp"_s), path(u"leak/back.bmp"_s)));
+    QVERIFY(QFile::exists(path(u"leak/pic.bmp"_s)) ||
+            QFile::link(path(u"secret.bmp"_s), path(u"leak/pic.bmp"_s)));
+    const ProcessRun run = velmora(arguments);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2((run.out + run.err).contains(said), qPrintable(run.out + run.err));
     QVERIFY(!QFile::exists(path(u"leak/skin.wmz"_s)));
 }
 
