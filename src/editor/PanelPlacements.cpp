@@ -2,6 +2,7 @@
 
 #include "SectionTable.h"
 #include "history/EditHistory.h"
+#include "util/clsFunction.h"
 
 #include <QLineEdit>
 #include <algorithm>
@@ -36,11 +37,13 @@ PanelPlacements::PanelPlacements(const PanelControls &controls, EditHistory &his
     }
 }
 
+// Read as the renderer reads them, so that a mark or a move starts where the
+// element is drawn, also for a place no 16 bits hold (drawn at 0).
 QPoint PanelPlacements::position(qint16 slot) const
 {
     const Sections::Section &section = sectionOf(slot);
-    return {m_controls.Text1[std::size_t(section.left)]->text().toInt(),
-            m_controls.Text1[std::size_t(section.top)]->text().toInt()};
+    return {clsFunction::NulltoZero(m_controls.Text1[std::size_t(section.left)]->text()),
+            clsFunction::NulltoZero(m_controls.Text1[std::size_t(section.top)]->text())};
 }
 
 void PanelPlacements::setPosition(qint16 slot, QPoint position, quint64 arrowRun)

@@ -87,6 +87,21 @@ bool isNumber(const QString &text)
     return ok;
 }
 
+// A whole number, written in digits, that no place or size can be: the
+// player holds them in 16 bits, and the editor takes 0 to kMaxPlace.
+bool isOutOfRange(const QString &text)
+{
+    const QStringView digits = QStringView(text).mid(text.startsWith(u'-') ? 1 : 0);
+    return !digits.isEmpty() && !isNumber(text) &&
+           std::all_of(digits.begin(), digits.end(),
+                       [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+QString placeRange()
+{
+    return u"0 to %1"_s.arg(WmsFields::kMaxPlace);
+}
+
 // A list reads its value as the editor's number fields read theirs.
 std::optional<qint16> listNumber(const QString &text)
 {
@@ -333,6 +348,9 @@ QString SkinFinding::describe() const
             return u"%1: \"%2\" is not in the list, %3 to %4"_s.arg(
                 where, value, QString::number(entries->first), QString::number(entries->last));
         }
+        if (!listOf(*this) && isOutOfRange(value)) {
+            return u"%1: \"%2\" is out of range (%3)"_s.arg(where, value, placeRange());
+        }
         return value.isEmpty() ? u"%1: no number given"_s.arg(where)
                                : u"%1: \"%2\" is no whole number"_s.arg(where, value);
     case Kind::PartlyOutside:
@@ -365,6 +383,10 @@ QString SkinFinding::message() const
         if (const WmsFields::ListEntries *entries = outsideList(*this)) {
             return u"%1「%2」は一覧にない値です（%3 から %4 まで）"_s.arg(
                 attribute, value, QString::number(entries->first), QString::number(entries->last));
+        }
+        if (!listOf(*this) && isOutOfRange(value)) {
+            return u"%1「%2」は範囲外です（0 から %3 まで）"_s.arg(attribute, value)
+                .arg(WmsFields::kMaxPlace);
         }
         return value.isEmpty() ? u"%1 が入力されていません"_s.arg(attribute)
                                : u"%1「%2」は整数ではありません"_s.arg(attribute, value);

@@ -254,21 +254,27 @@ private slots:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("image"); // empty: the button's own
         QTest::addColumn<QPoint>("at");
-        QTest::addColumn<QString>("says"); // empty: nothing marked
+        QTest::addColumn<QPoint>("marked"); // where the mark's corner is
+        QTest::addColumn<QString>("says");  // empty: nothing marked
         QTest::newRow("sound skin")
-            << int(Slot::PlayButton) << QString() << QPoint(20, 10) << QString();
-        QTest::newRow("missing image")
-            << int(Slot::StopButton) << u"gone.bmp"_s << QPoint(40, 15) << u"が存在しません"_s;
-        QTest::newRow("partly off")
-            << int(Slot::CloseButton) << QString() << QPoint(195, 60) << u"はみ出しています"_s;
-        QTest::newRow("wholly off")
-            << int(Slot::CloseButton) << QString() << QPoint(300, 60) << u"外にあります"_s;
+            << int(Slot::PlayButton) << QString() << QPoint(20, 10) << QPoint() << QString();
+        QTest::newRow("missing image") << int(Slot::StopButton) << u"gone.bmp"_s << QPoint(40, 15)
+                                       << QPoint(40, 15) << u"が存在しません"_s;
+        QTest::newRow("partly off") << int(Slot::CloseButton) << QString() << QPoint(195, 60)
+                                    << QPoint(195, 60) << u"はみ出しています"_s;
+        QTest::newRow("wholly off") << int(Slot::CloseButton) << QString() << QPoint(300, 60)
+                                    << QPoint(300, 60) << u"外にあります"_s;
+        // Drawn at 0 on that axis, and marked there.
+        QTest::newRow("place past the largest")
+            << int(Slot::StopButton) << QString() << QPoint(70000, 15) << QPoint(0, 15)
+            << u"範囲外です"_s;
     }
     void problemsAreMarked()
     {
         QFETCH(int, slot);
         QFETCH(QString, image);
         QFETCH(QPoint, at);
+        QFETCH(QPoint, marked);
         QFETCH(QString, says);
         if (!image.isEmpty()) {
             window->Text1(section(qint16(slot)).image.text)->setText(dir.filePath(image));
@@ -279,7 +285,7 @@ private slots:
         QCOMPARE(problems.size(), says.isEmpty() ? 0u : 1u);
         if (!says.isEmpty()) {
             QCOMPARE(problems.front().slot, qint16(slot));
-            QCOMPARE(problems.front().rect.topLeft(), at);
+            QCOMPARE(problems.front().rect.topLeft(), marked);
             QVERIFY2(problems.front().text.contains(says), qPrintable(problems.front().text));
         }
     }

@@ -1,5 +1,6 @@
-// The skin check on the values the editor's lists hold: a track name's font
-// size and scrolling speed are reported unless they name an entry of the list.
+// The skin check on the values the editor's lists and number fields hold: a
+// track name's font size and scrolling speed are reported unless they name
+// an entry of the list, a place or size unless the player can hold it.
 #include "../util/ImageFiles.h"
 #include "RecordingMessageSink.h"
 #include "document/clsFileControl.h"
@@ -84,6 +85,15 @@ void tst_SkinCheck::listValues_data()
             u"tracknametext %1: \"big\" is no whole number"_s.arg(attribute));
         row("empty", QString(), u"tracknametext %1: no number given"_s.arg(attribute));
     }
+    const QString range = u"tracknametext %1: \"%2\" is out of range (0 to 32767)"_s;
+    QTest::newRow("left past the largest place")
+        << u"left"_s << u"32768"_s << range.arg(u"left"_s, u"32768"_s);
+    QTest::newRow("width of 70000")
+        << u"width"_s << u"70000"_s << range.arg(u"width"_s, u"70000"_s);
+    QTest::newRow("top below any place")
+        << u"top"_s << u"-40000"_s << range.arg(u"top"_s, u"-40000"_s);
+    QTest::newRow("left of letters")
+        << u"left"_s << u"70000px"_s << u"tracknametext left: \"70000px\" is no whole number"_s;
 }
 
 void tst_SkinCheck::listValues()
