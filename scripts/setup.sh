@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   clang libclang-rt-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
-  libzip-dev zip unzip
+  libzip-dev libdeflate-dev zlib1g-dev zip unzip
   imagemagick
   xvfb xdotool x11-utils xclip libxcb1-dev
   fonts-ipafont-gothic

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -22,7 +23,8 @@ enum Code : qint32 {
     CannotWrite = 6,
     PacksItself = 7,
     DiskFull = 8,
-    WriteDenied = 9, // the folder of the archive takes no new file
+    WriteDenied = 9,    // the folder of the archive takes no new file
+    OutsideFolder = 10, // a listed file leads out of the base folder
 };
 } // namespace ArchiverResult
 
@@ -35,4 +37,7 @@ public:
     // Runs one command line. Returns 0 on success, non-zero on failure
     // (an ArchiverResult or any other value).
     virtual qint32 zip(const QByteArray &commandLine) = 0;
+    // The listed name the last failure of zip() concerns; empty when it
+    // concerns none or the archiver does not say.
+    virtual QString failedName() const { return {}; }
 };

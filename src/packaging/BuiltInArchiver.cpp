@@ -1,6 +1,10 @@
 #include "BuiltInArchiver.h"
 
+#include "packaging/MemberPipeline.h"
+#include "packaging/MemberSource.h"
+#include "packaging/PartialArchive.h"
 #include "packaging/ZipCommandLine.h"
+#include "util/EntryName.h"
 #include "util/UserFile.h"
 
 #include <QDir>
@@ -9,31 +13,21 @@
 #include <QSet>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <zip.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
 using namespace ArchiverResult;
 
-// Info-ZIP's default level: most of the size gain of level 9 at a fraction
-// of its time.
-constexpr zip_uint32_t kDeflateLevel = 6;
-
 struct Entry {
     QString path; // on disk
     QString name; // in the archive
 };
-
-// Names come from the list relative to the base folder; one that climbs out
-// of it or is absolute would make an archive that unpacks outside its folder.
-bool isSafeName(const QString &name)
-{
-    if (name.isEmpty() || QDir::isAbsolutePath(name)) {
-        return false;
-    }
-    const QStringList parts = QDir::fromNativeSeparators(name).split(u'/');
-    return !parts.contains(QStringLiteral(".."));
-}
 
 // The packager quotes only names with a blank or a comma, and the list reader
 // unquotes only those. Another writer may quote every name: a quoted line
@@ -47,19 +41,26 @@ QString listedName(const QString &baseFolder, const QString &name)
     return name.mid(1, name.size() - 2);
 }
 
-// Closes the archive on success; discards it on every other way out, which
-// also removes libzip's temporary file and leaves any old archive untouched.
+// Writes the archive under a partial name of its own beside the target
+// (libzip writes it through a temporary file of its own, then renames it),
+// and renames it over the target only once complete. Every way out but
+// commit() discards it, which removes libzip's temporary file and leaves any
+// old archive untouched.
 class ArchiveWriter {
 public:
     explicit ArchiveWriter(const QString &target)
+        : m_target(target), m_partial(PartialArchive::newPartialPath(target))
     {
         int error = 0;
-        m_zip = zip_open(QFile::encodeName(target).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        m_zip = zip_open(QFile::encodeName(m_partial).constData(), ZIP_CREATE | ZIP_EXCL, &error);
     }
     ~ArchiveWriter()
     {
         if (m_zip) {
             zip_discard(m_zip);
+        }
+        if (!m_committed) {
+            QFile::remove(m_partial);
         }
     }
     ArchiveWriter(const ArchiveWriter &) = delete;
@@ -67,35 +68,47 @@ public:
 
     bool isOpen() const { return m_zip != nullptr; }
 
-    bool add(const Entry &entry)
+    bool add(const Entry &entry, MemberPipeline &pipeline, qsizetype index)
     {
-        zip_source_t *source =
-            zip_source_file(m_zip, UserFile::systemName(entry.path).constData(), 0, -1);
+        zip_source_t *source = makeMemberSource(pipeline, index, zip_get_error(m_zip));
         if (!source) {
             return false;
         }
-        const zip_int64_t index =
-            zip_file_add(m_zip, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
+        if (zip_file_add(m_zip, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(source);
             return false;
         }
-        return zip_set_file_compression(m_zip, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                                        kDeflateLevel) == 0;
+        return true;
     }
 
-    // Writes everything to a temporary file beside the target and renames it
-    // over the target only when it is complete.
-    Code close()
+    // Writes everything, then puts the archive in the target's place.
+    Code commit()
     {
         if (zip_close(m_zip) != 0) {
             return failure(zip_get_error(m_zip));
         }
         m_zip = nullptr;
+        keepTargetMode();
+        if (std::rename(QFile::encodeName(m_partial).constData(),
+                        QFile::encodeName(m_target).constData()) != 0) {
+            return CannotWrite;
+        }
+        m_committed = true;
         return Success;
     }
 
 private:
+    // An archive that is replaced keeps the permissions it had.
+    void keepTargetMode() const
+    {
+#ifdef Q_OS_UNIX
+        struct stat status {};
+        if (::stat(QFile::encodeName(m_target).constData(), &status) == 0) {
+            ::chmod(QFile::encodeName(m_partial).constData(), status.st_mode & 07777);
+        }
+#endif
+    }
+
     // The system's reason, where libzip kept one, tells a full disk and a
     // folder that takes no file from other failures.
     static Code failure(zip_error_t *error)
@@ -116,7 +129,10 @@ private:
         }
     }
 
+    QString m_target;
+    QString m_partial;
     zip_t *m_zip = nullptr;
+    bool m_committed = false;
 };
 
 class BuiltInArchiver : public Archiver {
@@ -130,6 +146,7 @@ public:
 
     qint32 zip(const QByteArray &commandLine) override
     {
+        m_failedName.clear();
         const std::optional<ZipCommandLine::Command> command =
             ZipCommandLine::parse(QFile::decodeName(commandLine));
         if (!command) {
@@ -152,34 +169,32 @@ public:
         if (isAmong(target, entries)) {
             return PacksItself;
         }
-        return write(target, entries);
+        return write(target, command->baseFolder, entries);
     }
+
+    QString failedName() const override { return m_failedName; }
 
 private:
     // The same name may be listed twice (the WMS file always closes the list);
-    // it is stored once.
-    static qint32 collectEntries(const QString &baseFolder, const QStringList &names,
-                                 QList<Entry> *entries)
+    // it is stored once. The files themselves are opened only as they are
+    // written.
+    qint32 collectEntries(const QString &baseFolder, const QStringList &names,
+                          QList<Entry> *entries)
     {
         QSet<QString> seen;
         for (const QString &listed : names) {
             const QString name = listedName(baseFolder, listed);
-            if (!isSafeName(name)) {
+            // A name another system reads as a path or a device would unpack
+            // outside the skin's folder there, or not at all.
+            if (unsafeEntryNameReason(name)) {
+                m_failedName = name;
                 return BadName;
             }
-            const QString entryName = QDir::fromNativeSeparators(name);
-            if (seen.contains(entryName)) {
+            if (seen.contains(name)) {
                 continue;
             }
-            seen.insert(entryName);
-            const QString path = baseFolder + name;
-            // libzip opens the file itself when it writes: a pipe or a device
-            // under that name would block it or never end.
-            QFile probe;
-            if (!UserFile::open(probe, path)) {
-                return FileMissing;
-            }
-            entries->append({path, entryName});
+            seen.insert(name);
+            entries->append({baseFolder + name, name});
         }
         return entries->isEmpty() ? NothingToPack : Success;
     }
@@ -197,19 +212,42 @@ private:
         });
     }
 
-    static qint32 write(const QString &target, const QList<Entry> &entries)
+    qint32 write(const QString &target, const QString &baseFolder, const QList<Entry> &entries)
     {
+        QString folder = QFileInfo(baseFolder).canonicalFilePath();
+        if (folder.isEmpty()) {
+            m_failedName = entries.constFirst().name;
+            return FileMissing;
+        }
+        if (!folder.endsWith(u'/')) {
+            folder += u'/';
+        }
+        QStringList paths;
+        for (const Entry &entry : entries) {
+            paths.append(entry.path);
+        }
+        // The members are read ahead on other threads while the archive is
+        // written; the pipeline outlives the writer, which reads from it.
+        MemberPipeline pipeline(paths, folder);
         ArchiveWriter archive(target);
         if (!archive.isOpen()) {
             return CannotWrite;
         }
-        for (const Entry &entry : entries) {
-            if (!archive.add(entry)) {
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            if (!archive.add(entries.at(i), pipeline, i)) {
                 return CannotWrite;
             }
         }
-        return archive.close();
+        const Code result = archive.commit();
+        const qsizetype failed = pipeline.failedIndex();
+        if (result != Success && failed >= 0) {
+            m_failedName = entries.at(failed).name;
+            return pipeline.wait(failed).failure;
+        }
+        return result;
     }
+
+    QString m_failedName;
 };
 
 } // namespace

@@ -25,6 +25,9 @@ constexpr Text kTexts[] = {
     {Kind::LineBreakInName, u"改行を含む名前は圧縮できません：%1"},
     {Kind::NameNotCarried, u"引用符の後に空白が続く名前は圧縮プログラムに渡せません：%1"},
     {Kind::TemporaryFolder, u"一時フォルダにファイルを作成できません：%1"},
+    {Kind::UnsafeName, u"WMZファイルに入れられない名前です（%2）：%1"},
+    {Kind::PackRunning,
+     u"このスキンのWMZファイルを別の処理が作成しています。終わってからやり直してください：%1"},
     {Kind::DiskFull, u"ディスクの空き容量が不足しています：%1"},
     {Kind::WriteDenied, u"WMZファイルのフォルダに書き込めません：%1"},
     {Kind::PacksItself, u"WMZファイルの名前がスキンファイルと同じになります：%1"},
@@ -38,6 +41,7 @@ constexpr std::pair<qint32, Kind> kArchiverCauses[] = {
     {ArchiverResult::PacksItself, Kind::PacksItself},
     {ArchiverResult::CannotWrite, Kind::CannotWrite},
     {ArchiverResult::FileMissing, Kind::FileMissing},
+    {ArchiverResult::OutsideFolder, Kind::OutsideLink},
 };
 
 // A line break would end the message's line inside the name.

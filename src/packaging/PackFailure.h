@@ -14,7 +14,10 @@ struct PackFailure {
         LineBreakInName,   // subject: the name
         NameNotCarried,    // subject: the piece of the archiver's command line
         TemporaryFolder,   // subject: the temporary folder
-        // The archiver's causes; subject: the archive's full path.
+        UnsafeName,        // subject: the name; detail: why
+        PackRunning,       // subject: the archive's full path
+        // The archiver's causes; subject: the listed name it failed on, or
+        // the archive's full path. OutsideLink is one of them too.
         DiskFull,
         WriteDenied,
         PacksItself,

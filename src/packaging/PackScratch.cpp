@@ -1,30 +1,17 @@
 #include "PackScratch.h"
 
+#include "packaging/PartialArchive.h"
 #include "util/Paths.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <algorithm>
+#include <QFileInfo>
 #include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// libzip writes the archive to its name plus "." and six letters or digits.
-constexpr qsizetype kPartialSuffix = 7;
-
-bool isPartialArchive(const QString &name, const QString &archiveName)
-{
-    if (name.size() != archiveName.size() + kPartialSuffix || !name.startsWith(archiveName) ||
-        name.at(archiveName.size()) != u'.') {
-        return false;
-    }
-    const QStringView suffix = QStringView(name).mid(archiveName.size() + 1);
-    return std::all_of(suffix.begin(), suffix.end(),
-                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
-}
 
 void removeMatching(const QString &folder, const QStringList &nameFilters,
                     const std::function<bool(const QString &)> &matches)
@@ -38,9 +25,17 @@ void removeMatching(const QString &folder, const QStringList &nameFilters,
     }
 }
 
+// One key for one archive, however its folder is spelled.
+QByteArray archiveIdentity(const QString &workDir, const QString &archiveName)
+{
+    const QString canonical = QFileInfo(workDir).canonicalFilePath();
+    return QFile::encodeName((canonical.isEmpty() ? workDir : canonical + u'/') + archiveName);
+}
+
 } // namespace
 
-PackScratch::PackScratch(const QString &workDir, const QString &archiveName)
+PackScratch::PackScratch(const QString &workDir, const QString &archiveName,
+                         std::chrono::milliseconds wait)
     : m_workDir(workDir), m_archiveName(archiveName)
 {
     // Qt gives no temporary folder when $TMPDIR names none; the root is no
@@ -49,20 +44,31 @@ PackScratch::PackScratch(const QString &workDir, const QString &archiveName)
     if (!tempPath.isEmpty()) {
         m_tempFolder = tempPath + Paths::separator();
     }
-    const QByteArray path = QFile::encodeName(workDir + archiveName);
     m_key = QString::fromLatin1(
-        QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(16));
-    if (m_tempFolder.isEmpty()) {
+        QCryptographicHash::hash(archiveIdentity(workDir, archiveName), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16));
+    // Beside the archive, so that every pack of it meets the same lock
+    // whatever its temporary folder. Only a lock whose owner died is stale: a
+    // long pack keeps its lock however long it runs.
+    const QString archivePath = workDir + archiveName;
+    m_lock = std::make_unique<QLockFile>(PartialArchive::lockPath(archivePath));
+    m_lock->setStaleLockTime(std::chrono::milliseconds::zero());
+    if (m_lock->tryLock(wait)) {
+        removeLeftovers();
         return;
     }
-    // A lock whose owner died is stale, and taken over at once.
-    m_lock = std::make_unique<QLockFile>(m_tempFolder + u"velmora-pack-"_s + m_key + u".lock"_s);
-    if (m_lock->tryLock(0)) {
-        removeLeftovers();
-    }
+    const bool running = m_lock->error() == QLockFile::LockFailedError;
+    m_failure = PackFailure{
+        running ? PackFailure::Kind::PackRunning : PackFailure::Kind::WriteDenied, archivePath, {}};
 }
 
 PackScratch::~PackScratch() = default;
+
+std::optional<PackFailure> PackScratch::failure() const
+{
+    return m_failure;
+}
 
 QString PackScratch::listFileTemplate() const
 {
@@ -74,8 +80,12 @@ QString PackScratch::listFileTemplate() const
 
 void PackScratch::removeLeftovers() const
 {
-    removeMatching(m_workDir, {m_archiveName + u".*"_s},
-                   [this](const QString &name) { return isPartialArchive(name, m_archiveName); });
+    removeMatching(m_workDir, {m_archiveName + u".*"_s}, [this](const QString &name) {
+        return PartialArchive::isPartialOf(name, m_archiveName);
+    });
+    if (m_tempFolder.isEmpty()) {
+        return;
+    }
     const QString listPrefix = u'0' + m_key + u'-';
     removeMatching(m_tempFolder, {listPrefix + u"*.tmp"_s},
                    [&](const QString &name) { return name.size() == listPrefix.size() + 6 + 4; });

@@ -1,7 +1,9 @@
 #include "clsZipWrapper.h"
 
 #include "packaging/PackScratch.h"
+#include "packaging/PartialArchive.h"
 #include "packaging/ZipCommandLine.h"
+#include "util/EntryName.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
 #include "util/SkinFolder.h"
@@ -100,6 +102,10 @@ QString clsZipWrapper::makeZipFile(const QString &pstrWmsFileName, const QString
         const QString archiveName = pstrWmsFileName.chopped(1) + u'z';
         const QString workDir = addSeparator(pstrWorkDir);
         const PackScratch scratch(workDir, archiveName);
+        if (const std::optional<PackFailure> busy = scratch.failure()) {
+            showFailure(busy->message());
+            return {};
+        }
         const std::variant<QString, PackFailure> listFile =
             makeListFile(workDir, pstrWmsFileName, archiveName, scratch.listFileTemplate());
         if (const PackFailure *failure = std::get_if<PackFailure>(&listFile)) {
@@ -161,9 +167,10 @@ std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &st
     // A leading dot only hides a file from listings here; the skin still needs it.
     const QStringList names = QDir(strWorkDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : names) {
-        // The archive being written is no part of the skin, even where the
-        // skin's text mentions it.
-        if (name == strArchiveName || !isNamedIn(wmsText, name)) {
+        // The archive being written, and the files of packs of it, are no
+        // part of the skin, even where the skin's text mentions them.
+        if (name == strArchiveName || PartialArchive::isPackFile(name) ||
+            !isNamedIn(wmsText, name)) {
             continue;
         }
         // A link to a file elsewhere would put that file into an archive
@@ -186,6 +193,13 @@ std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &st
             const std::optional<UserFile::Refusal> why = UserFile::refusal(path);
             return PackFailure{Kind::ImageUnusable, path,
                                UserFile::refusalText(why.value_or(UserFile::Refusal::Other))};
+        }
+    }
+    // A name another system reads as a path or a device would unpack
+    // outside the skin's folder there, or not at all.
+    for (const QString &name : listed + QStringList{strWmsFileName}) {
+        if (const std::optional<QString> why = unsafeEntryNameReason(name)) {
+            return PackFailure{Kind::UnsafeName, name, *why};
         }
     }
     // The WMS file closes the list, even when it named itself above.
@@ -230,7 +244,8 @@ bool clsZipWrapper::runZip(const QString &strArchive, const QString &strBaseDir,
     }
     const qint32 result = m_archiver->zip(QFile::encodeName(*commandLine));
     if (const std::optional<PackFailure::Kind> kind = archiverCause(result)) {
-        *cause = PackFailure{*kind, strArchive, {}};
+        const QString name = m_archiver->failedName();
+        *cause = PackFailure{*kind, name.isEmpty() ? strArchive : name, {}};
     }
     return result == 0;
 }

@@ -12,10 +12,12 @@
 namespace ArchiveContents {
 
 // Entry name -> bytes, or nullopt when Info-ZIP's check of every entry
-// (unzip -t, its output printed) refuses the archive, an entry is not
-// deflated, or libzip cannot read it. Names are read strictly: without the
-// archive's UTF-8 flag a Japanese name would come back as CP437.
-inline std::optional<QMap<QString, QByteArray>> read(const QString &path)
+// (unzip -t, its output printed) refuses the archive, an entry is neither
+// deflated nor stored, or libzip cannot read it. Names are read strictly:
+// without the archive's UTF-8 flag a Japanese name would come back as CP437.
+// methods, when given, receives each entry's compression method.
+inline std::optional<QMap<QString, QByteArray>> read(const QString &path,
+                                                     QMap<QString, int> *methods = nullptr)
 {
     QProcess unzip;
     unzip.setProcessChannelMode(QProcess::MergedChannels);
@@ -44,11 +46,15 @@ inline std::optional<QMap<QString, QByteArray>> read(const QString &path)
         if (file) {
             zip_fclose(file);
         }
-        if (got != zip_int64_t(stat.size) || stat.comp_method != ZIP_CM_DEFLATE) {
+        if (got != zip_int64_t(stat.size) ||
+            (stat.comp_method != ZIP_CM_DEFLATE && stat.comp_method != ZIP_CM_STORE)) {
             zip_close(archive);
             return std::nullopt;
         }
         entries.insert(QString::fromUtf8(stat.name), bytes);
+        if (methods) {
+            methods->insert(QString::fromUtf8(stat.name), stat.comp_method);
+        }
     }
     zip_close(archive);
     return entries;

@@ -1,0 +1,229 @@
+#include "MemberPipeline.h"
+
+#include "packaging/PackLimits.h"
+#include "packaging/StoreChoice.h"
+#include "util/UserFile.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstdlib>
+#include <libdeflate.h>
+#include <memory>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+using namespace ArchiverResult;
+
+namespace {
+
+// Whether the open file is the file path leads to inside folder: the path
+// resolved (links followed) must lie in the folder, and name the very file
+// that was opened. A link swapped in after the open, or leading out of the
+// folder, fails one or the other.
+bool liesInside(const QFile &file, const QString &path, const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    char *resolved = ::realpath(UserFile::systemName(path).constData(), nullptr);
+    if (!resolved) {
+        return false;
+    }
+    const QByteArray real(resolved);
+    std::free(resolved);
+    struct stat byName {};
+    if (!real.startsWith(QFile::encodeName(folder)) || ::stat(real.constData(), &byName) != 0) {
+        return false;
+    }
+    return UserFile::identity(file) ==
+           UserFile::Identity{quint64(byName.st_dev), quint64(byName.st_ino)};
+#else
+    return QFileInfo(path).canonicalFilePath().startsWith(folder);
+#endif
+}
+
+// Size, time and permissions of the open file, as the archive keeps them.
+void describe(const QFile &file, PackedMember &member)
+{
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::fstat(file.handle(), &status) == 0) {
+        member.size = quint64(std::max<qint64>(status.st_size, 0));
+        member.modified = qint64(status.st_mtime);
+        member.mode = quint32(status.st_mode & 07777);
+        return;
+    }
+#endif
+    member.size = quint64(std::max<qint64>(file.size(), 0));
+    member.modified = file.fileTime(QFileDevice::FileModificationTime).toSecsSinceEpoch();
+    member.mode = 0644;
+}
+
+struct CompressorDeleter {
+    void operator()(libdeflate_compressor *compressor) const
+    {
+        libdeflate_free_compressor(compressor);
+    }
+};
+
+// The member's bytes deflated when that is worth it, as they are otherwise.
+void deflateOrStore(PackedMember &member)
+{
+    const QByteArrayView head =
+        QByteArrayView(member.data).first(std::min(StoreChoice::kHeadBytes, member.data.size()));
+    member.stored = StoreChoice::isCompressedPicture(head);
+    if (member.stored) {
+        return;
+    }
+    const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+        libdeflate_alloc_compressor(PackLimits::kDeflateLevel));
+    if (!compressor) {
+        member.stored = true;
+        return;
+    }
+    // No room beyond the saving asked for: a member that would not shrink
+    // that much is stored, and libdeflate stops as soon as it knows.
+    const qint64 room = StoreChoice::largestWorthDeflating(member.data.size());
+    QByteArray deflated(std::max<qint64>(room, 0), Qt::Uninitialized);
+    const size_t written =
+        room <= 0 ? 0
+                  : libdeflate_deflate_compress(compressor.get(), member.data.constData(),
+                                                size_t(member.data.size()), deflated.data(),
+                                                size_t(deflated.size()));
+    if (written == 0) {
+        member.stored = true;
+        return;
+    }
+    deflated.truncate(qsizetype(written));
+    member.data = std::move(deflated);
+}
+
+} // namespace
+
+MemberPipeline::MemberPipeline(QStringList paths, QString canonicalFolder)
+    : m_paths(std::move(paths)), m_folder(std::move(canonicalFolder)),
+      m_inFlight(std::max<qsizetype>(1, qsizetype(std::thread::hardware_concurrency())) *
+                 PackLimits::kMembersInFlightPerWorker),
+      m_members(size_t(m_paths.size())), m_ready(size_t(m_paths.size()), false)
+{
+    const qsizetype workers = std::min<qsizetype>(
+        std::max<qsizetype>(1, qsizetype(std::thread::hardware_concurrency())), m_paths.size());
+    for (qsizetype i = 0; i < workers; ++i) {
+        try {
+            m_workers.emplace_back([this] { work(); });
+        } catch (const std::system_error &) {
+            break; // fewer threads, or none: wait() then reads on its own thread
+        }
+    }
+}
+
+MemberPipeline::~MemberPipeline()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    for (std::thread &worker : m_workers) {
+        worker.join();
+    }
+}
+
+bool MemberPipeline::mayStart() const
+{
+    return m_next < m_paths.size() && (m_next < m_finished + m_inFlight || m_next <= m_demanded);
+}
+
+void MemberPipeline::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_stopping || mayStart() || m_next >= size(); });
+        if (m_stopping || m_next >= size()) {
+            return;
+        }
+        const qsizetype index = m_next++;
+        lock.unlock();
+        PackedMember member = pack(index);
+        lock.lock();
+        m_members[size_t(index)] = std::move(member);
+        m_ready[size_t(index)] = true;
+        m_changed.notify_all();
+    }
+}
+
+PackedMember &MemberPipeline::wait(qsizetype index)
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_ready[size_t(index)] && m_workers.empty()) {
+        lock.unlock();
+        PackedMember member = pack(index);
+        lock.lock();
+        m_members[size_t(index)] = std::move(member);
+        m_ready[size_t(index)] = true;
+    }
+    // Asking for a member admits it, so the writer never waits on a member
+    // that no worker may start.
+    m_demanded = std::max(m_demanded, index);
+    m_changed.notify_all();
+    m_changed.wait(lock, [&] { return bool(m_ready[size_t(index)]); });
+    return m_members[size_t(index)];
+}
+
+void MemberPipeline::finish(qsizetype index)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_members[size_t(index)].data = QByteArray();
+        m_members[size_t(index)].file.reset();
+        m_finished = std::max(m_finished, index + 1);
+    }
+    m_changed.notify_all();
+}
+
+qsizetype MemberPipeline::failedIndex() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_failed;
+}
+
+void MemberPipeline::noteFailure(qsizetype index)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_failed < 0) {
+        m_failed = index;
+    }
+}
+
+PackedMember MemberPipeline::pack(qsizetype index) const
+{
+    PackedMember member;
+    auto file = std::make_unique<QFile>();
+    const QString &path = m_paths.at(index);
+    if (!UserFile::open(*file, path)) {
+        member.failure = FileMissing;
+        return member;
+    }
+    if (!liesInside(*file, path, m_folder)) {
+        member.failure = OutsideFolder;
+        return member;
+    }
+    describe(*file, member);
+    if (qint64(member.size) > PackLimits::kWholeMemberBytes) {
+        member.whole = false;
+        member.stored = StoreChoice::isCompressedPicture(file->peek(StoreChoice::kHeadBytes));
+        member.file = std::move(file);
+        return member;
+    }
+    member.data = file->read(qint64(member.size));
+    if (file->error() != QFileDevice::NoError || member.data.size() != qsizetype(member.size)) {
+        member.failure = FileMissing;
+        member.data = QByteArray();
+        return member;
+    }
+    member.crc = libdeflate_crc32(0, member.data.constData(), size_t(member.data.size()));
+    deflateOrStore(member);
+    return member;
+}
