@@ -11,6 +11,7 @@
 #include <libdeflate.h>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -104,9 +105,8 @@ void deflateOrStore(PackedMember &member)
 
 MemberPipeline::MemberPipeline(QStringList paths, QString canonicalFolder)
     : m_paths(std::move(paths)), m_folder(std::move(canonicalFolder)),
-      m_inFlight(std::max<qsizetype>(1, qsizetype(std::thread::hardware_concurrency())) *
-                 PackLimits::kMembersInFlightPerWorker),
-      m_members(size_t(m_paths.size())), m_ready(size_t(m_paths.size()), false)
+      m_members(size_t(m_paths.size())), m_ready(size_t(m_paths.size()), false),
+      m_held(size_t(m_paths.size()), 0)
 {
     const qsizetype workers = std::min<qsizetype>(
         std::max<qsizetype>(1, qsizetype(std::thread::hardware_concurrency())), m_paths.size());
@@ -133,7 +133,8 @@ MemberPipeline::~MemberPipeline()
 
 bool MemberPipeline::mayStart() const
 {
-    return m_next < m_paths.size() && (m_next < m_finished + m_inFlight || m_next <= m_demanded);
+    return m_next < m_paths.size() &&
+           (m_next < m_finished + PackLimits::kMembersAhead || m_next <= m_demanded);
 }
 
 void MemberPipeline::work()
@@ -157,6 +158,10 @@ void MemberPipeline::work()
 PackedMember &MemberPipeline::wait(qsizetype index)
 {
     std::unique_lock lock(m_mutex);
+    // Asking for a member admits it, so the writer never waits on a member
+    // that no worker may start or read.
+    m_demanded = std::max(m_demanded, index);
+    m_changed.notify_all();
     if (!m_ready[size_t(index)] && m_workers.empty()) {
         lock.unlock();
         PackedMember member = pack(index);
@@ -164,10 +169,6 @@ PackedMember &MemberPipeline::wait(qsizetype index)
         m_members[size_t(index)] = std::move(member);
         m_ready[size_t(index)] = true;
     }
-    // Asking for a member admits it, so the writer never waits on a member
-    // that no worker may start.
-    m_demanded = std::max(m_demanded, index);
-    m_changed.notify_all();
     m_changed.wait(lock, [&] { return bool(m_ready[size_t(index)]); });
     return m_members[size_t(index)];
 }
@@ -178,6 +179,7 @@ void MemberPipeline::finish(qsizetype index)
         const std::lock_guard lock(m_mutex);
         m_members[size_t(index)].data = QByteArray();
         m_members[size_t(index)].file.reset();
+        m_heldBytes -= std::exchange(m_held[size_t(index)], 0);
         m_finished = std::max(m_finished, index + 1);
     }
     m_changed.notify_all();
@@ -197,7 +199,19 @@ void MemberPipeline::noteFailure(qsizetype index)
     }
 }
 
-PackedMember MemberPipeline::pack(qsizetype index) const
+void MemberPipeline::reserve(qsizetype index, qint64 size)
+{
+    std::unique_lock lock(m_mutex);
+    // The member the writer waits for goes ahead whatever is held: the bytes
+    // held are all of members after it, which the writer cannot let go first.
+    m_changed.wait(lock, [&] {
+        return m_stopping || m_heldBytes + size <= PackLimits::kBytesAhead || index <= m_demanded;
+    });
+    m_held[size_t(index)] = size;
+    m_heldBytes += size;
+}
+
+PackedMember MemberPipeline::pack(qsizetype index)
 {
     PackedMember member;
     auto file = std::make_unique<QFile>();
@@ -217,6 +231,8 @@ PackedMember MemberPipeline::pack(qsizetype index) const
         member.file = std::move(file);
         return member;
     }
+    // Input and deflated output, at most.
+    reserve(index, 2 * qint64(member.size));
     member.data = file->read(qint64(member.size));
     if (file->error() != QFileDevice::NoError || member.data.size() != qsizetype(member.size)) {
         member.failure = FileMissing;

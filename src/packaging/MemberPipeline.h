@@ -30,8 +30,9 @@ struct PackedMember {
 // the archive writer, which takes them strictly in order. Each file is opened
 // once, checked on the open file (a regular file inside the folder) and read
 // from that same open file, so a file swapped in between is never read.
-// Memory stays bounded: only a few members are held at a time, and a member
-// too large to hold is left to be read while it is written.
+// Memory stays bounded: members are held ahead of the writer only up to a
+// budget of bytes, and a member too large to hold is left to be read while it
+// is written.
 class MemberPipeline {
 public:
     // paths: the members' files; canonicalFolder: the folder each must lie
@@ -56,17 +57,20 @@ public:
 
 private:
     void work();
-    PackedMember pack(qsizetype index) const;
+    PackedMember pack(qsizetype index);
+    // Waits until size more bytes may be held for member index.
+    void reserve(qsizetype index, qint64 size);
     bool mayStart() const; // with m_mutex held
 
     const QStringList m_paths;
     const QString m_folder;
-    const qsizetype m_inFlight;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<PackedMember> m_members;
     std::vector<bool> m_ready;
+    std::vector<qint64> m_held; // bytes reserved per member
+    qint64 m_heldBytes = 0;
     qsizetype m_next = 0;      // the next member a worker takes
     qsizetype m_finished = 0;  // members the writer is done with
     qsizetype m_demanded = -1; // the member the writer waits for

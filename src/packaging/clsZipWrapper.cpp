@@ -195,13 +195,6 @@ std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &st
                                UserFile::refusalText(why.value_or(UserFile::Refusal::Other))};
         }
     }
-    // A name another system reads as a path or a device would unpack
-    // outside the skin's folder there, or not at all.
-    for (const QString &name : listed + QStringList{strWmsFileName}) {
-        if (const std::optional<QString> why = unsafeEntryNameReason(name)) {
-            return PackFailure{Kind::UnsafeName, name, *why};
-        }
-    }
     // The WMS file closes the list, even when it named itself above.
     const std::optional<QString> listText = ZipCommandLine::makeListText(listed, strWmsFileName);
     if (!listText) {
@@ -209,6 +202,13 @@ std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &st
         const auto broken = std::find_if_not(all.cbegin(), all.cend(), ZipCommandLine::fitsOneLine);
         return PackFailure{
             Kind::LineBreakInName, broken == all.cend() ? strWmsFileName : *broken, {}};
+    }
+    // A name another system reads as a path or a device would unpack
+    // outside the skin's folder there, or not at all.
+    for (const QString &name : listed + QStringList{strWmsFileName}) {
+        if (const std::optional<QString> why = unsafeEntryNameReason(name)) {
+            return PackFailure{Kind::UnsafeName, name, *why};
+        }
     }
     const QString listFile =
         strListTemplate.isEmpty() ? QString() : writeTemporaryFile(strListTemplate, *listText);

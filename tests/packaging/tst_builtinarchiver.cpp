@@ -1,11 +1,16 @@
 #include "ArchiveContents.h"
+#include "GifWriter.h"
 #include "SkinFolder.h"
 #include "packaging/BuiltInArchiver.h"
+#include "packaging/PackLimits.h"
 #include "packaging/ZipCommandLine.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +32,10 @@ private slots:
     void failsWithoutLeavingAnything_data();
     void failsWithoutLeavingAnything();
     void bareArchiveNameLandsInCurrentFolder();
+    void storesWhatDeflateCannotShrink_data();
+    void storesWhatDeflateCannotShrink();
+    void readsOnlyRegularFilesInsideTheFolder_data();
+    void readsOnlyRegularFilesInsideTheFolder();
 };
 
 namespace {
@@ -47,6 +56,43 @@ QMap<QString, QByteArray> makeSkin(const QString &folder)
     SkinFolder::writeFile(folder + u"/unlisted.bmp"_s, "not packed");
     QDir(folder).mkdir(u"sub"_s);
     return files;
+}
+
+// Packs the files named (one a line) in skin into skin/skin.wmz.
+qint32 packNames(Archiver &archiver, const QString &skin, const QString &names)
+{
+    const QString listFile = skin + u"/../list.tmp"_s;
+    if (!SkinFolder::writeAnsi(listFile, names)) {
+        return -1;
+    }
+    return archiver.zip(QFile::encodeName(u"-r -D -v %1/skin.wmz %1/ @%2 "_s.arg(skin, listFile)));
+}
+
+QByteArray bmpHeaded(QByteArray pixels)
+{
+    return QByteArray("BM", 2) + pixels;
+}
+
+QByteArray picture(const char *format, int quality = -1)
+{
+    QImage image(120, 80, QImage::Format_RGB32);
+    image.fill(qRgb(30, 160, 90));
+    if (qstrcmp(format, "GIF") == 0) {
+        return encodeGif(image);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return bytes;
+}
+
+QByteArray noise(qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator random(42);
+    random.fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
+    return bytes;
 }
 } // namespace
 
@@ -186,6 +232,9 @@ void tst_builtinarchiver::failsWithoutLeavingAnything_data()
     QTest::newRow("listed name is a folder") << usual << u"sub\r\nskin.wms"_s;
     QTest::newRow("name leaving the folder") << usual << u"play.bmp\r\n../skin.wms\r\n"_s;
     QTest::newRow("absolute name") << usual << u"%1/play.bmp\r\n"_s;
+    // Names that another system reads as paths or devices.
+    QTest::newRow("name climbing by backslashes") << usual << u"..\\..\\evil.bmp\r\nskin.wms"_s;
+    QTest::newRow("device name") << usual << u"play.bmp\r\nCON.bmp\r\nskin.wms"_s;
     QTest::newRow("lone quote as a name") << usual << u"\"\r\nskin.wms\r\n"_s;
     QTest::newRow("empty list") << usual << u"\r\n"_s;
     QTest::newRow("list file missing") << archive + u"\"@%2.gone\" "_s << good;
@@ -252,6 +301,94 @@ void tst_builtinarchiver::bareArchiveNameLandsInCurrentFolder()
     const auto entries = ArchiveContents::read(current.filePath(u"a.wmz"_s));
     QVERIFY(entries);
     QCOMPARE(entries->keys(), QStringList{u"skin.wms"_s});
+}
+
+void tst_builtinarchiver::storesWhatDeflateCannotShrink_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("method");
+
+    const qsizetype large = qsizetype(PackLimits::kWholeMemberBytes) + 4096;
+    QTest::newRow("plain BMP") << u"plain.bmp"_s << bmpHeaded(QByteArray(60000, '\x11'))
+                               << ZIP_CM_DEFLATE;
+    QTest::newRow("BMP of noise") << u"noise.bmp"_s << bmpHeaded(noise(60000)) << ZIP_CM_STORE;
+    // Written without compression of its own, so that deflate would shrink it.
+    QTest::newRow("PNG called .bmp") << u"misnamed.bmp"_s << picture("PNG", 100) << ZIP_CM_STORE;
+    QTest::newRow("JPEG") << u"photo.jpg"_s << picture("JPEG") << ZIP_CM_STORE;
+    QTest::newRow("GIF") << u"anim.gif"_s << picture("GIF") << ZIP_CM_STORE;
+    QTest::newRow("text called .jpg") << u"notes.jpg"_s << QByteArray(5000, 'a') << ZIP_CM_DEFLATE;
+    QTest::newRow("empty file") << u"empty.bmp"_s << QByteArray() << ZIP_CM_STORE;
+    QTest::newRow("BMP too large to hold whole")
+        << u"huge.bmp"_s << bmpHeaded(QByteArray(large, '\x22')) << ZIP_CM_DEFLATE;
+    QTest::newRow("JPEG too large to hold whole")
+        << u"huge.jpg"_s << QByteArray("\xFF\xD8\xFF\xE0", 4) + noise(large) << ZIP_CM_STORE;
+}
+
+// Stored or deflated by the bytes, never by the name; either way the archive
+// passes Info-ZIP's test and holds each file's bytes, in the listed order.
+void tst_builtinarchiver::storesWhatDeflateCannotShrink()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, method);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString skin = dir.filePath(u"skin"_s);
+    QVERIFY(QDir().mkdir(skin));
+    const QByteArray wms = AnsiText::encode(u"<theme image=\"%1\"/>\r\n"_s.arg(name));
+    QVERIFY(SkinFolder::writeFile(skin + u'/' + name, bytes));
+    QVERIFY(SkinFolder::writeFile(skin + u"/skin.wms"_s, wms));
+    if (name == u"misnamed.bmp"_s) {
+        QVERIFY(qCompress(bytes).size() < bytes.size() * 9 / 10); // deflate would gain
+    }
+
+    QCOMPARE(packNames(*makeBuiltInArchiver(), skin, name + u"\r\nskin.wms"_s), 0);
+
+    QMap<QString, int> methods;
+    const auto entries = ArchiveContents::read(skin + u"/skin.wmz"_s, &methods);
+    QVERIFY(entries);
+    QCOMPARE(entries->value(name), bytes);
+    QCOMPARE(entries->value(u"skin.wms"_s), wms);
+    QCOMPARE(methods.value(name), method);
+}
+
+void tst_builtinarchiver::readsOnlyRegularFilesInsideTheFolder_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qint32>("result");
+
+    QTest::newRow("link leading outside") << u"outside"_s << qint32(ArchiverResult::OutsideFolder);
+    QTest::newRow("link leading inside") << u"inside"_s << qint32(ArchiverResult::Success);
+    QTest::newRow("pipe") << u"pipe"_s << qint32(ArchiverResult::FileMissing);
+}
+
+// The archiver opens each member once and checks the open file; a refusal
+// names the member.
+void tst_builtinarchiver::readsOnlyRegularFilesInsideTheFolder()
+{
+    QFETCH(QString, kind);
+    QFETCH(qint32, result);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString skin = dir.filePath(u"skin"_s);
+    QVERIFY(QDir().mkdir(skin));
+    makeSkin(skin);
+    QVERIFY(SkinFolder::writeFile(dir.filePath(u"secret.txt"_s), "not for sharing"));
+    const QString member = skin + u"/member.bmp"_s;
+    if (kind == u"pipe"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(member).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link(
+            kind == u"inside"_s ? skin + u"/play.bmp"_s : dir.filePath(u"secret.txt"_s), member));
+    }
+    const std::unique_ptr<Archiver> archiver = makeBuiltInArchiver();
+
+    QCOMPARE(packNames(*archiver, skin, u"play.bmp\r\nmember.bmp\r\nskin.wms"_s), result);
+
+    QCOMPARE(QFileInfo::exists(skin + u"/skin.wmz"_s), result == ArchiverResult::Success);
+    QCOMPARE(archiver->failedName(),
+             result == ArchiverResult::Success ? QString() : u"member.bmp"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_builtinarchiver)
