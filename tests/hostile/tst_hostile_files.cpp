@@ -3,6 +3,7 @@
 // never overwrites its own inputs. Anything that could hang runs in a child
 // process (this program with --child, or the real velmora) under the test's
 // own time limit.
+#include "ArchiveContents.h"
 #include "ImageFiles.h"
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
@@ -168,6 +169,9 @@ private slots:
     void linksLeadingOutsideAreNotRead_data();
     void linksLeadingOutsideAreNotRead();
     void packRemovesWhatAKilledPackLeft();
+    void packsOfOneSkinRunAtOnce();
+    void memberSwappedWhilePacking_data();
+    void memberSwappedWhilePacking();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -181,6 +185,27 @@ private:
     {
         return runProcess(QDir(programFolder()).filePath(u"velmora"_s), arguments, environment,
                           m_dir.path(), kNoHangMs * 3);
+    }
+
+    // A skin folder of count pictures of size bytes each, named in its
+    // skin.wms; the pictures' bytes by name.
+    QMap<QString, QByteArray> writeNoisySkin(const QString &folder, int count, qsizetype size) const
+    {
+        QMap<QString, QByteArray> files;
+        QStringList elements;
+        for (int i = 0; i < count; ++i) {
+            QByteArray noise(size, Qt::Uninitialized);
+            for (qsizetype at = 0; at + 4 <= noise.size(); at += 4) {
+                const quint32 value = (quint32(at) * 2654435761u ^ quint32(i)) & 0x3F3F3F3F;
+                memcpy(noise.data() + at, &value, 4);
+            }
+            const QString name = u"noise%1.bmp"_s.arg(i);
+            files.insert(name, noise);
+            elements << element(u"playbutton"_s, u"image"_s, name);
+            write(folder + u'/' + name, noise);
+        }
+        write(folder + u"/skin.wms"_s, skinText(u"noise0.bmp"_s, elements));
+        return files;
     }
 
     QTemporaryDir m_dir;
@@ -480,6 +505,87 @@ void tst_HostileFiles::packRemovesWhatAKilledPackLeft()
     QCOMPARE(tempFolder.entryList(QDir::Files | QDir::Hidden), QStringList());
     const ProcessRun test = runProcess(u"unzip"_s, {u"-tq"_s, skinFolder.filePath(u"skin.wmz"_s)});
     QVERIFY2(test.succeeded(), qPrintable(test.out + test.err));
+}
+
+// Packs of one skin started while others run all succeed, one after the
+// other; files beside the skin whose names merely begin like the archive's
+// are the user's and stay; no partial archive or lock is left.
+void tst_HostileFiles::packsOfOneSkinRunAtOnce()
+{
+    const QMap<QString, QByteArray> files = writeNoisySkin(u"racing"_s, 4, qsizetype(3) << 20);
+    const QStringList users{u"skin.wmz.backup"_s, u"skin.wmz.2024v1"_s};
+    for (const QString &name : users) {
+        QVERIFY(write(u"racing/"_s + name, "the user's"));
+    }
+    std::vector<std::unique_ptr<QProcess>> packs;
+    for (int i = 0; i < 6; ++i) {
+        packs.push_back(std::make_unique<QProcess>());
+        packs.back()->setProcessEnvironment(withoutDisplay());
+        packs.back()->start(QDir(programFolder()).filePath(u"velmora"_s),
+                            {u"pack"_s, path(u"racing/skin.wms"_s)});
+    }
+    for (const auto &pack : packs) {
+        QVERIFY2(pack->waitForFinished(kNoHangMs * 3), "hung");
+        QCOMPARE(pack->exitCode(), 0);
+        QCOMPARE(pack->readAllStandardError(), QByteArray());
+    }
+
+    for (const QString &name : users) {
+        QFile file(path(u"racing/"_s + name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("the user's"));
+    }
+    QStringList expected = users + files.keys() + QStringList{u"skin.wms"_s, u"skin.wmz"_s};
+    expected.sort();
+    QCOMPARE(QDir(path(u"racing"_s)).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    const auto entries = ArchiveContents::read(path(u"racing/skin.wmz"_s));
+    QVERIFY(entries);
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        QCOMPARE(entries->value(it.key()), it.value());
+    }
+}
+
+void tst_HostileFiles::memberSwappedWhilePacking_data()
+{
+    QTest::addColumn<QString>("swapIn");
+    QTest::newRow("pipe") << QString();
+    QTest::newRow("link leading outside") << u"secret.txt"_s;
+}
+
+// While a large member is deflated, another member is replaced by a pipe no
+// one writes or by a link to a file outside the skin. The pack neither waits
+// for the pipe nor reads the link: it packs the file it opened, or refuses.
+void tst_HostileFiles::memberSwappedWhilePacking()
+{
+    QFETCH(QString, swapIn);
+    const QString folder = swapIn.isEmpty() ? u"swap-pipe"_s : u"swap-link"_s;
+    const QMap<QString, QByteArray> files = writeNoisySkin(folder, 2, qsizetype(24) << 20);
+    QVERIFY(write(u"secret.txt"_s, "not for sharing"));
+    QProcess pack;
+    pack.setProcessEnvironment(withoutDisplay());
+    pack.start(QDir(programFolder()).filePath(u"velmora"_s),
+               {u"pack"_s, path(folder + u"/skin.wms"_s)});
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !QDir(path(folder)).entryList({u"skin.wmz.*"_s}, QDir::Files).isEmpty(), kNoHangMs);
+    const QString swapped = path(folder + u"/swapped"_s);
+    if (swapIn.isEmpty()) {
+        QCOMPARE(::mkfifo(QFile::encodeName(swapped).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link(path(swapIn), swapped));
+    }
+    QCOMPARE(::rename(QFile::encodeName(swapped).constData(),
+                      QFile::encodeName(path(folder + u"/noise1.bmp"_s)).constData()),
+             0);
+
+    QVERIFY2(pack.waitForFinished(kNoHangMs * 3), "hung");
+    if (pack.exitCode() != 0) {
+        QCOMPARE(pack.exitCode(), 1);
+        QVERIFY(!QFileInfo::exists(path(folder + u"/skin.wmz"_s)));
+        return;
+    }
+    const auto entries = ArchiveContents::read(path(folder + u"/skin.wmz"_s));
+    QVERIFY(entries);
+    QCOMPARE(entries->value(u"noise1.bmp"_s), files.value(u"noise1.bmp"_s));
 }
 
 int main(int argc, char **argv)

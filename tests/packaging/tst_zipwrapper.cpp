@@ -4,8 +4,10 @@
 #include "TmpfsMount.h"
 #include "document/clsFileControl.h"
 #include "packaging/PackFailure.h"
+#include "packaging/PackScratch.h"
 #include "packaging/ZipCommandLine.h"
 #include "packaging/clsZipWrapper.h"
+#include "util/EntryName.h"
 #include "util/UserFile.h"
 
 #include <QDir>
@@ -89,6 +91,9 @@ private slots:
     void repackReplacesArchiveWhole();
     void packsImagesTheWriterEscapes_data();
     void packsImagesTheWriterEscapes();
+    void refusesNamesUnsafeAsEntries_data();
+    void refusesNamesUnsafeAsEntries();
+    void packsOfOneSkinTakeTurns();
 
 private:
     void useTempFolder(const QString &name);
@@ -523,6 +528,70 @@ void tst_zipwrapper::packsImagesTheWriterEscapes()
     const auto entries = ArchiveContents::read(skin.filePath(archive));
     QVERIFY(entries);
     QCOMPARE(*entries, expected);
+}
+
+void tst_zipwrapper::refusesNamesUnsafeAsEntries_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("climbing by backslashes") << u"..\\..\\evil.bmp"_s;
+    QTest::newRow("drive and root") << u"C:\\evil.bmp"_s;
+    QTest::newRow("drive, relative") << u"C:evil2.bmp"_s;
+    QTest::newRow("dots only") << u"..."_s;
+    QTest::newRow("device") << u"NUL.bmp"_s;
+    QTest::newRow("trailing blank") << u"play.bmp "_s;
+}
+
+// A name that unpacks elsewhere on the player's own system is refused, by
+// name and cause, and nothing is written.
+void tst_zipwrapper::refusesNamesUnsafeAsEntries()
+{
+    QFETCH(QString, name);
+    const QDir skin(m_skin->path());
+    QVERIFY(SkinFolder::writeFile(skin.filePath(name), SkinFolder::imageBytes(3, 500)));
+    QVERIFY(
+        SkinFolder::writeAnsi(skin.filePath(u"skin.wms"_s),
+                              u"<THEME><VIEW backgroundImage=\"%1\"/></THEME>\r\n"_s.arg(name)));
+    const QStringList before = SkinFolder::listing(skin.path());
+    clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
+
+    QCOMPARE(wrapper.makeZipFile(u"skin.wms"_s, skin.path()), QString());
+
+    QCOMPARE(m_messages.messages.size(), 1);
+    QCOMPARE(
+        m_messages.last().text,
+        (PackFailure{PackFailure::Kind::UnsafeName, name, *unsafeEntryNameReason(name)}.message()));
+    QCOMPARE(SkinFolder::listing(skin.path()), before);
+}
+
+// While one pack of a skin runs, another waits and then says so; the files
+// beside the skin are the user's, except the marked partial archive that a
+// killed pack left, which only a pack holding the turn removes.
+void tst_zipwrapper::packsOfOneSkinTakeTurns()
+{
+    const QString workDir = m_skin->path() + u'/';
+    const QStringList users{u"skin.wmz.backup"_s, u"skin.wmz.2024v1"_s, u"skin.wmz.tmp"_s};
+    for (const QString &name : users) {
+        QVERIFY(SkinFolder::writeFile(workDir + name, "the user's"));
+    }
+    const QString leftover = u"skin.wmz.velmora-partial-Ab12Cd"_s;
+    QVERIFY(SkinFolder::writeFile(workDir + leftover, "killed half-way"));
+    auto running = std::make_unique<PackScratch>(workDir, u"skin.wmz"_s);
+    QVERIFY(!running->failure());
+    QVERIFY(SkinFolder::writeFile(workDir + leftover, "written by the running pack"));
+
+    const PackScratch second(workDir, u"skin.wmz"_s, std::chrono::milliseconds(100));
+
+    QVERIFY(second.failure());
+    QCOMPARE(second.failure()->kind, PackFailure::Kind::PackRunning);
+    QCOMPARE(second.failure()->subject, workDir + u"skin.wmz"_s);
+    QVERIFY(QFileInfo::exists(workDir + leftover));
+    running.reset();
+    const PackScratch third(workDir, u"skin.wmz"_s, std::chrono::milliseconds(100));
+    QVERIFY(!third.failure());
+    QVERIFY(!QFileInfo::exists(workDir + leftover));
+    for (const QString &name : users) {
+        QCOMPARE(SkinFolder::readFile(workDir + name), QByteArray("the user's"));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_zipwrapper)
