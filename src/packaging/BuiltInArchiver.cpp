@@ -169,7 +169,7 @@ public:
         if (isAmong(target, entries)) {
             return PacksItself;
         }
-        return write(target, command->baseFolder, entries);
+        return write(target, entries);
     }
 
     QString failedName() const override { return m_failedName; }
@@ -212,23 +212,15 @@ private:
         });
     }
 
-    qint32 write(const QString &target, const QString &baseFolder, const QList<Entry> &entries)
+    qint32 write(const QString &target, const QList<Entry> &entries)
     {
-        QString folder = QFileInfo(baseFolder).canonicalFilePath();
-        if (folder.isEmpty()) {
-            m_failedName = entries.constFirst().name;
-            return FileMissing;
-        }
-        if (!folder.endsWith(u'/')) {
-            folder += u'/';
-        }
         QStringList paths;
         for (const Entry &entry : entries) {
             paths.append(entry.path);
         }
         // The members are read ahead on other threads while the archive is
         // written; the pipeline outlives the writer, which reads from it.
-        MemberPipeline pipeline(paths, folder);
+        MemberPipeline pipeline(paths);
         ArchiveWriter archive(target);
         if (!archive.isOpen()) {
             return CannotWrite;

@@ -2,12 +2,11 @@
 
 #include "packaging/PackLimits.h"
 #include "packaging/StoreChoice.h"
+#include "util/SkinFolder.h"
 #include "util/UserFile.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <algorithm>
-#include <cstdlib>
 #include <libdeflate.h>
 #include <memory>
 #include <system_error>
@@ -20,30 +19,6 @@
 using namespace ArchiverResult;
 
 namespace {
-
-// Whether the open file is the file path leads to inside folder: the path
-// resolved (links followed) must lie in the folder, and name the very file
-// that was opened. A link swapped in after the open, or leading out of the
-// folder, fails one or the other.
-bool liesInside(const QFile &file, const QString &path, const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    char *resolved = ::realpath(UserFile::systemName(path).constData(), nullptr);
-    if (!resolved) {
-        return false;
-    }
-    const QByteArray real(resolved);
-    std::free(resolved);
-    struct stat byName {};
-    if (!real.startsWith(QFile::encodeName(folder)) || ::stat(real.constData(), &byName) != 0) {
-        return false;
-    }
-    return UserFile::identity(file) ==
-           UserFile::Identity{quint64(byName.st_dev), quint64(byName.st_ino)};
-#else
-    return QFileInfo(path).canonicalFilePath().startsWith(folder);
-#endif
-}
 
 // Size, time and permissions of the open file, as the archive keeps them.
 void describe(const QFile &file, PackedMember &member)
@@ -103,10 +78,9 @@ void deflateOrStore(PackedMember &member)
 
 } // namespace
 
-MemberPipeline::MemberPipeline(QStringList paths, QString canonicalFolder)
-    : m_paths(std::move(paths)), m_folder(std::move(canonicalFolder)),
-      m_members(size_t(m_paths.size())), m_ready(size_t(m_paths.size()), false),
-      m_held(size_t(m_paths.size()), 0)
+MemberPipeline::MemberPipeline(QStringList paths)
+    : m_paths(std::move(paths)), m_members(size_t(m_paths.size())),
+      m_ready(size_t(m_paths.size()), false), m_held(size_t(m_paths.size()), 0)
 {
     const qsizetype workers = std::min<qsizetype>(
         std::max<qsizetype>(1, qsizetype(std::thread::hardware_concurrency())), m_paths.size());
@@ -220,7 +194,7 @@ PackedMember MemberPipeline::pack(qsizetype index)
         member.failure = FileMissing;
         return member;
     }
-    if (!liesInside(*file, path, m_folder)) {
+    if (SkinFolder::openedOutside(*file, path)) {
         member.failure = OutsideFolder;
         return member;
     }

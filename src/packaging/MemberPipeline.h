@@ -35,9 +35,9 @@ struct PackedMember {
 // is written.
 class MemberPipeline {
 public:
-    // paths: the members' files; canonicalFolder: the folder each must lie
-    // in, canonical and ending in "/".
-    MemberPipeline(QStringList paths, QString canonicalFolder);
+    // paths: the members' files, each of which must lie in the folder that
+    // holds it.
+    explicit MemberPipeline(QStringList paths);
     ~MemberPipeline();
     MemberPipeline(const MemberPipeline &) = delete;
     MemberPipeline &operator=(const MemberPipeline &) = delete;
@@ -63,7 +63,6 @@ private:
     bool mayStart() const; // with m_mutex held
 
     const QStringList m_paths;
-    const QString m_folder;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
