@@ -3,6 +3,7 @@
 #include "editor/MessageBoxSink.h"
 #include "editor/QtTranslations.h"
 #include "editor/frmMain.h"
+#include "editor/history/SuddenEnds.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -73,6 +74,9 @@ int main(int argc, char *argv[])
     }
     messages.starting = false;
     window.show();
+    SuddenEnds::install();
+    SuddenEnds::watchWindow(window);
+    QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
     if (arguments.size() > 1) {
         // Once the window is up, so that a refused file's message shows over it.
         QTimer::singleShot(0, &window,

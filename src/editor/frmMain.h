@@ -18,6 +18,7 @@
 
 class DialogProvider;
 class EditHistory;
+class Recovery;
 class frmFileOpendlg;
 class ImageButton;
 class MessageSink;
@@ -66,6 +67,9 @@ public:
     // shown, the owned objects are released and the window must not be shown.
     bool Form_Load();
     void Form_Unload();
+    // Work an earlier run left unsaved when it was ended from outside is
+    // offered back: Yes puts it into the panels, unsaved; No drops it.
+    void offerRecovery();
 
     // Side menu and edit modes.
     void cmdMenu_Click(int Index);
@@ -314,6 +318,7 @@ private:
     std::unique_ptr<PanelPlacements> m_placements;
     PreviewCanvas *m_previewCanvas = nullptr; // owned by this window
     EditHistory *m_history = nullptr;         // owned by this window
+    Recovery *m_recovery = nullptr;           // owned by this window
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuFileNew = nullptr;

@@ -3,6 +3,7 @@
 #include "document/clsFileControl.h"
 #include "frmMain.h"
 #include "history/EditHistory.h"
+#include "history/Recovery.h"
 #include "util/AppError.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"
@@ -137,6 +138,23 @@ void frmMain::openSkinFile(const QString &path, bool confirm)
     if (!m_currentFileName.isEmpty()) {
         setWindowTitle(captionFor(m_currentFileName));
     }
+}
+
+void frmMain::offerRecovery()
+{
+    const std::optional<Recovery::LeftOver> leftOver = m_recovery->findLeftOver();
+    if (!leftOver) {
+        return;
+    }
+    if (!m_messages.askYesNo(u"前回、保存されていない編集内容を残したまま終了しました。"
+                             u"\r\n編集内容を復元しますか？"_s,
+                             u"編集内容の復元"_s)) {
+        Recovery::discard(*leftOver);
+        return;
+    }
+    m_recovery->restore(*leftOver);
+    m_currentFileName = leftOver->fileName;
+    setWindowTitle(captionFor(m_currentFileName));
 }
 
 void frmMain::mnuFileSave_Click()

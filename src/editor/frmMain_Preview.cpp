@@ -11,6 +11,7 @@
 #include "history/EditHistory.h"
 #include "history/EditMenu.h"
 #include "history/FieldUndoKeys.h"
+#include "history/Recovery.h"
 #include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 #include "render/SkinCheck.h"
@@ -18,6 +19,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
@@ -46,6 +48,9 @@ void frmMain::createHistory()
     new FieldUndoKeys(*m_history, Text1());
     std::tie(m_mnuEditUndo, m_mnuEditRedo) = fillEditMenu(*m_mnuEdit, m_history->stack());
     connect(m_history, &EditHistory::stepApplied, this, &frmMain::showChangedControl);
+    m_recovery = new Recovery(
+        *m_history, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+        [this] { return m_currentFileName; }, this);
 }
 
 void frmMain::createPreviewCanvas()

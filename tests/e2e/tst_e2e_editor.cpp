@@ -10,11 +10,13 @@
 #include "util/Twips.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -147,6 +149,9 @@ private slots:
         display = u":"_s + QString::fromLatin1(xvfb.readLine()).trimmed();
         environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"DISPLAY"_s, display);
+        // Recovery files and the user's skins folder of a home of the tests' own.
+        QVERIFY(dataHome.isValid());
+        environment.insert(u"XDG_DATA_HOME"_s, dataHome.path());
         environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         // In a sanitizer build a leak report would change the editor's exit
         // status; leaks of the platform's own libraries are not the editor's.
@@ -338,6 +343,82 @@ private slots:
         QVERIFY(doubleClick(fieldCentre(8)));
         QTRY_COMPARE_WITH_TIMEOUT(selection(u"primary"_s), u"200"_s, 10000);
         QVERIFY(leaveWithoutSaving(window, editor));
+    }
+
+    // Unsaved work outlives a SIGTERM: the next start offers it back.
+    void sigtermKeepsUnsavedWork()
+    {
+        QProcess editor;
+        QVERIFY(!startEditor(editor).isEmpty());
+        QVERIFY(locateClient(u"e2e_recovery_start.png"_s));
+        QVERIFY(typeInto(fieldCentre(0), u"unsaved title"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 20000);
+        editor.terminate();
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitStatus(), QProcess::CrashExit); // ended by the signal, as asked
+        QCOMPARE(recoveryFiles().size(), 1);
+
+        QProcess again;
+        const QString window = startEditor(again);
+        QVERIFY(!window.isEmpty());
+        const QString offer = findWindow(u"^編集内容の復元$"_s);
+        QVERIFY(!offer.isEmpty());
+        QVERIFY(key(offer, u"y"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^編集内容の復元$"_s, false).isEmpty(), 20000);
+        QVERIFY(click(fieldCentre(0)));
+        QVERIFY(key(window, u"ctrl+a ctrl+c"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(selection(u"clipboard"_s), u"unsaved title"_s, 10000);
+        // Left without saving, by choice: nothing is kept.
+        QVERIFY(leaveWithoutSaving(window, again));
+        QVERIFY(recoveryFiles().isEmpty());
+    }
+
+    // The display going away right after a change ends the editor with that
+    // change written to the recovery file.
+    void displayLossKeepsUnsavedWork()
+    {
+        QProcess ownDisplay;
+        ownDisplay.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
+                                     u"1024x768x24"_s, u"-nolisten"_s, u"tcp"_s});
+        QVERIFY(ownDisplay.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(ownDisplay.canReadLine(), 20000);
+        const QString shared =
+            std::exchange(display, u":"_s + QString::fromLatin1(ownDisplay.readLine()).trimmed());
+        environment.insert(u"DISPLAY"_s, display);
+        const auto back = qScopeGuard([&] {
+            display = shared;
+            environment.insert(u"DISPLAY"_s, shared);
+        });
+        QProcess editor;
+        QVERIFY(!startEditor(editor).isEmpty());
+        QVERIFY(locateClient(u"e2e_display_start.png"_s));
+        QVERIFY(typeInto(fieldCentre(0), u"last words"_s));
+        ownDisplay.kill();
+        ownDisplay.waitForFinished();
+        QVERIFY(editor.waitForFinished(20000));
+        const QStringList kept = recoveryFiles();
+        QCOMPARE(kept.size(), 1);
+        QFile file(kept.constFirst());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("last words"));
+        file.remove();
+    }
+
+    // A main window destroyed from outside ends the program, its work kept.
+    void destroyedWindowEndsTheProgram()
+    {
+        QProcess editor;
+        const QString window = startEditor(editor);
+        QVERIFY(!window.isEmpty());
+        QVERIFY(locateClient(u"e2e_destroyed_start.png"_s));
+        QVERIFY(typeInto(fieldCentre(0), u"kept"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 20000);
+        QVERIFY(run(u"xdotool"_s, {u"windowclose"_s, window}));
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(recoveryFiles().size(), 1);
+        for (const QString &path : recoveryFiles()) {
+            QFile::remove(path);
+        }
     }
 
     // velmora SKIN.wms starts with the skin open: the caption names it, and
@@ -641,6 +722,17 @@ private:
                editor.exitStatus() == QProcess::NormalExit && editor.exitCode() == 0;
     }
 
+    QStringList recoveryFiles() const
+    {
+        QStringList paths;
+        QDirIterator found(dataHome.path(), {u"recovery-*.json"_s}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (found.hasNext()) {
+            paths.append(found.next());
+        }
+        return paths;
+    }
+
     // The X selection ("clipboard" or "primary") as text.
     QString selection(const QString &which)
     {
@@ -838,6 +930,7 @@ private:
     QString bin;
     QString artifacts;
     QProcessEnvironment environment;
+    QTemporaryDir dataHome;
 };
 
 QTEST_GUILESS_MAIN(tst_E2eEditor)

@@ -17,8 +17,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 using namespace PreviewPictures;
@@ -67,11 +69,16 @@ class tst_EditHistory : public QObject {
 private slots:
     void initTestCase()
     {
+        // Recovery files go to a folder of the tests' own.
+        QStandardPaths::setTestModeEnabled(true);
         QVERIFY(pictures.isValid());
         QVERIFY(writeSharedPictures(pictures));
     }
     void init()
     {
+        for (const QString &path : recoveryFiles()) {
+            QFile::remove(path); // what a failed run of these tests left
+        }
         editor = std::make_unique<StartedEditor>();
         window = &editor->window;
         window->setDialogProviderForTest(dialogs);
@@ -246,17 +253,8 @@ private slots:
     // last save: undoing back to it leaves nothing to save.
     void leaveQuestionFollowsTheCleanPoint()
     {
-        for (const Sections::Section &s : Sections::kSections) {
-            if (s.kind == Sections::Kind::Button && s.check2 == Sections::kNone) {
-                text(s.image.text)->setText(pictures.filePath(u"stop.bmp"_s));
-                text(s.left)->setText(u"1"_s);
-                text(s.top)->setText(u"1"_s);
-            }
-        }
         QTemporaryDir target;
-        dialogs.fileAnswers = {target.filePath(u"skin.wms"_s)};
-        window->mnuFileAnotherSave()->trigger();
-        QVERIFY(QFileInfo::exists(window->currentFileName()));
+        saveAs(target.filePath(u"skin.wms"_s));
         editor->messages.clear();
         const auto asksOnLeaving = [this] {
             editor->messages.choices = {Answer::Cancel};
@@ -272,6 +270,78 @@ private slots:
         QVERIFY(!asksOnLeaving());
     }
 
+    // The recovery file is there while something is unsaved, and only then.
+    void recoveryFollowsUnsavedWork_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<bool>("kept");
+        for (const char *then : {"nothing", "save", "undo", "new", "open", "end"}) {
+            QTest::newRow(then) << QString::fromLatin1(then) << (qstrcmp(then, "nothing") == 0);
+        }
+    }
+    void recoveryFollowsUnsavedWork()
+    {
+        QFETCH(QString, then);
+        QFETCH(bool, kept);
+        QTemporaryDir target;
+        saveAs(target.filePath(u"skin.wms"_s));
+        const QString saved = window->currentFileName();
+        type(Sections::kTheme, Sections::kTheme.title, u"unsaved"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 10000);
+        if (then == u"save"_s) {
+            window->mnuFileSave()->trigger();
+        } else if (then == u"undo"_s) {
+            undo();
+        } else if (then == u"new"_s) {
+            window->mnuFileNew()->trigger();
+        } else if (then == u"open"_s) {
+            dialogs.fileAnswers = {saved};
+            window->mnuFileOpen()->trigger();
+        } else if (then == u"end"_s) {
+            editor.reset();
+        }
+        QCOMPARE(!recoveryFiles().isEmpty(), kept);
+    }
+
+    // What a run ended from outside left is offered at the next start: Yes
+    // puts it back, unsaved; No drops it. A run still going keeps its own.
+    void leftOverWorkIsOffered_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void leftOverWorkIsOffered()
+    {
+        QFETCH(bool, yes);
+        type(Sections::kTheme, Sections::kTheme.title, u"left over"_s);
+        window->Check2(Sections::kVideo.check2)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 10000);
+        const QStringList shownBefore = shown(*window->centralWidget());
+        window->offerRecovery(); // its own run goes on: nothing to offer
+        QVERIFY(editor->messages.messages.isEmpty());
+        // The run ends as a killed one does, its file left behind under its number.
+        QProcess ended;
+        ended.start(u"true"_s);
+        QVERIFY(ended.waitForStarted());
+        const qint64 run = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        const QString leftOver = recoveryFiles().constFirst();
+        QVERIFY(QFile::rename(leftOver,
+                              QFileInfo(leftOver).dir().filePath(u"recovery-%1.json"_s.arg(run))));
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
+        QVERIFY(window->Form_Load());
+        editor->messages.answers = {yes};
+        window->offerRecovery();
+        QCOMPARE(editor->messages.messages.size(), 1);
+        QCOMPARE(shown(*window->centralWidget()) == shownBefore, yes);
+        QCOMPARE(history().isClean(), !yes);
+        if (!yes) {
+            QVERIFY(recoveryFiles().isEmpty());
+        }
+    }
+
     // Loading is no edit: New and Open start an empty, clean history.
     void newAndOpenClearTheHistory()
     {
@@ -284,6 +354,32 @@ private slots:
 
 private:
     QUndoStack &history() { return historyOf(*window); }
+
+    static QStringList recoveryFiles()
+    {
+        const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QStringList paths;
+        for (const QString &name : folder.entryList({u"recovery-*.json"_s}, QDir::Files)) {
+            paths.append(folder.filePath(name));
+        }
+        return paths;
+    }
+
+    // The buttons every skin has get pictures and places, and the skin is saved.
+    void saveAs(const QString &path)
+    {
+        for (const Sections::Section &s : Sections::kSections) {
+            if (s.kind == Sections::Kind::Button && s.check2 == Sections::kNone &&
+                text(s.image.text)->text().isEmpty()) {
+                text(s.image.text)->setText(pictures.filePath(u"stop.bmp"_s));
+                text(s.left)->setText(u"1"_s);
+                text(s.top)->setText(u"1"_s);
+            }
+        }
+        dialogs.fileAnswers = {path};
+        window->mnuFileAnotherSave()->trigger();
+        QVERIFY(QFileInfo::exists(window->currentFileName()));
+    }
     QLineEdit *text(qint16 index) { return window->Text1(index); }
 
     // Keys to the window's focus, as a person presses them; a modal window

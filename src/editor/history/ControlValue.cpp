@@ -50,7 +50,7 @@ void writeValue(const Control &control, const QString &value)
         box->setChecked(value == u"1"_s);
     } else if (auto *list = qobject_cast<QComboBox *>(control.widget)) {
         list->setCurrentIndex(value.toInt());
-    } else {
-        WidgetColors::setBackColor(control.widget, QColor(value));
+    } else if (const QColor color(value); color.isValid()) {
+        WidgetColors::setBackColor(control.widget, color);
     }
 }

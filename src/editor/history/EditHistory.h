@@ -49,6 +49,7 @@ public:
     // The role a control plays, for its step's name; null for controls that
     // hold no value of the skin.
     const PanelRole *roleOf(const QWidget *control) const;
+    const std::vector<PanelRole> &roles() const { return m_roles; }
 
 signals:
     // An undo or redo set this control.

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class EditHistory;
+
+// Keeps unsaved work safe from an end nobody chose: within two seconds of a
+// change that leaves the skin unsaved, the panels' values and the file being
+// edited are written, atomically, to this run's recovery file in the user's
+// data folder; the file goes again as soon as nothing is unsaved (a save, an
+// undo back to it, New, Open) and when the program ends as it should. A
+// later start finds what an ended run left and offers it back.
+class Recovery : public QObject {
+public:
+    using FileName = std::function<QString()>;
+
+    // folder: where recovery files live; fileName: the skin file being edited.
+    Recovery(EditHistory &history, QString folder, FileName fileName, QObject *parent = nullptr);
+    ~Recovery() override;
+
+    // Writes the recovery file now if anything is unsaved (a signal or the
+    // loss of the display is ending the program).
+    void writeNow();
+    // The program ends without its usual way out: the file stays for the next start.
+    void keep() { m_keep = true; }
+    // The live recovery of this run, for the ends that come from outside.
+    static Recovery *current();
+
+    // What a run that ended without saving left behind.
+    struct LeftOver {
+        QString path;
+        QString fileName;
+        std::vector<std::pair<QString, QString>> values; // control name, value
+    };
+    // The newest recovery file of a run that no longer goes on.
+    std::optional<LeftOver> findLeftOver() const;
+    // Puts the left-over values into the panels as one unsaved step.
+    void restore(const LeftOver &leftOver);
+    // Removes the left-over file; only a recovery file by its name is taken.
+    static void discard(const LeftOver &leftOver);
+
+    QString path() const { return m_path; }
+
+private:
+    void followHistory();
+    void remove();
+
+    EditHistory &m_history;
+    QString m_folder;
+    QString m_path;
+    FileName m_fileName;
+    QTimer m_timer;
+    bool m_keep = false;
+};
