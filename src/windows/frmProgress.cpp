@@ -2,9 +2,11 @@
 
 #include "util/Twips.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QTimer>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +28,7 @@ constexpr QRgb kBarColor = 0xFFE0C0;  // RGB(255,224,192)
 constexpr QRgb kTextColor = 0xFF8000; // RGB(255,128,0)
 
 // Bottom to top: the box, the bar over it, the text over both.
+constexpr std::size_t kTextLabel = 2;
 constexpr LabelRow kLabels[] = {
     {135, 180, frmProgress::kBoxWidth, 330, kWhite, 0, true, {}},
     {165, 210, 3105, 270, kBarColor, 0, false, {}},
@@ -46,6 +49,11 @@ void paint(QLabel *label, QRgb back, QRgb fore)
 frmProgress::frmProgress(QWidget *owner) : QDialog(owner, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(u"frmProgress"_s);
+    // The program's font is its main window's; a window of its own would
+    // otherwise take the system's.
+    if (owner) {
+        setFont(owner->window()->font());
+    }
     setModal(true);
     setFixedSize(Twips::toPixels(QSize(kClientWidth, kClientHeight)));
     for (std::size_t i = 0; i < Label1.size(); ++i) {
@@ -60,6 +68,8 @@ frmProgress::frmProgress(QWidget *owner) : QDialog(owner, Qt::Tool | Qt::Framele
         Label1[i]->setFixedHeight(Twips::toPixels(row.height));
         setLabelWidth(static_cast<int>(i), row.width);
     }
+    Label1[kTextLabel]->setAlignment(Qt::AlignCenter);
+    fitText();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(u"Timer1"_s);
     connect(Timer1, &QTimer::timeout, this, &frmProgress::Timer1_Timer);
@@ -98,6 +108,29 @@ void frmProgress::setLabelWidth(int index, int twips)
 {
     m_widths.at(static_cast<std::size_t>(index)) = twips;
     Label1.at(static_cast<std::size_t>(index))->setFixedWidth(Twips::toPixels(twips));
+}
+
+// The text's label grows about its laid-out centre until its whole text
+// fits in the window's font, staying inside the window.
+void frmProgress::fitText()
+{
+    const LabelRow &row = kLabels[kTextLabel];
+    QLabel *label = Label1[kTextLabel];
+    const QRect laidOut = Twips::toPixels(QRect(row.left, row.top, row.width, row.height));
+    QRect fitted(QPoint(), label->sizeHint().expandedTo(laidOut.size()).boundedTo(size()));
+    fitted.moveCenter(laidOut.center());
+    fitted.moveTo(std::clamp(fitted.left(), 0, width() - fitted.width()),
+                  std::clamp(fitted.top(), 0, height() - fitted.height()));
+    label->setFixedSize(fitted.size());
+    label->move(fitted.topLeft());
+}
+
+void frmProgress::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::FontChange && Label1[kTextLabel]) {
+        fitText();
+    }
 }
 
 void frmProgress::showEvent(QShowEvent *event)

@@ -33,11 +33,13 @@ public:
     QTimer *Timer1 = nullptr;
 
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void setLabelWidth(int index, int twips);
+    void fitText();
     void startBar();
 
     std::array<int, 3> m_widths{};

@@ -31,6 +31,13 @@ private:
     std::function<void()> m_seen;
 };
 
+QFont pixelFont(int pixels)
+{
+    QFont font;
+    font.setPixelSize(pixels);
+    return font;
+}
+
 } // namespace
 
 // The window shown after a save: its look, its bar and that it closes itself.
@@ -43,6 +50,7 @@ private slots:
     void looksAsLaidOut()
     {
         QWidget owner;
+        owner.setFont(pixelFont(8)); // small enough for the text to fit as laid out
         frmProgress window(&owner);
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
         QVERIFY(window.windowFlags().testFlag(Qt::Tool)); // kept out of the task bar
@@ -57,6 +65,31 @@ private slots:
         QCOMPARE(window.Label1[2]->palette().color(QPalette::WindowText), QColor(255, 128, 0));
         QCOMPARE(window.Timer1->interval(), 10);
         QVERIFY(!window.Timer1->isActive());
+    }
+
+    // In its owner's font, whatever its size, the whole text shows inside the window.
+    void textShowsWhole_data()
+    {
+        QTest::addColumn<int>("pixels"); // 0: the system's font
+        QTest::newRow("system font") << 0;
+        QTest::newRow("12 pixels") << 12;
+        QTest::newRow("16 pixels") << 16;
+        QTest::newRow("22 pixels") << 22;
+    }
+    void textShowsWhole()
+    {
+        QFETCH(int, pixels);
+        QWidget owner;
+        if (pixels > 0) {
+            owner.setFont(pixelFont(pixels));
+        }
+        frmProgress window(&owner);
+        const QLabel &text = *window.Label1[2];
+        QCOMPARE(text.font().pixelSize(), owner.font().pixelSize());
+        const QFontMetrics metrics = text.fontMetrics();
+        QVERIFY(text.contentsRect().width() >= metrics.horizontalAdvance(text.text()));
+        QVERIFY(text.contentsRect().height() >= metrics.height());
+        QVERIFY(window.rect().contains(text.geometry()));
     }
 
     // 13 steps of 300 twips to 3900, the strictly-greater test letting the
