@@ -4,6 +4,7 @@
 #include "document/clsFileControl.h"
 #include "render/PictureCache.h"
 #include "util/AppError.h"
+#include "util/EntryName.h"
 #include "util/GetImage.h"
 #include "util/SkinFolder.h"
 #include "util/clsFunction.h"
@@ -284,6 +285,16 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
     finding.element = slot.tag.toString();
     finding.attribute = field.attribute.toString();
     finding.image = QDir::toNativeSeparators(path);
+    // A name the player's own system reads as a path or a device: the
+    // skin cannot be packed, and unpacked there it would land elsewhere.
+    const QString name = QFileInfo(path).fileName();
+    if (const std::optional<QString> why =
+            name.isEmpty() ? std::nullopt : unsafeEntryNameReason(name)) {
+        SkinFinding unsafe = finding;
+        unsafe.kind = Kind::UnsafeName;
+        unsafe.value = *why;
+        add(unsafe);
+    }
     if (!isListed(path)) {
         add(finding);
         return std::nullopt;
@@ -339,6 +350,9 @@ QString SkinFinding::describe() const
         return u"%1: %2 cannot be decoded"_s.arg(where, image);
     case Kind::OutsideLink:
         return u"%1: %2 is a link leading out of the skin's folder"_s.arg(where, image);
+    case Kind::UnsafeName:
+        return u"%1: \"%2\" cannot be a name in a WMZ (%3)"_s.arg(
+            where, QFileInfo(image).fileName(), value);
     case Kind::UnknownSize:
         return u"%1: the header of %2 does not tell its size"_s.arg(where, image);
     case Kind::BadColour:
@@ -375,6 +389,8 @@ QString SkinFinding::message() const
         return u"画像ファイル「%1」を読み込めません"_s.arg(name);
     case Kind::OutsideLink:
         return u"画像ファイル「%1」は%2"_s.arg(name, SkinFolder::refusalText());
+    case Kind::UnsafeName:
+        return u"画像ファイル名「%1」は WMZ に入れられません（%2）"_s.arg(name, value);
     case Kind::UnknownSize:
         return u"画像ファイル「%1」の大きさが分かりません"_s.arg(name);
     case Kind::BadColour:
@@ -408,6 +424,9 @@ QJsonObject SkinFinding::toJson() const
     } else if (!attribute.isEmpty()) {
         object.insert(u"attribute"_s, attribute);
         object.insert(u"image"_s, image);
+    }
+    if (kind == Kind::UnsafeName) {
+        object.insert(u"reason"_s, value);
     }
     if (kind == Kind::PartlyOutside || kind == Kind::WhollyOutside) {
         object.insert(u"place"_s, QJsonObject{{u"left"_s, place.x()},

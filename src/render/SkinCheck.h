@@ -15,6 +15,7 @@ struct SkinFinding {
         MissingImage,     // named but not there (or no name where one is needed)
         UndecodableImage, // there, but no picture can be made of it
         OutsideLink,      // a link leading out of the skin's folder: not read
+        UnsafeName,       // a name no archive entry can safely have (value: why)
         UnknownSize,      // decodes, but its header does not tell its size
         PartlyOutside,    // the element reaches over the background's edge
         WhollyOutside,    // the element lies entirely off the background
@@ -28,7 +29,8 @@ struct SkinFinding {
     QString element;   // the element's tag, e.g. "playbutton"
     QString attribute; // image and value findings: the attribute concerned
     QString image;     // image findings: the image's full path, empty when none is named
-    QString value;     // colour and number findings: the value as the file holds it
+    QString value;     // colour and number findings: the value as the file holds it;
+                       // unsafe names: why the name is unsafe
     QRect place;       // placement findings: where the element lies
     QSize background;  // placement findings: the background's size
 

@@ -1,10 +1,12 @@
 // The skin check on the values the editor's lists and number fields hold: a
 // track name's font size and scrolling speed are reported unless they name
-// an entry of the list, a place or size unless the player can hold it.
+// an entry of the list, a place or size unless the player can hold it; an
+// image name unless it can be an entry of a WMZ.
 #include "../util/ImageFiles.h"
 #include "RecordingMessageSink.h"
 #include "document/clsFileControl.h"
 #include "render/SkinCheck.h"
+#include "util/EntryName.h"
 #include "wms/WmsFields.h"
 
 #include <QTemporaryDir>
@@ -24,11 +26,15 @@ private slots:
     }
     void listValues_data();
     void listValues();
+    void unsafeImageNames_data();
+    void unsafeImageNames();
 
 private:
     // The findings of a skin whose track name holds attribute="value";
     // nothing when the skin cannot be written or read.
     std::optional<QList<SkinFinding>> check(const QString &attribute, const QString &value);
+    // The same for a skin of one element line.
+    std::optional<QList<SkinFinding>> checkElement(const QString &line);
 
     QTemporaryDir m_dir;
 };
@@ -42,11 +48,16 @@ std::optional<QList<SkinFinding>> tst_SkinCheck::check(const QString &attribute,
     const QString written = u" %1=\""_s.arg(attribute);
     const qsizetype at = track.indexOf(written) + written.size();
     track.replace(at, track.indexOf(u'"', at) - at, value);
+    return checkElement(track);
+}
+
+std::optional<QList<SkinFinding>> tst_SkinCheck::checkElement(const QString &line)
+{
     const QString text =
         QStringList{
             uR"(<theme id="velmora" title="t">)"_s,
             uR"(<view titlebar="False" backgroundimage="back.bmp" transparencycolor="#FF0000">)"_s,
-            track, u"</view>"_s, u"</theme>"_s}
+            line, u"</view>"_s, u"</theme>"_s}
             .join(u"\r\n"_s);
     const QString path = m_dir.filePath(u"skin.wms"_s);
     RecordingMessageSink messages;
@@ -109,6 +120,41 @@ void tst_SkinCheck::listValues()
         described.append(f.describe());
     }
     QCOMPARE(described, finding.isEmpty() ? QStringList() : QStringList{finding});
+}
+
+// Names that the player's own system reads as a path or a device, each a
+// real file of the skin's folder here.
+void tst_SkinCheck::unsafeImageNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("a path up and out") << uR"(..\..\evil.bmp)"_s;
+    QTest::newRow("a drive's root") << uR"(C:\evil.bmp)"_s;
+    QTest::newRow("a drive's current folder") << u"C:evil2.bmp"_s;
+    QTest::newRow("dots only") << u"..."_s;
+    QTest::newRow("a device") << u"CON.bmp"_s;
+    QTest::newRow("a trailing blank") << u"play.bmp "_s;
+    QTest::newRow("a safe name") << u"play.bmp"_s;
+}
+
+void tst_SkinCheck::unsafeImageNames()
+{
+    QFETCH(QString, name);
+    QVERIFY(ImageFiles::writeFile(m_dir.filePath(name), ImageFiles::qimageFile(8, 8, "BMP")));
+    const std::optional<QList<SkinFinding>> findings = checkElement(
+        uR"(<playbutton top="1" left="1" transparencycolor="#FF0000" image="%1"/>)"_s.arg(name));
+    QVERIFY(findings);
+    const std::optional<QString> why = unsafeEntryNameReason(name);
+    // A name starting with a dot is hidden, which is a finding of its own.
+    QStringList unsafe;
+    for (const SkinFinding &finding : *findings) {
+        if (finding.kind == SkinFinding::Kind::UnsafeName) {
+            unsafe.append(finding.describe());
+        }
+    }
+    QCOMPARE(unsafe,
+             why ? QStringList{u"playbutton image: \"%1\" cannot be a name in a WMZ (%2)"_s.arg(
+                       name, *why)}
+                 : QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_SkinCheck)
