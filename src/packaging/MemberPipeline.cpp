@@ -37,15 +37,8 @@ void describe(const QFile &file, PackedMember &member)
     member.mode = 0644;
 }
 
-struct CompressorDeleter {
-    void operator()(libdeflate_compressor *compressor) const
-    {
-        libdeflate_free_compressor(compressor);
-    }
-};
-
 // The member's bytes deflated when that is worth it, as they are otherwise.
-void deflateOrStore(PackedMember &member)
+void deflateOrStore(PackedMember &member, libdeflate_compressor *compressor)
 {
     const QByteArrayView head =
         QByteArrayView(member.data).first(std::min(StoreChoice::kHeadBytes, member.data.size()));
@@ -53,8 +46,6 @@ void deflateOrStore(PackedMember &member)
     if (member.stored) {
         return;
     }
-    const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
-        libdeflate_alloc_compressor(PackLimits::kDeflateLevel));
     if (!compressor) {
         member.stored = true;
         return;
@@ -65,7 +56,7 @@ void deflateOrStore(PackedMember &member)
     QByteArray deflated(std::max<qint64>(room, 0), Qt::Uninitialized);
     const size_t written =
         room <= 0 ? 0
-                  : libdeflate_deflate_compress(compressor.get(), member.data.constData(),
+                  : libdeflate_deflate_compress(compressor, member.data.constData(),
                                                 size_t(member.data.size()), deflated.data(),
                                                 size_t(deflated.size()));
     if (written == 0) {
@@ -77,6 +68,16 @@ void deflateOrStore(PackedMember &member)
 }
 
 } // namespace
+
+MemberPipeline::Compressor::Compressor()
+    : m_compressor(libdeflate_alloc_compressor(PackLimits::kDeflateLevel))
+{
+}
+
+MemberPipeline::Compressor::~Compressor()
+{
+    libdeflate_free_compressor(m_compressor);
+}
 
 MemberPipeline::MemberPipeline(QStringList paths)
     : m_paths(std::move(paths)), m_members(size_t(m_paths.size())),
@@ -113,6 +114,9 @@ bool MemberPipeline::mayStart() const
 
 void MemberPipeline::work()
 {
+    // One compressor per thread, kept for all its members: making one costs
+    // more than deflating a small member.
+    const Compressor compressor;
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return m_stopping || mayStart() || m_next >= size(); });
@@ -121,7 +125,7 @@ void MemberPipeline::work()
         }
         const qsizetype index = m_next++;
         lock.unlock();
-        PackedMember member = pack(index);
+        PackedMember member = pack(index, compressor.get());
         lock.lock();
         m_members[size_t(index)] = std::move(member);
         m_ready[size_t(index)] = true;
@@ -138,7 +142,7 @@ PackedMember &MemberPipeline::wait(qsizetype index)
     m_changed.notify_all();
     if (!m_ready[size_t(index)] && m_workers.empty()) {
         lock.unlock();
-        PackedMember member = pack(index);
+        PackedMember member = pack(index, Compressor().get());
         lock.lock();
         m_members[size_t(index)] = std::move(member);
         m_ready[size_t(index)] = true;
@@ -185,7 +189,7 @@ void MemberPipeline::reserve(qsizetype index, qint64 size)
     m_heldBytes += size;
 }
 
-PackedMember MemberPipeline::pack(qsizetype index)
+PackedMember MemberPipeline::pack(qsizetype index, libdeflate_compressor *compressor)
 {
     PackedMember member;
     auto file = std::make_unique<QFile>();
@@ -214,6 +218,6 @@ PackedMember MemberPipeline::pack(qsizetype index)
         return member;
     }
     member.crc = libdeflate_crc32(0, member.data.constData(), size_t(member.data.size()));
-    deflateOrStore(member);
+    deflateOrStore(member, compressor);
     return member;
 }

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+struct libdeflate_compressor;
+
 // One member of an archive, read from the file the packer opened for it.
 struct PackedMember {
     ArchiverResult::Code failure = ArchiverResult::Success;
@@ -56,8 +58,21 @@ public:
     void noteFailure(qsizetype index);
 
 private:
+    // libdeflate's compressor, made and freed once per thread.
+    class Compressor {
+    public:
+        Compressor();
+        ~Compressor();
+        Compressor(const Compressor &) = delete;
+        Compressor &operator=(const Compressor &) = delete;
+        libdeflate_compressor *get() const { return m_compressor; }
+
+    private:
+        libdeflate_compressor *m_compressor;
+    };
+
     void work();
-    PackedMember pack(qsizetype index);
+    PackedMember pack(qsizetype index, libdeflate_compressor *compressor);
     // Waits until size more bytes may be held for member index.
     void reserve(qsizetype index, qint64 size);
     bool mayStart() const; // with m_mutex held
