@@ -169,7 +169,9 @@ public:
         if (isAmong(target, entries)) {
             return PacksItself;
         }
-        return write(target, entries);
+        // The list ends with the skin file, which the user picked by name.
+        const QString chosen = listedName(command->baseFolder, names.constLast());
+        return write(target, entries, chosen);
     }
 
     QString failedName() const override { return m_failedName; }
@@ -212,15 +214,19 @@ private:
         });
     }
 
-    qint32 write(const QString &target, const QList<Entry> &entries)
+    qint32 write(const QString &target, const QList<Entry> &entries, const QString &chosen)
     {
         QStringList paths;
+        qsizetype chosenIndex = -1;
         for (const Entry &entry : entries) {
+            if (entry.name == chosen) {
+                chosenIndex = paths.size();
+            }
             paths.append(entry.path);
         }
         // The members are read ahead on other threads while the archive is
         // written; the pipeline outlives the writer, which reads from it.
-        MemberPipeline pipeline(paths);
+        MemberPipeline pipeline(paths, chosenIndex);
         ArchiveWriter archive(target);
         if (!archive.isOpen()) {
             return CannotWrite;

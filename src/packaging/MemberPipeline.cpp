@@ -79,8 +79,8 @@ MemberPipeline::Compressor::~Compressor()
     libdeflate_free_compressor(m_compressor);
 }
 
-MemberPipeline::MemberPipeline(QStringList paths)
-    : m_paths(std::move(paths)), m_members(size_t(m_paths.size())),
+MemberPipeline::MemberPipeline(QStringList paths, qsizetype chosen)
+    : m_paths(std::move(paths)), m_chosen(chosen), m_members(size_t(m_paths.size())),
       m_ready(size_t(m_paths.size()), false), m_held(size_t(m_paths.size()), 0)
 {
     const qsizetype workers = std::min<qsizetype>(
@@ -198,7 +198,7 @@ PackedMember MemberPipeline::pack(qsizetype index, libdeflate_compressor *compre
         member.failure = FileMissing;
         return member;
     }
-    if (SkinFolder::openedOutside(*file, path)) {
+    if (index != m_chosen && SkinFolder::openedOutside(*file, path)) {
         member.failure = OutsideFolder;
         return member;
     }

@@ -38,8 +38,9 @@ struct PackedMember {
 class MemberPipeline {
 public:
     // paths: the members' files, each of which must lie in the folder that
-    // holds it.
-    explicit MemberPipeline(QStringList paths);
+    // holds it, except member chosen: the skin file the user picked by name,
+    // which may be a link to where the user keeps it.
+    explicit MemberPipeline(QStringList paths, qsizetype chosen = -1);
     ~MemberPipeline();
     MemberPipeline(const MemberPipeline &) = delete;
     MemberPipeline &operator=(const MemberPipeline &) = delete;
@@ -78,6 +79,7 @@ private:
     bool mayStart() const; // with m_mutex held
 
     const QStringList m_paths;
+    const qsizetype m_chosen;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;

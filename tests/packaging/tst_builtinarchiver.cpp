@@ -356,11 +356,16 @@ void tst_builtinarchiver::storesWhatDeflateCannotShrink()
 void tst_builtinarchiver::readsOnlyRegularFilesInsideTheFolder_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("closesList"); // as the skin file does
     QTest::addColumn<qint32>("result");
 
-    QTest::newRow("link leading outside") << u"outside"_s << qint32(ArchiverResult::OutsideFolder);
-    QTest::newRow("link leading inside") << u"inside"_s << qint32(ArchiverResult::Success);
-    QTest::newRow("pipe") << u"pipe"_s << qint32(ArchiverResult::FileMissing);
+    QTest::newRow("link leading outside")
+        << u"outside"_s << false << qint32(ArchiverResult::OutsideFolder);
+    QTest::newRow("link leading inside") << u"inside"_s << false << qint32(ArchiverResult::Success);
+    QTest::newRow("pipe") << u"pipe"_s << false << qint32(ArchiverResult::FileMissing);
+    // The user picked the skin file by that name, wherever it leads.
+    QTest::newRow("skin file linked from outside")
+        << u"outside"_s << true << qint32(ArchiverResult::Success);
 }
 
 // The archiver opens each member once and checks the open file; a refusal
@@ -384,7 +389,11 @@ void tst_builtinarchiver::readsOnlyRegularFilesInsideTheFolder()
     }
     const std::unique_ptr<Archiver> archiver = makeBuiltInArchiver();
 
-    QCOMPARE(packNames(*archiver, skin, u"play.bmp\r\nmember.bmp\r\nskin.wms"_s), result);
+    QFETCH(bool, closesList);
+    const QString list = closesList ? u"play.bmp\r\nskin.wms\r\nmember.bmp"_s
+                                    : u"play.bmp\r\nmember.bmp\r\nskin.wms"_s;
+
+    QCOMPARE(packNames(*archiver, skin, list), result);
 
     QCOMPARE(QFileInfo::exists(skin + u"/skin.wmz"_s), result == ArchiverResult::Success);
     QCOMPARE(archiver->failedName(),
