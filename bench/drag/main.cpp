@@ -24,7 +24,11 @@ constexpr int kSteps = 200;
 class Fields : public PlacementFields {
 public:
     QPoint position(qint16) const override { return {}; }
-    void setPosition(qint16, QPoint, quint64) override { ++moves; }
+    void setPositions(const std::vector<std::pair<qint16, QPoint>> &, quint64,
+                      const QString &) override
+    {
+        ++moves;
+    }
     QString name(qint16) const override { return QStringLiteral("element"); }
     int moves = 0;
 };

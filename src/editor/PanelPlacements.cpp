@@ -46,16 +46,49 @@ QPoint PanelPlacements::position(qint16 slot) const
             clsFunction::NulltoZero(m_controls.Text1[std::size_t(section.top)]->text())};
 }
 
-void PanelPlacements::setPosition(qint16 slot, QPoint position, quint64 arrowRun)
+void PanelPlacements::setPositions(const std::vector<std::pair<qint16, QPoint>> &positions,
+                                   quint64 arrowRun, const QString &text)
 {
-    const Sections::Section &section = sectionOf(slot);
-    m_history.edit(u"%1の移動"_s.arg(name(slot)),
-                   {{m_controls.Text1[std::size_t(section.left)], QString::number(position.x())},
-                    {m_controls.Text1[std::size_t(section.top)], QString::number(position.y())}},
-                   arrowRun);
+    std::vector<std::pair<QWidget *, QString>> values;
+    for (const auto &[slot, position] : positions) {
+        const Sections::Section &section = sectionOf(slot);
+        values.emplace_back(m_controls.Text1[std::size_t(section.left)],
+                            QString::number(position.x()));
+        values.emplace_back(m_controls.Text1[std::size_t(section.top)],
+                            QString::number(position.y()));
+    }
+    if (values.empty()) {
+        return;
+    }
+    const QString step = !text.isEmpty()         ? text
+                         : positions.size() == 1 ? u"%1の移動"_s.arg(name(positions[0].first))
+                                                 : u"%1個の要素の移動"_s.arg(positions.size());
+    m_history.edit(step, values, arrowRun);
 }
 
 QString PanelPlacements::name(qint16 slot) const
 {
     return sectionName(sectionOf(slot));
+}
+
+QLineEdit *PanelPlacements::leftField(qint16 slot) const
+{
+    return m_controls.Text1[std::size_t(sectionOf(slot).left)];
+}
+
+QLineEdit *PanelPlacements::topField(qint16 slot) const
+{
+    return m_controls.Text1[std::size_t(sectionOf(slot).top)];
+}
+
+std::optional<qint16> PanelPlacements::placedBy(const QWidget *field) const
+{
+    for (const Sections::Section &section : Sections::kSections) {
+        if (section.left != Sections::kNone &&
+            (field == m_controls.Text1[std::size_t(section.left)] ||
+             field == m_controls.Text1[std::size_t(section.top)])) {
+            return section.slot;
+        }
+    }
+    return std::nullopt;
 }

@@ -3,6 +3,8 @@
 #include "PanelControls.h"
 #include "PlacementFields.h"
 
+#include <optional>
+
 class EditHistory;
 
 // An element's place in the panels: its section's LEFT and TOP fields, and
@@ -12,8 +14,14 @@ public:
     PanelPlacements(const PanelControls &controls, EditHistory &history, QObject *parent = nullptr);
 
     QPoint position(qint16 slot) const override;
-    void setPosition(qint16 slot, QPoint position, quint64 arrowRun = 0) override;
+    void setPositions(const std::vector<std::pair<qint16, QPoint>> &positions, quint64 arrowRun = 0,
+                      const QString &text = {}) override;
     QString name(qint16 slot) const override;
+    // The element whose LEFT or TOP field this is; none for other controls.
+    std::optional<qint16> placedBy(const QWidget *field) const;
+    // The element's own LEFT and TOP fields.
+    QLineEdit *leftField(qint16 slot) const;
+    QLineEdit *topField(qint16 slot) const;
 
 private:
     PanelControls m_controls;

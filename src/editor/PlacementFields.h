@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <utility>
+#include <vector>
 
 // Where the panels keep an element's place: its section's LEFT and TOP
 // fields. The canvas moves elements through it and follows it: whatever
@@ -16,7 +18,13 @@ public:
     virtual QPoint position(qint16 slot) const = 0;
     // Writes LEFT and TOP into the fields as one step of the edit history;
     // moves of one arrow run (non-zero) merge into one step.
-    virtual void setPosition(qint16 slot, QPoint position, quint64 arrowRun = 0) = 0;
+    void setPosition(qint16 slot, QPoint position, quint64 arrowRun = 0)
+    {
+        setPositions({{slot, position}}, arrowRun);
+    }
+    // Several elements moved together, as one step; text names it (empty: a move).
+    virtual void setPositions(const std::vector<std::pair<qint16, QPoint>> &positions,
+                              quint64 arrowRun = 0, const QString &text = {}) = 0;
     // The caption of the element's section, for labels on the canvas.
     virtual QString name(qint16 slot) const = 0;
 

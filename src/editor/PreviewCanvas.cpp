@@ -395,6 +395,10 @@ void PreviewCanvas::contextMenu(QPoint global)
            [](Preview::RenderOptions &, bool &outlines, bool on) { outlines = on; });
     toggle(u"透過色を市松模様で表示"_s, m_options.shape,
            [](Preview::RenderOptions &o, bool &, bool on) { o.shape = on; });
+    if (!m_menuActions.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(m_menuActions);
+    }
     menu.exec(global);
 }
 

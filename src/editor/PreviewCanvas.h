@@ -10,6 +10,7 @@
 #include <vector>
 
 class PictureBox;
+class QAction;
 class PlacementFields;
 class QKeyEvent;
 class QMouseEvent;
@@ -53,6 +54,8 @@ public:
     };
     const std::vector<Problem> &problems() const { return m_problems; }
     std::optional<qint16> selection() const { return m_selected; }
+    // An entry the context menu offers after its own.
+    void addMenuAction(QAction *action) { m_menuActions.append(action); }
 
 signals:
     // A look was chosen: the preview must be rendered again.
@@ -84,6 +87,7 @@ private:
     PictureBox &m_canvas;
     PlacementFields &m_fields;
     Overlay *m_overlay;
+    QList<QAction *> m_menuActions;
     Preview::RenderOptions m_options;
     bool m_outlines = false;
 

@@ -18,6 +18,8 @@
 
 class DialogProvider;
 class EditHistory;
+class LayoutWindow;
+struct ShownSkin;
 class Recovery;
 class frmFileOpendlg;
 class ImageButton;
@@ -186,6 +188,8 @@ public:
     QMenu *mnuEdit() const { return m_mnuEdit; }
     QAction *mnuEditUndo() const { return m_mnuEditUndo; }
     QAction *mnuEditRedo() const { return m_mnuEditRedo; }
+    QMenu *mnuView() const { return m_mnuView; }
+    QAction *mnuViewLayout() const { return m_mnuViewLayout; }
     QMenu *mnuHelp() const { return m_mnuHelp; }
     QAction *mnuHelpOpen() const { return m_mnuHelpOpen; }
     QAction *mnuHelpSeparator() const { return m_mnuHelpSeparator; }
@@ -313,12 +317,16 @@ private:
     void createHistory();
     void createPreviewCanvas();
     void showChangedControl(QWidget *control);
+    // The layout window, made when first opened; the panels rendered for it.
+    void showLayoutWindow();
+    ShownSkin renderPanels();
     // New and Open: what the preview showed of the old skin goes.
     void redrawReplacedSkin();
     std::unique_ptr<PanelPlacements> m_placements;
     PreviewCanvas *m_previewCanvas = nullptr; // owned by this window
     EditHistory *m_history = nullptr;         // owned by this window
     Recovery *m_recovery = nullptr;           // owned by this window
+    LayoutWindow *m_layoutWindow = nullptr;   // owned by this window, made on first use
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuFileNew = nullptr;
@@ -332,6 +340,8 @@ private:
     QMenu *m_mnuEdit = nullptr;
     QAction *m_mnuEditUndo = nullptr;
     QAction *m_mnuEditRedo = nullptr;
+    QMenu *m_mnuView = nullptr;
+    QAction *m_mnuViewLayout = nullptr;
     QMenu *m_mnuHelp = nullptr;
     QAction *m_mnuHelpOpen = nullptr;
     QAction *m_mnuHelpSeparator = nullptr;

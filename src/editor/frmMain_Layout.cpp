@@ -137,6 +137,11 @@ void frmMain::buildMenus()
     m_mnuEdit = menuBar()->addMenu(u"編集(&E)"_s);
     m_mnuEdit->setObjectName(u"mnuEdit"_s);
 
+    m_mnuView = menuBar()->addMenu(u"表示(&V)"_s);
+    m_mnuView->setObjectName(u"mnuView"_s);
+    add(m_mnuView, &frmMain::m_mnuViewLayout, u"mnuViewLayout", u"レイアウトウィンドウ(&L)",
+        u"Ctrl+L");
+
     m_mnuHelp = menuBar()->addMenu(u"ヘルプ(&H)"_s);
     m_mnuHelp->setObjectName(u"mnuHelp"_s);
     add(m_mnuHelp, &frmMain::m_mnuHelpOpen, u"mnuHelpOpen", u"ヘルプを開く(&H)", u"F1");

@@ -6,12 +6,14 @@
 #include "PictureBox.h"
 #include "PreviewCanvas.h"
 #include "SectionTable.h"
+#include "canvas/ShownSkin.h"
 #include "document/clsFileControl.h"
 #include "frmMain.h"
 #include "history/EditHistory.h"
 #include "history/EditMenu.h"
 #include "history/FieldUndoKeys.h"
 #include "history/Recovery.h"
+#include "layout/LayoutWindow.h"
 #include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 #include "render/SkinCheck.h"
@@ -58,6 +60,38 @@ void frmMain::createPreviewCanvas()
     m_placements = std::make_unique<PanelPlacements>(panelControls(), *m_history);
     m_previewCanvas = new PreviewCanvas(previewCanvas(), *m_placements, this);
     connect(m_previewCanvas, &PreviewCanvas::optionsChanged, this, &frmMain::drawPreview);
+    connect(m_mnuViewLayout, &QAction::triggered, this, &frmMain::showLayoutWindow);
+    m_previewCanvas->addMenuAction(m_mnuViewLayout);
+}
+
+void frmMain::showLayoutWindow()
+{
+    if (!m_layoutWindow) {
+        m_layoutWindow = new LayoutWindow(
+            *m_placements, *m_history, [this] { return renderPanels(); }, this);
+        m_layoutWindow->setSkinFileName(m_currentFileName);
+        connect(this, &QWidget::windowTitleChanged, m_layoutWindow,
+                [this] { m_layoutWindow->setSkinFileName(m_currentFileName); });
+    }
+    m_layoutWindow->show();
+    m_layoutWindow->raise();
+    m_layoutWindow->activateWindow();
+}
+
+// The panels as the preview draws them, with the look its menu chose; an
+// empty skin when the panels cannot be copied into the document.
+ShownSkin frmMain::renderPanels()
+{
+    ShownSkin skin;
+    guarded([this, &skin] {
+        savePanels();
+        const clsFileControl &document = fileControl();
+        skin.rendering =
+            Preview::renderPreview(document, panelState(*this), m_previewCanvas->options());
+        skin.areas = Preview::pictureLessAreas(document);
+        skin.problems = checkSkin(document);
+    });
+    return skin;
 }
 
 // An undone or redone step shows what it changed: the control's panel comes
@@ -110,35 +144,24 @@ PictureBox &frmMain::previewScratch() const
 
 void frmMain::drawPreview()
 {
-    const bool drawn = guarded([this] {
-        savePanels();
-        previewCanvas().clearDrawing();
-        previewScratch().clearDrawing();
-        Preview::Rendering rendering =
-            Preview::renderPreview(fileControl(), panelState(*this), m_previewCanvas->options());
-        // Without a usable background the canvas goes on showing the last one
-        // loaded, with nothing drawn on it.
-        if (rendering.background.isNull()) {
-            m_previewCanvas->release();
-            return;
-        }
-        previewCanvas().setPicture(rendering.background);
-        previewCanvas().setDrawing(rendering.canvas);
-        m_previewScroller->updateBars();
-        if (!rendering.lastElement.isNull()) {
-            previewScratch().setPicture(rendering.lastElement);
-        }
-        const clsFileControl &document = fileControl();
-        m_previewCanvas->show(std::move(rendering), Preview::pictureLessAreas(document),
-                              checkSkin(document));
-    });
-    if (!drawn) {
-        // Panels that cannot be copied (an image size beyond 16 bits, a path no
-        // file system holds) leave nothing trustworthy to draw.
+    previewCanvas().clearDrawing();
+    previewScratch().clearDrawing();
+    ShownSkin skin = renderPanels();
+    // Without a usable background (or with panels that cannot be copied: an
+    // image size beyond 16 bits, a path no file system holds) the canvas
+    // goes on showing the last one loaded, with nothing drawn on it.
+    if (skin.rendering.background.isNull()) {
         m_previewCanvas->release();
-        previewCanvas().clearDrawing();
-        previewScratch().clearDrawing();
+        return;
     }
+    previewCanvas().setPicture(skin.rendering.background);
+    previewCanvas().setDrawing(skin.rendering.canvas);
+    m_previewScroller->updateBars();
+    if (!skin.rendering.lastElement.isNull()) {
+        previewScratch().setPicture(skin.rendering.lastElement);
+    }
+    m_previewCanvas->show(std::move(skin.rendering), std::move(skin.areas),
+                          std::move(skin.problems));
 }
 
 void frmMain::clearPreview()

@@ -345,6 +345,51 @@ private slots:
         QVERIFY(leaveWithoutSaving(window, editor));
     }
 
+    // Ctrl+L opens the layout window beside the panels; a real drag there
+    // snaps the stop button's top to the play button's.
+    void layoutWindowSnapsADrag()
+    {
+        QProcess editor;
+        const QString window = startEditor(editor);
+        QVERIFY(!window.isEmpty());
+        QVERIFY(locateClient(u"e2e_layout_start.png"_s));
+        QVERIFY(typeInto(fieldCentre(3), bin + u"/sample/background.bmp"_s));
+        QVERIFY(click(modeButtonCentre(1)));
+        for (const Typed &typed : kButtonFields) {
+            const QString text = QString::fromLatin1(typed.text);
+            QVERIFY(typeInto(fieldCentre(typed.field),
+                             typed.sample ? bin + u"/sample/"_s + text : text));
+        }
+        QVERIFY(key(window, u"ctrl+l"_s));
+        const QString layout = findWindow(u"^レイアウト - 新しいスキン$"_s);
+        QVERIFY(!layout.isEmpty());
+        QVERIFY(run(u"xdotool"_s, {u"windowsize"_s, u"--sync"_s, layout, u"700"_s, u"500"_s}));
+        QVERIFY(run(u"xdotool"_s, {u"windowmove"_s, u"--sync"_s, layout, u"0"_s, u"0"_s}));
+        QVERIFY(key(layout, u"ctrl+1"_s));
+        // The skin is found on screen by its background's bottom right corner,
+        // where no button lies; the stop button is at LEFT 40, TOP 30.
+        const QImage shot = settledScreenshot(u"e2e_layout.png"_s);
+        const QImage background(bin + u"/sample/background.bmp"_s);
+        const QPoint corner(background.width() - 24, background.height() - 24);
+        const QPoint cornerAt = find(shot, background.copy(QRect(corner, QSize(24, 24))));
+        QVERIFY2(cornerAt.x() >= 0, "the skin is not on screen");
+        // Grab it and bring its top 3 pixels under the play button's (TOP 10).
+        const QPoint grab = cornerAt - corner + QPoint(60, 42);
+        const QPoint to = grab + QPoint(0, -17);
+        QVERIFY(run(u"xdotool"_s, {u"mousemove"_s, QString::number(grab.x()),
+                                   QString::number(grab.y()), u"mousedown"_s, u"1"_s}));
+        for (const QPoint now : {grab + QPoint(0, -8), to}) {
+            QVERIFY(run(u"xdotool"_s,
+                        {u"mousemove"_s, QString::number(now.x()), QString::number(now.y())}));
+        }
+        QVERIFY(run(u"xdotool"_s, {u"mouseup"_s, u"1"_s}));
+        screenshot(u"e2e_layout_snapped.png"_s);
+        QVERIFY(run(u"xdotool"_s, {u"windowraise"_s, window}));
+        QVERIFY(doubleClick(fieldCentre(12)));
+        QTRY_COMPARE_WITH_TIMEOUT(selection(u"primary"_s), u"10"_s, 10000);
+        QVERIFY(leaveWithoutSaving(window, editor));
+    }
+
     // Unsaved work outlives a SIGTERM: the next start offers it back.
     void sigtermKeepsUnsavedWork()
     {

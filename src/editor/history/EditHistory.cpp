@@ -50,6 +50,9 @@ void EditHistory::watch(std::size_t role)
 void EditHistory::changed(std::size_t role, bool typed)
 {
     const QString now = readValue(m_roles[role].control);
+    if (now != m_values[role]) {
+        emit valuesChanged(m_roles[role].control.widget);
+    }
     if (m_quiet > 0 || now == m_values[role]) {
         m_values[role] = now;
         return;
@@ -67,14 +70,18 @@ void EditHistory::changed(std::size_t role, bool typed)
 void EditHistory::edit(const QString &text,
                        const std::vector<std::pair<QWidget *, QString>> &values, quint64 arrowRun)
 {
+    // Every control given stays in the step, changed or not, so that the
+    // steps of one run name the same controls and merge.
     std::vector<ValueCommand::Change> changes;
+    bool changing = false;
     for (const auto &[widget, value] : values) {
         const std::size_t role = indexOf(widget);
-        if (role < m_roles.size() && m_values[role] != value) {
+        if (role < m_roles.size()) {
             changes.push_back({m_roles[role].control, m_values[role], value});
+            changing = changing || m_values[role] != value;
         }
     }
-    if (changes.empty()) {
+    if (!changing) {
         return;
     }
     for (const ValueCommand::Change &change : changes) {
@@ -113,6 +120,7 @@ void EditHistory::write(const Control &control, const QString &value, bool undoO
     ++m_quiet;
     writeValue(control, value);
     --m_quiet;
+    emit valuesChanged(control.widget); // a swatch tells nobody else
     m_values[indexOf(control.widget)] = readValue(control);
     if (undoOrRedo) {
         // Typing after an undo or redo is a step of its own.

@@ -54,6 +54,9 @@ public:
 signals:
     // An undo or redo set this control.
     void stepApplied(QWidget *control);
+    // Some value of the panels changed, whatever changed it (a person, an
+    // undo, a load): views of the skin draw it again.
+    void valuesChanged(QWidget *control);
 
 private:
     void watch(std::size_t role);

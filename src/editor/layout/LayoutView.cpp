@@ -1,0 +1,618 @@
+#include "LayoutView.h"
+
+#include "editor/PlacementFields.h"
+#include "editor/canvas/Arrange.h"
+#include "wms/WmsFields.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor kSelection(0, 120, 215);
+const QColor kProblem(230, 0, 0);
+const QColor kGuide(255, 0, 255);
+const QColor kArea(40, 40, 40);
+constexpr int kShiftStep = 10;
+// The zoom steps of Ctrl++ and Ctrl+-.
+constexpr double kSteps[] = {0.25, 0.5, 1.0, 2.0, 3.0, 4.0, 6.0, 8.0};
+
+// A small label with a light back, kept inside the visible area.
+void drawLabel(QPainter &painter, QPoint at, const QString &text, const QRect &visible)
+{
+    QRect box = painter.fontMetrics().boundingRect(text).adjusted(-3, -1, 3, 1);
+    box.moveTopLeft(at);
+    box.moveLeft(std::clamp(box.left(), visible.left(),
+                            std::max(visible.left(), visible.right() - box.width())));
+    box.moveTop(std::clamp(box.top(), visible.top(),
+                           std::max(visible.top(), visible.bottom() - box.height())));
+    painter.fillRect(box, QColor(255, 255, 224, 230));
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
+QPoint withinPlaces(QPoint point)
+{
+    return {std::clamp(point.x(), 0, int(WmsFields::kMaxPlace)),
+            std::clamp(point.y(), 0, int(WmsFields::kMaxPlace))};
+}
+
+} // namespace
+
+LayoutView::LayoutView(PlacementFields &fields, QWidget *parent)
+    : QAbstractScrollArea(parent), m_fields(fields)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setBackgroundRole(QPalette::Dark);
+    viewport()->setAutoFillBackground(true);
+}
+
+void LayoutView::setSkin(ShownSkin skin)
+{
+    m_skin = std::move(skin);
+    m_canvas = m_skin.rendering.canvas;
+    if (m_drag) {
+        placeScene([this] {
+            std::vector<std::pair<qint16, QPoint>> moved;
+            for (const auto &[slot, from] : m_drag->from) {
+                moved.emplace_back(slot, from + m_drag->delta);
+            }
+            return moved;
+        }());
+    }
+    std::erase_if(m_selection, [this](qint16 slot) { return !rectOf(slot); });
+    if (m_fit) {
+        fitToWindow();
+    }
+    updateBars();
+    viewport()->update();
+}
+
+void LayoutView::follow(qint16 slot, QPoint position)
+{
+    if (m_drag && std::any_of(m_drag->from.begin(), m_drag->from.end(),
+                              [slot](const auto &f) { return f.first == slot; })) {
+        return;
+    }
+    if (!rectOf(slot)) {
+        return;
+    }
+    placeScene({{slot, position}});
+    const auto placement = [slot](const SkinFinding &f) {
+        return f.slot == slot && (f.kind == SkinFinding::Kind::PartlyOutside ||
+                                  f.kind == SkinFinding::Kind::WhollyOutside);
+    };
+    m_skin.problems.removeIf(placement);
+    const QRect now = *rectOf(slot);
+    if (!m_canvas.isNull() && !backgroundRect().contains(now)) {
+        SkinFinding finding;
+        finding.kind = backgroundRect().intersects(now) ? SkinFinding::Kind::PartlyOutside
+                                                        : SkinFinding::Kind::WhollyOutside;
+        finding.slot = slot;
+        finding.place = now;
+        finding.background = backgroundRect().size();
+        m_skin.problems.append(finding);
+    }
+}
+
+QRect LayoutView::backgroundRect() const
+{
+    return m_skin.rendering.background.rect();
+}
+
+std::optional<QRect> LayoutView::rectOf(qint16 slot) const
+{
+    QRect united;
+    for (const Preview::Placed &element : m_skin.rendering.scene.placed) {
+        if (element.slot == slot) {
+            united |= element.rect();
+        }
+    }
+    for (const Preview::Area &area : m_skin.areas) {
+        if (area.slot == slot) {
+            united |= area.rect;
+        }
+    }
+    return united.isNull() ? std::nullopt : std::optional(united);
+}
+
+// Every element shown, each once, in drawing order.
+std::vector<qint16> LayoutView::elementSlots() const
+{
+    std::vector<qint16> items;
+    const auto add = [&items](qint16 slot) {
+        if (std::find(items.begin(), items.end(), slot) == items.end()) {
+            items.push_back(slot);
+        }
+    };
+    for (const Preview::Placed &element : m_skin.rendering.scene.placed) {
+        add(element.slot);
+    }
+    for (const Preview::Area &area : m_skin.areas) {
+        add(area.slot);
+    }
+    return items;
+}
+
+// Pictures come first: an area is taken only where no picture lies.
+std::optional<qint16> LayoutView::itemAt(QPoint skinPoint) const
+{
+    if (const std::optional<std::size_t> index = m_skin.rendering.scene.elementAt(skinPoint)) {
+        return m_skin.rendering.scene.placed[*index].slot;
+    }
+    for (auto area = m_skin.areas.rbegin(); area != m_skin.areas.rend(); ++area) {
+        if (area->rect.contains(skinPoint)) {
+            return area->slot;
+        }
+    }
+    return std::nullopt;
+}
+
+void LayoutView::setSelection(std::vector<qint16> items)
+{
+    if (items == m_selection) {
+        return;
+    }
+    m_selection = std::move(items);
+    ++m_arrowRun; // a run of arrow moves belongs to one selection
+    m_showReadout = false;
+    viewport()->update();
+    emit selectionChanged();
+}
+
+void LayoutView::selectAll()
+{
+    setSelection(elementSlots());
+}
+
+std::vector<QRect> LayoutView::selectedRects() const
+{
+    std::vector<QRect> rects;
+    for (const qint16 slot : m_selection) {
+        rects.push_back(rectOf(slot).value_or(QRect()));
+    }
+    return rects;
+}
+
+// The skin's corner on screen: centred while it is smaller than the view.
+QPointF LayoutView::origin() const
+{
+    const QSizeF shown = QSizeF(m_canvas.size()) * m_zoom;
+    const double x = shown.width() < viewport()->width() ? (viewport()->width() - shown.width()) / 2
+                                                         : -horizontalScrollBar()->value();
+    const double y = shown.height() < viewport()->height()
+                         ? (viewport()->height() - shown.height()) / 2
+                         : -verticalScrollBar()->value();
+    return {std::floor(x), std::floor(y)};
+}
+
+QPoint LayoutView::toSkin(QPointF viewportPoint) const
+{
+    const QPointF skin = (viewportPoint - origin()) / m_zoom;
+    return {int(std::floor(skin.x())), int(std::floor(skin.y()))};
+}
+
+QPointF LayoutView::toViewport(QPointF skinPoint) const
+{
+    return origin() + skinPoint * m_zoom;
+}
+
+QRectF LayoutView::screenRect(const QRect &skinRect) const
+{
+    return {toViewport(skinRect.topLeft()), QSizeF(skinRect.size()) * m_zoom};
+}
+
+void LayoutView::setZoom(double zoom, std::optional<QPointF> anchor)
+{
+    const QPointF at = anchor.value_or(QPointF(viewport()->rect().center()));
+    const QPointF skinAt = (at - origin()) / m_zoom;
+    m_zoom = zoom;
+    m_fit = false;
+    updateBars();
+    // The skin pixel under the anchor stays there.
+    const QPointF shownAt = skinAt * m_zoom;
+    horizontalScrollBar()->setValue(int(std::lround(shownAt.x() - at.x())));
+    verticalScrollBar()->setValue(int(std::lround(shownAt.y() - at.y())));
+    viewport()->update();
+    emit zoomChanged();
+}
+
+void LayoutView::zoomIn()
+{
+    const auto next = std::upper_bound(std::begin(kSteps), std::end(kSteps), m_zoom + 1e-9);
+    setZoom(next == std::end(kSteps) ? kMaxZoom : *next);
+}
+
+void LayoutView::zoomOut()
+{
+    const auto below = std::lower_bound(std::begin(kSteps), std::end(kSteps), m_zoom - 1e-9);
+    setZoom(below == std::begin(kSteps) ? kMinZoom : *(below - 1));
+}
+
+void LayoutView::fitToWindow()
+{
+    if (!m_canvas.isNull()) {
+        m_zoom = std::min(double(viewport()->width()) / m_canvas.width(),
+                          double(viewport()->height()) / m_canvas.height());
+    }
+    m_fit = true;
+    updateBars();
+    viewport()->update();
+    emit zoomChanged();
+}
+
+void LayoutView::updateBars()
+{
+    const QSize shown(int(std::ceil(m_canvas.width() * m_zoom)),
+                      int(std::ceil(m_canvas.height() * m_zoom)));
+    horizontalScrollBar()->setRange(0, std::max(0, shown.width() - viewport()->width()));
+    verticalScrollBar()->setRange(0, std::max(0, shown.height() - viewport()->height()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    verticalScrollBar()->setPageStep(viewport()->height());
+}
+
+void LayoutView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (m_fit) {
+        fitToWindow();
+    }
+    updateBars();
+}
+
+void LayoutView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+// Only the part of the skin the view shows is scaled, by whole pixels.
+void LayoutView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!m_canvas.isNull()) {
+        const QRect visible =
+            QRect(toSkin(QPointF(0, 0)), toSkin(QPointF(viewport()->rect().bottomRight())))
+                .adjusted(-1, -1, 1, 1)
+                .intersected(m_canvas.rect());
+        if (!visible.isEmpty()) {
+            painter.drawImage(screenRect(visible), m_canvas, visible);
+        }
+    }
+    paintMarks(painter);
+}
+
+void LayoutView::paintMarks(QPainter &painter) const
+{
+    painter.setBrush(Qt::NoBrush);
+    for (const Preview::Area &area : m_skin.areas) {
+        painter.setPen(QPen(kArea, 1, Qt::DashLine));
+        const QRectF shown = screenRect(area.rect);
+        painter.drawRect(shown.adjusted(0, 0, -1, -1));
+        painter.drawText(shown.adjusted(3, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, area.name);
+    }
+    painter.setPen(QPen(kProblem, 2));
+    for (const SkinFinding &problem : m_skin.problems) {
+        if (const std::optional<QRect> rect =
+                problem.slot > Slot::View ? rectOf(problem.slot) : std::nullopt) {
+            painter.drawRect(screenRect(*rect).adjusted(1, 1, -1, -1));
+        }
+    }
+    painter.setPen(QPen(kSelection, 2));
+    QRect selected;
+    for (const QRect &rect : selectedRects()) {
+        painter.drawRect(screenRect(rect).adjusted(-1, -1, 1, 1));
+        selected |= rect;
+    }
+    painter.setPen(QPen(kGuide, 1));
+    if (m_guideX) {
+        const double x = toViewport(QPointF(*m_guideX, 0)).x();
+        painter.drawLine(QPointF(x, 0), QPointF(x, viewport()->height()));
+    }
+    if (m_guideY) {
+        const double y = toViewport(QPointF(0, *m_guideY)).y();
+        painter.drawLine(QPointF(0, y), QPointF(viewport()->width(), y));
+    }
+    if (m_band) {
+        painter.setPen(QPen(kSelection, 1, Qt::DashLine));
+        painter.drawRect(screenRect(*m_band));
+    }
+    if ((m_drag || m_showReadout) && !selected.isNull()) {
+        drawReadout(painter, selected);
+    }
+}
+
+// The selection's name, LEFT and TOP beside it, inside what the view shows.
+void LayoutView::drawReadout(QPainter &painter, const QRect &near) const
+{
+    const QString name = m_selection.size() == 1 ? m_fields.name(m_selection.front())
+                                                 : u"%1個の要素"_s.arg(m_selection.size());
+    const QPointF corner = toViewport(QPointF(near.bottomRight() + QPoint(1, 1)));
+    drawLabel(painter, corner.toPoint() + QPoint(8, 8),
+              u"%1  LEFT %2, TOP %3"_s.arg(name).arg(near.left()).arg(near.top()),
+              viewport()->rect());
+}
+
+void LayoutView::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && m_spaceHeld)) {
+        m_pan = at.toPoint();
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint skinAt = toSkin(at);
+    const std::optional<qint16> hit = itemAt(skinAt);
+    const bool adding = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (!hit) {
+        if (!adding) {
+            setSelection({});
+        }
+        m_bandStart = skinAt;
+        m_band = QRect(skinAt, QSize(1, 1));
+        return;
+    }
+    std::vector<qint16> selection = m_selection;
+    const auto found = std::find(selection.begin(), selection.end(), *hit);
+    if (adding) {
+        if (found == selection.end()) {
+            selection.push_back(*hit);
+        } else {
+            selection.erase(found);
+        }
+        setSelection(std::move(selection));
+        return;
+    }
+    if (found == selection.end()) {
+        setSelection({*hit});
+    }
+    Drag drag{skinAt, {}, {}};
+    for (const qint16 slot : m_selection) {
+        drag.from.emplace_back(slot, rectOf(slot).value_or(QRect()).topLeft());
+    }
+    m_drag = std::move(drag);
+}
+
+void LayoutView::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    m_pointer = at.toPoint();
+    if (m_pan) {
+        const QPoint by = *m_pan - at.toPoint();
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + by.x());
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + by.y());
+        m_pan = at.toPoint();
+        return;
+    }
+    if (m_drag && !(event->buttons() & Qt::LeftButton)) {
+        cancelDrag(); // the release went to another window
+    }
+    if (m_drag) {
+        moveSelectionBy(toSkin(at) - m_drag->grab, !(event->modifiers() & Qt::AltModifier));
+    } else if (m_band) {
+        const QPoint now = toSkin(at);
+        m_band = QRect(m_bandStart, now).normalized();
+        viewport()->update();
+    }
+}
+
+// The selection follows the pointer, snapped as a whole, never past 0 or
+// the largest place.
+void LayoutView::moveSelectionBy(QPoint delta, bool snapping)
+{
+    QRect moving;
+    std::vector<QRect> others;
+    for (const qint16 slot : elementSlots()) {
+        const auto from = std::find_if(m_drag->from.begin(), m_drag->from.end(),
+                                       [slot](const auto &f) { return f.first == slot; });
+        const QRect rect = rectOf(slot).value_or(QRect());
+        if (from == m_drag->from.end()) {
+            others.push_back(rect);
+        } else {
+            moving |= rect.translated(from->second - rect.topLeft());
+        }
+    }
+    m_guideX.reset();
+    m_guideY.reset();
+    if (snapping) {
+        const int tolerance = int(std::ceil(kSnapPixels / m_zoom));
+        const Arrange::Snap snap =
+            Arrange::snap(moving.translated(delta), others, backgroundRect(), tolerance);
+        delta += snap.offset;
+        m_guideX = snap.guideX;
+        m_guideY = snap.guideY;
+    }
+    // The whole selection stops where its first element would pass 0 or the largest place.
+    for (const auto &[slot, from] : m_drag->from) {
+        delta = withinPlaces(from + delta) - from;
+    }
+    m_drag->delta = delta;
+    std::vector<std::pair<qint16, QPoint>> positions;
+    for (const auto &[slot, from] : m_drag->from) {
+        positions.emplace_back(slot, from + delta);
+    }
+    placeScene(positions);
+}
+
+// Moved pictures are drawn again where they were and where they are now.
+void LayoutView::placeScene(const std::vector<std::pair<qint16, QPoint>> &positions)
+{
+    Preview::Scene &scene = m_skin.rendering.scene;
+    QRect dirty;
+    for (const auto &[slot, position] : positions) {
+        for (Preview::Placed &element : scene.placed) {
+            if (element.slot == slot) {
+                dirty |= element.rect();
+                element.position = position;
+                dirty |= element.rect();
+            }
+        }
+        for (Preview::Area &area : m_skin.areas) {
+            if (area.slot == slot) {
+                area.rect.moveTopLeft(position);
+            }
+        }
+    }
+    dirty &= m_canvas.rect();
+    if (!dirty.isEmpty()) {
+        scene.compose(m_canvas, dirty);
+    }
+    viewport()->update();
+}
+
+void LayoutView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pan && (event->button() == Qt::MiddleButton || event->button() == Qt::LeftButton)) {
+        m_pan.reset();
+        return;
+    }
+    if (m_band) {
+        const QRect band = *m_band;
+        m_band.reset();
+        std::vector<qint16> selection =
+            event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier) ? m_selection
+                                                                           : std::vector<qint16>{};
+        for (const qint16 slot : elementSlots()) {
+            if (rectOf(slot)->intersects(band) &&
+                std::find(selection.begin(), selection.end(), slot) == selection.end()) {
+                selection.push_back(slot);
+            }
+        }
+        setSelection(std::move(selection));
+        viewport()->update();
+        return;
+    }
+    if (!m_drag) {
+        return;
+    }
+    const Drag drag = std::move(*m_drag);
+    m_drag.reset();
+    m_guideX.reset();
+    m_guideY.reset();
+    ++m_arrowRun;
+    if (drag.delta != QPoint()) {
+        std::vector<std::pair<qint16, QPoint>> positions;
+        for (const auto &[slot, from] : drag.from) {
+            positions.emplace_back(slot, from + drag.delta);
+        }
+        m_fields.setPositions(positions);
+    }
+    viewport()->update();
+}
+
+void LayoutView::cancelDrag()
+{
+    if (!m_drag) {
+        return;
+    }
+    const Drag drag = std::move(*m_drag);
+    m_drag.reset();
+    m_guideX.reset();
+    m_guideY.reset();
+    placeScene(drag.from);
+}
+
+void LayoutView::focusOutEvent(QFocusEvent *event)
+{
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
+        cancelDrag();
+    }
+    QAbstractScrollArea::focusOutEvent(event);
+}
+
+// Ctrl+wheel zooms around the pointer; the wheel alone scrolls.
+void LayoutView::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const double factor = std::pow(1.25, event->angleDelta().y() / 120.0);
+    setZoom(std::clamp(m_zoom * factor, kMinZoom, kMaxZoom), event->position());
+    event->accept();
+}
+
+void LayoutView::nudge(QPoint delta)
+{
+    std::vector<std::pair<qint16, QPoint>> positions;
+    for (const qint16 slot : m_selection) {
+        const QPoint from = rectOf(slot).value_or(QRect()).topLeft();
+        positions.emplace_back(slot, withinPlaces(from + delta));
+    }
+    m_showReadout = true;
+    m_fields.setPositions(positions, m_arrowRun);
+}
+
+void LayoutView::keyPressEvent(QKeyEvent *event)
+{
+    const int step = event->modifiers() & Qt::ShiftModifier ? kShiftStep : 1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        nudge({-step, 0});
+        return;
+    case Qt::Key_Right:
+        nudge({step, 0});
+        return;
+    case Qt::Key_Up:
+        nudge({0, -step});
+        return;
+    case Qt::Key_Down:
+        nudge({0, step});
+        return;
+    case Qt::Key_Escape:
+        cancelDrag();
+        setSelection({});
+        return;
+    case Qt::Key_Space:
+        m_spaceHeld = !event->isAutoRepeat() || m_spaceHeld;
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void LayoutView::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        m_spaceHeld = false;
+        m_pan.reset();
+    }
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+// A problem's outline tells what is wrong when the pointer rests on it.
+bool LayoutView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip) {
+        return QAbstractScrollArea::viewportEvent(event);
+    }
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QPoint at = toSkin(help->pos());
+    QStringList texts;
+    for (const SkinFinding &problem : m_skin.problems) {
+        const std::optional<QRect> rect =
+            problem.slot > Slot::View ? rectOf(problem.slot) : std::nullopt;
+        if (rect && rect->contains(at)) {
+            texts.append(m_fields.name(problem.slot) + u"："_s + problem.message());
+        }
+    }
+    if (texts.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(help->globalPos(), texts.join(u'\n'), viewport());
+    }
+    return true;
+}

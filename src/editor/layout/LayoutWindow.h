@@ -1,0 +1,58 @@
+#pragma once
+
+#include "LayoutView.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class BoundField;
+class EditHistory;
+class PanelPlacements;
+class QAction;
+class QLabel;
+
+// The skin beside the panels, live: every change of the panels is drawn at
+// once, at any zoom, and elements are selected, moved, aligned and
+// distributed here as steps of the one edit history. Not modal; its size
+// and place are remembered between runs. Closing it changes nothing.
+class LayoutWindow : public QWidget {
+    Q_OBJECT
+public:
+    // What the panels show now, rendered as the preview renders it.
+    using SkinSource = std::function<ShownSkin()>;
+
+    LayoutWindow(PanelPlacements &fields, EditHistory &history, SkinSource source,
+                 QWidget *parent = nullptr);
+    ~LayoutWindow() override;
+
+    // The skin file the panels edit, for the title; empty for a new skin.
+    void setSkinFileName(const QString &fileName);
+    LayoutView &view() { return *m_view; }
+    // The window's commands, for its menus, tool bar and tests.
+    QAction *alignAction(int command) const { return m_arrange.at(std::size_t(command)); }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void scheduleRedraw();
+    void redraw();
+    void arrange(int command);
+    void followSelection();
+    void showZoom();
+
+    PanelPlacements &m_fields;
+    EditHistory &m_history;
+    SkinSource m_source;
+    LayoutView *m_view;
+    QTimer m_redraw;
+    std::vector<QAction *> m_arrange;
+    QLabel *m_zoom = nullptr;
+    QLabel *m_name = nullptr;
+    BoundField *m_left = nullptr;
+    BoundField *m_top = nullptr;
+    QLabel *m_size = nullptr;
+};

@@ -1,0 +1,362 @@
+// The layout window: the skin beside the panels, live, at any zoom, with
+// several elements selected, moved as one step, aligned, distributed and
+// snapped, driven by real mouse and key events.
+#include "EditorFixture.h"
+#include "PreviewPictures.h"
+#include "editor/SectionTable.h"
+#include "editor/canvas/Arrange.h"
+#include "editor/layout/LayoutWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using namespace PreviewPictures;
+
+namespace {
+
+const Sections::Section &sectionOf(qint16 slot)
+{
+    return *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
+                         [slot](const Sections::Section &s) { return s.slot == slot; });
+}
+
+// The buttons every skin has, with their pictures' sizes and places; the
+// close button lies inside the playlist's area.
+struct Button {
+    qint16 slot;
+    const char *file;
+    QSize size;
+    QPoint at;
+};
+const Button kButtons[] = {
+    {Slot::PlayButton, "play.gif", {30, 20}, {20, 10}},
+    {Slot::StopButton, "stop.bmp", {20, 10}, {60, 40}},
+    {Slot::CloseButton, "close.bmp", {10, 10}, {120, 70}},
+};
+const QRect kPlaylist(110, 60, 60, 30);
+
+// One thing a person does in the view.
+struct Act {
+    enum Kind { Click, Band, Key } kind;
+    QPoint from = {}; // skin pixels
+    QPoint to = {};
+    Qt::KeyboardModifiers modifiers = {};
+    Qt::Key key = Qt::Key_unknown;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Act)
+
+class tst_LayoutWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        QVERIFY(writeSharedPictures(dir));
+        QVERIFY(!write(dir, u"close.bmp"_s, button(10, 10, qRgb(200, 200, 0))).isEmpty());
+    }
+    void init()
+    {
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
+        QVERIFY(window->Form_Load());
+        window->Text1(Sections::kView.image.text)->setText(dir.filePath(u"back.bmp"_s));
+        for (const Button &b : kButtons) {
+            window->Text1(sectionOf(b.slot).image.text)
+                ->setText(dir.filePath(QString::fromLatin1(b.file)));
+            setPlace(b.slot, b.at);
+        }
+        const Sections::Section &playlist = Sections::kPlaylist;
+        window->Check2(playlist.check2)->setChecked(true);
+        for (const auto &[field, value] : {std::pair{playlist.left, kPlaylist.left()},
+                                           {playlist.top, kPlaylist.top()},
+                                           {playlist.width, kPlaylist.width()},
+                                           {playlist.height, kPlaylist.height()}}) {
+            window->Text1(field)->setText(QString::number(value));
+        }
+        historyOf(*window).clear();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        QTest::keyClick(window, Qt::Key_L, Qt::ControlModifier);
+        layout = window->findChild<LayoutWindow *>();
+        QVERIFY(layout);
+        layout->resize(800, 600);
+        QVERIFY(QTest::qWaitForWindowExposed(layout));
+        layout->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), layout);
+        QTRY_VERIFY(!view().skin().rendering.canvas.isNull());
+        view().setFocus();
+    }
+    void cleanup() { editor.reset(); }
+
+    void windowOpensBesideThePanels()
+    {
+        QCOMPARE(layout->windowTitle(), u"レイアウト - 新しいスキン"_s);
+        QVERIFY(!layout->isModal());
+        QVERIFY(window->isEnabled());
+        QCOMPARE(window->mnuViewLayout()->shortcut(), QKeySequence(u"Ctrl+L"_s));
+    }
+
+    // A skin pixel clicked at any zoom is that pixel: the button's corner is
+    // the button, the pixel above and left of it is not.
+    void zoomKeepsPointerAndSkinExact_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("keys");
+        using K = QKeyCombination;
+        const K in(Qt::ControlModifier, Qt::Key_Plus);
+        const K out(Qt::ControlModifier, Qt::Key_Minus);
+        QTest::newRow("fit") << QList<K>{K(Qt::ControlModifier, Qt::Key_0)};
+        QTest::newRow("100%") << QList<K>{K(Qt::ControlModifier, Qt::Key_1)};
+        QTest::newRow("25%") << QList<K>{K(Qt::ControlModifier, Qt::Key_1), out, out};
+        QTest::newRow("800%") << QList<K>{K(Qt::ControlModifier, Qt::Key_1), in, in, in, in, in};
+    }
+    void zoomKeepsPointerAndSkinExact()
+    {
+        QFETCH(QList<QKeyCombination>, keys);
+        for (const QKeyCombination key : keys) {
+            QTest::keyClick(&view(), key.key(), key.keyboardModifiers());
+        }
+        // The first screen pixel of the button's corner, and the one before it.
+        for (const Button &b : {kButtons[0], kButtons[1]}) {
+            const QPointF corner = view().toViewport(b.at);
+            const QPoint inside(int(std::ceil(corner.x())), int(std::ceil(corner.y())));
+            QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, inside);
+            QCOMPARE(view().selection(), std::vector<qint16>{b.slot});
+            QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, inside - QPoint(1, 1));
+            QVERIFY(view().selection().empty());
+        }
+        for (int x = 0; x < 200; x += 7) {
+            const QPoint pixel(x, x / 2);
+            QCOMPARE(view().toSkin(view().toViewport(pixel + QPointF(0.5, 0.5))), pixel);
+        }
+    }
+
+    void selection_data()
+    {
+        QTest::addColumn<QList<Act>>("acts");
+        QTest::addColumn<QList<int>>("selected");
+        const int play = Slot::PlayButton, stop = Slot::StopButton, close = Slot::CloseButton,
+                  playlist = Slot::Playlist;
+        const QPoint inPlay(25, 15), inStop(65, 42);
+        QTest::newRow("click") << QList<Act>{{Act::Click, inPlay}} << QList<int>{play};
+        QTest::newRow("Ctrl+click adds")
+            << QList<Act>{{Act::Click, inPlay}, {Act::Click, inStop, {}, Qt::ControlModifier}}
+            << QList<int>{play, stop};
+        QTest::newRow("Shift+click removes")
+            << QList<Act>{{Act::Click, inPlay},
+                          {Act::Click, inStop, {}, Qt::ControlModifier},
+                          {Act::Click, inPlay, {}, Qt::ShiftModifier}}
+            << QList<int>{stop};
+        QTest::newRow("band touches")
+            << QList<Act>{{Act::Band, {5, 5}, {62, 41}}} << QList<int>{play, stop};
+        QTest::newRow("Ctrl+A") << QList<Act>{{Act::Key, {}, {}, Qt::ControlModifier, Qt::Key_A}}
+                                << QList<int>{play, stop, close, playlist};
+        QTest::newRow("Escape clears")
+            << QList<Act>{{Act::Click, inPlay}, {Act::Key, {}, {}, {}, Qt::Key_Escape}}
+            << QList<int>{};
+        QTest::newRow("picture before area")
+            << QList<Act>{{Act::Click, {122, 72}}} << QList<int>{close};
+        QTest::newRow("area where no picture lies")
+            << QList<Act>{{Act::Click, {165, 85}}} << QList<int>{playlist};
+    }
+    void selection()
+    {
+        QFETCH(QList<Act>, acts);
+        QFETCH(QList<int>, selected);
+        for (const Act &act : acts) {
+            perform(act);
+        }
+        QList<int> shown;
+        for (const qint16 slot : view().selection()) {
+            shown.append(slot);
+        }
+        std::sort(shown.begin(), shown.end());
+        std::sort(selected.begin(), selected.end());
+        QCOMPARE(shown, selected);
+    }
+
+    // A drag or a run of arrows moves every selected element, as one step.
+    void groupMovesAreOneStep()
+    {
+        click({25, 15});
+        click({65, 42}, Qt::ControlModifier);
+        drag({25, 15}, {35, 20}, Qt::AltModifier);
+        QCOMPARE(place(Slot::PlayButton), QPoint(30, 15));
+        QCOMPARE(place(Slot::StopButton), QPoint(70, 45));
+        QTest::keyClick(&view(), Qt::Key_Right);
+        QTest::keyClick(&view(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(place(Slot::PlayButton), QPoint(31, 25));
+        QCOMPARE(historyOf(*window).count(), 2);
+        historyOf(*window).undo();
+        historyOf(*window).undo();
+        QCOMPARE(place(Slot::PlayButton), QPoint(20, 10));
+        QCOMPARE(place(Slot::StopButton), QPoint(60, 40));
+    }
+
+    // A drag snaps an edge within six screen pixels to another element's
+    // edge or the background's centre, with a guide; Alt keeps it free.
+    void snapping_data()
+    {
+        QTest::addColumn<QPoint>("grab"); // on the stop button
+        QTest::addColumn<QPoint>("by");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QPoint>("to");
+        // The stop button's top comes 2 pixels under the play button's top.
+        QTest::newRow("to play's top")
+            << QPoint(65, 42) << QPoint(40, -28) << Qt::KeyboardModifiers() << QPoint(100, 10);
+        QTest::newRow("Alt: no snapping")
+            << QPoint(65, 42) << QPoint(40, -28) << Qt::KeyboardModifiers(Qt::AltModifier)
+            << QPoint(100, 12);
+        // The close button's centre comes 2 pixels right of the background's
+        // (200 wide), nearer than any other line.
+        QTest::newRow("to the background's centre")
+            << QPoint(122, 72) << QPoint(-23, 0) << Qt::KeyboardModifiers() << QPoint(95, 70);
+    }
+    void snapping()
+    {
+        QFETCH(QPoint, grab);
+        QFETCH(QPoint, by);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QPoint, to);
+        QTest::keyClick(&view(), Qt::Key_1, Qt::ControlModifier); // six pixels are six pixels
+        const qint16 slot = grab.x() > kButtons[2].at.x() ? Slot::CloseButton : Slot::StopButton;
+        click(grab);
+        drag(grab, grab + by, modifiers);
+        QCOMPARE(place(slot), to);
+    }
+
+    // Each arrange command on three buttons lands them where their pictures'
+    // sizes say, as one step named after the command.
+    void arrangeCommands_data()
+    {
+        QTest::addColumn<int>("command");
+        for (const Arrange::Entry &entry : Arrange::entries()) {
+            QTest::newRow(entry.caption.toUtf8().constData()) << int(entry.command);
+        }
+    }
+    void arrangeCommands()
+    {
+        QFETCH(int, command);
+        for (const Button &b : kButtons) {
+            click(b.at + QPoint(2, 2), Qt::ControlModifier);
+        }
+        QCOMPARE(view().selection().size(), std::size_t(3));
+        QVERIFY(layout->alignAction(command)->isEnabled());
+        layout->alignAction(command)->trigger();
+        QCOMPARE(historyOf(*window).count(), 1);
+        QCOMPARE(historyOf(*window).text(0), layout->alignAction(command)->text());
+        for (const Button &b : kButtons) {
+            QCOMPARE(place(b.slot), expectedPlace(Arrange::Command(command), b));
+        }
+        QTRY_VERIFY(!layout->alignAction(command)->isEnabled());
+    }
+
+    // A field typed on a panel shows in the layout window at once.
+    void typedFieldAppears()
+    {
+        QLineEdit *left = window->Text1(sectionOf(Slot::PlayButton).left);
+        left->selectAll();
+        QTest::keyClicks(left, u"44"_s);
+        QTRY_COMPARE(view().rectOf(Slot::PlayButton)->topLeft(), QPoint(44, 10));
+    }
+
+private:
+    LayoutView &view() { return layout->view(); }
+    void setPlace(qint16 slot, QPoint at)
+    {
+        window->Text1(sectionOf(slot).left)->setText(QString::number(at.x()));
+        window->Text1(sectionOf(slot).top)->setText(QString::number(at.y()));
+    }
+    QPoint place(qint16 slot)
+    {
+        return {window->Text1(sectionOf(slot).left)->text().toInt(),
+                window->Text1(sectionOf(slot).top)->text().toInt()};
+    }
+    // The middle of a skin pixel, on screen.
+    QPoint onScreen(QPoint skin) { return view().toViewport(skin + QPointF(0.5, 0.5)).toPoint(); }
+    void click(QPoint skin, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(view().viewport(), Qt::LeftButton, modifiers, onScreen(skin));
+    }
+    // The moves carry the held keys, as a window system sends them.
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget *surface = view().viewport();
+        QTest::mousePress(surface, Qt::LeftButton, modifiers, onScreen(from));
+        for (const QPoint at : {onScreen((from + to) / 2), onScreen(to)}) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), surface->mapToGlobal(QPointF(at)),
+                             Qt::NoButton, Qt::LeftButton, modifiers);
+            QApplication::sendEvent(surface, &move);
+        }
+        QTest::mouseRelease(surface, Qt::LeftButton, modifiers, onScreen(to));
+    }
+    void perform(const Act &act)
+    {
+        switch (act.kind) {
+        case Act::Click:
+            click(act.from, act.modifiers);
+            break;
+        case Act::Band:
+            drag(act.from, act.to, act.modifiers);
+            break;
+        case Act::Key:
+            QTest::keyClick(&view(), act.key, act.modifiers);
+            break;
+        }
+    }
+    // Where a command puts a button, worked out from the three pictures'
+    // sizes (all even, so every centre is a whole pixel).
+    static QPoint expectedPlace(Arrange::Command command, const Button &b)
+    {
+        QRect bounds;
+        for (const Button &each : kButtons) {
+            bounds |= QRect(each.at, each.size);
+        }
+        const QSize size = b.size;
+        const Button &first = kButtons[0];
+        const Button &last = kButtons[2];
+        const bool between = b.slot == kButtons[1].slot;
+        switch (command) {
+        case Arrange::Command::Left:
+            return {bounds.x(), b.at.y()};
+        case Arrange::Command::HCenter:
+            return {bounds.x() + bounds.width() / 2 - size.width() / 2, b.at.y()};
+        case Arrange::Command::Right:
+            return {bounds.x() + bounds.width() - size.width(), b.at.y()};
+        case Arrange::Command::Top:
+            return {b.at.x(), bounds.y()};
+        case Arrange::Command::VCenter:
+            return {b.at.x(), bounds.y() + bounds.height() / 2 - size.height() / 2};
+        case Arrange::Command::Bottom:
+            return {b.at.x(), bounds.y() + bounds.height() - size.height()};
+        case Arrange::Command::DistributeH: {
+            const int end = first.at.x() + first.size.width();
+            const int gap = (last.at.x() - end - size.width()) / 2;
+            return between ? QPoint(end + gap, b.at.y()) : b.at;
+        }
+        case Arrange::Command::DistributeV: {
+            const int end = first.at.y() + first.size.height();
+            const int gap = (last.at.y() - end - size.height()) / 2;
+            return between ? QPoint(b.at.x(), end + gap) : b.at;
+        }
+        }
+        return b.at;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<StartedEditor> editor;
+    frmMain *window = nullptr;
+    LayoutWindow *layout = nullptr;
+};
+
+QTEST_MAIN(tst_LayoutWindow)
+#include "tst_layout_window.moc"
