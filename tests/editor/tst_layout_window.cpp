@@ -6,6 +6,7 @@
 #include "editor/SectionTable.h"
 #include "editor/canvas/Arrange.h"
 #include "editor/layout/LayoutWindow.h"
+#include "render/PreviewRenderer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,6 +105,15 @@ private slots:
         QVERIFY(!layout->isModal());
         QVERIFY(window->isEnabled());
         QCOMPARE(window->mnuViewLayout()->shortcut(), QKeySequence(u"Ctrl+L"_s));
+        // Its size is kept for the next run's window; closing it changes no value.
+        layout->resize(640, 480);
+        layout->close();
+        QCOMPARE(historyOf(*window).count(), 0);
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
+        QVERIFY(window->Form_Load());
+        window->mnuViewLayout()->trigger();
+        QCOMPARE(window->findChild<LayoutWindow *>()->size(), QSize(640, 480));
     }
 
     // A skin pixel clicked at any zoom is that pixel: the button's corner is
@@ -196,6 +206,7 @@ private slots:
         QTest::keyClick(&view(), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(place(Slot::PlayButton), QPoint(31, 25));
         QCOMPARE(historyOf(*window).count(), 2);
+        verifyViewShowsFields();
         historyOf(*window).undo();
         historyOf(*window).undo();
         QCOMPARE(place(Slot::PlayButton), QPoint(20, 10));
@@ -257,6 +268,7 @@ private slots:
         for (const Button &b : kButtons) {
             QCOMPARE(place(b.slot), expectedPlace(Arrange::Command(command), b));
         }
+        verifyViewShowsFields();
         QTRY_VERIFY(!layout->alignAction(command)->isEnabled());
     }
 
@@ -267,6 +279,7 @@ private slots:
         left->selectAll();
         QTest::keyClicks(left, u"44"_s);
         QTRY_COMPARE(view().rectOf(Slot::PlayButton)->topLeft(), QPoint(44, 10));
+        verifyViewShowsFields();
     }
 
 private:
@@ -280,6 +293,15 @@ private:
     {
         return {window->Text1(sectionOf(slot).left)->text().toInt(),
                 window->Text1(sectionOf(slot).top)->text().toInt()};
+    }
+    // What the view shows is, pixel for pixel, a fresh rendering of the fields.
+    void verifyViewShowsFields()
+    {
+        QApplication::processEvents();
+        window->savePanels();
+        const Preview::Rendering fresh = Preview::renderPreview(
+            window->fileControl(), Preview::PanelState::fromDocument(window->fileControl()));
+        QCOMPARE(view().shownCanvas(), fresh.canvas);
     }
     // The middle of a skin pixel, on screen.
     QPoint onScreen(QPoint skin) { return view().toViewport(skin + QPointF(0.5, 0.5)).toPoint(); }

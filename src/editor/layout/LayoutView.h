@@ -30,6 +30,8 @@ public:
     // against the background again, without rendering the skin again.
     void follow(qint16 slot, QPoint position);
     const ShownSkin &skin() const { return m_skin; }
+    // The skin as the view draws it now, moves included.
+    const QImage &shownCanvas() const { return m_canvas; }
 
     double zoom() const { return m_zoom; }
     bool fitting() const { return m_fit; }

@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QBoxLayout>
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -160,10 +159,11 @@ void LayoutWindow::showEvent(QShowEvent *event)
     redraw();
 }
 
-void LayoutWindow::closeEvent(QCloseEvent *event)
+// Closed, or gone with the program: its size and place are kept either way.
+void LayoutWindow::hideEvent(QHideEvent *event)
 {
     QSettings().setValue(kGeometryKey, saveGeometry());
-    event->accept();
+    QWidget::hideEvent(event);
 }
 
 void LayoutWindow::arrange(int command)
