@@ -359,6 +359,16 @@ bool PreviewCanvas::keyPress(const QKeyEvent &event)
 void PreviewCanvas::contextMenu(QPoint global)
 {
     QMenu menu(&m_canvas);
+    addLookEntries(menu);
+    if (!m_menuActions.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(m_menuActions);
+    }
+    menu.exec(global);
+}
+
+void PreviewCanvas::addLookEntries(QMenu &menu)
+{
     auto *looks = new QActionGroup(&menu);
     constexpr std::pair<QStringView, Preview::ButtonLook> kLooks[] = {
         {u"ボタン：通常の画像", Preview::ButtonLook::Normal},
@@ -395,11 +405,6 @@ void PreviewCanvas::contextMenu(QPoint global)
            [](Preview::RenderOptions &, bool &outlines, bool on) { outlines = on; });
     toggle(u"透過色を市松模様で表示"_s, m_options.shape,
            [](Preview::RenderOptions &o, bool &, bool on) { o.shape = on; });
-    if (!m_menuActions.isEmpty()) {
-        menu.addSeparator();
-        menu.addActions(m_menuActions);
-    }
-    menu.exec(global);
 }
 
 void PreviewCanvas::setOptions(const Preview::RenderOptions &options, bool outlines)

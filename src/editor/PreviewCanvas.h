@@ -11,6 +11,7 @@
 
 class PictureBox;
 class QAction;
+class QMenu;
 class PlacementFields;
 class QKeyEvent;
 class QMouseEvent;
@@ -54,6 +55,10 @@ public:
     };
     const std::vector<Problem> &problems() const { return m_problems; }
     std::optional<qint16> selection() const { return m_selected; }
+    // The looks the context menu offers (buttons' images, sliders'
+    // backgrounds, areas' outlines, the window's shape), for any menu that
+    // sets them: the preview and the layout window share one set.
+    void addLookEntries(QMenu &menu);
     // An entry the context menu offers after its own.
     void addMenuAction(QAction *action) { m_menuActions.append(action); }
 

@@ -68,7 +68,7 @@ void frmMain::showLayoutWindow()
 {
     if (!m_layoutWindow) {
         m_layoutWindow = new LayoutWindow(
-            *m_placements, *m_history, [this] { return renderPanels(); }, this);
+            *m_placements, *m_history, *m_previewCanvas, [this] { return renderPanels(); }, this);
         m_layoutWindow->setSkinFileName(m_currentFileName);
         connect(this, &QWidget::windowTitleChanged, m_layoutWindow,
                 [this] { m_layoutWindow->setSkinFileName(m_currentFileName); });

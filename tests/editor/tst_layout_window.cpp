@@ -3,6 +3,7 @@
 // snapped, driven by real mouse and key events.
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
+#include "editor/PreviewCanvas.h"
 #include "editor/SectionTable.h"
 #include "editor/canvas/Arrange.h"
 #include "editor/layout/LayoutWindow.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <cmath>
 
@@ -272,6 +274,25 @@ private slots:
         QTRY_VERIFY(!layout->alignAction(command)->isEnabled());
     }
 
+    // The looks are the preview's own, chosen from either window.
+    void looksAreThePreviews()
+    {
+        const Sections::Section &play = sectionOf(Slot::PlayButton);
+        window->Check1(play.pressed.box)->setChecked(true);
+        window->Text1(play.pressed.text)->setText(dir.filePath(u"stop.bmp"_s));
+        auto *looks = layout->findChild<QMenu *>(u"layoutLooks"_s);
+        QVERIFY(looks);
+        emit looks->aboutToShow();
+        const QList<QAction *> entries = looks->actions();
+        const auto pressed = std::find_if(entries.begin(), entries.end(), [](QAction *a) {
+            return a->text() == u"ボタン：クリックした時の画像"_s;
+        });
+        QVERIFY(pressed != entries.end());
+        (*pressed)->trigger();
+        QCOMPARE(window->previewTool().options().look, Preview::ButtonLook::Pressed);
+        verifyViewShowsFields(window->previewTool().options());
+    }
+
     // A field typed on a panel shows in the layout window at once.
     void typedFieldAppears()
     {
@@ -295,12 +316,13 @@ private:
                 window->Text1(sectionOf(slot).top)->text().toInt()};
     }
     // What the view shows is, pixel for pixel, a fresh rendering of the fields.
-    void verifyViewShowsFields()
+    void verifyViewShowsFields(const Preview::RenderOptions &options = {})
     {
         QApplication::processEvents();
         window->savePanels();
         const Preview::Rendering fresh = Preview::renderPreview(
-            window->fileControl(), Preview::PanelState::fromDocument(window->fileControl()));
+            window->fileControl(), Preview::PanelState::fromDocument(window->fileControl()),
+            options);
         QCOMPARE(view().shownCanvas(), fresh.canvas);
     }
     // The middle of a skin pixel, on screen.

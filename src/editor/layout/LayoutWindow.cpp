@@ -2,6 +2,7 @@
 
 #include "BoundField.h"
 #include "editor/PanelPlacements.h"
+#include "editor/PreviewCanvas.h"
 #include "editor/canvas/Arrange.h"
 #include "editor/history/EditHistory.h"
 #include "editor/history/EditMenu.h"
@@ -25,9 +26,9 @@ const QString kGeometryKey = u"layoutWindow/geometry"_s;
 
 } // namespace
 
-LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, SkinSource source,
-                           QWidget *parent)
-    : QWidget(parent, Qt::Window), m_fields(fields), m_history(history),
+LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, PreviewCanvas &looks,
+                           SkinSource source, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_fields(fields), m_history(history), m_looks(looks),
       m_source(std::move(source)), m_view(new LayoutView(fields, this))
 {
     setObjectName(u"LayoutWindow"_s);
@@ -118,6 +119,15 @@ void LayoutWindow::buildMenus()
     QAction *all = view->addAction(u"すべて選択(&A)"_s);
     all->setShortcut(QKeySequence::SelectAll);
     connect(all, &QAction::triggered, m_view, &LayoutView::selectAll);
+    // The looks are the preview's: made afresh each time, as its menu is.
+    view->addSeparator();
+    QMenu *looks = view->addMenu(u"プレビューの表示(&P)"_s);
+    looks->setObjectName(u"layoutLooks"_s);
+    connect(looks, &QMenu::aboutToShow, this, [this, looks] {
+        looks->clear();
+        m_looks.addLookEntries(*looks);
+    });
+    connect(&m_looks, &PreviewCanvas::optionsChanged, this, &LayoutWindow::scheduleRedraw);
 
     QMenu *arrangeMenu = bar->addMenu(u"整列(&A)"_s);
     for (const Arrange::Entry &entry : Arrange::entries()) {

@@ -9,6 +9,7 @@
 class BoundField;
 class EditHistory;
 class PanelPlacements;
+class PreviewCanvas;
 class QAction;
 class QLabel;
 
@@ -22,8 +23,9 @@ public:
     // What the panels show now, rendered as the preview renders it.
     using SkinSource = std::function<ShownSkin()>;
 
-    LayoutWindow(PanelPlacements &fields, EditHistory &history, SkinSource source,
-                 QWidget *parent = nullptr);
+    // looks: the preview's canvas, whose looks this window shows and sets.
+    LayoutWindow(PanelPlacements &fields, EditHistory &history, PreviewCanvas &looks,
+                 SkinSource source, QWidget *parent = nullptr);
     ~LayoutWindow() override;
 
     // The skin file the panels edit, for the title; empty for a new skin.
@@ -46,6 +48,7 @@ private:
 
     PanelPlacements &m_fields;
     EditHistory &m_history;
+    PreviewCanvas &m_looks;
     SkinSource m_source;
     LayoutView *m_view;
     QTimer m_redraw;
