@@ -14,6 +14,7 @@
 #include "render/PictureReader.h"
 #include "util/AppError.h"
 #include "util/DecodeBudget.h"
+#include "util/EntryName.h"
 #include "util/GetImage.h"
 #include "wms/ImageFields.h"
 
@@ -170,6 +171,7 @@ private slots:
     void linksLeadingOutsideAreNotRead();
     void packRemovesWhatAKilledPackLeft();
     void packsOfOneSkinRunAtOnce();
+    void packRefusesNamesThatUnpackElsewhere();
     void memberSwappedWhilePacking_data();
     void memberSwappedWhilePacking();
 
@@ -543,6 +545,25 @@ void tst_HostileFiles::packsOfOneSkinRunAtOnce()
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         QCOMPARE(entries->value(it.key()), it.value());
     }
+}
+
+// A picture named so that Windows would unpack it outside the skin's folder:
+// the command names it and its cause, exits 1 and writes nothing.
+void tst_HostileFiles::packRefusesNamesThatUnpackElsewhere()
+{
+    const QString name = u"C:evil2.bmp"_s;
+    QVERIFY(write(u"drive/skin.wms"_s,
+                  skinText(u"back.bmp"_s, {element(u"playbutton"_s, u"image"_s, name)})));
+    QVERIFY(QFile::copy(path(u"back.bmp"_s), path(u"drive/back.bmp"_s)));
+    QVERIFY(QFile::copy(path(u"back.bmp"_s), path(u"drive/"_s + name)));
+
+    const ProcessRun pack = velmora({u"pack"_s, u"drive/skin.wms"_s});
+
+    QVERIFY(pack.finished);
+    QCOMPARE(pack.exitCode, 1);
+    QVERIFY2(pack.err.contains(name + u'\n') && pack.err.contains(*unsafeEntryNameReason(name)),
+             qPrintable(pack.err));
+    QVERIFY(!QFileInfo::exists(path(u"drive/skin.wmz"_s)));
 }
 
 void tst_HostileFiles::memberSwappedWhilePacking_data()
