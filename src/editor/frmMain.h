@@ -18,6 +18,7 @@
 
 class DialogProvider;
 class EditHistory;
+class KeptPictures;
 class LayoutWindow;
 struct ShownSkin;
 class Recovery;
@@ -319,7 +320,7 @@ private:
     void showChangedControl(QWidget *control);
     // The layout window, made when first opened; the panels rendered for it.
     void showLayoutWindow();
-    ShownSkin renderPanels();
+    ShownSkin renderPanels(KeptPictures *kept = nullptr);
     // New and Open: what the preview showed of the old skin goes.
     void redrawReplacedSkin();
     std::unique_ptr<PanelPlacements> m_placements;

@@ -68,7 +68,8 @@ void frmMain::showLayoutWindow()
 {
     if (!m_layoutWindow) {
         m_layoutWindow = new LayoutWindow(
-            *m_placements, *m_history, *m_previewCanvas, [this] { return renderPanels(); }, this);
+            *m_placements, *m_history, *m_previewCanvas,
+            [this](KeptPictures &kept) { return renderPanels(&kept); }, this);
         m_layoutWindow->setSkinFileName(m_currentFileName);
         connect(this, &QWidget::windowTitleChanged, m_layoutWindow,
                 [this] { m_layoutWindow->setSkinFileName(m_currentFileName); });
@@ -80,16 +81,16 @@ void frmMain::showLayoutWindow()
 
 // The panels as the preview draws them, with the look its menu chose; an
 // empty skin when the panels cannot be copied into the document.
-ShownSkin frmMain::renderPanels()
+ShownSkin frmMain::renderPanels(KeptPictures *kept)
 {
     ShownSkin skin;
-    guarded([this, &skin] {
+    guarded([this, &skin, kept] {
         savePanels();
         const clsFileControl &document = fileControl();
         skin.rendering =
-            Preview::renderPreview(document, panelState(*this), m_previewCanvas->options());
+            Preview::renderPreview(document, panelState(*this), m_previewCanvas->options(), kept);
         skin.areas = Preview::pictureLessAreas(document);
-        skin.problems = checkSkin(document);
+        skin.problems = checkSkin(document, kept);
     });
     return skin;
 }

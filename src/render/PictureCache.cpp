@@ -23,6 +23,14 @@ QImage PictureCache::picture(const QString &path)
     if (found != m_pictures.end()) {
         return found->second;
     }
+    if (const std::optional<QImage> kept = m_kept ? m_kept->find(file) : std::nullopt) {
+        return m_pictures.emplace(*id, *kept).first->second;
+    }
     // A null picture is kept too: an undecodable file is not tried again.
-    return m_pictures.emplace(*id, readPicture(file, path, m_budget)).first->second;
+    const QImage &picture =
+        m_pictures.emplace(*id, readPicture(file, path, m_budget)).first->second;
+    if (m_kept) {
+        m_kept->keep(file, picture);
+    }
+    return picture;
 }

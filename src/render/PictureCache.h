@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeptPictures.h"
 #include "util/DecodeBudget.h"
 #include "util/UserFile.h"
 
@@ -13,6 +14,10 @@
 // once, and all of them share one decoding budget.
 class PictureCache {
 public:
+    // kept: pictures of earlier rounds to take instead of decoding, and to
+    // keep this round's in; none for a job of its own.
+    explicit PictureCache(KeptPictures *kept = nullptr) : m_kept(kept) {}
+
     // The picture of the file at path; null when there is no such regular
     // file, it is a link leading out of its folder (see SkinFolder), or it
     // cannot be decoded within the budget (see readPicture).
@@ -24,4 +29,5 @@ private:
     DecodeBudget m_budget;
     std::map<UserFile::Identity, QImage> m_pictures;
     QSet<QString> m_outsideLinks;
+    KeptPictures *m_kept;
 };

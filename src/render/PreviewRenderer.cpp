@@ -67,13 +67,13 @@ std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &picture
 } // namespace
 
 Rendering renderPreview(const clsFileControl &document, const PanelState &state,
-                        const RenderOptions &options)
+                        const RenderOptions &options, KeptPictures *kept)
 {
     Rendering rendering;
     if (state.background.isEmpty() || !clsFunction::VerifyFile(state.background)) {
         return rendering;
     }
-    PictureCache pictures;
+    PictureCache pictures(kept);
     const clsElement &view = *document.getElement(Slot::View);
     rendering.background = pictures.picture(view.getUpimage());
     if (rendering.background.isNull()) {

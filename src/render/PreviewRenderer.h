@@ -8,6 +8,7 @@
 #include <QString>
 #include <vector>
 
+class KeptPictures;
 class clsFileControl;
 
 namespace Preview {
@@ -52,7 +53,9 @@ struct Rendering {
 // once. options: the buttons' look, the sliders' backgrounds and the
 // window's shape; the default options draw the skin's first look. AppError 5
 // when a field holds a path no file system can hold.
+// kept: pictures decoded by earlier renderings, taken while their files are
+// unchanged (see KeptPictures).
 Rendering renderPreview(const clsFileControl &document, const PanelState &state,
-                        const RenderOptions &options = {});
+                        const RenderOptions &options = {}, KeptPictures *kept = nullptr);
 
 } // namespace Preview

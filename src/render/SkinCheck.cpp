@@ -161,7 +161,10 @@ bool isColourRule(WmsFields::Rule rule)
 
 class Checker {
 public:
-    explicit Checker(const clsFileControl &document) : m_document(document) {}
+    explicit Checker(const clsFileControl &document, KeptPictures *kept = nullptr)
+        : m_document(document), m_pictures(kept)
+    {
+    }
 
     QList<SkinFinding> run();
 
@@ -439,9 +442,9 @@ QJsonObject SkinFinding::toJson() const
     return object;
 }
 
-QList<SkinFinding> checkSkin(const clsFileControl &document)
+QList<SkinFinding> checkSkin(const clsFileControl &document, KeptPictures *kept)
 {
-    return Checker(document).run();
+    return Checker(document, kept).run();
 }
 
 SkinSummary summarizeSkin(const clsFileControl &document)

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QJsonObject;
+class KeptPictures;
 class clsFileControl;
 
 // One thing that would make a skin fail in a player or in the editor's own
@@ -44,7 +45,8 @@ struct SkinFinding {
 
 // Checks the skin held by a document that has just read it: the images of
 // every element present, then each element's place on the background.
-QList<SkinFinding> checkSkin(const clsFileControl &document);
+// kept: as for a rendering, pictures decoded before and unchanged since.
+QList<SkinFinding> checkSkin(const clsFileControl &document, KeptPictures *kept = nullptr);
 
 // What a check went over: the elements present (the theme aside) and the
 // picture files they name, each counted once.

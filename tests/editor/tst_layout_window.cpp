@@ -293,6 +293,19 @@ private slots:
         verifyViewShowsFields(window->previewTool().options());
     }
 
+    // Pictures are kept between renderings only while their files are
+    // unchanged: one rewritten on disk is drawn anew at the next change.
+    void changedPictureIsDrawnAnew()
+    {
+        const QString own = dir.filePath(u"own.bmp"_s);
+        QVERIFY(button(20, 10, qRgb(0, 200, 0)).save(own));
+        window->Text1(sectionOf(Slot::StopButton).image.text)->setText(own);
+        verifyViewShowsFields();
+        QVERIFY(button(20, 10, qRgb(200, 0, 200)).save(own));
+        window->Text1(Sections::kTheme.title)->setText(u"again"_s);
+        verifyViewShowsFields();
+    }
+
     // A field typed on a panel shows in the layout window at once.
     void typedFieldAppears()
     {

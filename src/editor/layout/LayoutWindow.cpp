@@ -159,7 +159,8 @@ void LayoutWindow::scheduleRedraw()
 
 void LayoutWindow::redraw()
 {
-    m_view->setSkin(m_source());
+    m_view->setSkin(m_source(m_kept));
+    m_kept.endRound();
     followSelection();
 }
 
@@ -173,6 +174,7 @@ void LayoutWindow::showEvent(QShowEvent *event)
 void LayoutWindow::hideEvent(QHideEvent *event)
 {
     QSettings().setValue(kGeometryKey, saveGeometry());
+    m_kept.clear();
     QWidget::hideEvent(event);
 }
 

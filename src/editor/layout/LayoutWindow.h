@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LayoutView.h"
+#include "render/KeptPictures.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -21,7 +22,8 @@ class LayoutWindow : public QWidget {
     Q_OBJECT
 public:
     // What the panels show now, rendered as the preview renders it.
-    using SkinSource = std::function<ShownSkin()>;
+    // kept: the pictures this window keeps between renderings.
+    using SkinSource = std::function<ShownSkin(KeptPictures &kept)>;
 
     // looks: the preview's canvas, whose looks this window shows and sets.
     LayoutWindow(PanelPlacements &fields, EditHistory &history, PreviewCanvas &looks,
@@ -50,6 +52,7 @@ private:
     EditHistory &m_history;
     PreviewCanvas &m_looks;
     SkinSource m_source;
+    KeptPictures m_kept; // while the window is shown
     LayoutView *m_view;
     QTimer m_redraw;
     std::vector<QAction *> m_arrange;
