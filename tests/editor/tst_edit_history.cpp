@@ -346,10 +346,25 @@ private slots:
     }
 
     // Loading is no edit: New and Open start an empty, clean history.
+    void newAndOpenClearTheHistory_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::newRow("New") << false;
+        QTest::newRow("Open") << true;
+    }
     void newAndOpenClearTheHistory()
     {
+        QFETCH(bool, open);
+        QTemporaryDir target;
+        saveAs(target.filePath(u"skin.wms"_s));
         type(kPlay, kPlay.left, u"5"_s);
-        window->mnuFileNew()->trigger();
+        QVERIFY(history().count() > 0);
+        if (open) {
+            dialogs.fileAnswers = {window->currentFileName()};
+            window->mnuFileOpen()->trigger();
+        } else {
+            window->mnuFileNew()->trigger();
+        }
         QCOMPARE(history().count(), 0);
         QVERIFY(history().isClean());
         QVERIFY(!window->mnuEditUndo()->isEnabled());
