@@ -25,11 +25,16 @@ const QColor kProblem(230, 0, 0);
 constexpr QSize kUnsizedMark(16, 16);
 constexpr int kShiftStep = 10;
 
-// A small label with a light back, so that it reads over any picture.
-void drawLabel(QPainter &painter, QPoint at, const QString &text)
+// A small label with a light back, so that it reads over any picture, kept
+// inside the part of the canvas shown.
+void drawLabel(QPainter &painter, QPoint at, const QString &text, const QRect &visible)
 {
     const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-3, -1, 3, 1);
-    const QRect placed(at, box.size());
+    QRect placed(at, box.size());
+    placed.moveLeft(std::clamp(placed.left(), visible.left(),
+                               std::max(visible.left(), visible.right() - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), visible.top(),
+                              std::max(visible.top(), visible.bottom() - placed.height())));
     painter.fillRect(placed, QColor(255, 255, 224, 230));
     painter.setPen(Qt::black);
     painter.drawRect(placed.adjusted(0, 0, -1, -1));
@@ -130,18 +135,19 @@ void PreviewCanvas::cancelDrag()
     place(drag.slot, drag.from);
 }
 
-// The topmost under the point: the outlined areas lie over every picture.
+// The topmost picture under the point; an outlined area only where no
+// picture lies, so a button inside the playlist's area is the button.
 std::optional<qint16> PreviewCanvas::itemAt(QPoint point) const
 {
+    if (const std::optional<std::size_t> index = m_scene.elementAt(point)) {
+        return m_scene.placed[*index].slot;
+    }
     if (m_outlines) {
         for (auto area = m_areas.rbegin(); area != m_areas.rend(); ++area) {
             if (area->rect.contains(point)) {
                 return area->slot;
             }
         }
-    }
-    if (const std::optional<std::size_t> index = m_scene.elementAt(point)) {
-        return m_scene.placed[*index].slot;
     }
     return std::nullopt;
 }
@@ -446,12 +452,14 @@ void PreviewCanvas::paintOverlay(QPainter &painter) const
     if (m_drag) {
         const QPoint at = rectOf(m_drag->slot).value_or(QRect()).topLeft();
         drawLabel(painter, m_pointer + QPoint(12, 12),
-                  u"%1  LEFT %2, TOP %3"_s.arg(nameOf(m_drag->slot)).arg(at.x()).arg(at.y()));
+                  u"%1  LEFT %2, TOP %3"_s.arg(nameOf(m_drag->slot)).arg(at.x()).arg(at.y()),
+                  m_canvas.visibleRegion().boundingRect());
     } else if (m_pointer.x() >= 0) {
         const std::optional<qint16> under = itemAt(m_pointer);
         const QString text = u"%1, %2"_s.arg(m_pointer.x()).arg(m_pointer.y()) +
                              (under ? u"  "_s + nameOf(*under) : QString());
         // The corner of the part of the canvas the panel shows.
-        drawLabel(painter, m_canvas.visibleRegion().boundingRect().topLeft() + QPoint(2, 2), text);
+        const QRect visible = m_canvas.visibleRegion().boundingRect();
+        drawLabel(painter, visible.topLeft() + QPoint(2, 2), text, visible);
     }
 }

@@ -248,6 +248,25 @@ private slots:
         QCOMPARE(window->Text1(playlist.top)->text(), u"55"_s);
     }
 
+    // With the outlines shown, a button inside the playlist's area is the
+    // button; the area is taken where no picture lies.
+    void pictureComesBeforeItsArea()
+    {
+        const Sections::Section &playlist = Sections::kPlaylist;
+        window->Check2(playlist.check2)->setChecked(true);
+        for (const auto &[field, value] : {std::pair{playlist.top, 50},
+                                           {playlist.left, 100},
+                                           {playlist.height, 30},
+                                           {playlist.width, 60}}) {
+            window->Text1(field)->setText(QString::number(value));
+        }
+        tool().setOptions(tool().options(), true);
+        QTest::mouseClick(&window->previewCanvas(), Qt::LeftButton, {}, QPoint(155, 65));
+        QCOMPARE(tool().selection(), std::optional<qint16>(Slot::CloseButton));
+        QTest::mouseClick(&window->previewCanvas(), Qt::LeftButton, {}, QPoint(110, 60));
+        QCOMPARE(tool().selection(), std::optional<qint16>(Slot::Playlist));
+    }
+
     // What the check finds is marked at the element, and only that.
     void problemsAreMarked_data()
     {
