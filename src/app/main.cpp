@@ -60,6 +60,7 @@ int main(int argc, char *argv[])
     if (!CommandLine::startsEditor(arguments)) {
         return CommandLine::run(argc, argv);
     }
+    QtTranslations::useJapaneseLocale();
     const QtMessageHandler previous = qInstallMessageHandler(noDisplay);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
