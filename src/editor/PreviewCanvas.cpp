@@ -75,6 +75,7 @@ private:
 PreviewCanvas::PreviewCanvas(PictureBox &canvas, PlacementFields &fields, QObject *parent)
     : QObject(parent), m_canvas(canvas), m_fields(fields), m_overlay(new Overlay(*this, canvas))
 {
+    m_items.setAreasTaken(false); // until they are outlined
     m_canvas.setMouseTracking(true);
     m_canvas.setFocusPolicy(Qt::ClickFocus);
     m_canvas.installEventFilter(this);
@@ -86,19 +87,17 @@ PreviewCanvas::~PreviewCanvas() = default;
 void PreviewCanvas::show(Preview::Rendering rendering, std::vector<Preview::Area> areas,
                          QList<SkinFinding> problems)
 {
-    m_scene = std::move(rendering.scene);
-    m_areas = std::move(areas);
+    m_items.set(std::move(rendering.scene), std::move(areas));
     m_problems.clear();
     for (const SkinFinding &finding : problems) {
-        const bool placed = finding.kind == SkinFinding::Kind::PartlyOutside ||
-                            finding.kind == SkinFinding::Kind::WhollyOutside;
+        const bool placed = SkinItems::isPlacement(finding);
         if (finding.slot <= Slot::View) { // the skin, its theme and background are not placed
             continue;
         }
         m_problems.push_back(
             {finding.slot,
              placed ? finding.place : QRect(m_fields.position(finding.slot), kUnsizedMark),
-             finding.message()});
+             finding.message(), placed});
     }
     if (m_selected && !rectOf(*m_selected)) {
         select(std::nullopt);
@@ -108,8 +107,7 @@ void PreviewCanvas::show(Preview::Rendering rendering, std::vector<Preview::Area
 
 void PreviewCanvas::release()
 {
-    m_scene = Preview::Scene();
-    m_areas.clear();
+    m_items.clear();
     m_problems.clear();
     m_drag.reset();
     select(std::nullopt);
@@ -135,43 +133,19 @@ void PreviewCanvas::cancelDrag()
     place(drag.slot, drag.from);
 }
 
-// The topmost picture under the point; an outlined area only where no
-// picture lies, so a button inside the playlist's area is the button.
 std::optional<qint16> PreviewCanvas::itemAt(QPoint point) const
 {
-    if (const std::optional<std::size_t> index = m_scene.elementAt(point)) {
-        return m_scene.placed[*index].slot;
-    }
-    if (m_outlines) {
-        for (auto area = m_areas.rbegin(); area != m_areas.rend(); ++area) {
-            if (area->rect.contains(point)) {
-                return area->slot;
-            }
-        }
-    }
-    return std::nullopt;
+    return m_items.itemAt(point);
 }
 
-// Where an element lies now; a slider shown with its background covers both.
 std::optional<QRect> PreviewCanvas::rectOf(qint16 slot) const
 {
-    for (const Preview::Area &area : m_areas) {
-        if (area.slot == slot) {
-            return m_outlines ? std::optional(area.rect) : std::nullopt;
-        }
-    }
-    QRect united;
-    for (const Preview::Placed &element : m_scene.placed) {
-        if (element.slot == slot) {
-            united |= element.rect();
-        }
-    }
-    return united.isNull() ? std::nullopt : std::optional(united);
+    return m_items.rectOf(slot);
 }
 
 QString PreviewCanvas::nameOf(qint16 slot) const
 {
-    for (const Preview::Area &area : m_areas) {
+    for (const Preview::Area &area : m_items.areas()) {
         if (area.slot == slot) {
             return area.name;
         }
@@ -183,25 +157,11 @@ QString PreviewCanvas::nameOf(qint16 slot) const
 // it is now.
 void PreviewCanvas::place(qint16 slot, QPoint position)
 {
-    QRect dirty;
-    for (Preview::Area &area : m_areas) {
-        if (area.slot == slot) {
-            dirty |= area.rect;
-            area.rect.moveTopLeft(position);
-            dirty |= area.rect;
-        }
-    }
-    QRect pictures;
-    for (Preview::Placed &element : m_scene.placed) {
-        if (element.slot == slot) {
-            pictures |= element.rect();
-            element.position = position;
-            pictures |= element.rect();
-        }
-    }
+    const QRect pictures = m_items.place({{slot, position}});
     if (!pictures.isNull()) {
-        m_canvas.redrawArea(
-            pictures, [this, pictures](QImage &drawing) { m_scene.compose(drawing, pictures); });
+        m_canvas.redrawArea(pictures, [this, pictures](QImage &drawing) {
+            m_items.scene().compose(drawing, pictures);
+        });
     }
     placeProblems(slot);
     // The selection's outline and the labels reach a little past the element.
@@ -212,20 +172,14 @@ void PreviewCanvas::place(qint16 slot, QPoint position)
 // would after the next rendering.
 void PreviewCanvas::placeProblems(qint16 slot)
 {
-    const std::optional<QRect> now = rectOf(slot);
-    if (!now || m_scene.background.isNull()) {
+    if (!m_items.rectOf(slot)) {
         return;
     }
     std::erase_if(m_problems, [slot](const Problem &problem) {
-        return problem.slot == slot && problem.text.startsWith(u"背景画像"_s);
+        return problem.slot == slot && problem.placed;
     });
-    const QRect background = m_scene.background.rect();
-    if (!background.contains(*now)) {
-        SkinFinding finding;
-        finding.kind = background.intersects(*now) ? SkinFinding::Kind::PartlyOutside
-                                                   : SkinFinding::Kind::WhollyOutside;
-        finding.place = *now;
-        m_problems.push_back({slot, *now, finding.message()});
+    if (const std::optional<SkinFinding> finding = m_items.judgePlace(slot)) {
+        m_problems.push_back({slot, finding->place, finding->message(), true});
     }
 }
 
@@ -417,6 +371,7 @@ void PreviewCanvas::setOptions(const Preview::RenderOptions &options, bool outli
 {
     m_options = options;
     m_outlines = outlines;
+    m_items.setAreasTaken(outlines);
     emit optionsChanged();
 }
 
@@ -432,7 +387,7 @@ void PreviewCanvas::select(std::optional<qint16> slot)
 void PreviewCanvas::paintOverlay(QPainter &painter) const
 {
     if (m_outlines) {
-        for (const Preview::Area &area : m_areas) {
+        for (const Preview::Area &area : m_items.areas()) {
             Preview::drawAreaOutline(painter, area);
         }
     }

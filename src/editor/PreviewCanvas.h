@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/SkinItems.h"
 #include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 #include "render/SkinCheck.h"
@@ -52,6 +53,7 @@ public:
         qint16 slot;
         QRect rect;
         QString text;
+        bool placed = false; // about where the element lies: judged again as it moves
     };
     const std::vector<Problem> &problems() const { return m_problems; }
     std::optional<qint16> selection() const { return m_selected; }
@@ -96,8 +98,7 @@ private:
     Preview::RenderOptions m_options;
     bool m_outlines = false;
 
-    Preview::Scene m_scene;
-    std::vector<Preview::Area> m_areas;
+    SkinItems m_items;
     std::vector<Problem> m_problems;
 
     std::optional<qint16> m_selected;

@@ -96,7 +96,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(layout));
         layout->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), layout);
-        QTRY_VERIFY(!view().skin().rendering.canvas.isNull());
+        QTRY_VERIFY(!view().shownCanvas().isNull());
         view().setFocus();
     }
     void cleanup() { editor.reset(); }

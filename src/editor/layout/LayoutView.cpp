@@ -21,7 +21,6 @@ namespace {
 const QColor kSelection(0, 120, 215);
 const QColor kProblem(230, 0, 0);
 const QColor kGuide(255, 0, 255);
-const QColor kArea(40, 40, 40);
 constexpr int kShiftStep = 10;
 // The zoom steps of Ctrl++ and Ctrl+-.
 constexpr double kSteps[] = {0.25, 0.5, 1.0, 2.0, 3.0, 4.0, 6.0, 8.0};
@@ -60,16 +59,15 @@ LayoutView::LayoutView(PlacementFields &fields, QWidget *parent)
 
 void LayoutView::setSkin(ShownSkin skin)
 {
-    m_skin = std::move(skin);
-    m_canvas = m_skin.rendering.canvas;
+    m_canvas = std::move(skin.rendering.canvas);
+    m_items.set(std::move(skin.rendering.scene), std::move(skin.areas));
+    m_problems = std::move(skin.problems);
     if (m_drag) {
-        placeScene([this] {
-            std::vector<std::pair<qint16, QPoint>> moved;
-            for (const auto &[slot, from] : m_drag->from) {
-                moved.emplace_back(slot, from + m_drag->delta);
-            }
-            return moved;
-        }());
+        std::vector<std::pair<qint16, QPoint>> moved;
+        for (const auto &[slot, from] : m_drag->from) {
+            moved.emplace_back(slot, from + m_drag->delta);
+        }
+        placeScene(moved);
     }
     std::erase_if(m_selection, [this](qint16 slot) { return !rectOf(slot); });
     if (m_fit) {
@@ -89,74 +87,21 @@ void LayoutView::follow(qint16 slot, QPoint position)
         return;
     }
     placeScene({{slot, position}});
-    const auto placement = [slot](const SkinFinding &f) {
-        return f.slot == slot && (f.kind == SkinFinding::Kind::PartlyOutside ||
-                                  f.kind == SkinFinding::Kind::WhollyOutside);
-    };
-    m_skin.problems.removeIf(placement);
-    const QRect now = *rectOf(slot);
-    if (!m_canvas.isNull() && !backgroundRect().contains(now)) {
-        SkinFinding finding;
-        finding.kind = backgroundRect().intersects(now) ? SkinFinding::Kind::PartlyOutside
-                                                        : SkinFinding::Kind::WhollyOutside;
-        finding.slot = slot;
-        finding.place = now;
-        finding.background = backgroundRect().size();
-        m_skin.problems.append(finding);
+    m_problems.removeIf(
+        [slot](const SkinFinding &f) { return f.slot == slot && SkinItems::isPlacement(f); });
+    if (const std::optional<SkinFinding> finding = m_items.judgePlace(slot)) {
+        m_problems.append(*finding);
     }
 }
 
 QRect LayoutView::backgroundRect() const
 {
-    return m_skin.rendering.background.rect();
+    return m_items.background();
 }
 
 std::optional<QRect> LayoutView::rectOf(qint16 slot) const
 {
-    QRect united;
-    for (const Preview::Placed &element : m_skin.rendering.scene.placed) {
-        if (element.slot == slot) {
-            united |= element.rect();
-        }
-    }
-    for (const Preview::Area &area : m_skin.areas) {
-        if (area.slot == slot) {
-            united |= area.rect;
-        }
-    }
-    return united.isNull() ? std::nullopt : std::optional(united);
-}
-
-// Every element shown, each once, in drawing order.
-std::vector<qint16> LayoutView::elementSlots() const
-{
-    std::vector<qint16> items;
-    const auto add = [&items](qint16 slot) {
-        if (std::find(items.begin(), items.end(), slot) == items.end()) {
-            items.push_back(slot);
-        }
-    };
-    for (const Preview::Placed &element : m_skin.rendering.scene.placed) {
-        add(element.slot);
-    }
-    for (const Preview::Area &area : m_skin.areas) {
-        add(area.slot);
-    }
-    return items;
-}
-
-// Pictures come first: an area is taken only where no picture lies.
-std::optional<qint16> LayoutView::itemAt(QPoint skinPoint) const
-{
-    if (const std::optional<std::size_t> index = m_skin.rendering.scene.elementAt(skinPoint)) {
-        return m_skin.rendering.scene.placed[*index].slot;
-    }
-    for (auto area = m_skin.areas.rbegin(); area != m_skin.areas.rend(); ++area) {
-        if (area->rect.contains(skinPoint)) {
-            return area->slot;
-        }
-    }
-    return std::nullopt;
+    return m_items.rectOf(slot);
 }
 
 void LayoutView::setSelection(std::vector<qint16> items)
@@ -173,7 +118,7 @@ void LayoutView::setSelection(std::vector<qint16> items)
 
 void LayoutView::selectAll()
 {
-    setSelection(elementSlots());
+    setSelection(m_items.items());
 }
 
 std::vector<QRect> LayoutView::selectedRects() const
@@ -296,14 +241,13 @@ void LayoutView::paintEvent(QPaintEvent *)
 void LayoutView::paintMarks(QPainter &painter) const
 {
     painter.setBrush(Qt::NoBrush);
-    for (const Preview::Area &area : m_skin.areas) {
-        painter.setPen(QPen(kArea, 1, Qt::DashLine));
-        const QRectF shown = screenRect(area.rect);
-        painter.drawRect(shown.adjusted(0, 0, -1, -1));
-        painter.drawText(shown.adjusted(3, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, area.name);
+    // The preview's own outline, drawn where the area lies at this zoom.
+    for (Preview::Area area : m_items.areas()) {
+        area.rect = screenRect(area.rect).toRect();
+        Preview::drawAreaOutline(painter, area);
     }
     painter.setPen(QPen(kProblem, 2));
-    for (const SkinFinding &problem : m_skin.problems) {
+    for (const SkinFinding &problem : m_problems) {
         if (const std::optional<QRect> rect =
                 problem.slot > Slot::View ? rectOf(problem.slot) : std::nullopt) {
             painter.drawRect(screenRect(*rect).adjusted(1, 1, -1, -1));
@@ -355,7 +299,7 @@ void LayoutView::mousePressEvent(QMouseEvent *event)
         return;
     }
     const QPoint skinAt = toSkin(at);
-    const std::optional<qint16> hit = itemAt(skinAt);
+    const std::optional<qint16> hit = m_items.itemAt(skinAt);
     const bool adding = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
     if (!hit) {
         if (!adding) {
@@ -415,7 +359,7 @@ void LayoutView::moveSelectionBy(QPoint delta, bool snapping)
 {
     QRect moving;
     std::vector<QRect> others;
-    for (const qint16 slot : elementSlots()) {
+    for (const qint16 slot : m_items.items()) {
         const auto from = std::find_if(m_drag->from.begin(), m_drag->from.end(),
                                        [slot](const auto &f) { return f.first == slot; });
         const QRect rect = rectOf(slot).value_or(QRect());
@@ -450,25 +394,9 @@ void LayoutView::moveSelectionBy(QPoint delta, bool snapping)
 // Moved pictures are drawn again where they were and where they are now.
 void LayoutView::placeScene(const std::vector<std::pair<qint16, QPoint>> &positions)
 {
-    Preview::Scene &scene = m_skin.rendering.scene;
-    QRect dirty;
-    for (const auto &[slot, position] : positions) {
-        for (Preview::Placed &element : scene.placed) {
-            if (element.slot == slot) {
-                dirty |= element.rect();
-                element.position = position;
-                dirty |= element.rect();
-            }
-        }
-        for (Preview::Area &area : m_skin.areas) {
-            if (area.slot == slot) {
-                area.rect.moveTopLeft(position);
-            }
-        }
-    }
-    dirty &= m_canvas.rect();
+    const QRect dirty = m_items.place(positions) & m_canvas.rect();
     if (!dirty.isEmpty()) {
-        scene.compose(m_canvas, dirty);
+        m_items.scene().compose(m_canvas, dirty);
     }
     viewport()->update();
 }
@@ -485,7 +413,7 @@ void LayoutView::mouseReleaseEvent(QMouseEvent *event)
         std::vector<qint16> selection =
             event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier) ? m_selection
                                                                            : std::vector<qint16>{};
-        for (const qint16 slot : elementSlots()) {
+        for (const qint16 slot : m_items.items()) {
             if (rectOf(slot)->intersects(band) &&
                 std::find(selection.begin(), selection.end(), slot) == selection.end()) {
                 selection.push_back(slot);
@@ -602,7 +530,7 @@ bool LayoutView::viewportEvent(QEvent *event)
     const auto *help = static_cast<QHelpEvent *>(event);
     const QPoint at = toSkin(help->pos());
     QStringList texts;
-    for (const SkinFinding &problem : m_skin.problems) {
+    for (const SkinFinding &problem : m_problems) {
         const std::optional<QRect> rect =
             problem.slot > Slot::View ? rectOf(problem.slot) : std::nullopt;
         if (rect && rect->contains(at)) {

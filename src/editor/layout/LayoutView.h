@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/canvas/ShownSkin.h"
+#include "editor/canvas/SkinItems.h"
 
 #include <QAbstractScrollArea>
 #include <optional>
@@ -29,7 +30,6 @@ public:
     // An element's fields moved it: it is drawn anew there, and judged
     // against the background again, without rendering the skin again.
     void follow(qint16 slot, QPoint position);
-    const ShownSkin &skin() const { return m_skin; }
     // The skin as the view draws it now, moves included.
     const QImage &shownCanvas() const { return m_canvas; }
 
@@ -71,8 +71,6 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
-    std::vector<qint16> elementSlots() const;
-    std::optional<qint16> itemAt(QPoint skinPoint) const;
     QPointF origin() const;
     void updateBars();
     void moveSelectionBy(QPoint delta, bool snapping);
@@ -84,7 +82,8 @@ private:
     QRectF screenRect(const QRect &skinRect) const;
 
     PlacementFields &m_fields;
-    ShownSkin m_skin;
+    SkinItems m_items;
+    QList<SkinFinding> m_problems;
     QImage m_canvas; // the rendering, with moved elements drawn anew while dragging
     double m_zoom = 1.0;
     bool m_fit = true;
