@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -304,6 +305,26 @@ private slots:
         QVERIFY(button(20, 10, qRgb(200, 0, 200)).save(own));
         window->Text1(Sections::kTheme.title)->setText(u"again"_s);
         verifyViewShowsFields();
+    }
+
+    // The inspector names the selection; its LEFT is the element's own field:
+    // the same key rules, the same history.
+    void inspectorTypesIntoThePanel()
+    {
+        click({25, 15});
+        auto *left = layout->findChild<QLineEdit *>(u"layoutLeft"_s);
+        QVERIFY(left && left->isEnabled());
+        QCOMPARE(left->text(), u"20"_s);
+        left->setFocus();
+        left->selectAll();
+        QTest::keyClicks(left, u"3a5"_s);
+        QCOMPARE(window->Text1(sectionOf(Slot::PlayButton).left)->text(), u"35"_s);
+        QCOMPARE(left->text(), u"35"_s);
+        QCOMPARE(editor->messages.beeps, 1);
+        QCOMPARE(historyOf(*window).count(), 1);
+        click({65, 42}, Qt::ControlModifier);
+        QVERIFY(!left->isEnabled());
+        QVERIFY(layout->findChild<QLabel *>(u"layoutName"_s)->text().startsWith(u'2'));
     }
 
     // A field typed on a panel shows in the layout window at once.

@@ -42,6 +42,7 @@ LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, Previe
     m_left = new BoundField(strip);
     m_top = new BoundField(strip);
     m_size = new QLabel(strip);
+    m_name->setObjectName(u"layoutName"_s);
     m_left->setObjectName(u"layoutLeft"_s);
     m_top->setObjectName(u"layoutTop"_s);
     inspector->addWidget(m_name, 1);
