@@ -99,8 +99,6 @@ void tst_SkinCheck::listValues_data()
     const QString range = u"tracknametext %1: \"%2\" is out of range (0 to 32767)"_s;
     QTest::newRow("left past the largest place")
         << u"left"_s << u"32768"_s << range.arg(u"left"_s, u"32768"_s);
-    QTest::newRow("width of 70000")
-        << u"width"_s << u"70000"_s << range.arg(u"width"_s, u"70000"_s);
     QTest::newRow("top below any place")
         << u"top"_s << u"-40000"_s << range.arg(u"top"_s, u"-40000"_s);
     QTest::newRow("left of letters")
@@ -128,11 +126,9 @@ void tst_SkinCheck::unsafeImageNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("a path up and out") << uR"(..\..\evil.bmp)"_s;
-    QTest::newRow("a drive's root") << uR"(C:\evil.bmp)"_s;
     QTest::newRow("a drive's current folder") << u"C:evil2.bmp"_s;
     QTest::newRow("dots only") << u"..."_s;
     QTest::newRow("a device") << u"CON.bmp"_s;
-    QTest::newRow("a trailing blank") << u"play.bmp "_s;
     QTest::newRow("a safe name") << u"play.bmp"_s;
 }
 

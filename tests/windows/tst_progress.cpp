@@ -72,8 +72,6 @@ private slots:
     {
         QTest::addColumn<int>("pixels"); // 0: the system's font
         QTest::newRow("system font") << 0;
-        QTest::newRow("12 pixels") << 12;
-        QTest::newRow("16 pixels") << 16;
         QTest::newRow("22 pixels") << 22;
     }
     void textShowsWhole()
