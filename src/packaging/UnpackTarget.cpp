@@ -1,0 +1,114 @@
+#include "UnpackTarget.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Partial files carry this program's mark, so no one takes them for a skin's.
+constexpr char kPartPrefix[] = ".velmora-unpack-";
+
+QByteArray newPartName()
+{
+    return kPartPrefix + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+}
+
+} // namespace
+
+std::unique_ptr<UnpackTarget> UnpackTarget::open(const QString &folder, QString *why)
+{
+    std::unique_ptr<UnpackTarget> target(new UnpackTarget);
+    target->m_folder = folder;
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0777) == 0) {
+        target->m_madeFolder = true;
+    } else if (errno != EEXIST) {
+        *why = errno == ENOENT ? QStringLiteral("展開先のフォルダがある場所が見つかりません")
+                               : QStringLiteral("展開先のフォルダを作れません");
+        return nullptr;
+    }
+    target->m_folderFd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (target->m_folderFd < 0) {
+        *why = errno == ENOTDIR ? QStringLiteral("展開先がフォルダではありません")
+                                : QStringLiteral("展開先のフォルダを開けません");
+        return nullptr;
+    }
+    return target;
+}
+
+UnpackTarget::~UnpackTarget()
+{
+    if (!m_committed) {
+        discard();
+    }
+    if (m_folderFd >= 0) {
+        ::close(m_folderFd);
+    }
+}
+
+UnpackTarget::Occupant UnpackTarget::occupant(const QByteArray &name) const
+{
+    struct stat info {};
+    if (::fstatat(m_folderFd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return Occupant::None;
+    }
+    return S_ISREG(info.st_mode) ? Occupant::File : Occupant::Other;
+}
+
+int UnpackTarget::createPart(const QByteArray &name)
+{
+    for (;;) {
+        const QByteArray partName = newPartName();
+        const int fd = ::openat(m_folderFd, partName.constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            m_parts.append({name, partName, fd});
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -1;
+        }
+    }
+}
+
+bool UnpackTarget::commit()
+{
+    for (Part &part : m_parts) {
+        if (::close(part.fd) != 0) {
+            part.fd = -1;
+            return false; // a delayed write error: the disk may be full
+        }
+        part.fd = -1;
+    }
+    for (qsizetype i = 0; i < m_parts.size(); ++i) {
+        const Part &part = m_parts.at(i);
+        if (::renameat(m_folderFd, part.partName.constData(), m_folderFd, part.name.constData()) !=
+            0) {
+            const int error = errno;
+            m_parts.remove(0, i); // those are in place now
+            errno = error;
+            return false;
+        }
+    }
+    m_committed = true;
+    return true;
+}
+
+void UnpackTarget::discard()
+{
+    for (const Part &part : m_parts) {
+        if (part.fd >= 0) {
+            ::close(part.fd);
+        }
+        ::unlinkat(m_folderFd, part.partName.constData(), 0);
+    }
+    m_parts.clear();
+    if (m_madeFolder) {
+        // Empty now, unless someone else put a file there meanwhile: then it stays.
+        ::rmdir(QFile::encodeName(m_folder).constData());
+    }
+}

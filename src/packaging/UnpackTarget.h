@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// The folder an archive is unpacked into, written all or nothing. Every file
+// goes first to a partial file of its own in the folder, reached through one
+// descriptor of the folder, never through a name a link could turn away; all
+// of them replace their names only once every one is complete. Until then,
+// and on every way out without commit(), the partial files and a folder made
+// here are removed again: only what this object made.
+class UnpackTarget {
+public:
+    // Opens folder, making it when it is missing (its parent must exist).
+    // Nothing, with the reason, when it cannot be opened or made.
+    static std::unique_ptr<UnpackTarget> open(const QString &folder, QString *why);
+    ~UnpackTarget();
+    UnpackTarget(const UnpackTarget &) = delete;
+    UnpackTarget &operator=(const UnpackTarget &) = delete;
+
+    bool madeFolder() const { return m_madeFolder; }
+
+    // What the folder already holds under a name. Links are not followed.
+    enum class Occupant { None, File, Other };
+    Occupant occupant(const QByteArray &name) const;
+
+    // A new partial file that will become name; -1 with errno set when the
+    // system refuses. The descriptor stays this object's.
+    int createPart(const QByteArray &name);
+
+    // Puts every partial file in the place of its name. False, with errno
+    // set, when the system refuses one.
+    bool commit();
+
+private:
+    UnpackTarget() = default;
+    void discard();
+
+    struct Part {
+        QByteArray name;
+        QByteArray partName;
+        int fd = -1;
+    };
+    QString m_folder;
+    int m_folderFd = -1;
+    bool m_madeFolder = false;
+    bool m_committed = false;
+    QList<Part> m_parts;
+};

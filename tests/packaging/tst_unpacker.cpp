@@ -1,0 +1,338 @@
+// The WMZ unpacker against real archives written here: every hostile archive
+// is refused as a whole with the entry and the reason named, and leaves the
+// target folder as it was.
+#include "RecordingMessageSink.h"
+#include "TestArchive.h"
+#include "TmpfsMount.h"
+#include "packaging/ArchiveCheck.h"
+#include "packaging/WmzUnpacker.h"
+#include "util/EntryName.h"
+#include "util/UserFile.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <dirent.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using TestArchive::Entry;
+
+namespace {
+
+const QByteArray kSkin = "<theme id=\"velmora\">\r\n</theme>\r\n";
+
+QByteArray noise(qsizetype size)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(7);
+    random.fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+Entry skinEntry(const QByteArray &name = "skin.wms")
+{
+    return {name, kSkin};
+}
+
+// Every name in a folder, hidden ones included, with its bytes.
+QMap<QString, QByteArray> folderContents(const QString &folder)
+{
+    QMap<QString, QByteArray> contents;
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                             QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &info : entries) {
+        QFile file(info.filePath());
+        contents.insert(info.fileName(), info.isFile() && file.open(QIODevice::ReadOnly)
+                                             ? file.readAll()
+                                             : QByteArray("<not a file>"));
+    }
+    return contents;
+}
+
+// The names in a folder as the system's bytes: Qt loses those that are no
+// UTF-8.
+QList<QByteArray> rawNames(const QString &folder)
+{
+    QList<QByteArray> names;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    while (const dirent *entry = dir ? ::readdir(dir) : nullptr) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..") {
+            names.append(name);
+        }
+    }
+    if (dir) {
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+class tst_Unpacker : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void refusesHostileArchive_data();
+    void refusesHostileArchive();
+    void checksTheDirectory_data();
+    void checksTheDirectory();
+    void unpacksEveryEntry();
+    void asksBeforeReplacing_data();
+    void asksBeforeReplacing();
+    void fullDiskLeavesNothing();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QByteArray archiveBytes(const QList<Entry> &entries) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_Unpacker::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+QByteArray tst_Unpacker::archiveBytes(const QList<Entry> &entries) const
+{
+    const QString file = path(u"made.zip"_s);
+    if (!TestArchive::write(file, entries)) {
+        return {};
+    }
+    QFile made(file);
+    return made.open(QIODevice::ReadOnly) ? made.readAll() : QByteArray();
+}
+
+void tst_Unpacker::refusesHostileArchive_data()
+{
+    QTest::addColumn<QByteArray>("archive");
+    QTest::addColumn<QString>("entry");  // named in the message
+    QTest::addColumn<QString>("reason"); // a word of the reason
+    init();
+    const auto row = [&](const char *tag, const QList<Entry> &entries, const QString &entry,
+                         const QString &reason) {
+        QTest::newRow(tag) << archiveBytes(entries) << entry << reason;
+    };
+    const ArchiveCheck::Limits limits = ArchiveCheck::kLimits;
+    // Names the shared rule refuses, with its reason.
+    const auto nameRow = [&](const char *tag, const QByteArray &name, const QString &shown) {
+        row(tag, {skinEntry(), {name, "x"}}, shown,
+            unsafeEntryNameReason(QString::fromUtf8(name)).value_or(u"(accepted)"_s));
+    };
+    nameRow("climbs out", "../play.bmp", u"../play.bmp"_s);
+    nameRow("absolute", "/tmp/play.bmp", u"/tmp/play.bmp"_s);
+    nameRow("drive", "C:play.bmp", u"C:play.bmp"_s);
+    nameRow("backslash", "..\\play.bmp", u"..\\play.bmp"_s);
+    nameRow("folder part", "images/play.bmp", u"images/play.bmp"_s);
+    nameRow("control character", "a\x1b]2;x\x07.bmp", u"a\\x1B]2;x\\x07.bmp"_s);
+    nameRow("device name", "CON.bmp", u"CON.bmp"_s);
+    row("link", {skinEntry(), {"play.bmp", "/etc/passwd", 0120777}}, u"play.bmp"_s, u"リンク"_s);
+    row("device", {skinEntry(), {"play.bmp", "", 0020644}}, u"play.bmp"_s, u"通常のファイル"_s);
+    row("folder", {skinEntry(), {"images/", "", 0040755}}, u"images/"_s, u"フォルダです"_s);
+    row("same name, other case", {skinEntry(), {"Play.bmp", "x"}, {"play.BMP", "y"}}, u"play.BMP"_s,
+        u"Play.bmp"_s);
+    QTest::newRow("same name twice")
+        << TestArchive::withNameReplaced(
+               archiveBytes({skinEntry(), {"play.bmp", "x"}, {"plaX.bmp", "y"}}), "plaX.bmp",
+               "play.bmp")
+        << u"play.bmp"_s << u"同じ名前"_s;
+    row("entry too large",
+        {skinEntry(), {"big.bmp", QByteArray(qsizetype(limits.entryBytes) + 1, 0)}}, u"big.bmp"_s,
+        u"MB"_s);
+    row("bomb", {skinEntry(), {"bomb.bmp", QByteArray(qsizetype(limits.ratioFromBytes) + 1, 0)}},
+        u"bomb.bmp"_s, u"圧縮率"_s);
+    // Each entry just within the ratio, all of them together over the limit.
+    const qsizetype declared = qsizetype(limits.totalBytes / 4 - 1);
+    const qsizetype packed = declared / qsizetype(limits.ratio) + 1;
+    QList<Entry> large{skinEntry()};
+    for (int i = 0; i < 5; ++i) {
+        large.append({"part" + QByteArray::number(i) + ".bmp", noise(packed), 0100644, true});
+    }
+    QByteArray together = archiveBytes(large);
+    for (int i = 0; i < 5; ++i) {
+        together = TestArchive::withDeclaredSize(together, "part" + QByteArray::number(i) + ".bmp",
+                                                 quint32(declared));
+    }
+    QTest::newRow("too large together") << together << u"in.wmz"_s << u"合わせて"_s;
+    QList<Entry> many{skinEntry()};
+    for (qsizetype i = 0; i < limits.entries; ++i) {
+        many.append({QByteArray::number(i) + ".bmp", "x"});
+    }
+    row("too many entries", many, u"in.wmz"_s, QString::number(limits.entries));
+    row("no skin file", {{"play.bmp", "x"}}, u"in.wmz"_s, u"WMS"_s);
+    row("two skin files", {skinEntry("a.wms"), {"play.bmp", "x"}, skinEntry("b.WMS")}, u"b.WMS"_s,
+        u"a.wms"_s);
+    QTest::newRow("more than it declares")
+        << TestArchive::withDeclaredSize(archiveBytes({skinEntry(), {"play.bmp", noise(4000)}}),
+                                         "play.bmp", 2000)
+        << u"play.bmp"_s << u"超えて"_s;
+    // The last entry breaks after the others were written: they go again.
+    QTest::newRow("broken data") << archiveBytes({skinEntry(),
+                                                  {"play.bmp", "x"},
+                                                  {"stop.bmp", "MARK" + noise(64), 0100644, true}})
+                                        .replace("MARK", "MARX")
+                                 << u"stop.bmp"_s << u"壊れて"_s;
+    QTest::newRow("no archive") << noise(300) << u"in.wmz"_s << u"ZIP"_s;
+}
+
+void tst_Unpacker::refusesHostileArchive()
+{
+    QFETCH(QByteArray, archive);
+    QFETCH(QString, entry);
+    QFETCH(QString, reason);
+    QVERIFY(!archive.isEmpty());
+    const QString file = path(u"in.wmz"_s);
+    QVERIFY(writeFile(file, archive));
+
+    // Into a new folder (it must not stay) and into one that holds files.
+    const QString existing = path(u"existing"_s);
+    QVERIFY(QDir().mkdir(existing));
+    QVERIFY(writeFile(existing + u"/keep.txt"_s, "keep"));
+    const QMap<QString, QByteArray> before = folderContents(existing);
+    for (const QString &folder : {path(u"new"_s), existing}) {
+        RecordingMessageSink messages;
+        QVERIFY(!WmzUnpacker::unpack(file, folder, messages));
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY2(messages.last().text.contains(entry) && messages.last().text.contains(reason),
+                 qPrintable(messages.last().text));
+        QVERIFY(!messages.last().question);
+    }
+    QVERIFY(!QFileInfo::exists(path(u"new"_s)));
+    QCOMPARE(folderContents(existing), before);
+}
+
+void tst_Unpacker::checksTheDirectory_data()
+{
+    QTest::addColumn<QList<QByteArray>>("names");
+    QTest::addColumn<bool>("accepted");
+    // Names no archiver here writes: libzip cuts a name at its NUL.
+    QTest::newRow("NUL") << QList<QByteArray>{"skin.wms", QByteArray("a\0b.bmp", 7)} << false;
+    QTest::newRow("windows-31j") << QList<QByteArray>{"skin.wms", "\x8d\xc4\x90\xb6.bmp"} << true;
+    QTest::newRow("neither UTF-8 nor windows-31j")
+        << QList<QByteArray>{"skin.wms", "\xff\xfe.bmp"} << false;
+    QTest::newRow("dots only") << QList<QByteArray>{"skin.wms", "..."} << false;
+}
+
+void tst_Unpacker::checksTheDirectory()
+{
+    QFETCH(QList<QByteArray>, names);
+    QFETCH(bool, accepted);
+    QList<ArchiveCheck::Entry> entries;
+    for (const QByteArray &name : names) {
+        entries.append({name, 10, 10});
+    }
+    const ArchiveCheck::Verdict verdict = ArchiveCheck::check(entries);
+    QCOMPARE(!verdict.refusal, accepted);
+    if (verdict.refusal) {
+        QCOMPARE(verdict.refusal->subject, ArchiveCheck::nameText(names.last()));
+    }
+}
+
+void tst_Unpacker::unpacksEveryEntry()
+{
+    const QList<Entry> entries{
+        {"play.bmp", noise(5000)},
+        {"再生.bmp", noise(100), 0100644, true},
+        {"\x92\xe2\x8e\x7e.bmp", "windows-31j name"},
+        skinEntry(),
+        {"empty.bmp", ""},
+        // Deflates a thousandfold, as plain-coloured BMPs do.
+        {"plain.bmp", QByteArray(qsizetype(ArchiveCheck::kLimits.ratioFromBytes), 'p')}};
+    QVERIFY(TestArchive::write(path(u"in.wmz"_s), entries));
+    RecordingMessageSink messages;
+    const QString folder = WmzUnpacker::folderFor(path(u"in.wmz"_s));
+    QCOMPARE(folder, path(u"in"_s));
+    const std::optional<QString> wms = WmzUnpacker::unpack(path(u"in.wmz"_s), folder, messages);
+    QVERIFY2(wms, qPrintable(messages.messages.value(0).text));
+    QCOMPARE(*wms, folder + u"/skin.wms"_s);
+    QVERIFY(messages.messages.isEmpty());
+    // Each under the bytes of its name, and nothing else: no partial file left.
+    QList<QByteArray> names;
+    for (const Entry &entry : entries) {
+        names.append(entry.name);
+    }
+    std::sort(names.begin(), names.end());
+    QCOMPARE(rawNames(folder), names);
+    for (const Entry &entry : entries) {
+        QFile file;
+        QVERIFY2(UserFile::open(file, folder + u'/' + ArchiveCheck::nameText(entry.name)),
+                 entry.name.constData());
+        QCOMPARE(file.readAll(), entry.data);
+    }
+    // Qt cannot remove what it cannot name.
+    for (const QByteArray &name : names) {
+        ::unlink(QFile::encodeName(folder + u'/').append(name).constData());
+    }
+}
+
+void tst_Unpacker::asksBeforeReplacing_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void tst_Unpacker::asksBeforeReplacing()
+{
+    QFETCH(bool, answer);
+    QVERIFY(TestArchive::write(path(u"in.wmz"_s), {skinEntry(), {"play.bmp", "new"}}));
+    const QString folder = path(u"in"_s);
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(writeFile(folder + u"/other.txt"_s, "other"));
+    QVERIFY(writeFile(folder + u"/play.bmp"_s, "old"));
+    const QMap<QString, QByteArray> before = folderContents(folder);
+
+    RecordingMessageSink messages;
+    messages.answers = {answer};
+    const std::optional<QString> wms = WmzUnpacker::unpack(path(u"in.wmz"_s), folder, messages);
+    QCOMPARE(messages.messages.size(), 1);
+    QVERIFY(messages.last().question);
+    QVERIFY(messages.last().text.contains(u"play.bmp"_s));
+    QVERIFY(!messages.last().text.contains(u"skin.wms"_s)); // not there yet
+    QCOMPARE(wms.has_value(), answer);
+    QMap<QString, QByteArray> after = before;
+    if (answer) {
+        after.insert(u"play.bmp"_s, "new");
+        after.insert(u"skin.wms"_s, kSkin);
+    }
+    QCOMPARE(folderContents(folder), after);
+
+    // A folder in the way of an entry is refused without asking.
+    QVERIFY(QFile::remove(folder + u"/play.bmp"_s) && QDir(folder).mkdir(u"play.bmp"_s));
+    messages.clear();
+    QVERIFY(!WmzUnpacker::unpack(path(u"in.wmz"_s), folder, messages));
+    QCOMPARE(messages.messages.size(), 1);
+    QVERIFY(!messages.last().question);
+    QVERIFY(messages.last().text.contains(u"play.bmp"_s));
+}
+
+void tst_Unpacker::fullDiskLeavesNothing()
+{
+    const QString small = path(u"small"_s);
+    QVERIFY(QDir().mkdir(small));
+    TmpfsMount mount(small, u"64k"_s);
+    if (!mount.isMounted()) {
+        QSKIP(qPrintable(u"no tmpfs: "_s + mount.reason()));
+    }
+    QVERIFY(TestArchive::write(path(u"in.wmz"_s),
+                               {skinEntry(), {"play.bmp", noise(400000), 0100644, true}}));
+    RecordingMessageSink messages;
+    QVERIFY(!WmzUnpacker::unpack(path(u"in.wmz"_s), small + u"/skin"_s, messages));
+    QVERIFY2(messages.last().text.contains(u"空き容量"_s), qPrintable(messages.last().text));
+    QVERIFY(folderContents(small).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_Unpacker)
+#include "tst_unpacker.moc"
