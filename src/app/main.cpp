@@ -45,8 +45,8 @@ void noDisplay(QtMsgType type, const QMessageLogContext &, const QString &messag
 {
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "velmora: the editor needs a display; the commands check, pack and "
-                             "render do not (velmora --help)\n");
+        std::fprintf(stderr, "velmora: the editor needs a display; the commands check, pack, "
+                             "unpack and render do not (velmora --help)\n");
         std::_Exit(CommandLine::Usage);
     }
 }

@@ -22,31 +22,43 @@ using Runner = int (*)(const QByteArrayList &, const CommandOptions &, Console &
 struct Command {
     QStringView name;
     QStringView arguments; // as the help shows them
-    qsizetype argumentCount;
+    qsizetype leastFiles;
+    qsizetype mostFiles; // kAnyNumber: no limit
     bool takesJson;
     QStringView summary;
     bool takesLooks; // --state, --sliders, --outlines, --shape, --strict
     Runner run;
 };
 
+constexpr qsizetype kAnyNumber = -1;
+
 constexpr Command kCommands[] = {
-    {u"pack", u"SKIN.wms", 1, false,
+    {u"pack", u"SKIN.wms", 1, 1, false,
      u"Packs the skin and the images it names into a WMZ file beside it, as the editor's WMZ "
      u"command does, and prints the WMZ file's path.",
      false, runPack},
-    {u"check", u"SKIN.wms", 1, true,
-     u"Lists, one line each, what would make the skin fail in a player or in the editor's "
+    {u"unpack", u"SKIN.wmz [FOLDER]", 1, 2, false,
+     u"Unpacks the WMZ file into FOLDER, or into the folder named after it beside it, after "
+     u"checking every entry as the editor's Open does, and prints the WMS file's path. Files "
+     u"of the same names already in the folder are left as they are, and nothing is unpacked.",
+     false, runUnpack},
+    {u"check", u"SKIN...", 1, kAnyNumber, true,
+     u"Lists, one line each, what would make a skin fail in a player or in the editor's "
      u"save: missing or undecodable images, images whose size their header does not tell, "
      u"colours and numbers the editor does not take, elements partly or wholly outside the "
-     u"background. Exit status 1 when it lists anything. --json prints the findings as JSON.",
+     u"background. Each SKIN is a WMS file, a WMZ file or a folder (every WMS and WMZ file in "
+     u"and below it); several skins are checked at once, reported in the order given, each "
+     u"line after its skin's path. Exit status 1 when it lists anything. --json prints the "
+     u"findings as JSON: one skin's report, or an array of the reports of several.",
      false, runCheck},
-    {u"render", u"SKIN.wms OUT.png", 2, false,
+    {u"render", u"SKIN OUT.png", 2, 2, false,
      u"Draws the skin as the editor's preview does, with the same renderer, into a PNG file. "
      u"--state hover|pressed draws each button's hover or pressed image where it has one, "
      u"--sliders each slider's background under its thumb, --outlines the playlist, track "
      u"name and video areas as dashed rectangles, --shape the background's transparency "
      u"colour as a checkerboard. A picture that cannot be drawn is left out with a warning; "
-     u"--strict makes that a failure.",
+     u"--strict makes that a failure. SKIN is a WMS or a WMZ file; an existing OUT.png must "
+     u"be a regular file.",
      true, runRender},
 };
 
@@ -64,9 +76,11 @@ const Command *findCommand(QStringView name)
 
 QString description()
 {
-    QString text = VersionInfo::program().title +
-                   u": an editor for Windows Media Player skins.\n\n"_s + kProgram.toString() +
-                   u" [SKIN.wms]\n    Starts the editor, with the skin open when one is given.\n"_s;
+    QString text =
+        VersionInfo::program().title + u": an editor for Windows Media Player skins.\n\n"_s +
+        kProgram.toString() +
+        u" [SKIN.wms|SKIN.wmz]\n    Starts the editor, with the skin open when one is given "
+        u"(a WMZ file unpacked first, into a folder the editor asks for).\n"_s;
     for (const Command &command : kCommands) {
         text +=
             u"%1 %2 %3\n    %4\n"_s.arg(kProgram, command.name, command.arguments, command.summary);
@@ -155,7 +169,7 @@ QByteArrayList rawFiles(const QStringList &arguments, const QByteArrayList &raw,
 
 int usageError(const QCommandLineParser &parser, const QString &reason, Console &console)
 {
-    console.err() << kProgram << u": "_s << reason << u"\n\n"_s << parser.helpText();
+    console.err() << kProgram << u": "_s << terminalText(reason) << u"\n\n"_s << parser.helpText();
     return CommandLine::Usage;
 }
 
@@ -177,8 +191,8 @@ int runCommand(const QStringList &arguments, const QByteArrayList &raw, Console 
     for (const QCommandLineOption &option : {state, sliders, outlines, shape, strict}) {
         parser.addOption(option);
     }
-    parser.addPositionalArgument(u"command"_s, u"pack, check or render, or a skin file to edit."_s,
-                                 u"[command]"_s);
+    parser.addPositionalArgument(
+        u"command"_s, u"pack, unpack, check or render, or a skin file to edit."_s, u"[command]"_s);
     parser.addPositionalArgument(u"files"_s, u"The command's files."_s, u"[files...]"_s);
 
     if (!parser.parse(arguments)) {
@@ -208,7 +222,8 @@ int runCommand(const QStringList &arguments, const QByteArrayList &raw, Console 
     if (!command) {
         return usageError(parser, u"unknown command \"%1\""_s.arg(name), console);
     }
-    if (files.size() != command->argumentCount) {
+    if (files.size() < command->leastFiles ||
+        (command->mostFiles != kAnyNumber && files.size() > command->mostFiles)) {
         return usageError(parser, u"%1 takes %2"_s.arg(command->name, command->arguments), console);
     }
     if (parser.isSet(json) && !command->takesJson) {

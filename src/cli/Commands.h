@@ -21,6 +21,7 @@ struct CommandOptions {
 
 int runPack(const QByteArrayList &files, const CommandOptions &options, Console &console);
 int runCheck(const QByteArrayList &files, const CommandOptions &options, Console &console);
+int runUnpack(const QByteArrayList &files, const CommandOptions &options, Console &console);
 int runRender(const QByteArrayList &files, const CommandOptions &options, Console &console);
 
 // A file argument as messages show it.
@@ -37,6 +38,8 @@ QString shownPath(const QString &text);
 // windows-31j would be written in other bytes than those given.
 enum class FileUse { Read, Written };
 std::optional<QString> fileArgumentPath(const QByteArray &argument, FileUse use, Console &console);
+// The same for a folder: nothing when the argument names no folder.
+std::optional<QString> folderArgumentPath(const QByteArray &argument, Console &console);
 // The same for the skin file, which must be a regular file that can be read;
 // empty, with the reason on standard error, otherwise.
 QString skinFileArgument(const QByteArray &argument, Console &console);

@@ -17,6 +17,11 @@ private:
     QTextStream m_err;
 };
 
+// A text as a terminal shows it: control characters, which a terminal would
+// obey (an escape sequence in a skin's title can retitle the window or hide
+// lines), written as escapes; line feeds kept.
+QString terminalText(const QString &text);
+
 // Shows the core's messages on standard error as "title: text", one line per
 // line of the message, since there is no window to put a box on.
 class ConsoleMessageSink : public MessageSink {

@@ -5,12 +5,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <cerrno>
 #include <climits>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -97,7 +99,8 @@ QString shownPath(const QString &text)
 std::optional<QString> fileArgumentPath(const QByteArray &argument, FileUse use, Console &console)
 {
     const auto fail = [&](const QString &reason) {
-        console.err() << u"velmora: "_s << shownArgument(argument) << u": "_s << reason << u'\n';
+        console.err() << terminalText(u"velmora: "_s + shownArgument(argument) + u": "_s + reason)
+                      << u'\n';
         return std::nullopt;
     };
     if (argument.isEmpty()) {
@@ -131,6 +134,24 @@ std::optional<QString> fileArgumentPath(const QByteArray &argument, FileUse use,
     return QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(*name)));
 }
 
+std::optional<QString> folderArgumentPath(const QByteArray &argument, Console &console)
+{
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (argument.isEmpty() || ::stat(argument.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return std::nullopt;
+    }
+    // The folder as the folder part of a path with no name after it.
+    return fileArgumentPath(argument.endsWith('/') ? argument : argument + '/', FileUse::Read,
+                            console);
+#else
+    Q_UNUSED(console);
+    const QFileInfo info(QFile::decodeName(argument));
+    return info.isDir() ? std::optional(QDir::toNativeSeparators(info.absoluteFilePath()))
+                        : std::nullopt;
+#endif
+}
+
 QString skinFileArgument(const QByteArray &argument, Console &console)
 {
     const std::optional<QString> path = fileArgumentPath(argument, FileUse::Read, console);
@@ -138,8 +159,9 @@ QString skinFileArgument(const QByteArray &argument, Console &console)
         return {};
     }
     if (const std::optional<UserFile::Refusal> why = UserFile::refusal(*path)) {
-        console.err() << u"velmora: "_s << shownArgument(argument) << u": "_s
-                      << UserFile::refusalText(*why) << u'\n';
+        console.err() << terminalText(u"velmora: "_s + shownArgument(argument) + u": "_s +
+                                      UserFile::refusalText(*why))
+                      << u'\n';
         return {};
     }
     return *path;

@@ -20,7 +20,7 @@ int runPack(const QByteArrayList &files, const CommandOptions &, Console &consol
         if (archive.isEmpty()) {
             return CommandLine::Failure;
         }
-        console.out() << shownPath(archive) << u'\n';
+        console.out() << terminalText(shownPath(archive)) << u'\n';
         return CommandLine::Success;
     } catch (const AppError &) {
         return CommandLine::Failure; // a full path always has a folder

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "CommandSkin.h"
 #include "Commands.h"
 #include "Console.h"
 #include "document/ElementTable.h"
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <algorithm>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -104,6 +106,15 @@ bool isInput(const QString &target, const QString &wmsPath, clsFileControl &docu
                        [&](const QString &input) { return UserFile::identity(input) == output; });
 }
 
+// An output that exists and is no regular file (a pipe, a device, a folder,
+// or a link to one): putting a PNG in its place would replace a device node
+// or feed a reader that waits for something else.
+bool isSpecialFile(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 struct Warning {
     qint16 slot;
     QString image;
@@ -134,16 +145,26 @@ std::vector<Warning> leftOut(const Preview::PanelState &state, const Preview::Re
 // elements present in the file take the place of the switched-on sections.
 int runRender(const QByteArrayList &files, const CommandOptions &options, Console &console)
 {
-    const QString wmsPath = skinFileArgument(files.at(0), console);
-    if (wmsPath.isEmpty()) {
+    const QString skinPath = skinFileArgument(files.at(0), console);
+    if (skinPath.isEmpty()) {
         return CommandLine::Failure;
     }
     const std::optional<QString> target = fileArgumentPath(files.at(1), FileUse::Written, console);
     if (!target) {
         return CommandLine::Failure;
     }
-    const QString shownTarget = shownArgument(files.at(1));
+    const QString shownTarget = terminalText(shownArgument(files.at(1)));
+    if (isSpecialFile(*target)) {
+        console.err() << u"velmora: "_s << shownTarget
+                      << u": 通常のファイルではありません。別の出力ファイルを指定してください\n"_s;
+        return CommandLine::Usage;
+    }
     ConsoleMessageSink messages(console.err());
+    const std::unique_ptr<CommandSkin> skin = CommandSkin::open(skinPath, messages);
+    if (!skin) {
+        return CommandLine::Failure;
+    }
+    const QString &wmsPath = skin->wmsPath();
     clsFileControl document(messages);
     if (!document.readFile(wmsPath)) {
         return CommandLine::Failure;
@@ -163,19 +184,21 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
                                    : SkinFolder::linksOutside(background)
                                        ? SkinFolder::refusalText()
                                        : u"画像として読み込めません"_s;
-            console.err() << u"velmora: "_s << shownPath(wmsPath) << u": 背景画像を描けません（"_s
-                          << reason << u"）："_s << shownPath(QDir::toNativeSeparators(background))
+            console.err() << terminalText(u"velmora: "_s + skin->shown(wmsPath) +
+                                          u": 背景画像を描けません（"_s + reason + u"）："_s +
+                                          skin->shown(QDir::toNativeSeparators(background)))
                           << u'\n';
             return CommandLine::Failure;
         }
         const std::vector<Warning> warnings = leftOut(state, rendering);
         // Without --strict the picture is drawn all the same, without them.
         for (const Warning &warning : warnings) {
-            console.err() << u"velmora: "_s << (options.strict ? u""_s : u"警告: "_s)
-                          << elementSlot(warning.slot).tag << u' '
-                          << shownPath(QDir::toNativeSeparators(warning.image)) << u": "_s
-                          << warning.reason
-                          << (options.strict ? u"\n"_s : u"。描画から外しました\n"_s);
+            console.err() << terminalText(u"velmora: "_s + (options.strict ? u""_s : u"警告: "_s) +
+                                          elementSlot(warning.slot).tag.toString() + u' ' +
+                                          skin->shown(QDir::toNativeSeparators(warning.image)) +
+                                          u": "_s + warning.reason +
+                                          (options.strict ? u""_s : u"。描画から外しました"_s))
+                          << u'\n';
         }
         if (options.strict && !warnings.empty()) {
             return CommandLine::Failure;
@@ -187,13 +210,14 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
             }
         }
         if (const std::optional<QString> failure = writePng(rendering.canvas, *target)) {
-            console.err() << u"velmora: "_s << shownPath(*failure) << u'\n';
+            console.err() << terminalText(u"velmora: "_s + shownPath(*failure)) << u'\n';
             return CommandLine::Failure;
         }
         return CommandLine::Success;
     } catch (const AppError &) {
-        console.err() << u"velmora: "_s << shownPath(wmsPath)
-                      << u": どのファイルシステムにも置けないパスを含んでいます\n"_s;
+        console.err() << terminalText(u"velmora: "_s + skin->shown(wmsPath) +
+                                      u": どのファイルシステムにも置けないパスを含んでいます"_s)
+                      << u'\n';
         return CommandLine::Failure;
     }
 }

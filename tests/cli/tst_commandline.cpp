@@ -136,8 +136,9 @@ void tst_CommandLine::versionAndHelp()
              QStringLiteral(VELMORA_PRODUCT_TITLE " " VELMORA_VERSION "\n" VELMORA_COPYRIGHT "\n"));
     const ProcessRun help = velmora({u"--help"_s});
     QVERIFY2(help.succeeded(), qPrintable(help.err));
-    for (const QString &command : {u"velmora pack SKIN.wms"_s, u"velmora check SKIN.wms"_s,
-                                   u"velmora render SKIN.wms OUT.png"_s}) {
+    for (const QString &command :
+         {u"velmora pack SKIN.wms"_s, u"velmora unpack SKIN.wmz [FOLDER]"_s,
+          u"velmora check SKIN..."_s, u"velmora render SKIN OUT.png"_s}) {
         QVERIFY2(help.out.contains(command), qPrintable(help.out));
     }
     QVERIFY(help.err.isEmpty());
@@ -150,7 +151,9 @@ void tst_CommandLine::badArgumentsShowUsage_data()
     QTest::newRow("unknown option") << QStringList{u"--frob"_s} << u"Unknown option 'frob'."_s;
     QTest::newRow("unknown command")
         << QStringList{u"frob"_s, u"a.wms"_s} << u"unknown command \"frob\""_s;
-    QTest::newRow("file missing") << QStringList{u"check"_s} << u"check takes SKIN.wms"_s;
+    QTest::newRow("file missing") << QStringList{u"check"_s} << u"check takes SKIN..."_s;
+    QTest::newRow("unpack, files too many") << QStringList{u"unpack"_s, u"a.wmz"_s, u"b"_s, u"c"_s}
+                                            << u"unpack takes SKIN.wmz [FOLDER]"_s;
     QTest::newRow("version after the command")
         << QStringList{u"check"_s, u"-v"_s, u"a.wms"_s}
         << u"-v is an option of the program: it goes before the command"_s;
@@ -166,7 +169,7 @@ void tst_CommandLine::badArgumentsShowUsage_data()
     QTest::newRow("file too many")
         << QStringList{u"pack"_s, u"a.wms"_s, u"b.wms"_s} << u"pack takes SKIN.wms"_s;
     QTest::newRow("render without its picture")
-        << QStringList{u"render"_s, u"a.wms"_s} << u"render takes SKIN.wms OUT.png"_s;
+        << QStringList{u"render"_s, u"a.wms"_s} << u"render takes SKIN OUT.png"_s;
     QTest::newRow("json with pack")
         << QStringList{u"pack"_s, u"--json"_s, u"a.wms"_s} << u"--json goes with check only"_s;
     QTest::newRow("option alone") << QStringList{u"--json"_s} << u"no command given"_s;

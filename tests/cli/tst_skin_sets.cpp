@@ -1,0 +1,313 @@
+// The commands on WMZ files and on sets of skins, as the real program run
+// without a display: unpack, check and render of a WMZ, check of several
+// skins and folders, and what the commands print about hostile names.
+#include "../packaging/TestArchive.h"
+#include "../util/ImageFiles.h"
+#include "ProcessRun.h"
+#include "ProgramFolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A skin of a background and a play button; left 90 puts the button partly
+// outside the background, which check reports.
+QByteArray skinText(int left)
+{
+    return "<theme id=\"velmora\" title=\"t\" author=\"\" copyright=\"\">\r\n"
+           "<view title=\"t\" titlebar=\"False\" backgroundimage=\"background.bmp\" "
+           "transparencycolor=\"#FF0000\" backgroundcolor=\"none\">\r\n"
+           "<playbutton top=\"20\" left=\"" +
+           QByteArray::number(left) +
+           "\" transparencycolor=\"#FF0000\" image=\"play.bmp\" downimage=\"\" "
+           "hoverimage=\"\" cursor=\"hand\"/>\r\n</view>\r\n</theme>\r\n";
+}
+
+QList<TestArchive::Entry> skinEntries(int left)
+{
+    return {{"background.bmp", ImageFiles::qimageFile(100, 80, "BMP")},
+            {"play.bmp", ImageFiles::qimageFile(20, 10, "BMP")},
+            {"skin.wms", skinText(left)}};
+}
+
+constexpr int kSound = 10;
+constexpr int kOutside = 90;
+
+QStringList folderEntries(const QString &folder)
+{
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        names.append(it.next());
+    }
+    return names;
+}
+
+} // namespace
+
+class tst_SkinSets : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void commandsTakeWmz_data();
+    void commandsTakeWmz();
+    void unpackKeepsFilesThere();
+    void checksSeveralSkins();
+    void renderRefusesSpecialOutput_data();
+    void renderRefusesSpecialOutput();
+    void hostileTextsPrintedEscaped_data();
+    void hostileTextsPrintedEscaped();
+
+private:
+    // Runs the program in the test's folder, with a temporary folder of its
+    // own, which must be empty again afterwards.
+    ProcessRun velmora(const QStringList &arguments);
+    ProcessRun shell(const QString &script);
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString writeSkinFolder(const QString &folder, int left);
+
+    QString m_program;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_SkinSets::initTestCase()
+{
+    m_program = QDir(programFolder()).filePath(u"velmora"_s);
+    QVERIFY2(QFileInfo(m_program).isExecutable(), qPrintable(m_program));
+}
+
+void tst_SkinSets::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkdir(path(u"tmp"_s)));
+    QVERIFY(TestArchive::write(path(u"sound.wmz"_s), skinEntries(kSound)));
+    QVERIFY(TestArchive::write(path(u"outside.wmz"_s), skinEntries(kOutside)));
+    QVERIFY(TestArchive::write(path(u"hostile.wmz"_s),
+                               skinEntries(kSound) + QList<TestArchive::Entry>{{"../x.bmp", "x"}}));
+}
+
+ProcessRun tst_SkinSets::velmora(const QStringList &arguments)
+{
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
+    const ProcessRun run = runProcess(m_program, arguments, environment, m_dir->path());
+    [&] { QCOMPARE(folderEntries(path(u"tmp"_s)), QStringList()); }();
+    return run;
+}
+
+ProcessRun tst_SkinSets::shell(const QString &script)
+{
+    const QString prologue = u"velmora() { \"%1\" \"$@\"; }; "_s.arg(m_program);
+    return runProcess(u"bash"_s, {u"-c"_s, prologue + script}, withoutDisplay(), m_dir->path());
+}
+
+QString tst_SkinSets::writeSkinFolder(const QString &folder, int left)
+{
+    QDir().mkpath(path(folder));
+    for (const TestArchive::Entry &entry : skinEntries(left)) {
+        if (!ImageFiles::writeFile(path(folder) + u'/' + QString::fromUtf8(entry.name),
+                                   entry.data)) {
+            return {};
+        }
+    }
+    return path(folder + u"/skin.wms"_s);
+}
+
+void tst_SkinSets::commandsTakeWmz_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");  // "%1" the test's folder
+    QTest::addColumn<QString>("made"); // a file the run leaves, empty for none
+
+    QTest::newRow("unpack beside") << QStringList{u"unpack"_s, u"sound.wmz"_s} << 0
+                                   << u"%1/sound/skin.wms\n"_s << u"sound/play.bmp"_s;
+    QTest::newRow("unpack into a folder given")
+        << QStringList{u"unpack"_s, u"sound.wmz"_s, u"there"_s} << 0 << u"%1/there/skin.wms\n"_s
+        << u"there/skin.wms"_s;
+    QTest::newRow("unpack refused")
+        << QStringList{u"unpack"_s, u"hostile.wmz"_s} << 1 << QString() << QString();
+    QTest::newRow("check sound") << QStringList{u"check"_s, u"sound.wmz"_s} << 0
+                                 << u"%1/sound.wmz/skin.wms: nothing found (2 elements, 2 "
+                                    u"pictures checked)\n"_s
+                                 << QString();
+    QTest::newRow("check with a finding")
+        << QStringList{u"check"_s, u"outside.wmz"_s} << 1
+        << u"playbutton: partly outside the background (left 90, top 20, 20 x 10 on 100 x 80)\n"_s
+        << QString();
+    QTest::newRow("check refused")
+        << QStringList{u"check"_s, u"hostile.wmz"_s} << 1 << QString() << QString();
+    QTest::newRow("render") << QStringList{u"render"_s, u"sound.wmz"_s, u"out.png"_s} << 0
+                            << QString() << u"out.png"_s;
+    QTest::newRow("render refused")
+        << QStringList{u"render"_s, u"hostile.wmz"_s, u"out.png"_s} << 1 << QString() << QString();
+}
+
+void tst_SkinSets::commandsTakeWmz()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, made);
+    const QStringList before = folderEntries(m_dir->path());
+
+    const ProcessRun run = velmora(arguments);
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+    QCOMPARE(run.out, out.replace(u"%1"_s, m_dir->path()));
+    QCOMPARE(run.err.isEmpty(), exitCode != 1 || arguments.contains(u"outside.wmz"_s));
+    if (arguments.contains(u"hostile.wmz"_s)) {
+        QVERIFY2(run.err.contains(u"../x.bmp"_s), qPrintable(run.err));
+    }
+    const QStringList after = folderEntries(m_dir->path());
+    if (made.isEmpty()) {
+        QCOMPARE(after, before);
+    } else {
+        QVERIFY(after.contains(path(made)));
+    }
+}
+
+void tst_SkinSets::unpackKeepsFilesThere()
+{
+    QVERIFY(QDir().mkdir(path(u"sound"_s)));
+    QVERIFY(ImageFiles::writeFile(path(u"sound/play.bmp"_s), "mine"));
+    const ProcessRun run = velmora({u"unpack"_s, u"sound.wmz"_s});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(u"play.bmp"_s), qPrintable(run.err));
+    QCOMPARE(folderEntries(path(u"sound"_s)), QStringList{path(u"sound/play.bmp"_s)});
+    QFile mine(path(u"sound/play.bmp"_s));
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray("mine"));
+}
+
+// A WMS file, a WMZ file and a folder holding both kinds (one of them deeper),
+// each line after its skin, in the order given; the folder's in path order.
+void tst_SkinSets::checksSeveralSkins()
+{
+    QVERIFY(!writeSkinFolder(u"a"_s, kOutside).isEmpty());
+    QVERIFY(!writeSkinFolder(u"set/b"_s, kSound).isEmpty());
+    QVERIFY(!writeSkinFolder(u"set/c/d"_s, kOutside).isEmpty());
+    QVERIFY(QFile::copy(path(u"sound.wmz"_s), path(u"set/c/e.wmz"_s)));
+    const QStringList skins{path(u"a/skin.wms"_s), path(u"sound.wmz/skin.wms"_s),
+                            path(u"set/b/skin.wms"_s), path(u"set/c/d/skin.wms"_s),
+                            path(u"set/c/e.wmz/skin.wms"_s)};
+    const QString outside =
+        u": playbutton: partly outside the background (left 90, top 20, 20 x 10 on 100 x 80)\n"_s;
+    const QString sound = u": nothing found (2 elements, 2 pictures checked)\n"_s;
+
+    const ProcessRun text = velmora({u"check"_s, u"a/skin.wms"_s, u"sound.wmz"_s, u"set"_s});
+    QCOMPARE(text.exitCode, 1);
+    QVERIFY2(text.err.isEmpty(), qPrintable(text.err));
+    QCOMPARE(text.out, skins.at(0) + outside + skins.at(1) + sound + skins.at(2) + sound +
+                           skins.at(3) + outside + skins.at(4) + sound);
+
+    const ProcessRun json =
+        velmora({u"check"_s, u"--json"_s, u"a/skin.wms"_s, u"sound.wmz"_s, u"set"_s});
+    QCOMPARE(json.exitCode, 1);
+    QJsonParseError error;
+    const QJsonArray reports = QJsonDocument::fromJson(json.out.toUtf8(), &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QStringList shown;
+    QList<qsizetype> findings;
+    for (const QJsonValue &report : reports) {
+        shown.append(report[u"skin"_s].toString());
+        findings.append(report[u"findings"_s].toArray().size());
+    }
+    QCOMPARE(shown, skins);
+    QCOMPARE(findings, (QList<qsizetype>{1, 0, 0, 1, 0}));
+
+    // Sound skins alone: exit 0.
+    QCOMPARE(velmora({u"check"_s, u"sound.wmz"_s, u"set/b"_s}).exitCode, 0);
+}
+
+void tst_SkinSets::renderRefusesSpecialOutput_data()
+{
+    QTest::addColumn<QString>("make"); // a shell line making "out"
+    QTest::newRow("pipe") << u"mkfifo out"_s;
+    QTest::newRow("folder") << u"mkdir out"_s;
+    QTest::newRow("link to a pipe") << u"mkfifo pipe && ln -s pipe out"_s;
+    // The node of /dev/null, made here: only root may make one.
+    QTest::newRow("character device") << u"mknod out c 1 3"_s;
+}
+
+void tst_SkinSets::renderRefusesSpecialOutput()
+{
+    QFETCH(QString, make);
+    if (!shell(make).succeeded()) {
+        QSKIP("this user cannot make such a file here");
+    }
+    struct stat before {};
+    QCOMPARE(::lstat(QFile::encodeName(path(u"out"_s)).constData(), &before), 0);
+
+    const ProcessRun run = velmora({u"render"_s, u"sound.wmz"_s, u"out"_s});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith(u"velmora: out: "_s), qPrintable(run.err));
+    struct stat after {};
+    QCOMPARE(::lstat(QFile::encodeName(path(u"out"_s)).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_mode, before.st_mode);
+}
+
+void tst_SkinSets::hostileTextsPrintedEscaped_data()
+{
+    // Shell lines; the skin's folder holds a quote, a backslash, a control
+    // character and a byte that is no UTF-8.
+    QTest::addColumn<QString>("script");
+    const QString folder = u"d=$(printf 'x\"\\\\\\001\\377y') && trap 'rm -rf \"$d\"' EXIT && "
+                           u"mkdir \"$d\" && cp -r a/. \"$d\" && "_s;
+    QTest::newRow("json of a file") << folder + u"velmora check --json \"$d/skin.wms\""_s;
+    QTest::newRow("json of a folder") << folder + u"velmora check --json \"$d\" a"_s;
+    QTest::newRow("text") << folder + u"velmora check \"$d/skin.wms\""_s;
+}
+
+void tst_SkinSets::hostileTextsPrintedEscaped()
+{
+    QFETCH(QString, script);
+    // Values that would retitle a terminal and hide what follows, printed in
+    // the findings about them.
+    QVERIFY(!writeSkinFolder(u"a"_s, kSound).isEmpty());
+    QFile wms(path(u"a/skin.wms"_s));
+    QVERIFY(wms.open(QIODevice::ReadWrite));
+    const QByteArray text = wms.readAll()
+                                .replace("background.bmp\"", "background.bmp\x1b[8m\"")
+                                .replace("left=\"10\" transparencycolor=\"#FF0000\"",
+                                         "left=\"10\" transparencycolor=\"\x1b]2;owned\x07\"");
+    QVERIFY(wms.resize(0) && wms.write(text) == text.size());
+    wms.close();
+
+    const ProcessRun run = shell(script);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(!run.out.contains(u'\x1b') && !run.out.contains(u'\x01') && !run.out.contains(u'\x07'),
+             qPrintable(run.out));
+    if (script.contains(u"--json"_s)) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(run.out));
+        const QJsonObject report =
+            document.isArray() ? document.array().at(0).toObject() : document.object();
+        QVERIFY2(report[u"skin"_s].toString().contains(u"x\"\\\x01\uFFFDy/skin.wms"_s),
+                 qPrintable(run.out));
+    } else {
+        QVERIFY2(run.out.contains(u"\\x1B[8m"_s) && run.out.contains(u"\\x1B]2;owned\\x07"_s) &&
+                     run.out.contains(u"x\"\\\\x01\uFFFDy"_s),
+                 qPrintable(run.out));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_SkinSets)
+#include "tst_skin_sets.moc"
