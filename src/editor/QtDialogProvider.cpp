@@ -51,6 +51,24 @@ std::optional<QString> QtDialogProvider::saveFile(const FileDialogRequest &reque
     return runFileDialog(m_owner, request, QFileDialog::AcceptSave);
 }
 
+// The folder the question is about stands selected in its parent, so that
+// accepting takes it and the user sees where it lies.
+std::optional<QString> QtDialogProvider::chooseFolder(const FileDialogRequest &request)
+{
+    QFileDialog dialog(m_owner, request.title);
+    dialog.setObjectName(u"folderDialog"_s);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    const QFileInfo start(request.initialPath);
+    dialog.setDirectory(start.absolutePath());
+    dialog.selectFile(start.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 std::optional<qint32> QtDialogProvider::pickColor(qint32 initial)
 {
     QColorDialog dialog(WidgetColors::fromWindowColor(initial), m_owner);

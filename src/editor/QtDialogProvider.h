@@ -13,6 +13,7 @@ public:
 
     std::optional<QString> openFile(const FileDialogRequest &request) override;
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
+    std::optional<QString> chooseFolder(const FileDialogRequest &request) override;
     std::optional<qint32> pickColor(qint32 initial) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "FileDropFilter.h"
 #include "SectionTable.h"
 #include "frmMain.h"
+#include "packaging/WmzUnpacker.h"
 #include "render/PictureReader.h"
 
 #include <QDir>
@@ -42,7 +43,8 @@ namespace {
 bool isSkinFile(const QString &path)
 {
     const QFileInfo info(path);
-    return info.isFile() && info.suffix().compare(u"wms", Qt::CaseInsensitive) == 0;
+    return info.isFile() && (info.suffix().compare(u"wms", Qt::CaseInsensitive) == 0 ||
+                             WmzUnpacker::isArchiveName(path));
 }
 
 } // namespace

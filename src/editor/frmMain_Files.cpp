@@ -1,5 +1,6 @@
 // The file commands: new, open, save, save as and exit, from the menu bar
 // and from the side menu's file set.
+#include "WmzOpener.h"
 #include "document/clsFileControl.h"
 #include "frmMain.h"
 #include "history/EditHistory.h"
@@ -92,11 +93,13 @@ void frmMain::mnuFileOpen_Click()
 void frmMain::openSkin()
 {
     const std::optional<QString> chosen =
-        dialogs().openFile({kOpenFileTitle, skinFileFilter(), m_currentFileName, QString()});
+        dialogs().openFile({kOpenFileTitle, WmzOpener::fileFilter(), m_currentFileName, QString()});
     if (!chosen || !m_messages.askYesNo(kDiscard, kOpenFileTitle)) {
         return;
     }
-    readSkinFile(*chosen);
+    if (const auto skin = WmzOpener(m_messages, dialogs()).skinFile(*chosen, skinsFolder())) {
+        readSkinFile(*skin);
+    }
 }
 
 // The confirmed part of Open: the document, the panels and the file name.
@@ -133,7 +136,10 @@ void frmMain::openSkinFile(const QString &path, bool confirm)
     // The name the caption and the next Save use is the full one. Nothing
     // more to say on a failure: the reader reports its own.
     guarded([this, &path] {
-        readSkinFile(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+        const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        if (const auto skin = WmzOpener(m_messages, dialogs()).skinFile(full, skinsFolder())) {
+            readSkinFile(*skin);
+        }
     });
     if (!m_currentFileName.isEmpty()) {
         setWindowTitle(captionFor(m_currentFileName));

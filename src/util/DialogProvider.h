@@ -24,6 +24,9 @@ public:
     // A file to save to; the dialog itself asks before an existing file is
     // overwritten.
     virtual std::optional<QString> saveFile(const FileDialogRequest &request) = 0;
+    // A folder to put files in. The dialog starts on initialPath, which may
+    // be a folder made for the question, and may also offer making others.
+    virtual std::optional<QString> chooseFolder(const FileDialogRequest &request) = 0;
     // Colours are window colour values, 0x00BBGGRR, as the swatches hold them.
     virtual std::optional<qint32> pickColor(qint32 initial) = 0;
 };

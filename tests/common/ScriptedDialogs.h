@@ -11,7 +11,7 @@
 // cancelled.
 class ScriptedDialogs : public DialogProvider {
 public:
-    enum class Kind { Open, Save, Color };
+    enum class Kind { Open, Save, Folder, Color };
 
     struct Request {
         Kind kind;
@@ -31,13 +31,19 @@ public:
         return takeFile();
     }
 
+    std::optional<QString> chooseFolder(const FileDialogRequest &request) override
+    {
+        requests.append({Kind::Folder, request});
+        return takeFile();
+    }
+
     std::optional<qint32> pickColor(qint32 initial) override
     {
         requests.append({Kind::Color, {}, initial});
         return colorAnswers.isEmpty() ? std::nullopt : colorAnswers.takeFirst();
     }
 
-    // Each file dialog takes the next answer; std::nullopt cancels.
+    // Each file or folder dialog takes the next answer; std::nullopt cancels.
     QList<std::optional<QString>> fileAnswers;
     QList<std::optional<qint32>> colorAnswers;
     QList<Request> requests;

@@ -260,7 +260,7 @@ void tst_FileCommands::openReadsSkinIntoPanels()
     const ScriptedDialogs::Request &asked = dialogs.requests.constLast();
     QCOMPARE(asked.kind, ScriptedDialogs::Kind::Open);
     QCOMPARE(asked.file.title, u"ファイルを開く"_s);
-    QCOMPARE(asked.file.filter, kFilter);
+    QVERIFY(asked.file.filter.startsWith(u"Windows Media Player スキンファイル (*.wms *.wmz)"_s));
     QVERIFY(asked.file.initialPath.isEmpty()); // a new skin has no file to start beside
     QCOMPARE(editor->messages.last().text, kDiscard);
     QCOMPARE(editor->messages.last().title, u"ファイルを開く"_s);

@@ -1,7 +1,9 @@
 // Files from outside the editor: a skin file given to the program, and files
 // dropped on the main window as real drag data sent through the application's
 // drag-and-drop delivery.
+#include "../packaging/TestArchive.h"
 #include "EditorFixture.h"
+#include "ScriptedDialogs.h"
 #include "util/AnsiText.h"
 
 #include <QApplication>
@@ -64,10 +66,13 @@ private slots:
     void givenSkinOpens();
     void droppedSkinOpensWhenConfirmed_data();
     void droppedSkinOpensWhenConfirmed();
+    void wmzOpensUnpacked_data();
+    void wmzOpensUnpacked();
 
 private:
     QString writeSkin(const QString &name, const QString &themeId) const;
-    void verifyShowsSkin(const frmMain &window, const QString &skin) const;
+    void verifyShowsSkin(const frmMain &window, const QString &skin,
+                         const QString &folder = {}) const;
     void verifyShowsNewSkin(const frmMain &window) const;
 
     QTemporaryDir m_files;
@@ -84,6 +89,19 @@ void tst_OutsideFiles::initTestCase()
     QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("no picture") > 0);
     QVERIFY(!writeSkin(u"given.wms"_s, u"velmora"_s).isEmpty());
     QVERIFY(!writeSkin(u"foreign.wms"_s, u"other"_s).isEmpty());
+    // The same skins packed, and one with an entry that climbs out.
+    QVERIFY(QDir(m_files.path()).mkdir(u"wmz"_s));
+    const auto read = [&](const QString &name) {
+        QFile file(m_files.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const TestArchive::Entry picture{"picture.bmp", read(u"picture.bmp"_s)};
+    QVERIFY(TestArchive::write(m_files.filePath(u"wmz/good.wmz"_s),
+                               {picture, {"skin.wms", read(u"given.wms"_s)}}));
+    QVERIFY(TestArchive::write(m_files.filePath(u"wmz/foreign.wmz"_s),
+                               {picture, {"skin.wms", read(u"foreign.wms"_s)}}));
+    QVERIFY(TestArchive::write(m_files.filePath(u"wmz/hostile.wmz"_s),
+                               {picture, {"skin.wms", read(u"given.wms"_s)}, {"../x.bmp", "x"}}));
 }
 
 // A skin of the background and play button pictures, with the given theme id
@@ -103,11 +121,14 @@ QString tst_OutsideFiles::writeSkin(const QString &name, const QString &themeId)
                                                                                 : QString();
 }
 
-void tst_OutsideFiles::verifyShowsSkin(const frmMain &window, const QString &skin) const
+void tst_OutsideFiles::verifyShowsSkin(const frmMain &window, const QString &skin,
+                                       const QString &folder) const
 {
+    const QString picture =
+        QDir(folder.isEmpty() ? m_files.path() : folder).filePath(u"picture.bmp"_s);
     QCOMPARE(window.Text1(kTitle)->text(), u"外から"_s);
-    QCOMPARE(window.Text1(kBackground)->text(), m_files.filePath(u"picture.bmp"_s));
-    QCOMPARE(window.Text1(kPlay)->text(), m_files.filePath(u"picture.bmp"_s));
+    QCOMPARE(window.Text1(kBackground)->text(), picture);
+    QCOMPARE(window.Text1(kPlay)->text(), picture);
     QCOMPARE(window.Text1(kPlayTop)->text(), u"12"_s);
     QCOMPARE(window.Text1(kPlayLeft)->text(), u"34"_s);
     QCOMPARE(window.currentFileName(), skin);
@@ -253,6 +274,69 @@ void tst_OutsideFiles::droppedSkinOpensWhenConfirmed()
         verifyShowsNewSkin(editor.window);
         QCOMPARE(editor.messages.messages.size(), answer ? 2 : 1);
     }
+}
+
+// A WMZ file opens from the Open dialog, the command line or a drop: the
+// folder dialog starts on a new folder named after it beside it, and the skin
+// unpacked there opens as Open does. A refusal or a cancel leaves the panels
+// and no folder.
+void tst_OutsideFiles::wmzOpensUnpacked_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<bool>("folderChosen");
+    QTest::addColumn<QString>("message"); // the last one, when it does not open
+    QTest::newRow("open dialog") << u"open"_s << u"good"_s << true << QString();
+    QTest::newRow("given") << u"given"_s << u"good"_s << true << QString();
+    QTest::newRow("dropped") << u"dropped"_s << u"good"_s << true << QString();
+    QTest::newRow("folder dialog cancelled") << u"open"_s << u"good"_s << false << QString();
+    QTest::newRow("hostile") << u"dropped"_s << u"hostile"_s << true << u"../x.bmp"_s;
+    QTest::newRow("not ours") << u"open"_s << u"foreign"_s << true
+                              << u"編集不可能なスキンファイルです"_s;
+}
+
+void tst_OutsideFiles::wmzOpensUnpacked()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, archive);
+    QFETCH(bool, folderChosen);
+    QFETCH(QString, message);
+    const QString file = m_files.filePath(u"wmz/%1.wmz"_s.arg(archive));
+    const QString folder = m_files.filePath(u"wmz/"_s + archive);
+    QVERIFY(QDir(folder).removeRecursively());
+    StartedEditor editor;
+    ScriptedDialogs dialogs;
+    editor.window.setDialogProviderForTest(dialogs);
+    QVERIFY(editor.window.Form_Load());
+    editor.messages.answers = {true};
+    if (way == u"open"_s) {
+        dialogs.fileAnswers.append(file);
+    }
+    dialogs.fileAnswers.append(folderChosen ? std::optional(folder) : std::nullopt);
+
+    if (way == u"open"_s) {
+        editor.window.mnuFileOpen_Click();
+        QVERIFY(dialogs.requests.first().file.filter.contains(u"*.wmz"_s));
+    } else if (way == u"given"_s) {
+        editor.window.openSkinFile(file, false);
+    } else {
+        QVERIFY(dropOn(&editor.window, *filesData({file})));
+    }
+    QTRY_VERIFY(!dialogs.requests.isEmpty() &&
+                dialogs.requests.constLast().kind == ScriptedDialogs::Kind::Folder);
+    // Made for the dialog to start on.
+    QCOMPARE(dialogs.requests.constLast().file.initialPath, folder);
+    if (message.isEmpty() && folderChosen) {
+        verifyShowsSkin(editor.window, folder + u"/skin.wms"_s, folder);
+        return;
+    }
+    verifyShowsNewSkin(editor.window);
+    if (!message.isEmpty()) {
+        QVERIFY2(editor.messages.last().text.contains(message),
+                 qPrintable(editor.messages.last().text));
+    }
+    // The reader's refusal comes after unpacking, which the user asked for.
+    QCOMPARE(QFileInfo::exists(folder), archive == u"foreign"_s);
 }
 
 QTEST_MAIN(tst_OutsideFiles)
