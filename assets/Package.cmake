@@ -1,6 +1,6 @@
 # Desktop integration and the Debian package.
-#   <prefix>/share/applications/velmora.desktop       the menu entry, handler of .wms files
-#   <prefix>/share/mime/packages/velmora-skin.xml     the shared-MIME type of .wms files
+#   <prefix>/share/applications/velmora.desktop       the menu entry, handler of .wms and .wmz files
+#   <prefix>/share/mime/packages/velmora-skin.xml     the shared-MIME types of .wms and .wmz files
 #   <prefix>/share/icons/hicolor/<size>/apps/velmora.png
 # `cpack -G DEB` in the build folder makes velmora_<version>_<arch>.deb for
 # /usr; the library dependencies are computed from the program by

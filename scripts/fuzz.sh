@@ -26,9 +26,11 @@ declare -A dictionaries=(
   [fuzz_archiver]=archiver
   [fuzz_helpers]=helpers
   [fuzz_skin_check]=check
+  [fuzz_unpacker]=unpacker
 )
 # Quickest first, so a long run reports the most in the least time.
-all=(fuzz_archiver fuzz_helpers fuzz_image_header fuzz_wms_reader fuzz_wms_roundtrip fuzz_skin_check)
+all=(fuzz_archiver fuzz_helpers fuzz_image_header fuzz_wms_reader fuzz_wms_roundtrip fuzz_skin_check
+  fuzz_unpacker)
 
 which=${1:-all}
 seconds=${2:-15}

@@ -8,6 +8,7 @@
 #include "RecordingMessageSink.h"
 #include "WmsFixtures.h"
 #include "packaging/ZipCommandLine.h"
+#include "packaging/clsZipWrapper.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -162,6 +163,37 @@ void archiverSeeds()
          utf8Fields({u"/s/blue/blue.wmz"_s, u"/s/blue/"_s, u"@/tmp/0abc.tmp"_s, u"x y.bmp"_s}));
 }
 
+// A skin packed by the project's own packager, as its bytes; and entries as
+// fields (name, contents, kind), a sound skin and hostile ones.
+void unpackerSeeds()
+{
+    const QString target = u"fuzz_unpacker"_s;
+    RecordingMessageSink messages;
+    const QString folder = scratchFolder() + u"/unpacker"_s;
+    QDir().mkpath(folder);
+    const QByteArray picture = ImageFiles::qimageFile(8, 6, "BMP");
+    writeScratchFile(folder + u"/play.bmp"_s, picture);
+    clsFileControl doc(messages);
+    WmsFixtures::fillFullDocument(doc, folder);
+    doc.getElement(Slot::View)->setUpimage(folder + u"/play.bmp"_s);
+    if (!doc.writeFile(folder + u"/skin.wms"_s, 0)) {
+        propertyFailed("write seed", u"skin.wms"_s);
+    }
+    clsZipWrapper packer(messages);
+    if (packer.makeZipFile(u"skin.wms"_s, folder).isEmpty()) {
+        propertyFailed("pack seed", folder);
+    }
+    seed(target, u"packed"_s, QByteArray(1, '\0') + readScratchFile(folder + u"/skin.wmz"_s));
+    const QByteArray wms = readScratchFile(folder + u"/skin.wms"_s);
+    const auto entries = [](const QList<QByteArray> &fields) {
+        return QByteArray(1, '\1') + FuzzInput::join(fields);
+    };
+    seed(target, u"entries"_s, entries({"skin.wms", wms, "\0", "play.bmp", picture, "\x80"}));
+    seed(target, u"hostile"_s,
+         entries({"skin.wms", wms, "\0", "../play.bmp", picture, "\0", "link.bmp", "/etc/passwd",
+                  "\1", "Play.BMP", picture, "\0", "sub/", "", "\2"}));
+}
+
 void helperSeeds()
 {
     QByteArray number(4, '\0');
@@ -189,5 +221,6 @@ int main(int argc, char **argv)
     skinCheckSeeds();
     archiverSeeds();
     helperSeeds();
+    unpackerSeeds();
     return 0;
 }

@@ -132,8 +132,8 @@ void tst_Package::desktopEntryValidates()
 
 void tst_Package::skinFilesOpenWithTheEditor()
 {
-    // The shared-MIME database built from the package alone maps *.wms to the
-    // type that the desktop entry handles.
+    // The shared-MIME database built from the package alone maps *.wms and
+    // *.wmz to the types that the desktop entry handles.
     const QString mime = m_root + u"/usr/share/mime"_s;
     const ProcessRun update = runProcess(u"update-mime-database"_s, {mime});
     QVERIFY2(update.succeeded(), qPrintable(update.err));
@@ -142,8 +142,9 @@ void tst_Package::skinFilesOpenWithTheEditor()
     const QString table = QString::fromUtf8(globs.readAll());
     const QString handled =
         desktopValue(m_root + u"/usr/share/applications/velmora.desktop"_s, u"MimeType"_s);
-    QCOMPARE(handled, u"application/x-wmp-skin;"_s);
+    QCOMPARE(handled, u"application/x-wmp-skin;application/x-ms-wmz;"_s);
     QVERIFY2(table.contains(u":application/x-wmp-skin:*.wms\n"_s), qPrintable(table));
+    QVERIFY2(table.contains(u":application/x-ms-wmz:*.wmz\n"_s), qPrintable(table));
 }
 
 void tst_Package::unpackedProgramRuns()
