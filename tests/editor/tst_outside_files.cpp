@@ -95,13 +95,14 @@ void tst_OutsideFiles::initTestCase()
         QFile file(m_files.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    const TestArchive::Entry picture{"picture.bmp", read(u"picture.bmp"_s)};
+    const TestArchive::Entry pictureEntry{"picture.bmp", read(u"picture.bmp"_s)};
     QVERIFY(TestArchive::write(m_files.filePath(u"wmz/good.wmz"_s),
-                               {picture, {"skin.wms", read(u"given.wms"_s)}}));
+                               {pictureEntry, {"skin.wms", read(u"given.wms"_s)}}));
     QVERIFY(TestArchive::write(m_files.filePath(u"wmz/foreign.wmz"_s),
-                               {picture, {"skin.wms", read(u"foreign.wms"_s)}}));
-    QVERIFY(TestArchive::write(m_files.filePath(u"wmz/hostile.wmz"_s),
-                               {picture, {"skin.wms", read(u"given.wms"_s)}, {"../x.bmp", "x"}}));
+                               {pictureEntry, {"skin.wms", read(u"foreign.wms"_s)}}));
+    QVERIFY(
+        TestArchive::write(m_files.filePath(u"wmz/hostile.wmz"_s),
+                           {pictureEntry, {"skin.wms", read(u"given.wms"_s)}, {"../x.bmp", "x"}}));
 }
 
 // A skin of the background and play button pictures, with the given theme id
