@@ -82,6 +82,13 @@ int main(int argc, char **argv)
                 double(bytes) / 1e6, QThread::idealThreadCount());
     std::printf("check of the folder: %.0f ms, %d runs of check: %.0f ms (medians of %d)\n", folder,
                 kSkins, oneByOne, kRuns);
+    // What one check found, to show the skins are read and their pictures decoded.
+    QProcess one;
+    one.start(velmora, {u"check"_s, skins.constFirst()});
+    one.waitForFinished(60000);
+    const QByteArray found = one.readAllStandardOutput();
+    std::printf("one skin's check: %d lines, the first: %s", int(found.count('\n')),
+                found.left(found.indexOf('\n') + 1).constData());
     std::printf("ratio folder / one by one: %.3f (aim <= 0.25)\n", folder / oneByOne);
     return 0;
 }

@@ -67,8 +67,15 @@ inline QStringList write(const QString &folder, qint64 *bytes, int buttons = 40,
              encoded(picture(background.width(), background.height(), 0), "BMP"))) {
         return {};
     }
-    wms += u"<view backgroundimage=\"background.bmp\">\r\n"_s;
+    wms += u"<view backgroundimage=\"background.bmp\" transparencycolor=\"#FF00FF\">\r\n"_s;
+    // The reader takes one line per element: the pictures go to the ten
+    // buttons' three looks, then to the sliders' thumbs and backgrounds.
+    constexpr const char *kButtons[] = {
+        "playbutton",  "stopbutton",   "closebutton",   "nextbutton",     "prevbutton",
+        "pausebutton", "repeatbutton", "shufflebutton", "minimizebutton", "returnbutton"};
+    constexpr const char *kSliders[] = {"seekslider", "volumeslider", "balanceslider"};
     constexpr const char *kFormats[] = {"BMP", "PNG", "JPEG"};
+    QStringList pictures;
     for (int i = 0; i < buttons; ++i) {
         const char *format = i % 10 == 9 ? "GIF" : kFormats[i % 3];
         const QString name =
@@ -76,9 +83,32 @@ inline QStringList write(const QString &folder, qint64 *bytes, int buttons = 40,
         if (!add(name, encoded(picture(96, 48, i + 1), format))) {
             return {};
         }
-        wms +=
-            u"<playbutton top=\"%1\" left=\"%2\" image=\"%3\"/>\r\n"_s.arg(i * 10).arg(i * 5).arg(
-                name);
+        pictures.append(name);
+    }
+    qsizetype next = 0;
+    const auto take = [&] { return next < pictures.size() ? pictures.at(next++) : QString(); };
+    for (int k = 0; k < 10 && next < pictures.size(); ++k) {
+        const QString up = take();
+        const QString down = take();
+        const QString hover = take();
+        wms += u"<%1 top=\"%2\" left=\"%3\" transparencycolor=\"#FF00FF\" image=\"%4\" "
+               u"downimage=\"%5\" hoverimage=\"%6\"/>\r\n"_s.arg(QString::fromLatin1(kButtons[k]))
+                   .arg(k * 5)
+                   .arg(k * 10)
+                   .arg(up, down, hover);
+    }
+    for (int k = 0; k < 3 && next < pictures.size(); ++k) {
+        const QString thumb = take();
+        const QString track = take();
+        wms += u"<%1 top=\"%2\" left=\"0\" width=\"96\" height=\"48\" thumbimage=\"%3\" "
+               u"backgroundimage=\"%4\" direction=\"horizontal\"/>\r\n"_s
+                   .arg(QString::fromLatin1(kSliders[k]))
+                   .arg(k * 10)
+                   .arg(thumb, track);
+    }
+    // What no element takes is still the skin's: named, so it is packed.
+    for (; next < pictures.size(); ++next) {
+        wms += u"<!-- %1 -->\r\n"_s.arg(pictures.at(next));
     }
     wms += u"</view>\r\n</theme>\r\n"_s;
     if (!add(u"skin.wms"_s, AnsiText::encode(wms))) {
