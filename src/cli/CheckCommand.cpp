@@ -86,7 +86,11 @@ Report checkSkinFile(const QString &path, bool json, bool several)
     const std::unique_ptr<CommandSkin> skin = CommandSkin::open(path, messages);
     if (!skin) {
         report.failed = true;
-        report.json = {{u"skin"_s, shownPath(path)}, {u"readable"_s, false}};
+        report.json = {{u"skin"_s, shownPath(path)},
+                       {u"readable"_s, false},
+                       {u"elements"_s, 0},
+                       {u"pictures"_s, 0},
+                       {u"findings"_s, QJsonArray()}};
         return report;
     }
     const QString shownSkin = skin->shown(skin->wmsPath());
