@@ -1,5 +1,6 @@
 #include "WmzUnpacker.h"
 
+#include "packaging/StoredNames.h"
 #include "packaging/UnpackTarget.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
@@ -37,7 +38,7 @@ public:
     // Nothing, or why the file is no archive to read.
     std::optional<QString> open(const QString &path)
     {
-        QFile file;
+        QFile &file = m_file;
         if (!UserFile::open(file, path)) {
             return UserFile::refusalText(
                 UserFile::refusal(path).value_or(UserFile::Refusal::Other));
@@ -60,10 +61,11 @@ public:
 
     // The directory as declared, up to one entry past the limit: that one is
     // enough for the check to refuse the count.
-    QList<Entry> directory() const
+    QList<Entry> directory()
     {
         const zip_int64_t count =
             std::min<zip_int64_t>(zip_get_num_entries(m_zip, 0), ArchiveCheck::kLimits.entries + 1);
+        const QList<QByteArray> stored = storedEntryNames(m_file, count);
         QList<Entry> entries;
         entries.reserve(count);
         for (zip_int64_t i = 0; i < count; ++i) {
@@ -81,6 +83,11 @@ public:
             }
             Entry entry;
             entry.name = QByteArray(stat.name);
+            // The name as stored where libzip made a blank of a NUL in it.
+            if (i < stored.size() && stored.at(i).contains('\0') &&
+                QByteArray(stored.at(i)).replace('\0', ' ') == entry.name) {
+                entry.name = stored.at(i);
+            }
             entry.size = stat.size;
             entry.packedSize = stat.comp_size;
             entry.kind = ArchiveCheck::kindOf(madeBy, attributes, entry.name);
@@ -94,6 +101,7 @@ public:
     zip_t *handle() const { return m_zip; }
 
 private:
+    QFile m_file;
     zip_t *m_zip = nullptr;
 };
 

@@ -174,14 +174,18 @@ void unpackerSeeds()
     const QByteArray picture = ImageFiles::qimageFile(8, 6, "BMP");
     writeScratchFile(folder + u"/play.bmp"_s, picture);
     clsFileControl doc(messages);
-    WmsFixtures::fillFullDocument(doc, folder);
-    doc.getElement(Slot::View)->setUpimage(folder + u"/play.bmp"_s);
+    for (const qint16 slot : {Slot::View, Slot::PlayButton}) {
+        const auto record = doc.getElement(slot);
+        record->initMember();
+        record->setExistFlag(1);
+        record->setUpimage(folder + u"/play.bmp"_s);
+    }
     if (!doc.writeFile(folder + u"/skin.wms"_s, 0)) {
         propertyFailed("write seed", u"skin.wms"_s);
     }
     clsZipWrapper packer(messages);
     if (packer.makeZipFile(u"skin.wms"_s, folder).isEmpty()) {
-        propertyFailed("pack seed", folder);
+        propertyFailed("pack seed", messages.messages.value(0).text);
     }
     seed(target, u"packed"_s, QByteArray(1, '\0') + readScratchFile(folder + u"/skin.wmz"_s));
     const QByteArray wms = readScratchFile(folder + u"/skin.wms"_s);
