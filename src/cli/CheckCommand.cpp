@@ -133,6 +133,9 @@ Report checkSkinFile(const QString &path, bool json, bool several)
 // as soon as it and those before it are done.
 template <typename Print> void checkAll(const QStringList &paths, bool json, Print print)
 {
+    if (paths.isEmpty()) {
+        return;
+    }
     const bool several = paths.size() > 1;
     std::vector<std::optional<Report>> reports(size_t(paths.size()));
     std::mutex mutex;
@@ -201,11 +204,12 @@ int runCheck(const QByteArrayList &files, const CommandOptions &options, Console
         reports.append(report.json);
         failed = failed || report.failed;
     });
-    if (options.json) {
-        // One skin named alone prints its report; a set of them, an array.
-        const QJsonDocument document = files.size() == 1 && !folderGiven && reports.size() == 1
-                                           ? QJsonDocument(reports.at(0).toObject())
-                                           : QJsonDocument(reports);
+    // One skin file named alone prints its report (none when the name led
+    // nowhere); a set of skins, an array.
+    const bool alone = files.size() == 1 && !folderGiven;
+    if (options.json && (!alone || reports.size() == 1)) {
+        const QJsonDocument document =
+            alone ? QJsonDocument(reports.at(0).toObject()) : QJsonDocument(reports);
         console.out() << QString::fromUtf8(document.toJson(QJsonDocument::Indented));
     }
     return failed ? CommandLine::Failure : CommandLine::Success;

@@ -230,8 +230,12 @@ void tst_SkinSets::checksSeveralSkins()
     QCOMPARE(shown, skins);
     QCOMPARE(findings, (QList<qsizetype>{1, 0, 0, 1, 0}));
 
-    // Sound skins alone: exit 0.
+    // Sound skins alone: exit 0. A folder without skins is a failure.
     QCOMPARE(velmora({u"check"_s, u"sound.wmz"_s, u"set/b"_s}).exitCode, 0);
+    QVERIFY(QDir().mkdir(path(u"empty"_s)));
+    const ProcessRun none = velmora({u"check"_s, u"--json"_s, u"empty"_s});
+    QCOMPARE(none.exitCode, 1);
+    QCOMPARE(QJsonDocument::fromJson(none.out.toUtf8()), QJsonDocument(QJsonArray()));
 }
 
 void tst_SkinSets::renderRefusesSpecialOutput_data()
