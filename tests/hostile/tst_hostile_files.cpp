@@ -420,8 +420,8 @@ void tst_HostileFiles::editorWithoutDisplaySaysSo()
     const ProcessRun run = velmora({u"display.wms"_s});
     QVERIFY2(run.finished, "hung or crashed");
     QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.contains(u"the editor needs a display; the commands check, pack and render "
-                              u"do not"_s),
+    QVERIFY2(run.err.contains(u"the editor needs a display; the commands check, pack, unpack "
+                              u"and render do not"_s),
              qPrintable(run.err));
 }
 
