@@ -21,20 +21,6 @@ constexpr int kSkins = 200;
 constexpr int kButtons = 12;
 constexpr int kRuns = 3;
 
-template <typename Run> double medianMs(Run run)
-{
-    QList<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!run()) {
-            return -1;
-        }
-        times.append(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
-}
-
 // A run that ended by itself: check exits 1 when it finds something.
 bool checks(const QString &program, const QStringList &arguments)
 {
@@ -63,10 +49,10 @@ int main(int argc, char **argv)
         skins.append(folder + u"/skin.wms"_s);
     }
     const QString velmora = QCoreApplication::applicationDirPath() + u"/velmora"_s;
-    const double folder = medianMs([&] {
+    const double folder = medianMs(kRuns, [&] {
         return checks(velmora, {u"check"_s, dir.filePath(u"set"_s)});
     });
-    const double oneByOne = medianMs([&] {
+    const double oneByOne = medianMs(kRuns, [&] {
         for (const QString &skin : skins) {
             if (!checks(velmora, {u"check"_s, skin})) {
                 return false;

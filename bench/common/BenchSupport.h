@@ -2,6 +2,7 @@
 
 #include "util/MessageSink.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <algorithm>
 #include <cstdio>
@@ -22,4 +23,20 @@ inline double median(QList<double> values)
 {
     std::sort(values.begin(), values.end());
     return values.at(values.size() / 2);
+}
+
+// The median time of runs calls of run, in milliseconds; -1 when a call
+// reports that it failed.
+template <typename Run> double medianMs(int runs, Run run)
+{
+    QList<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!run()) {
+            return -1;
+        }
+        times.append(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return median(times);
 }

@@ -2,6 +2,7 @@
 // skin of bench_render (a 1920 x 1080 background and 13 elements): the time
 // from a pointer move of one element to its repainted canvas, and the time of
 // the renderer drawing the whole preview. Prints the medians and their ratio.
+#include "BenchMouse.h"
 #include "BenchSkin.h"
 #include "BenchSupport.h"
 #include "editor/PictureBox.h"
@@ -32,14 +33,6 @@ public:
     QString name(qint16) const override { return QStringLiteral("element"); }
     int moves = 0;
 };
-
-void send(QWidget &widget, QEvent::Type type, QPoint at)
-{
-    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
 
 } // namespace
 
@@ -81,17 +74,17 @@ int main(int argc, char *argv[])
     const QPoint start(play.getLeft().toInt() + 48, play.getTop().toInt() + 32);
     const QRgb before = canvas.drawing().pixel(start);
     QPoint at = start;
-    send(canvas, QEvent::MouseButtonPress, at);
+    sendLeftButton(canvas, QEvent::MouseButtonPress, at);
     QList<double> stepMs;
     for (int step = 0; step < kSteps; ++step) {
         at += QPoint(3, 2);
         QElapsedTimer timer;
         timer.start();
-        send(canvas, QEvent::MouseMove, at);
+        sendLeftButton(canvas, QEvent::MouseMove, at);
         QApplication::processEvents(); // the repaint of what the move dirtied
         stepMs.append(timer.nsecsElapsed() / 1e6);
     }
-    send(canvas, QEvent::MouseButtonRelease, at);
+    sendLeftButton(canvas, QEvent::MouseButtonRelease, at);
     if (canvas.drawing().pixel(start) == before || fields.moves != 1) {
         std::fprintf(stderr, "the drag did not move the button\n");
         return 1;

@@ -3,6 +3,7 @@
 // layout window has repainted, and one drag step at 400 % with snapping,
 // each against one full rendering of the same skin. Prints the medians and
 // their ratios.
+#include "BenchMouse.h"
 #include "BenchSkin.h"
 #include "BenchSupport.h"
 #include "editor/SectionTable.h"
@@ -44,14 +45,6 @@ bool writeProgramFolder(const QTemporaryDir &folder)
     return true;
 }
 
-void send(QWidget &widget, QEvent::Type type, QPoint at)
-{
-    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -91,9 +84,7 @@ int main(int argc, char *argv[])
     LayoutView &view = layout->view();
 
     // The play button's LEFT, typed again and again.
-    const Sections::Section &play =
-        *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
-                      [](const Sections::Section &s) { return s.slot == Slot::PlayButton; });
+    const Sections::Section &play = Sections::sectionFor(Slot::PlayButton);
     QLineEdit *left = window.Text1(play.left);
     const int start = left->text().toInt();
     QList<double> typedMs;
@@ -115,16 +106,16 @@ int main(int argc, char *argv[])
     QPoint at = view.toViewport(rect.center()).toPoint();
     QWidget &surface = *view.viewport();
     QList<double> dragMs;
-    send(surface, QEvent::MouseButtonPress, at);
+    sendLeftButton(surface, QEvent::MouseButtonPress, at);
     for (int step = 0; step < kSteps; ++step) {
         at += QPoint(step % 2 ? 3 : -2, 1);
         QElapsedTimer timer;
         timer.start();
-        send(surface, QEvent::MouseMove, at);
+        sendLeftButton(surface, QEvent::MouseMove, at);
         QApplication::processEvents();
         dragMs.append(timer.nsecsElapsed() / 1e6);
     }
-    send(surface, QEvent::MouseButtonRelease, at);
+    sendLeftButton(surface, QEvent::MouseButtonRelease, at);
 
     const double render = median(renderMs);
     std::printf("layout window on a 1920 x 1080 background with 13 elements\n");

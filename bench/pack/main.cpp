@@ -78,20 +78,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-template <typename Run> double medianMs(Run run)
-{
-    QList<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!run()) {
-            return -1;
-        }
-        times.append(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
-}
-
 // One line of elements, none closed: the form that made the name search
 // start again from every "<". The pictures are tiny, so that the time is the
 // WMS text's.
@@ -117,11 +103,11 @@ int packLongLine(const QTemporaryDir &dir)
     }
     PrintingSink messages;
     clsZipWrapper wrapper(messages);
-    const double pack = medianMs([&] {
+    const double pack = medianMs(kRuns, [&] {
         QFile::remove(folder + u"/skin.wmz"_s);
         return !wrapper.makeZipFile(u"skin.wms"_s, folder).isEmpty();
     });
-    const double read = medianMs([&] {
+    const double read = medianMs(kRuns, [&] {
         clsFileControl document(messages);
         return document.readFile(wms);
     });

@@ -21,20 +21,6 @@ namespace {
 
 constexpr int kRuns = 5;
 
-template <typename Run> double medianMs(Run run)
-{
-    QList<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!run()) {
-            return -1;
-        }
-        times.append(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
-}
-
 bool runs(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -70,13 +56,14 @@ int main(int argc, char **argv)
     const QString theirs = dir.filePath(u"theirs"_s);
     const auto fresh = [](const QString &folder) { return QDir(folder).removeRecursively(); };
 
-    const double unpack = medianMs(
-        [&] { return fresh(ours) && WmzUnpacker::unpack(archive, ours, messages).has_value(); });
-    const double unzip = medianMs([&] {
+    const double unpack = medianMs(kRuns, [&] {
+        return fresh(ours) && WmzUnpacker::unpack(archive, ours, messages).has_value();
+    });
+    const double unzip = medianMs(kRuns, [&] {
         return fresh(theirs) && runs(u"unzip"_s, {u"-q"_s, archive, u"-d"_s, theirs});
     });
     const QString velmora = QCoreApplication::applicationDirPath() + u"/velmora"_s;
-    const double command = medianMs([&] {
+    const double command = medianMs(kRuns, [&] {
         return fresh(ours) && runs(velmora, {u"unpack"_s, archive, ours});
     });
     if (unpack < 0 || unzip < 0 || command < 0) {

@@ -9,18 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The section that places an element; the effects share the video's.
-const Sections::Section &sectionOf(qint16 slot)
-{
-    const qint16 placed = slot == Slot::Effects ? Slot::Video : slot;
-    return *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
-                         [placed](const Sections::Section &s) { return s.slot == placed; });
-}
-
-} // namespace
-
 PanelPlacements::PanelPlacements(const PanelControls &controls, EditHistory &history,
                                  QObject *parent)
     : PlacementFields(parent), m_controls(controls), m_history(history)
@@ -41,7 +29,7 @@ PanelPlacements::PanelPlacements(const PanelControls &controls, EditHistory &his
 // element is drawn, also for a place no 16 bits hold (drawn at 0).
 QPoint PanelPlacements::position(qint16 slot) const
 {
-    const Sections::Section &section = sectionOf(slot);
+    const Sections::Section &section = Sections::sectionFor(slot);
     return {clsFunction::NulltoZero(m_controls.Text1[std::size_t(section.left)]->text()),
             clsFunction::NulltoZero(m_controls.Text1[std::size_t(section.top)]->text())};
 }
@@ -51,7 +39,7 @@ void PanelPlacements::setPositions(const std::vector<std::pair<qint16, QPoint>> 
 {
     std::vector<std::pair<QWidget *, QString>> values;
     for (const auto &[slot, position] : positions) {
-        const Sections::Section &section = sectionOf(slot);
+        const Sections::Section &section = Sections::sectionFor(slot);
         values.emplace_back(m_controls.Text1[std::size_t(section.left)],
                             QString::number(position.x()));
         values.emplace_back(m_controls.Text1[std::size_t(section.top)],
@@ -68,17 +56,17 @@ void PanelPlacements::setPositions(const std::vector<std::pair<qint16, QPoint>> 
 
 QString PanelPlacements::name(qint16 slot) const
 {
-    return sectionName(sectionOf(slot));
+    return sectionName(Sections::sectionFor(slot));
 }
 
 QLineEdit *PanelPlacements::leftField(qint16 slot) const
 {
-    return m_controls.Text1[std::size_t(sectionOf(slot).left)];
+    return m_controls.Text1[std::size_t(Sections::sectionFor(slot).left)];
 }
 
 QLineEdit *PanelPlacements::topField(qint16 slot) const
 {
-    return m_controls.Text1[std::size_t(sectionOf(slot).top)];
+    return m_controls.Text1[std::size_t(Sections::sectionFor(slot).top)];
 }
 
 std::optional<qint16> PanelPlacements::placedBy(const QWidget *field) const

@@ -1,5 +1,6 @@
 #include "SectionTable.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace Sections {
@@ -38,6 +39,14 @@ std::vector<qint16> numberFields(const Section &section)
         }
     }
     return fields;
+}
+
+const Section &sectionFor(qint16 slot)
+{
+    const qint16 edited = slot == Slot::Effects ? Slot::Video : slot;
+    const auto found = std::find_if(kSections.begin(), kSections.end(),
+                                    [edited](const Section &s) { return s.slot == edited; });
+    return found == kSections.end() ? kTheme : *found;
 }
 
 const Section *switchedBy(qint16 check2)

@@ -139,6 +139,9 @@ std::vector<ImageField> imageFields(const Section &section);
 // The position and size fields a section has: TOP, LEFT, height, width.
 std::vector<qint16> numberFields(const Section &section);
 
+// The section that edits an element; the effects share the video's.
+const Section &sectionFor(qint16 slot);
+
 // The section a Check2 box switches; null for none.
 const Section *switchedBy(qint16 check2);
 

@@ -423,34 +423,35 @@ void LayoutView::mouseReleaseEvent(QMouseEvent *event)
         viewport()->update();
         return;
     }
-    if (!m_drag) {
+    const std::optional<Drag> drag = takeDrag();
+    if (!drag) {
         return;
     }
-    const Drag drag = std::move(*m_drag);
-    m_drag.reset();
-    m_guideX.reset();
-    m_guideY.reset();
     ++m_arrowRun;
-    if (drag.delta != QPoint()) {
+    if (drag->delta != QPoint()) {
         std::vector<std::pair<qint16, QPoint>> positions;
-        for (const auto &[slot, from] : drag.from) {
-            positions.emplace_back(slot, from + drag.delta);
+        for (const auto &[slot, from] : drag->from) {
+            positions.emplace_back(slot, from + drag->delta);
         }
         m_fields.setPositions(positions);
     }
     viewport()->update();
 }
 
-void LayoutView::cancelDrag()
+// The drag ends, its guides with it.
+std::optional<LayoutView::Drag> LayoutView::takeDrag()
 {
-    if (!m_drag) {
-        return;
-    }
-    const Drag drag = std::move(*m_drag);
-    m_drag.reset();
+    std::optional<Drag> drag = std::exchange(m_drag, std::nullopt);
     m_guideX.reset();
     m_guideY.reset();
-    placeScene(drag.from);
+    return drag;
+}
+
+void LayoutView::cancelDrag()
+{
+    if (const std::optional<Drag> drag = takeDrag()) {
+        placeScene(drag->from);
+    }
 }
 
 void LayoutView::focusOutEvent(QFocusEvent *event)

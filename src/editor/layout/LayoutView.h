@@ -95,6 +95,7 @@ private:
         QPoint delta;                                // the move so far
     };
     std::optional<Drag> m_drag;
+    std::optional<Drag> takeDrag();
     std::optional<QRect> m_band; // rubber band, in skin pixels
     QPoint m_bandStart;
     std::optional<QPoint> m_pan; // viewport point the pan started from
