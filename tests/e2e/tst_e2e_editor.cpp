@@ -390,80 +390,70 @@ private slots:
         QVERIFY(leaveWithoutSaving(window, editor));
     }
 
-    // Unsaved work outlives a SIGTERM: the next start offers it back.
-    void sigtermKeepsUnsavedWork()
+    // Unsaved work outlives the ends nobody chose: a SIGTERM, the main
+    // window destroyed from outside, the display going away right after the
+    // change. The next start offers it back; leaving it unsaved by choice
+    // keeps nothing.
+    void suddenEndKeepsUnsavedWork_data()
     {
+        QTest::addColumn<QString>("end");
+        for (const char *end : {"SIGTERM", "window destroyed", "display lost"}) {
+            QTest::newRow(end) << QString::fromLatin1(end);
+        }
+    }
+    void suddenEndKeepsUnsavedWork()
+    {
+        QFETCH(QString, end);
+        const QString shared = display;
+        const auto back = qScopeGuard([&] {
+            display = shared;
+            environment.insert(u"DISPLAY"_s, shared);
+        });
+        QProcess ownDisplay;
+        if (end == u"display lost"_s) {
+            ownDisplay.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
+                                         u"1024x768x24"_s, u"-nolisten"_s, u"tcp"_s});
+            QVERIFY(ownDisplay.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(ownDisplay.canReadLine(), 20000);
+            display = u":"_s + QString::fromLatin1(ownDisplay.readLine()).trimmed();
+            environment.insert(u"DISPLAY"_s, display);
+        }
         QProcess editor;
-        QVERIFY(!startEditor(editor).isEmpty());
+        const QString window = startEditor(editor);
+        QVERIFY(!window.isEmpty());
         QVERIFY(locateClient(u"e2e_recovery_start.png"_s));
         QVERIFY(typeInto(fieldCentre(0), u"unsaved title"_s));
-        QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 20000);
-        editor.terminate();
+        if (end == u"display lost"_s) {
+            ownDisplay.kill(); // at once: the change is not yet written
+            ownDisplay.waitForFinished();
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 20000);
+            if (end == u"SIGTERM"_s) {
+                editor.terminate();
+            } else {
+                QVERIFY(run(u"xdotool"_s, {u"windowclose"_s, window}));
+            }
+        }
         QVERIFY(editor.waitForFinished(20000));
-        QCOMPARE(editor.exitStatus(), QProcess::CrashExit); // ended by the signal, as asked
+        if (end == u"SIGTERM"_s) {
+            QCOMPARE(editor.exitStatus(), QProcess::CrashExit); // ended by the signal, as asked
+        }
         QCOMPARE(recoveryFiles().size(), 1);
+        display = shared;
+        environment.insert(u"DISPLAY"_s, shared);
 
         QProcess again;
-        const QString window = startEditor(again);
-        QVERIFY(!window.isEmpty());
+        const QString restarted = startEditor(again);
+        QVERIFY(!restarted.isEmpty());
         const QString offer = findWindow(u"^編集内容の復元$"_s);
         QVERIFY(!offer.isEmpty());
         QVERIFY(key(offer, u"y"_s));
         QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^編集内容の復元$"_s, false).isEmpty(), 20000);
         QVERIFY(click(fieldCentre(0)));
-        QVERIFY(key(window, u"ctrl+a ctrl+c"_s));
+        QVERIFY(key(restarted, u"ctrl+a ctrl+c"_s));
         QTRY_COMPARE_WITH_TIMEOUT(selection(u"clipboard"_s), u"unsaved title"_s, 10000);
-        // Left without saving, by choice: nothing is kept.
-        QVERIFY(leaveWithoutSaving(window, again));
+        QVERIFY(leaveWithoutSaving(restarted, again));
         QVERIFY(recoveryFiles().isEmpty());
-    }
-
-    // The display going away right after a change ends the editor with that
-    // change written to the recovery file.
-    void displayLossKeepsUnsavedWork()
-    {
-        QProcess ownDisplay;
-        ownDisplay.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
-                                     u"1024x768x24"_s, u"-nolisten"_s, u"tcp"_s});
-        QVERIFY(ownDisplay.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(ownDisplay.canReadLine(), 20000);
-        const QString shared =
-            std::exchange(display, u":"_s + QString::fromLatin1(ownDisplay.readLine()).trimmed());
-        environment.insert(u"DISPLAY"_s, display);
-        const auto back = qScopeGuard([&] {
-            display = shared;
-            environment.insert(u"DISPLAY"_s, shared);
-        });
-        QProcess editor;
-        QVERIFY(!startEditor(editor).isEmpty());
-        QVERIFY(locateClient(u"e2e_display_start.png"_s));
-        QVERIFY(typeInto(fieldCentre(0), u"last words"_s));
-        ownDisplay.kill();
-        ownDisplay.waitForFinished();
-        QVERIFY(editor.waitForFinished(20000));
-        const QStringList kept = recoveryFiles();
-        QCOMPARE(kept.size(), 1);
-        QFile file(kept.constFirst());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("last words"));
-        file.remove();
-    }
-
-    // A main window destroyed from outside ends the program, its work kept.
-    void destroyedWindowEndsTheProgram()
-    {
-        QProcess editor;
-        const QString window = startEditor(editor);
-        QVERIFY(!window.isEmpty());
-        QVERIFY(locateClient(u"e2e_destroyed_start.png"_s));
-        QVERIFY(typeInto(fieldCentre(0), u"kept"_s));
-        QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 20000);
-        QVERIFY(run(u"xdotool"_s, {u"windowclose"_s, window}));
-        QVERIFY(editor.waitForFinished(20000));
-        QCOMPARE(recoveryFiles().size(), 1);
-        for (const QString &path : recoveryFiles()) {
-            QFile::remove(path);
-        }
     }
 
     // velmora SKIN.wms starts with the skin open: the caption names it, and

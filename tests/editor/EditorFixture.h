@@ -4,6 +4,7 @@
 #include "chooser/FileListBox.h"
 #include "chooser/frmFileOpendlg.h"
 #include "editor/ImageButton.h"
+#include "editor/SectionTable.h"
 #include "editor/WidgetColors.h"
 #include "editor/frmMain.h"
 #include "editor/history/EditHistory.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -97,6 +99,20 @@ struct StartedEditor {
     RecordingMessageSink messages;
     frmMain window;
 };
+
+// An element's LEFT and TOP, as its fields hold them.
+inline QPoint placeOf(const frmMain &window, qint16 slot)
+{
+    const Sections::Section &section = Sections::sectionFor(slot);
+    return {window.Text1(section.left)->text().toInt(), window.Text1(section.top)->text().toInt()};
+}
+
+inline void setPlaceOf(frmMain &window, qint16 slot, QPoint at)
+{
+    const Sections::Section &section = Sections::sectionFor(slot);
+    window.Text1(section.left)->setText(QString::number(at.x()));
+    window.Text1(section.top)->setText(QString::number(at.y()));
+}
 
 // The window's one edit history.
 inline QUndoStack &historyOf(frmMain &window)

@@ -30,9 +30,7 @@ namespace {
 enum class Edit { Typed, Check1, Check2, Option1, Combo1, Colour, Chooser, Drop, Drag, Arrows };
 enum class Then { Undo, Redo, LaterEditSurvives };
 
-const Sections::Section &kPlay =
-    *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
-                  [](const Sections::Section &s) { return s.slot == Slot::PlayButton; });
+const Sections::Section &kPlay = Sections::sectionFor(Slot::PlayButton);
 
 // Everything a person can see of the panels: each control's value, whether
 // it takes input and its back colour (the greyed look).
@@ -151,20 +149,6 @@ private slots:
         }
     }
 
-    // The first steps of a new user: nudge, type, then undo and redo both.
-    void nudgeThenTypeKeepsBoth()
-    {
-        arrange(Edit::Arrows);
-        perform(Edit::Arrows); // LEFT 100 -> 103
-        type(kPlay, kPlay.left, u"200"_s);
-        window->imgMenu_Click(Layout::kPreviewPanel);
-        const QString steps[] = {u"103"_s, u"100"_s, u"103"_s, u"200"_s};
-        for (int i = 0; i < 4; ++i) {
-            i < 2 ? undo() : redo();
-            QCOMPARE(text(kPlay.left)->text(), steps[i]);
-        }
-    }
-
     void editMenuNamesTheStep()
     {
         QStringList menus;
@@ -274,6 +258,7 @@ private slots:
     }
 
     // The recovery file is there while something is unsaved, and only then.
+    // Loading is no edit: New and Open also start an empty, clean history.
     void recoveryFollowsUnsavedWork_data()
     {
         QTest::addColumn<QString>("then");
@@ -302,8 +287,14 @@ private slots:
             window->mnuFileOpen()->trigger();
         } else if (then == u"end"_s) {
             editor.reset();
+            QVERIFY(recoveryFiles().isEmpty());
+            return;
         }
         QCOMPARE(!recoveryFiles().isEmpty(), kept);
+        if (then == u"new"_s || then == u"open"_s) {
+            QCOMPARE(history().count(), 0);
+            QVERIFY(!window->mnuEditUndo()->isEnabled());
+        }
     }
 
     // What a run ended from outside left is offered at the next start: Yes
@@ -343,31 +334,6 @@ private slots:
         if (!yes) {
             QVERIFY(recoveryFiles().isEmpty());
         }
-    }
-
-    // Loading is no edit: New and Open start an empty, clean history.
-    void newAndOpenClearTheHistory_data()
-    {
-        QTest::addColumn<bool>("open");
-        QTest::newRow("New") << false;
-        QTest::newRow("Open") << true;
-    }
-    void newAndOpenClearTheHistory()
-    {
-        QFETCH(bool, open);
-        QTemporaryDir target;
-        saveAs(target.filePath(u"skin.wms"_s));
-        type(kPlay, kPlay.left, u"5"_s);
-        QVERIFY(history().count() > 0);
-        if (open) {
-            dialogs.fileAnswers = {window->currentFileName()};
-            window->mnuFileOpen()->trigger();
-        } else {
-            window->mnuFileNew()->trigger();
-        }
-        QCOMPARE(history().count(), 0);
-        QVERIFY(history().isClean());
-        QVERIFY(!window->mnuEditUndo()->isEnabled());
     }
 
 private:

@@ -16,18 +16,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace PreviewPictures;
 
 namespace {
-
-const Sections::Section &sectionOf(qint16 slot)
-{
-    return *std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
-                         [slot](const Sections::Section &s) { return s.slot == slot; });
-}
 
 // The buttons every skin has, with their pictures' sizes and places; the
 // close button lies inside the playlist's area.
@@ -74,7 +69,7 @@ private slots:
         QVERIFY(window->Form_Load());
         window->Text1(Sections::kView.image.text)->setText(dir.filePath(u"back.bmp"_s));
         for (const Button &b : kButtons) {
-            window->Text1(sectionOf(b.slot).image.text)
+            window->Text1(Sections::sectionFor(b.slot).image.text)
                 ->setText(dir.filePath(QString::fromLatin1(b.file)));
             setPlace(b.slot, b.at);
         }
@@ -107,7 +102,6 @@ private slots:
         QCOMPARE(layout->windowTitle(), u"レイアウト - 新しいスキン"_s);
         QVERIFY(!layout->isModal());
         QVERIFY(window->isEnabled());
-        QCOMPARE(window->mnuViewLayout()->shortcut(), QKeySequence(u"Ctrl+L"_s));
         // Its size is kept for the next run's window; closing it changes no value.
         layout->resize(640, 480);
         layout->close();
@@ -151,6 +145,28 @@ private slots:
             const QPoint pixel(x, x / 2);
             QCOMPARE(view().toSkin(view().toViewport(pixel + QPointF(0.5, 0.5))), pixel);
         }
+    }
+
+    // Ctrl+wheel zooms around the pointer: the skin pixel under it stays;
+    // a middle drag pans by as much as the pointer moved.
+    void wheelZoomsAroundThePointerAndMiddleDragPans()
+    {
+        QTest::keyClick(&view(), Qt::Key_1, Qt::ControlModifier);
+        const QPoint pointer = onScreen({60, 40});
+        const QPoint under = view().toSkin(pointer);
+        QWheelEvent wheel(QPointF(pointer), view().viewport()->mapToGlobal(QPointF(pointer)),
+                          QPoint(), QPoint(0, 120 * 10), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view().viewport(), &wheel);
+        QCOMPARE(view().zoom(), LayoutView::kMaxZoom); // larger than the view both ways
+        QCOMPARE(view().toSkin(pointer), under);
+        QTest::mousePress(view().viewport(), Qt::MiddleButton, {}, pointer);
+        QMouseEvent move(QEvent::MouseMove, QPointF(pointer - QPoint(40, 30)),
+                         view().viewport()->mapToGlobal(QPointF(pointer - QPoint(40, 30))),
+                         Qt::NoButton, Qt::MiddleButton, {});
+        QApplication::sendEvent(view().viewport(), &move);
+        QTest::mouseRelease(view().viewport(), Qt::MiddleButton, {}, pointer - QPoint(40, 30));
+        QCOMPARE(view().toSkin(pointer - QPoint(40, 30)), under);
     }
 
     void selection_data()
@@ -278,7 +294,7 @@ private slots:
     // The looks are the preview's own, chosen from either window.
     void looksAreThePreviews()
     {
-        const Sections::Section &play = sectionOf(Slot::PlayButton);
+        const Sections::Section &play = Sections::sectionFor(Slot::PlayButton);
         window->Check1(play.pressed.box)->setChecked(true);
         window->Text1(play.pressed.text)->setText(dir.filePath(u"stop.bmp"_s));
         auto *looks = layout->findChild<QMenu *>(u"layoutLooks"_s);
@@ -300,7 +316,7 @@ private slots:
     {
         const QString own = dir.filePath(u"own.bmp"_s);
         QVERIFY(button(20, 10, qRgb(0, 200, 0)).save(own));
-        window->Text1(sectionOf(Slot::StopButton).image.text)->setText(own);
+        window->Text1(Sections::sectionFor(Slot::StopButton).image.text)->setText(own);
         verifyViewShowsFields();
         QVERIFY(button(20, 10, qRgb(200, 0, 200)).save(own));
         window->Text1(Sections::kTheme.title)->setText(u"again"_s);
@@ -318,7 +334,7 @@ private slots:
         left->setFocus();
         left->selectAll();
         QTest::keyClicks(left, u"3a5"_s);
-        QCOMPARE(window->Text1(sectionOf(Slot::PlayButton).left)->text(), u"35"_s);
+        QCOMPARE(window->Text1(Sections::sectionFor(Slot::PlayButton).left)->text(), u"35"_s);
         QCOMPARE(left->text(), u"35"_s);
         QCOMPARE(editor->messages.beeps, 1);
         QCOMPARE(historyOf(*window).count(), 1);
@@ -330,7 +346,7 @@ private slots:
     // A field typed on a panel shows in the layout window at once.
     void typedFieldAppears()
     {
-        QLineEdit *left = window->Text1(sectionOf(Slot::PlayButton).left);
+        QLineEdit *left = window->Text1(Sections::sectionFor(Slot::PlayButton).left);
         left->selectAll();
         QTest::keyClicks(left, u"44"_s);
         QTRY_COMPARE(view().rectOf(Slot::PlayButton)->topLeft(), QPoint(44, 10));
@@ -339,16 +355,8 @@ private slots:
 
 private:
     LayoutView &view() { return layout->view(); }
-    void setPlace(qint16 slot, QPoint at)
-    {
-        window->Text1(sectionOf(slot).left)->setText(QString::number(at.x()));
-        window->Text1(sectionOf(slot).top)->setText(QString::number(at.y()));
-    }
-    QPoint place(qint16 slot)
-    {
-        return {window->Text1(sectionOf(slot).left)->text().toInt(),
-                window->Text1(sectionOf(slot).top)->text().toInt()};
-    }
+    void setPlace(qint16 slot, QPoint at) { setPlaceOf(*window, slot, at); }
+    QPoint place(qint16 slot) { return placeOf(*window, slot); }
     // What the view shows is, pixel for pixel, a fresh rendering of the fields.
     void verifyViewShowsFields(const Preview::RenderOptions &options = {})
     {

@@ -533,12 +533,9 @@ void tst_zipwrapper::packsImagesTheWriterEscapes()
 void tst_zipwrapper::refusesNamesUnsafeAsEntries_data()
 {
     QTest::addColumn<QString>("name");
+    // One row a kind of cause the packer meets; every case of the rule is tst_entryname's.
     QTest::newRow("climbing by backslashes") << u"..\\..\\evil.bmp"_s;
-    QTest::newRow("drive and root") << u"C:\\evil.bmp"_s;
-    QTest::newRow("drive, relative") << u"C:evil2.bmp"_s;
-    QTest::newRow("dots only") << u"..."_s;
     QTest::newRow("device") << u"NUL.bmp"_s;
-    QTest::newRow("trailing blank") << u"play.bmp "_s;
 }
 
 // A name that unpacks elsewhere on the player's own system is refused, by

@@ -120,15 +120,12 @@ void tst_SkinCheck::listValues()
     QCOMPARE(described, finding.isEmpty() ? QStringList() : QStringList{finding});
 }
 
-// Names that the player's own system reads as a path or a device, each a
-// real file of the skin's folder here.
+// A name the player's own system reads as a path or a device (the rule's
+// cases are tst_entryname's), a real file of the skin's folder here.
 void tst_SkinCheck::unsafeImageNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("a path up and out") << uR"(..\..\evil.bmp)"_s;
-    QTest::newRow("a drive's current folder") << u"C:evil2.bmp"_s;
-    QTest::newRow("dots only") << u"..."_s;
-    QTest::newRow("a device") << u"CON.bmp"_s;
     QTest::newRow("a safe name") << u"play.bmp"_s;
 }
 
