@@ -2,7 +2,7 @@
 // show the editor as it is built: each panel of the main window, filled with a
 // small skin made of the sample images, and the version window.
 //   velmora_help_pictures --program <folder with package/ and sample/> --out <folder>
-#include "editor/frmMain.h"
+#include "editor/window/frmMain.h"
 #include "util/MessageSink.h"
 #include "windows/frmVersionInfo.h"
 

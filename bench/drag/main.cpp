@@ -5,9 +5,9 @@
 #include "BenchMouse.h"
 #include "BenchSkin.h"
 #include "BenchSupport.h"
-#include "editor/PictureBox.h"
-#include "editor/PlacementFields.h"
-#include "editor/PreviewCanvas.h"
+#include "editor/canvas/PlacementFields.h"
+#include "editor/canvas/PreviewCanvas.h"
+#include "editor/widgets/PictureBox.h"
 #include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 

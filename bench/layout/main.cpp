@@ -6,9 +6,9 @@
 #include "BenchMouse.h"
 #include "BenchSkin.h"
 #include "BenchSupport.h"
-#include "editor/SectionTable.h"
-#include "editor/frmMain.h"
 #include "editor/layout/LayoutWindow.h"
+#include "editor/panels/SectionTable.h"
+#include "editor/window/frmMain.h"
 #include "render/PreviewRenderer.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
-#include "editor/MessageBoxSink.h"
-#include "editor/QtTranslations.h"
-#include "editor/frmMain.h"
 #include "editor/history/SuddenEnds.h"
+#include "editor/platform/MessageBoxSink.h"
+#include "editor/platform/QtTranslations.h"
+#include "editor/window/frmMain.h"
 
 #include <QApplication>
 #include <QTimer>

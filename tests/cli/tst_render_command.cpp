@@ -6,8 +6,8 @@
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
 #include "document/clsFileControl.h"
-#include "editor/PictureBox.h"
-#include "editor/PreviewCanvas.h"
+#include "editor/canvas/PreviewCanvas.h"
+#include "editor/widgets/PictureBox.h"
 #include "render/AreaOutlines.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "RecordingMessageSink.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
-#include "editor/LayoutTables.h"
+#include "editor/panels/LayoutTables.h"
 #include "render/PreviewRenderer.h"
 #include "util/AnsiText.h"
 #include "util/Twips.h"

@@ -3,11 +3,11 @@
 #include "RecordingMessageSink.h"
 #include "chooser/FileListBox.h"
 #include "chooser/frmFileOpendlg.h"
-#include "editor/ImageButton.h"
-#include "editor/SectionTable.h"
-#include "editor/WidgetColors.h"
-#include "editor/frmMain.h"
 #include "editor/history/EditHistory.h"
+#include "editor/panels/SectionTable.h"
+#include "editor/widgets/ImageButton.h"
+#include "editor/widgets/WidgetColors.h"
+#include "editor/window/frmMain.h"
 #include "packaging/Archiver.h"
 
 #include <QColor>

@@ -5,9 +5,9 @@
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
 #include "ScriptedDialogs.h"
-#include "editor/LayoutTables.h"
-#include "editor/PictureBox.h"
-#include "editor/SectionTable.h"
+#include "editor/panels/LayoutTables.h"
+#include "editor/panels/SectionTable.h"
+#include "editor/widgets/PictureBox.h"
 
 #include <QAction>
 #include <QApplication>

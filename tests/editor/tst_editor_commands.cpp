@@ -4,7 +4,7 @@
 #include "../packaging/SkinFolder.h"
 #include "EditorFixture.h"
 #include "ScriptedDialogs.h"
-#include "editor/HelpOpener.h"
+#include "editor/platform/HelpOpener.h"
 #include "packaging/BuiltInArchiver.h"
 #include "packaging/PackFailure.h"
 #include "packaging/ZipCommandLine.h"

@@ -1,9 +1,9 @@
 // The main window's controls: indices, names, places and the Tag links.
 #include "RecordingMessageSink.h"
-#include "editor/ControlTag.h"
-#include "editor/ImageButton.h"
-#include "editor/LayoutTables.h"
-#include "editor/frmMain.h"
+#include "editor/panels/ControlTag.h"
+#include "editor/panels/LayoutTables.h"
+#include "editor/widgets/ImageButton.h"
+#include "editor/window/frmMain.h"
 #include "packaging/Archiver.h"
 
 #include <QAction>

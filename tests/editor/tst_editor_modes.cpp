@@ -1,7 +1,7 @@
 // The side menu, the edit modes and the check boxes that switch fields on and off.
 #include "EditorFixture.h"
 #include "ScriptedDialogs.h"
-#include "editor/ControlTag.h"
+#include "editor/panels/ControlTag.h"
 
 #include <QAction>
 #include <QCheckBox>

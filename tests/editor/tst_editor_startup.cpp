@@ -1,7 +1,7 @@
 // Start-up and shutdown of the main window with a temporary program folder.
 #include "EditorFixture.h"
-#include "editor/ControlTag.h"
-#include "editor/QtTranslations.h"
+#include "editor/panels/ControlTag.h"
+#include "editor/platform/QtTranslations.h"
 
 #include <QAction>
 #include <QCheckBox>

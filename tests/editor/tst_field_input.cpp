@@ -5,8 +5,8 @@
 #include "ScriptedDialogs.h"
 #include "chooser/FileListBox.h"
 #include "chooser/frmFileOpendlg.h"
-#include "editor/ColorSwatch.h"
-#include "editor/ControlTag.h"
+#include "editor/panels/ControlTag.h"
+#include "editor/widgets/ColorSwatch.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // The program's locale is Japanese whatever the environment says: started
 // under LANG=C.UTF-8, its file dialogs show Japanese dates and types.
-#include "editor/QtTranslations.h"
+#include "editor/platform/QtTranslations.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The look of the panels as drawn: whole boxes, captions level with their
 // fields, one font size, legible browse buttons and the tool tips.
 #include "RecordingMessageSink.h"
-#include "editor/frmMain.h"
+#include "editor/window/frmMain.h"
 #include "packaging/Archiver.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "ElementMembers.h"
 #include "document/ElementTable.h"
 #include "document/clsFileControl.h"
-#include "editor/LayoutTables.h"
+#include "editor/panels/LayoutTables.h"
 #include "util/AppError.h"
 #include "util/clsFunction.h"
 

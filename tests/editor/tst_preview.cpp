@@ -3,9 +3,9 @@
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
 #include "document/clsFileControl.h"
-#include "editor/ControlTag.h"
-#include "editor/PictureBox.h"
-#include "editor/SectionTable.h"
+#include "editor/panels/ControlTag.h"
+#include "editor/panels/SectionTable.h"
+#include "editor/widgets/PictureBox.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

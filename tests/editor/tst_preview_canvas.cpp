@@ -4,9 +4,9 @@
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
 #include "ScriptedDialogs.h"
-#include "editor/PictureBox.h"
-#include "editor/PreviewCanvas.h"
-#include "editor/SectionTable.h"
+#include "editor/canvas/PreviewCanvas.h"
+#include "editor/panels/SectionTable.h"
+#include "editor/widgets/PictureBox.h"
 
 #include <QAction>
 #include <QApplication>

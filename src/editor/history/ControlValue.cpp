@@ -1,6 +1,6 @@
 #include "ControlValue.h"
 
-#include "editor/WidgetColors.h"
+#include "editor/widgets/WidgetColors.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "EditHistory.h"
 
-#include "editor/PanelControls.h"
+#include "editor/panels/PanelControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

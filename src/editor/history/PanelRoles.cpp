@@ -1,8 +1,8 @@
 #include "PanelRoles.h"
 
-#include "editor/LayoutTables.h"
-#include "editor/PanelControls.h"
-#include "editor/SectionTable.h"
+#include "editor/panels/LayoutTables.h"
+#include "editor/panels/PanelControls.h"
+#include "editor/panels/SectionTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>

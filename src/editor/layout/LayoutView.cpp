@@ -1,7 +1,7 @@
 #include "LayoutView.h"
 
-#include "editor/PlacementFields.h"
 #include "editor/canvas/Arrange.h"
+#include "editor/canvas/PlacementFields.h"
 #include "wms/WmsFields.h"
 
 #include <QHelpEvent>

@@ -1,9 +1,9 @@
 #include "LayoutWindow.h"
 
 #include "BoundField.h"
-#include "editor/PanelPlacements.h"
-#include "editor/PreviewCanvas.h"
 #include "editor/canvas/Arrange.h"
+#include "editor/canvas/PanelPlacements.h"
+#include "editor/canvas/PreviewCanvas.h"
 #include "editor/history/EditHistory.h"
 #include "editor/history/EditMenu.h"
 #include "editor/history/FieldUndoKeys.h"

@@ -1,6 +1,6 @@
 // The commands that lead out of the editing work: packing a skin file into a
 // WMZ, the help and the version window.
-#include "HelpOpener.h"
+#include "editor/platform/HelpOpener.h"
 #include "frmMain.h"
 #include "packaging/WmzCommand.h"
 #include "util/AppError.h"

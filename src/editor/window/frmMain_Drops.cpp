@@ -1,7 +1,7 @@
 // Files that come from outside the editor: dropped on its window. Skin
 // files given to the program open through openSkinFile (frmMain_Files.cpp).
-#include "FileDropFilter.h"
-#include "SectionTable.h"
+#include "editor/panels/SectionTable.h"
+#include "editor/platform/FileDropFilter.h"
 #include "frmMain.h"
 #include "packaging/WmzUnpacker.h"
 #include "render/PictureReader.h"

@@ -1,9 +1,9 @@
 // Checks made after the save dialog and before anything is written: a
 // picture that would be copied over the skin file itself, and texts the
 // skin file's code page cannot hold.
-#include "ControlArray.h"
-#include "SectionTable.h"
 #include "document/clsFileControl.h"
+#include "editor/panels/ControlArray.h"
+#include "editor/panels/SectionTable.h"
 #include "frmMain.h"
 #include "util/AnsiText.h"
 #include "util/MessageSink.h"

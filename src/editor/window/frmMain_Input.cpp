@@ -1,11 +1,11 @@
 // Small behaviours of the panel fields: whole-text selection on entering a
 // field, digits only in number fields, the colour dialog behind each swatch
 // and the image chooser behind each "・・" button.
-#include "ControlTag.h"
-#include "WidgetColors.h"
 #include "chooser/frmFileOpendlg.h"
+#include "editor/history/EditHistory.h"
+#include "editor/panels/ControlTag.h"
+#include "editor/widgets/WidgetColors.h"
 #include "frmMain.h"
-#include "history/EditHistory.h"
 #include "util/AppError.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"

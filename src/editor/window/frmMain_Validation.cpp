@@ -1,8 +1,8 @@
 // The check of the panels before a save: the first field that fails is
 // reported and brought forward, and nothing is written.
-#include "SectionTable.h"
+#include "editor/history/EditHistory.h"
+#include "editor/panels/SectionTable.h"
 #include "frmMain.h"
-#include "history/EditHistory.h"
 #include "util/AppError.h"
 #include "util/MessageSink.h"
 #include "util/clsFunction.h"

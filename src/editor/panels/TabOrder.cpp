@@ -1,6 +1,6 @@
 #include "TabOrder.h"
 
-#include "ColorSwatch.h"
+#include "editor/widgets/ColorSwatch.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // How the panels look beyond their places: whole check and option boxes,
 // captions level with the fields beside them, one font size in the menus as
 // in the window, and tool tips on the buttons and swatches that open dialogs.
-#include "PanelStyle.h"
+#include "editor/panels/PanelStyle.h"
 #include "frmMain.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/SkinItems.h"
+#include "SkinItems.h"
 #include "render/AreaOutlines.h"
 #include "render/PreviewRenderer.h"
 #include "render/SkinCheck.h"

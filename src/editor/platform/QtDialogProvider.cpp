@@ -1,6 +1,6 @@
 #include "QtDialogProvider.h"
 
-#include "WidgetColors.h"
+#include "editor/widgets/WidgetColors.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

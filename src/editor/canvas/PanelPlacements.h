@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PanelControls.h"
 #include "PlacementFields.h"
+#include "editor/panels/PanelControls.h"
 
 #include <optional>
 

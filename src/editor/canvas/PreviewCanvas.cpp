@@ -1,7 +1,7 @@
 #include "PreviewCanvas.h"
 
-#include "PictureBox.h"
 #include "PlacementFields.h"
+#include "editor/widgets/PictureBox.h"
 #include "wms/WmsFields.h"
 
 #include <QActionGroup>

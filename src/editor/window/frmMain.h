@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ControlArray.h"
-#include "HelpOpener.h"
-#include "LayoutTables.h"
-#include "PanelControls.h"
+#include "editor/panels/ControlArray.h"
+#include "editor/panels/LayoutTables.h"
+#include "editor/panels/PanelControls.h"
+#include "editor/platform/HelpOpener.h"
 #include "wms/ImageFields.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 // and from the side menu's file set.
 #include "WmzOpener.h"
 #include "document/clsFileControl.h"
+#include "editor/history/EditHistory.h"
+#include "editor/history/Recovery.h"
 #include "frmMain.h"
-#include "history/EditHistory.h"
-#include "history/Recovery.h"
 #include "util/AppError.h"
 #include "util/DialogProvider.h"
 #include "util/MessageSink.h"

@@ -1,7 +1,7 @@
 #include "PanelPlacements.h"
 
-#include "SectionTable.h"
-#include "history/EditHistory.h"
+#include "editor/history/EditHistory.h"
+#include "editor/panels/SectionTable.h"
 #include "util/clsFunction.h"
 
 #include <QLineEdit>

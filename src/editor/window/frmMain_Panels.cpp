@@ -1,12 +1,12 @@
 // Copying between the panels' fields and the skin document. The fields are
 // the working copy; the document is rebuilt from them before every save and
 // preview, and copied into them after every open.
-#include "LayoutTables.h"
-#include "SectionTable.h"
-#include "WidgetColors.h"
 #include "document/ElementTable.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
+#include "editor/panels/LayoutTables.h"
+#include "editor/panels/SectionTable.h"
+#include "editor/widgets/WidgetColors.h"
 #include "frmMain.h"
 #include "util/AppError.h"
 #include "util/GetImage.h"
