@@ -2,6 +2,7 @@
 // show the editor as it is built: each panel of the main window, filled with a
 // small skin made of the sample images, and the version window.
 //   velmora_help_pictures --program <folder with package/ and sample/> --out <folder>
+#include "editor/widgets/ImageButton.h"
 #include "editor/window/frmMain.h"
 #include "util/MessageSink.h"
 #include "windows/frmVersionInfo.h"
@@ -105,7 +106,7 @@ int main(int argc, char *argv[])
     for (int panel = 0; panel < int(Layout::kEditMenuCount); ++panel) {
         const bool preview = panel + 1 == int(Layout::kEditMenuCount);
         fillSampleSkin(window, preview ? program : QDir(kShownFolder));
-        window.imgMenu_Click(panel);
+        window.imgMenu(panel)->click();
         if (!save(window, out, u"panel_%1.png"_s.arg(panel))) {
             return 1;
         }

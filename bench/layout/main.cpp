@@ -8,7 +8,7 @@
 #include "BenchSupport.h"
 #include "editor/layout/LayoutWindow.h"
 #include "editor/panels/SectionTable.h"
-#include "editor/window/frmMain.h"
+#include "editor/window/frmMainTestHooks.h"
 #include "render/PreviewRenderer.h"
 
 #include <QAction>
@@ -61,19 +61,20 @@ int main(int argc, char *argv[])
         return 1;
     }
     frmMain window(messages, program.path());
-    if (!window.Form_Load() || BenchSkin::write(pictures, window.fileControl()).isEmpty()) {
+    if (!window.Form_Load() || BenchSkin::write(pictures, hooks(window).fileControl()).isEmpty()) {
         std::fprintf(stderr, "cannot start the editor with the skin\n");
         return 1;
     }
-    window.loadPanels();
+    hooks(window).loadPanels();
     window.show();
 
     QList<double> renderMs;
     for (int run = 0; run < kRenders; ++run) {
         QElapsedTimer timer;
         timer.start();
-        const Preview::Rendering rendering = Preview::renderPreview(
-            window.fileControl(), Preview::PanelState::fromDocument(window.fileControl()));
+        const Preview::Rendering rendering =
+            Preview::renderPreview(hooks(window).fileControl(),
+                                   Preview::PanelState::fromDocument(hooks(window).fileControl()));
         renderMs.append(timer.nsecsElapsed() / 1e6);
     }
 

@@ -5,7 +5,6 @@
 #include "BenchSupport.h"
 #include "document/ElementTable.h"
 #include "document/clsFileControl.h"
-#include "wms/ImageFields.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,11 +23,6 @@ namespace {
 constexpr int kImages = 40;
 constexpr qsizetype kImageBytes = 5 * 1000 * 1000;
 constexpr int kRuns = 5;
-
-struct ListedFields : ImageFields {
-    QStringList paths;
-    QStringList imagePaths() const override { return paths; }
-};
 
 bool writeImages(const QString &folder, QStringList *paths)
 {
@@ -72,8 +66,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no temporary folder\n");
         return 1;
     }
-    ListedFields fields;
-    if (!writeImages(dir.filePath(u"pics"_s), &fields.paths)) {
+    QStringList paths;
+    if (!writeImages(dir.filePath(u"pics"_s), &paths)) {
         std::fprintf(stderr, "cannot write the pictures\n");
         return 1;
     }
@@ -88,10 +82,10 @@ int main(int argc, char **argv)
         QDir(cpFolder).removeRecursively();
 
         clsFileControl doc(messages);
-        fillDocument(doc, fields.paths);
+        fillDocument(doc, paths);
         QElapsedTimer timer;
         timer.start();
-        if (!doc.writeFile(skinFolder, 1) || !doc.copyImageFile(fields, doc.getFileName())) {
+        if (!doc.writeFile(skinFolder, 1) || !doc.copyImageFile(paths, doc.getFileName())) {
             std::fprintf(stderr, "the save failed\n");
             return 1;
         }
@@ -102,7 +96,7 @@ int main(int argc, char **argv)
         if (!QDir().mkdir(cpFolder)) {
             return 1;
         }
-        cp.start(u"cp"_s, fields.paths + QStringList{cpFolder});
+        cp.start(u"cp"_s, paths + QStringList{cpFolder});
         if (!cp.waitForFinished(600000) || cp.exitCode() != 0) {
             std::fprintf(stderr, "cp failed: %s\n", qPrintable(cp.errorString()));
             return 1;

@@ -5,12 +5,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 #include <optional>
 #include <span>
 
-class ImageFields;
 class MessageSink;
 namespace WmsFields {
 struct Field;
@@ -42,9 +42,10 @@ public:
     std::optional<QByteArray> wmsBytes();
     bool readBytes(const QByteArray &bytes, const QString &pstrFileStr);
     bool createFolder(const QString &pstrPath);
-    // Copies the images pForm names into the folder of the WMS file
-    // pstrFileName; false, with the message shown, at the first that fails.
-    bool copyImageFile(const ImageFields &pForm, const QString &pstrFileName);
+    // Copies the images the skin uses (the texts of its image fields, in
+    // field order) into the folder of the WMS file pstrFileName; false, with
+    // the message shown, at the first that fails.
+    bool copyImageFile(const QStringList &imagePaths, const QString &pstrFileName);
 
     // The file that writeFile(pstrFileName, pintMode) writes.
     static QString writtenFileName(const QString &pstrFileName, qint16 pintMode);

@@ -1,5 +1,4 @@
 // Copying a skin's images beside its WMS file.
-#include "ImageFields.h"
 #include "document/clsFileControl.h"
 #include "util/DiskFull.h"
 #include "util/MessageSink.h"
@@ -19,8 +18,6 @@
 #endif
 
 using namespace Qt::StringLiterals;
-
-ImageFields::~ImageFields() = default;
 
 namespace {
 
@@ -158,11 +155,10 @@ std::optional<qsizetype> clsFileControl::imageOverSkinFile(const QStringList &pa
     return std::nullopt;
 }
 
-bool clsFileControl::copyImageFile(const ImageFields &pForm, const QString &pstrFileName)
+bool clsFileControl::copyImageFile(const QStringList &imagePaths, const QString &pstrFileName)
 {
     const QString folder = folderOf(pstrFileName);
-    const QStringList paths = pForm.imagePaths();
-    for (const QString &source : paths) {
+    for (const QString &source : imagePaths) {
         const std::optional<QString> destination = copyDestination(source, folder);
         if (!destination) {
             continue;

@@ -134,11 +134,11 @@ void tst_RenderCommand::pngEqualsPreview()
     // The same skin opened in the editor and shown in its preview panel.
     StartedEditor editor;
     QVERIFY(editor.window.Form_Load());
-    editor.window.initAllElements();
-    QVERIFY(editor.window.fileControl().readFile(skin));
-    editor.window.loadPanels();
-    editor.window.imgMenu_Click(6);
-    const QImage shown = editor.window.previewCanvas().drawing();
+    hooks(editor.window).initAllElements();
+    QVERIFY(hooks(editor.window).fileControl().readFile(skin));
+    hooks(editor.window).loadPanels();
+    editor.window.imgMenu(6)->click();
+    const QImage shown = hooks(editor.window).previewCanvas().drawing();
     QVERIFY(!shown.isNull());
 
     const QImage drawn = QImage(png).convertToFormat(shown.format());
@@ -253,16 +253,17 @@ void tst_RenderCommand::looksAsTheCanvasMenuDraws()
 
     StartedEditor editor;
     QVERIFY(editor.window.Form_Load());
-    editor.window.initAllElements();
-    QVERIFY(editor.window.fileControl().readFile(skin));
-    editor.window.loadPanels();
-    editor.window.previewTool().setOptions(looks, outlines);
-    editor.window.imgMenu_Click(6);
-    QImage shown = editor.window.previewCanvas().drawing();
+    hooks(editor.window).initAllElements();
+    QVERIFY(hooks(editor.window).fileControl().readFile(skin));
+    hooks(editor.window).loadPanels();
+    hooks(editor.window).previewTool().setOptions(looks, outlines);
+    editor.window.imgMenu(6)->click();
+    QImage shown = hooks(editor.window).previewCanvas().drawing();
     QVERIFY(!shown.isNull());
     if (outlines) {
         QPainter painter(&shown);
-        for (const Preview::Area &area : Preview::pictureLessAreas(editor.window.fileControl())) {
+        for (const Preview::Area &area :
+             Preview::pictureLessAreas(hooks(editor.window).fileControl())) {
             Preview::drawAreaOutline(painter, area);
         }
     }

@@ -7,18 +7,22 @@
 #include "editor/panels/SectionTable.h"
 #include "editor/widgets/ImageButton.h"
 #include "editor/widgets/WidgetColors.h"
-#include "editor/window/frmMain.h"
+#include "editor/window/frmMainTestHooks.h"
 #include "packaging/Archiver.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
+#include <memory>
 
 // An archiver that reports the given version; none means "not usable".
 class FixedVersionArchiver : public Archiver {
@@ -144,12 +148,41 @@ inline bool looksGrey(const QWidget *field)
     return WidgetColors::backColor(field) == WidgetColors::buttonFace();
 }
 
+// Drags data over widget and lets it go there, as a file manager does: the
+// drop goes to whichever widget took the drag. Whether the drop was taken.
+inline bool dropOn(QWidget *widget, const QMimeData &data)
+{
+    const QPoint centre = widget->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.ignore();
+    QApplication::sendEvent(widget, &enter);
+    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.ignore();
+    QApplication::sendEvent(widget, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+// The drag data of files as file managers offer it: their addresses, also as text.
+inline std::unique_ptr<QMimeData> filesData(const QStringList &paths)
+{
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    QStringList texts;
+    for (const QString &path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+        texts.append(urls.constLast().toString());
+    }
+    data->setUrls(urls);
+    data->setText(texts.join(u'\n'));
+    return data;
+}
+
 // Runs the user's part once the window's modal chooser is up: the queued call
 // is taken by the chooser's own event loop, after it has been shown.
 inline void whileChooserShown(frmMain &window, std::function<void(frmFileOpendlg &)> user)
 {
     QTimer::singleShot(0, &window, [&window, user] {
-        frmFileOpendlg *chooser = window.fileOpenDialogForTest();
+        frmFileOpendlg *chooser = hooks(window).fileOpenDialog();
         QVERIFY(chooser && chooser->isVisible());
         user(*chooser);
         if (chooser->isVisible()) {

@@ -79,7 +79,7 @@ private slots:
         }
         editor = std::make_unique<StartedEditor>();
         window = &editor->window;
-        window->setDialogProviderForTest(dialogs);
+        hooks(*window).setDialogProvider(dialogs);
         QVERIFY(window->Form_Load());
         text(Sections::kView.image.text)->setText(pictures.filePath(u"back.bmp"_s));
         text(kPlay.image.text)->setText(pictures.filePath(u"play.gif"_s));
@@ -197,7 +197,7 @@ private slots:
         QFETCH(QList<QKeyCombination>, keys);
         QFETCH(int, steps);
         QLineEdit *field = text(kPlay.left);
-        window->imgMenu_Click(kPlay.panel);
+        window->imgMenu(kPlay.panel)->click();
         field->setFocus(Qt::TabFocusReason);
         for (const QKeyCombination key : keys) {
             QTest::keyClick(field, key.key(), key.keyboardModifiers());
@@ -228,7 +228,7 @@ private slots:
     void undoShowsWhatChanged()
     {
         type(kPlay, kPlay.left, u"300"_s);
-        window->imgMenu_Click(0);
+        window->imgMenu(0)->click();
         undo();
         QVERIFY(window->picture2(kPlay.panel)->isVisible());
         QVERIFY(!window->picture2(0)->isVisible());
@@ -383,7 +383,7 @@ private:
     // Tabbing into a field selects its text; Tab out ends the typing.
     void type(const Sections::Section &section, qint16 field, const QString &keys)
     {
-        window->imgMenu_Click(section.panel);
+        window->imgMenu(section.panel)->click();
         text(field)->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(text(field), keys);
         QTest::keyClick(text(field), Qt::Key_Tab);
@@ -394,17 +394,17 @@ private:
     void arrange(Edit edit)
     {
         if (edit == Edit::Combo1) {
-            window->imgMenu_Click(Sections::kTrackName.panel);
+            window->imgMenu(Sections::kTrackName.panel)->click();
             window->Check2(Sections::kTrackName.check2)->setChecked(true);
             history().clear();
         } else if (edit == Edit::Drag || edit == Edit::Arrows) {
-            window->imgMenu_Click(Layout::kPreviewPanel);
+            window->imgMenu(Layout::kPreviewPanel)->click();
         }
     }
 
     void perform(Edit edit)
     {
-        PictureBox &canvas = window->previewCanvas();
+        PictureBox &canvas = hooks(*window).previewCanvas();
         switch (edit) {
         case Edit::Typed:
             type(kPlay, kPlay.left, u"200"_s);
@@ -433,7 +433,7 @@ private:
             QTest::mouseClick(window->Command2(kPlay.image.browse), Qt::LeftButton);
             break;
         case Edit::Drop:
-            window->dropFile(text(kPlay.image.text), pictures.filePath(u"stop.bmp"_s));
+            QVERIFY(dropOn(text(kPlay.image.text), *filesData({pictures.filePath(u"stop.bmp"_s)})));
             break;
         case Edit::Drag:
             QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(110, 25));

@@ -3,7 +3,7 @@
 #include "editor/panels/ControlTag.h"
 #include "editor/panels/LayoutTables.h"
 #include "editor/widgets/ImageButton.h"
-#include "editor/window/frmMain.h"
+#include "editor/window/frmMainTestHooks.h"
 #include "packaging/Archiver.h"
 
 #include <QAction>
@@ -68,19 +68,19 @@ private slots:
     void everyControlExistsWithItsName()
     {
         QList<QWidget *> all;
-        collect(all, window->cmdMenu());
-        collect(all, window->imgMenu());
-        collect(all, window->picture2());
-        collect(all, window->imgTitle());
-        collect(all, window->Frame1());
-        collect(all, window->Text1());
-        collect(all, window->Command2());
-        collect(all, window->Check1());
-        collect(all, window->Check2());
-        collect(all, window->Label2());
-        collect(all, window->Option1());
-        collect(all, window->Combo1());
-        collect(all, window->Label1());
+        collect(all, hooks(*window).cmdMenu());
+        collect(all, hooks(*window).imgMenu());
+        collect(all, hooks(*window).picture2());
+        collect(all, hooks(*window).imgTitle());
+        collect(all, hooks(*window).Frame1());
+        collect(all, hooks(*window).Text1());
+        collect(all, hooks(*window).Command2());
+        collect(all, hooks(*window).Check1());
+        collect(all, hooks(*window).Check2());
+        collect(all, hooks(*window).Label2());
+        collect(all, hooks(*window).Option1());
+        collect(all, hooks(*window).Combo1());
+        collect(all, hooks(*window).Label1());
         QSet<QString> names;
         for (QWidget *widget : all) {
             QVERIFY(widget != nullptr);
@@ -153,7 +153,7 @@ private slots:
             return path->parentWidget() == control->parentWidget() &&
                    middle >= path->geometry().top() && middle <= path->geometry().bottom();
         };
-        for (QPushButton *button : window->Command2()) {
+        for (QPushButton *button : hooks(*window).Command2()) {
             const int field = tagIndex(button);
             QVERIFY2(field >= 0 && field < 83, qPrintable(button->objectName()));
             QLineEdit *path = window->Text1(static_cast<std::size_t>(field));
@@ -162,7 +162,7 @@ private slots:
             QVERIFY(!path->property("number").toBool());
         }
         QSet<int> fields;
-        for (QCheckBox *box : window->Check1()) {
+        for (QCheckBox *box : hooks(*window).Check1()) {
             const int field = tagIndex(box);
             QVERIFY2(field >= 0 && field < 83, qPrintable(box->objectName()));
             fields.insert(field);
@@ -174,7 +174,7 @@ private slots:
         }
         QCOMPARE(fields.size(), 23);
         int tagged = 0;
-        for (QLineEdit *field : window->Text1()) {
+        for (QLineEdit *field : hooks(*window).Text1()) {
             tagged += tagIndex(field) >= 0 ? 1 : 0;
         }
         QCOMPARE(tagged, 23);
@@ -254,7 +254,7 @@ private slots:
     // style does with group box titles.
     void frameCaptionsArePaintedInSectionColour()
     {
-        for (QGroupBox *frame : window->Frame1()) {
+        for (QGroupBox *frame : hooks(*window).Frame1()) {
             if (frame->title().isEmpty()) {
                 continue; // headed by a Check2 box instead
             }
@@ -275,25 +275,25 @@ private slots:
     // A fixed caption is never cut off by the box the layout gives it.
     void captionsFitTheirBoxes()
     {
-        for (QLabel *caption : window->Label1()) {
+        for (QLabel *caption : hooks(*window).Label1()) {
             const int needed = caption->fontMetrics().horizontalAdvance(caption->text());
             QVERIFY2(!caption->text().isEmpty() && needed <= caption->width(),
                      qPrintable(caption->objectName() + u' ' + caption->text()));
         }
-        for (const auto &boxes : {std::span<QCheckBox *const>(window->Check1()),
-                                  std::span<QCheckBox *const>(window->Check2())}) {
+        for (const auto &boxes : {std::span<QCheckBox *const>(hooks(*window).Check1()),
+                                  std::span<QCheckBox *const>(hooks(*window).Check2())}) {
             for (QCheckBox *box : boxes) {
                 QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
             }
         }
-        for (QRadioButton *option : window->Option1()) {
+        for (QRadioButton *option : hooks(*window).Option1()) {
             QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->text()));
         }
     }
 
     void radioPairsAreExclusiveByFrame()
     {
-        for (std::size_t i = 0; i < window->Option1().size(); i += 2) {
+        for (std::size_t i = 0; i < hooks(*window).Option1().size(); i += 2) {
             QRadioButton *first = window->Option1(i);
             QRadioButton *second = window->Option1(i + 1);
             QCOMPARE(first->parentWidget(), second->parentWidget());

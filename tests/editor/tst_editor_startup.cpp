@@ -30,7 +30,7 @@ private slots:
 
         QCOMPARE(window.windowTitle(), u"Velmora for WMP"_s);
         QVERIFY(window.currentFileName().isEmpty());
-        QCOMPARE(window.editMenuShown(), qint16(1));
+        QCOMPARE(hooks(window).editMenuShown(), qint16(1));
         for (std::size_t i = 0; i <= 9; ++i) {
             if (i <= 6) {
                 QCOMPARE(window.picture2(i)->isHidden(), i != 0);
@@ -44,14 +44,14 @@ private slots:
         QVERIFY(window.mnuFileWmz()->isEnabled());
 
         // Every optional image and element starts switched off and greyed.
-        for (QCheckBox *box : window.Check1()) {
+        for (QCheckBox *box : hooks(window).Check1()) {
             QVERIFY(!box->isChecked());
             QLineEdit *field = window.Text1(static_cast<std::size_t>(tagIndex(box)));
             QVERIFY(!field->isEnabled());
             QVERIFY(looksGrey(field));
             QVERIFY(!window.Command2(static_cast<std::size_t>(tagIndex(field)))->isEnabled());
         }
-        for (QCheckBox *box : window.Check2()) {
+        for (QCheckBox *box : hooks(window).Check2()) {
             QVERIFY(!box->isChecked());
             QVERIFY(box->isEnabled());
         }
@@ -66,10 +66,10 @@ private slots:
         QCOMPARE(window.Combo1(0)->currentText(), u"10"_s);
         QCOMPARE(window.Combo1(1)->currentText(), u"5"_s);
         // The fields show the document's defaults, not the white of the reset.
-        for (QLabel *swatch : window.Label2()) {
+        for (QLabel *swatch : hooks(window).Label2()) {
             QCOMPARE(WidgetColors::backColor(swatch), QColor(255, 0, 0));
         }
-        for (QLineEdit *field : window.Text1()) {
+        for (QLineEdit *field : hooks(window).Text1()) {
             QVERIFY(field->text().isEmpty());
         }
         // The outer size less the fixed border and title bar.
@@ -89,8 +89,8 @@ private slots:
                  u"ファイルが見つかりません。起動処理を中止します。\r\nエラー:53"_s);
         QCOMPARE(messages.last().title, u"起動中止"_s);
         QCOMPARE(messages.last().icon, MessageIcon::Stop);
-        QVERIFY(!window.hasZipWrapperForTest());
-        QVERIFY(!window.hasFileControlForTest());
+        QVERIFY(!hooks(window).hasZipWrapper());
+        QVERIFY(!hooks(window).hasFileControl());
     }
 
     // Start-up reads only the selected picture of mode 0. One that is there
@@ -137,17 +137,17 @@ private slots:
     {
         StartedEditor editor(usableArchiver);
         frmMain &window = editor.window;
-        QVERIFY(!window.hasFileControlForTest());
+        QVERIFY(!hooks(window).hasFileControl());
         QVERIFY(window.Form_Load());
-        QVERIFY(window.hasFileControlForTest());
+        QVERIFY(hooks(window).hasFileControl());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.mnuFileExit()->trigger();
         // Nothing changed: exiting asks nothing and lets everything go.
         QVERIFY(!window.isVisible());
         QVERIFY(editor.messages.messages.isEmpty());
-        QVERIFY(!window.hasFileControlForTest());
-        QVERIFY(!window.hasZipWrapperForTest());
+        QVERIFY(!hooks(window).hasFileControl());
+        QVERIFY(!hooks(window).hasZipWrapper());
     }
 
     // Qt's own boxes and dialogs speak Japanese whatever the user's locale.

@@ -52,7 +52,7 @@ private slots:
     void init()
     {
         editor = std::make_unique<StartedEditor>();
-        editor->window.setDialogProviderForTest(dialogs);
+        hooks(editor->window).setDialogProvider(dialogs);
         QVERIFY(editor->window.Form_Load());
         QDir(editor->folder.path()).mkpath(u"sample"_s);
         for (const QString &name : {u"a.bmp"_s, u"b.bmp"_s}) {
@@ -70,7 +70,7 @@ private slots:
     void numberFieldsAreTheLayoutsOwn()
     {
         QList<int> numbers;
-        for (std::size_t i = 0; i < window().Text1().size(); ++i) {
+        for (std::size_t i = 0; i < hooks(window()).Text1().size(); ++i) {
             if (window().Text1(i)->property("number").toBool()) {
                 numbers << int(i);
             }
@@ -183,7 +183,7 @@ private slots:
     {
         QFETCH(Qt::Key, key);
         QLabel *swatch = window().Label2(1); // the play button's, always enabled
-        window().imgMenu_Click(1);
+        window().imgMenu(1)->click();
         swatch->setFocus(Qt::TabFocusReason);
         QVERIFY(swatch->hasFocus());
         dialogs.colorAnswers = {0x00FF00};
@@ -245,13 +245,8 @@ private slots:
     void tabFollowsReadingOrder()
     {
         QFETCH(int, panel);
-        for (QCheckBox *box : window().Check2()) {
-            box->setChecked(true);
-        }
-        for (QCheckBox *box : window().Check1()) {
-            box->setChecked(true);
-        }
-        window().imgMenu_Click(panel);
+        tickEveryBox();
+        window().imgMenu(panel)->click();
         QWidget *shown = window().picture2(panel);
         QList<QWidget *> expected;
         for (QWidget *w : shown->findChildren<QWidget *>()) {
@@ -342,16 +337,17 @@ private slots:
         QLineEdit *target = text(field);
         QVERIFY(target->geometry().right() < window().Command2(std::size_t(button))->x());
         target->setText(sample(u"a.bmp"_s) + u" "_s);
+        tickEveryBox(); // a button of a greyed row takes no click
         QString given;
         whileShown([&](frmFileOpendlg &chooser) {
             given = chooser.getPath();
             choose(chooser, u"b.bmp"_s);
             chooser.cmdOpen[0]->click();
         });
-        window().Command2_Click(button);
+        window().Command2(button)->click();
         QCOMPARE(given, sample(u"a.bmp"_s) + u" "_s);
         QCOMPARE(target->text(), sample(u"b.bmp"_s));
-        for (QLineEdit *other : window().Text1()) {
+        for (QLineEdit *other : hooks(window()).Text1()) {
             QVERIFY(other == target || other->text().isEmpty());
         }
     }
@@ -372,26 +368,36 @@ private slots:
             choose(chooser, u"b.bmp"_s);
             chooser.cmdOpen[0]->click();
         });
-        window().Command2_Click(0);
+        window().Command2(0)->click();
         QCOMPARE(text(3)->text(), sample(u"b.bmp"_s));
         text(4)->setText(u"kept"_s);
         whileShown([](frmFileOpendlg &chooser) { chooser.close(); });
-        window().Command2_Click(1);
+        window().Command2(1)->click();
         QCOMPARE(text(4)->text(), u"kept"_s);
-        QCOMPARE(window().chosenImagePath(), sample(u"b.bmp"_s));
+        QCOMPARE(hooks(window()).chosenImagePath(), sample(u"b.bmp"_s));
     }
 
     void chooserLivesWithTheWindow()
     {
-        QVERIFY(window().fileOpenDialogForTest());
-        QCOMPARE(window().fileOpenDialogForTest()->parentWidget(), &window());
+        QVERIFY(hooks(window()).fileOpenDialog());
+        QCOMPARE(hooks(window()).fileOpenDialog()->parentWidget(), &window());
         window().Form_Unload();
-        QVERIFY(!window().fileOpenDialogForTest());
+        QVERIFY(!hooks(window()).fileOpenDialog());
     }
 
 private:
     frmMain &window() { return editor->window; }
     QLineEdit *text(int index) { return window().Text1(static_cast<std::size_t>(index)); }
+    // Every section and every optional picture switched on: no field greyed.
+    void tickEveryBox()
+    {
+        for (QCheckBox *box : hooks(window()).Check2()) {
+            box->setChecked(true);
+        }
+        for (QCheckBox *box : hooks(window()).Check1()) {
+            box->setChecked(true);
+        }
+    }
     QString sample(const QString &name) const
     {
         return editor->folder.path() + u"/sample/"_s + name;

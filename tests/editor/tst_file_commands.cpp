@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -93,7 +94,7 @@ void tst_FileCommands::init()
     editor = std::make_unique<StartedEditor>();
     window = &editor->window;
     QVERIFY(QDir(editor->folder.path()).mkdir(u"skins"_s));
-    window->setDialogProviderForTest(dialogs);
+    hooks(*window).setDialogProvider(dialogs);
     QVERIFY(window->Form_Load());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -122,13 +123,13 @@ void tst_FileCommands::fillSkin()
 void tst_FileCommands::saveAs(const QString &path)
 {
     dialogs.fileAnswers.append(path);
-    window->mnuFileAnotherSave_Click();
+    window->mnuFileAnotherSave()->trigger();
 }
 
 void tst_FileCommands::saveOnNewSkinAsksInSkinsFolder()
 {
     fillSkin();
-    window->mnuFileSave_Click(); // the script cancels the dialog
+    window->mnuFileSave()->trigger(); // the script cancels the dialog
 
     QCOMPARE(dialogs.requests.size(), 1);
     const ScriptedDialogs::Request &asked = dialogs.requests.constFirst();
@@ -158,7 +159,7 @@ void tst_FileCommands::saveDialogFallsBackToUserFolder()
     QDir(perUser).removeRecursively();
 
     fillSkin();
-    window->mnuFileSave_Click();
+    window->mnuFileSave()->trigger();
     QStandardPaths::setTestModeEnabled(false);
     QCOMPARE(dialogs.requests.size(), 1);
     QCOMPARE(dialogs.requests.constFirst().file.initialPath, perUser);
@@ -192,7 +193,7 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
 
     // A plain save goes to the same file without a dialog and keeps the caption.
     window->Text1(0)->setText(u"Second"_s);
-    window->mnuFileSave_Click();
+    window->mnuFileSave()->trigger();
     QCOMPARE(dialogs.requests.size(), 1);
     QVERIFY(AnsiText::decode(WmsFixtures::readBytes(file)).contains(u"title=\"Second\""_s));
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
@@ -248,15 +249,15 @@ void tst_FileCommands::openReadsSkinIntoPanels()
     const QString file = window->currentFileName();
     QVERIFY(!file.isEmpty());
     QStringList before;
-    for (QLineEdit *field : window->Text1()) {
+    for (QLineEdit *field : hooks(*window).Text1()) {
         before.append(field->text());
     }
     editor->messages.answers = {true, true};
-    window->mnuFileNew_Click();
+    window->mnuFileNew()->trigger();
     QVERIFY(window->Text1(3)->text().isEmpty());
 
     dialogs.fileAnswers.append(file);
-    window->mnuFileOpen_Click();
+    window->mnuFileOpen()->trigger();
     const ScriptedDialogs::Request &asked = dialogs.requests.constLast();
     QCOMPARE(asked.kind, ScriptedDialogs::Kind::Open);
     QCOMPARE(asked.file.title, u"ファイルを開く"_s);
@@ -268,7 +269,7 @@ void tst_FileCommands::openReadsSkinIntoPanels()
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
     QVERIFY(window->Check2(0)->isChecked());
     // Image fields now name the copies in the skin folder; the rest is as saved.
-    for (std::size_t i = 0; i < window->Text1().size(); ++i) {
+    for (std::size_t i = 0; i < hooks(*window).Text1().size(); ++i) {
         const QString now = window->Text1(i)->text();
         if (before[qsizetype(i)].startsWith(pics({}))) {
             QCOMPARE(now, saved(u"Z.wms/"_s) + QFileInfo(before[qsizetype(i)]).fileName());
@@ -278,7 +279,7 @@ void tst_FileCommands::openReadsSkinIntoPanels()
     }
 
     // The next open starts beside the file being edited.
-    window->mnuFileOpen_Click();
+    window->mnuFileOpen()->trigger();
     QCOMPARE(dialogs.requests.constLast().file.initialPath, file);
 }
 
@@ -311,7 +312,7 @@ void tst_FileCommands::openEndsWithoutChange()
     }
     editor->messages.answers = {answer};
 
-    window->mnuFileOpen_Click();
+    window->mnuFileOpen()->trigger();
     QCOMPARE(editor->messages.messages.isEmpty(), content.isEmpty());
     if (!content.isEmpty()) {
         QCOMPARE(editor->messages.last().text, message);
@@ -337,12 +338,12 @@ void tst_FileCommands::openOfValuesPanelsCannotShowStartsAfresh()
     QVERIFY(bytes.contains("fontsize=\"10\""));
     bytes.replace("fontsize=\"10\"", "fontsize=\"99\"");
     QVERIFY(WmsFixtures::writeBytes(file, bytes));
-    window->mnuFileNew_Click();
+    window->mnuFileNew()->trigger();
     window->Text1(0)->setText(u"work"_s);
     editor->messages.clear();
 
     dialogs.fileAnswers.append(file);
-    window->mnuFileOpen_Click();
+    window->mnuFileOpen()->trigger();
     QCOMPARE(editor->messages.last().text, u"要素の取得に失敗しました"_s);
     QVERIFY(window->currentFileName().isEmpty());
     QCOMPARE(window->windowTitle(), kCaption);
@@ -371,7 +372,7 @@ void tst_FileCommands::newSkin()
     editor->messages.clear();
     editor->messages.answers = {answer};
 
-    window->mnuFileNew_Click();
+    window->mnuFileNew()->trigger();
     QCOMPARE(editor->messages.messages.size(), 1);
     QCOMPARE(editor->messages.last().text, kDiscard);
     QCOMPARE(editor->messages.last().title, u"新規作成"_s);
@@ -385,7 +386,7 @@ void tst_FileCommands::newSkin()
     // After New the next plain Save asks for a name again.
     const qsizetype asked = dialogs.requests.size();
     fillSkin();
-    window->mnuFileSave_Click();
+    window->mnuFileSave()->trigger();
     QCOMPARE(dialogs.requests.size(), asked + (answer ? 1 : 0));
 }
 
@@ -406,7 +407,7 @@ void tst_FileCommands::sideMenuRunsFileCommands()
     QFETCH(int, dialog);
     fillSkin();
     editor->messages.answers = {false};
-    window->cmdMenu_Click(0);
+    window->cmdMenu(0)->click();
     QTest::mouseClick(window->imgMenu(std::size_t(button)), Qt::LeftButton);
 
     QCOMPARE(editor->messages.messages.isEmpty(), question.isEmpty());
@@ -459,10 +460,10 @@ void tst_FileCommands::leavingAsksOnlyWithUnsavedWork()
         dialogs.fileAnswers.append(saved(u"Left.wms"_s));
     }
 
-    window->mnuFileExit_Click();
+    window->mnuFileExit()->trigger();
     QCOMPARE(editor->messages.messages.size(), editedAfter ? 1 : 0);
     QCOMPARE(window->isVisible(), !leaves);
-    QCOMPARE(window->hasFileControlForTest(), !leaves);
+    QCOMPARE(hooks(*window).hasFileControl(), !leaves);
     if (editedAfter && answer == Answer::Yes) {
         const QString file =
             savedFirst ? saved(u"Kept.wms/Kept.wms"_s) : saved(u"Left.wms/Left.wms"_s);

@@ -306,8 +306,8 @@ private slots:
         });
         QVERIFY(pressed != entries.end());
         (*pressed)->trigger();
-        QCOMPARE(window->previewTool().options().look, Preview::ButtonLook::Pressed);
-        verifyViewShowsFields(window->previewTool().options());
+        QCOMPARE(hooks(*window).previewTool().options().look, Preview::ButtonLook::Pressed);
+        verifyViewShowsFields(hooks(*window).previewTool().options());
     }
 
     // Pictures are kept between renderings only while their files are
@@ -361,10 +361,10 @@ private:
     void verifyViewShowsFields(const Preview::RenderOptions &options = {})
     {
         QApplication::processEvents();
-        window->savePanels();
+        hooks(*window).savePanels();
         const Preview::Rendering fresh = Preview::renderPreview(
-            window->fileControl(), Preview::PanelState::fromDocument(window->fileControl()),
-            options);
+            hooks(*window).fileControl(),
+            Preview::PanelState::fromDocument(hooks(*window).fileControl()), options);
         QCOMPARE(view().shownCanvas(), fresh.canvas);
     }
     // The middle of a skin pixel, on screen.

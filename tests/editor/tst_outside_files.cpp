@@ -6,45 +6,13 @@
 #include "ScriptedDialogs.h"
 #include "util/AnsiText.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Drags data over widget and lets it go there, as a file manager does: the
-// drop goes to whichever widget took the drag. Whether the drop was taken.
-bool dropOn(QWidget *widget, const QMimeData &data)
-{
-    const QPoint centre = widget->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    enter.ignore();
-    QApplication::sendEvent(widget, &enter);
-    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    drop.ignore();
-    QApplication::sendEvent(widget, &drop);
-    return enter.isAccepted() && drop.isAccepted();
-}
-
-// The drag data of files as file managers offer it: their addresses, also as text.
-std::unique_ptr<QMimeData> filesData(const QStringList &paths)
-{
-    auto data = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    QStringList texts;
-    for (const QString &path : paths) {
-        urls.append(QUrl::fromLocalFile(path));
-        texts.append(urls.constLast().toString());
-    }
-    data->setUrls(urls);
-    data->setText(texts.join(u'\n'));
-    return data;
-}
 
 const QString kCaption = u"Velmora for WMP"_s;
 const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
@@ -307,7 +275,7 @@ void tst_OutsideFiles::wmzOpensUnpacked()
     QVERIFY(QDir(folder).removeRecursively());
     StartedEditor editor;
     ScriptedDialogs dialogs;
-    editor.window.setDialogProviderForTest(dialogs);
+    hooks(editor.window).setDialogProvider(dialogs);
     QVERIFY(editor.window.Form_Load());
     editor.messages.answers = {true};
     if (way == u"open"_s) {
@@ -316,7 +284,7 @@ void tst_OutsideFiles::wmzOpensUnpacked()
     dialogs.fileAnswers.append(folderChosen ? std::optional(folder) : std::nullopt);
 
     if (way == u"open"_s) {
-        editor.window.mnuFileOpen_Click();
+        editor.window.mnuFileOpen()->trigger();
         QVERIFY(dialogs.requests.first().file.filter.contains(u"*.wmz"_s));
     } else if (way == u"given"_s) {
         editor.window.openSkinFile(file, false);

@@ -1,7 +1,7 @@
 // The look of the panels as drawn: whole boxes, captions level with their
 // fields, one font size, legible browse buttons and the tool tips.
 #include "RecordingMessageSink.h"
-#include "editor/window/frmMain.h"
+#include "editor/window/frmMainTestHooks.h"
 #include "packaging/Archiver.h"
 
 #include <QCheckBox>
@@ -58,9 +58,12 @@ private slots:
     void boxesAreWhole()
     {
         QList<QAbstractButton *> boxes;
-        boxes << QList<QAbstractButton *>(window->Check1().begin(), window->Check1().end())
-              << QList<QAbstractButton *>(window->Check2().begin(), window->Check2().end())
-              << QList<QAbstractButton *>(window->Option1().begin(), window->Option1().end());
+        boxes << QList<QAbstractButton *>(hooks(*window).Check1().begin(),
+                                          hooks(*window).Check1().end())
+              << QList<QAbstractButton *>(hooks(*window).Check2().begin(),
+                                          hooks(*window).Check2().end())
+              << QList<QAbstractButton *>(hooks(*window).Option1().begin(),
+                                          hooks(*window).Option1().end());
         for (QAbstractButton *box : boxes) {
             QStyleOptionButton option;
             option.initFrom(box);
@@ -91,7 +94,7 @@ private slots:
         QFETCH(QString, frame);
         QFETCH(QString, beside);
         QLabel *label = nullptr;
-        for (QLabel *candidate : window->Label1()) {
+        for (QLabel *candidate : hooks(*window).Label1()) {
             if (candidate->text() == caption && candidate->parentWidget()->objectName() == frame) {
                 label = candidate;
             }
@@ -135,7 +138,7 @@ private slots:
             QCOMPARE(QFontInfo(menu->font()).pixelSize(), QFontInfo(window->font()).pixelSize());
         }
         QCOMPARE(window->menuBar()->font().pixelSize(), size);
-        for (QLineEdit *field : window->Text1()) {
+        for (QLineEdit *field : hooks(*window).Text1()) {
             QCOMPARE(field->font().pixelSize(), size);
         }
     }

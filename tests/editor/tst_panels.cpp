@@ -98,7 +98,7 @@ private:
     std::unique_ptr<QTemporaryDir> images;
     frmMain *window = nullptr;
 
-    clsElement &record(qint16 slot) { return *window->fileControl().getElement(slot); }
+    clsElement &record(qint16 slot) { return *hooks(*window).fileControl().getElement(slot); }
     QString image(const QString &name) const { return images->filePath(name); }
 
     // A record with a distinct text in every property and valid colours.
@@ -140,7 +140,7 @@ private slots:
         std::array<std::shared_ptr<clsElement>, 20> originals;
         for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
             originals[std::size_t(slot)] = distinctRecord(slot);
-            window->fileControl().setElement(originals[std::size_t(slot)], slot);
+            hooks(*window).fileControl().setElement(originals[std::size_t(slot)], slot);
         }
         // Sliders need a thumb to keep their colour; their sizes are the
         // business of sliderSizes.
@@ -148,8 +148,8 @@ private slots:
             record(slot).setUpimage(image(u"thumb.bmp"_s));
         }
 
-        window->loadPanels();
-        window->savePanels();
+        hooks(*window).loadPanels();
+        hooks(*window).savePanels();
 
         for (const ElementSlot &slot : kElementSlots) {
             const clsElement &saved = record(slot.index);
@@ -172,8 +172,8 @@ private slots:
                              u"slot %1 %2: %3"_s.arg(slot.index).arg(name).arg((saved.*m.get)())));
             }
         }
-        QCOMPARE(window->fileControl().getElement(Slot::Effects),
-                 window->fileControl().getElement(Slot::Video));
+        QCOMPARE(hooks(*window).fileControl().getElement(Slot::Effects),
+                 hooks(*window).fileControl().getElement(Slot::Video));
         QCOMPARE(record(Slot::Effects).getTop(), originals[Slot::Video]->getTop());
     }
 
@@ -188,10 +188,10 @@ private slots:
         }
         // Only 1 means present; 2 shows unchecked and is saved as absent.
         record(Slot::PrevButton).setExistFlag(2);
-        window->loadPanels();
+        hooks(*window).loadPanels();
         QVERIFY(window->Check2(0)->isChecked());
         QVERIFY(!window->Check2(1)->isChecked());
-        window->savePanels();
+        hooks(*window).savePanels();
         for (qint16 slot = Slot::Theme; slot <= Slot::PrevButton; ++slot) {
             const bool present = alwaysThere.contains(slot) || slot == Slot::NextButton;
             QCOMPARE(record(slot).getExistFlag(), qint16(present ? 1 : 0));
@@ -204,19 +204,19 @@ private slots:
         record(Slot::RepeatButton).setExistFlag(1);
         record(Slot::RepeatButton).setDownimage(u"down.bmp"_s);
         record(Slot::RepeatButton).setHoverimage(QString());
-        window->loadPanels();
+        hooks(*window).loadPanels();
         QVERIFY(window->Check1(16)->isChecked());
         QVERIFY(!window->Check1(17)->isChecked());
         QVERIFY(!window->Text1(46)->isEnabled());
         QVERIFY(looksGrey(window->Text1(46)));
 
         window->Text1(46)->setText(u"typed.bmp"_s);
-        window->savePanels();
+        hooks(*window).savePanels();
         QCOMPARE(record(Slot::RepeatButton).getHoverimage(), QString());
         QCOMPARE(record(Slot::RepeatButton).getDownimage(), u"down.bmp"_s);
 
         window->Check1(16)->setChecked(false);
-        window->savePanels();
+        hooks(*window).savePanels();
         QCOMPARE(record(Slot::RepeatButton).getDownimage(), QString());
         QCOMPARE(window->Text1(47)->text(), u"down.bmp"_s); // the field keeps its text
     }
@@ -290,14 +290,14 @@ private slots:
 
         if (expected.size() == 1) {
             try {
-                window->savePanels();
+                hooks(*window).savePanels();
                 QFAIL("the save took a size it cannot hold");
             } catch (const AppError &error) {
                 QCOMPARE(QString::number(error.number()), expected[0]);
             }
             return;
         }
-        window->savePanels();
+        hooks(*window).savePanels();
         const clsElement &saved = record(Slot::SeekSlider);
         QCOMPARE(saved.getHeight(), expected[0]);
         QCOMPARE(saved.getWidth(), expected[1]);
@@ -333,36 +333,36 @@ private slots:
         const int selected = on ? c.first : c.second;
         // Start from the other choice, so the load has to move the selection.
         (record(c.slot).*c.set)(on ? (choice == 0 ? u"False"_s : u"x"_s) : u"True"_s);
-        window->loadPanels();
+        hooks(*window).loadPanels();
         QVERIFY(!window->Option1(selected)->isChecked());
 
         (record(c.slot).*c.set)(text);
-        window->loadPanels();
+        hooks(*window).loadPanels();
         QVERIFY(window->Option1(selected)->isChecked());
-        window->savePanels();
+        hooks(*window).savePanels();
         QCOMPARE((record(c.slot).*c.get)(), on ? u"True"_s : u"False"_s);
     }
 
     void transparentTrackBackground()
     {
         record(Slot::TrackNameText).setBackcolor(u"#12AB3C"_s);
-        window->loadPanels();
+        hooks(*window).loadPanels();
         QVERIFY(window->Option1(12)->isChecked());
         QCOMPARE(colourText(window->Label2(15)), u"#12AB3C"_s);
-        window->savePanels();
+        hooks(*window).savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"#12AB3C"_s);
 
         // As opening a file does: defaults first, then the file's values.
-        window->initAllElements();
+        hooks(*window).initAllElements();
         record(Slot::TrackNameText).setBackcolor(u"none"_s);
-        window->loadPanels();
+        hooks(*window).loadPanels();
         QVERIFY(window->Option1(13)->isChecked());
         QCOMPARE(colourText(window->Label2(15)), u"#12AB3C"_s); // kept for later
-        window->savePanels();
+        hooks(*window).savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"none"_s);
 
         window->Option1(12)->setChecked(true);
-        window->savePanels();
+        hooks(*window).savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"#12AB3C"_s);
     }
 
@@ -399,7 +399,7 @@ private slots:
         track.setScrollamt(u"5"_s);
         track.setFontsize(u"10"_s);
         record(Slot::Video).setTop(u"11"_s);
-        window->loadPanels();
+        hooks(*window).loadPanels();
 
         track.setScrolling(u"False"_s);
         (track.*(list == 0 ? &clsElement::setFontsize : &clsElement::setScrollamt))(text);
@@ -409,10 +409,10 @@ private slots:
         record(Slot::Video).setTop(u"99"_s);
 
         if (error == 0) {
-            window->loadPanels();
+            hooks(*window).loadPanels();
             QCOMPARE(window->Combo1(list)->currentIndex(), position);
             QCOMPARE(window->Text1(76)->text(), u"99"_s);
-            window->savePanels();
+            hooks(*window).savePanels();
             const QString saved = list == 0 ? record(Slot::TrackNameText).getFontsize()
                                             : record(Slot::TrackNameText).getScrollamt();
             // No selection keeps the value loaded, so the file opens again.
@@ -420,7 +420,7 @@ private slots:
             return;
         }
         try {
-            window->loadPanels();
+            hooks(*window).loadPanels();
             QFAIL("the list took a position it does not have");
         } catch (const AppError &failure) {
             QCOMPARE(failure.number(), error);
@@ -470,7 +470,7 @@ private slots:
         element.setDirection(u"vertical"_s);
         for (qint16 flag : {0, 1, 0}) {
             element.setExistFlag(flag);
-            window->loadPanels();
+            hooks(*window).loadPanels();
             QCOMPARE(window->Frame1(frame)->isEnabled(), flag == 1);
             if (!image.isEmpty()) {
                 QVERIFY(window->Check1(image[0])->isChecked());
@@ -496,15 +496,17 @@ private slots:
             auto element = distinctRecord(slot);
             element->setTranscolor(u"#0000%1"_s.arg(slot, 2, 16, QChar(u'0')).toUpper());
             element->setExistFlag(slot % 2); // neighbours differ
-            window->fileControl().setElement(element, slot);
+            hooks(*window).fileControl().setElement(element, slot);
         }
-        window->loadPanels();
+        hooks(*window).loadPanels();
         // The one field showing a text; none when two show it.
         const auto fieldShowing = [this](const QString &text) {
-            const auto count = std::count_if(window->Text1().begin(), window->Text1().end(),
-                                             [&](QLineEdit *f) { return f->text() == text; });
-            const auto found = std::find_if(window->Text1().begin(), window->Text1().end(),
-                                            [&](QLineEdit *f) { return f->text() == text; });
+            const auto count =
+                std::count_if(hooks(*window).Text1().begin(), hooks(*window).Text1().end(),
+                              [&](QLineEdit *f) { return f->text() == text; });
+            const auto found =
+                std::find_if(hooks(*window).Text1().begin(), hooks(*window).Text1().end(),
+                             [&](QLineEdit *f) { return f->text() == text; });
             return count == 1 ? *found : nullptr;
         };
         for (qint16 slot = Slot::PlayButton; slot <= Slot::BalanceSlider; ++slot) {
@@ -519,11 +521,12 @@ private slots:
             for (QLineEdit *field : {top, left, hover}) {
                 QCOMPARE(field->parentWidget(), frame);
             }
-            const auto swatches = std::count_if(
-                window->Label2().begin(), window->Label2().end(), [&](const QLabel *swatch) {
-                    return colourText(swatch) == element.getTranscolor() &&
-                           swatch->parentWidget() == frame;
-                });
+            const auto swatches =
+                std::count_if(hooks(*window).Label2().begin(), hooks(*window).Label2().end(),
+                              [&](const QLabel *swatch) {
+                                  return colourText(swatch) == element.getTranscolor() &&
+                                         swatch->parentWidget() == frame;
+                              });
             QCOMPARE(swatches, 1);
             if (slot >= Slot::NextButton) {
                 // The existence box heads this very frame.

@@ -85,7 +85,7 @@ private slots:
         for (const auto &[field, text] : fields) {
             window->Text1(field)->setText(text);
         }
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         QVERIFY(!window->picture2(kPreviewMode)->isHidden());
         QCOMPARE(tagOf(window->imgMenu(kPreviewMode)), u"PrevDown"_s);
         verifyCanvas(drawn.first().file, drawn.mid(1));
@@ -113,22 +113,22 @@ private slots:
         const QString back = file(u"back.bmp"_s), play = file(u"play.gif"_s);
         window->Text1(Back)->setText(back);
         window->Text1(Play)->setText(play);
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         window->Text1(PlayLeft)->setText(u"50"_s);
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         verifyCanvas(back, {{play, {50, 0}}});
-        QCOMPARE(window->fileControl().getElement(Slot::PlayButton)->getLeft(), u"50"_s);
-        QCOMPARE(window->previewScratch().picture().size(), QSize(30, 20));
+        QCOMPARE(hooks(*window).fileControl().getElement(Slot::PlayButton)->getLeft(), u"50"_s);
+        QCOMPARE(hooks(*window).previewScratch().picture().size(), QSize(30, 20));
 
         window->Text1(Back)->clear();
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         verifyCanvas(back, {});
 
-        window->mnuFileNew_Click(); // the question it asks is answered Yes
+        window->mnuFileNew()->trigger(); // the question it asks is answered Yes
         QCOMPARE(editor->messages.messages.size(), 1);
         editor->messages.messages.clear();
         verifyCanvas({}, {});
-        QVERIFY(window->previewScratch().picture().isNull());
+        QVERIFY(hooks(*window).previewScratch().picture().isNull());
     }
 
     // A background larger than the panel gets scroll bars that bring every
@@ -136,24 +136,24 @@ private slots:
     void largeBackgroundScrolls()
     {
         window->Text1(Back)->setText(file(u"big.jpg"_s));
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         QFrame *panel = window->picture2(kPreviewMode);
         auto *horizontal = panel->findChild<QScrollBar *>(u"picture2_6_hscroll"_s);
         auto *vertical = panel->findChild<QScrollBar *>(u"picture2_6_vscroll"_s);
         QVERIFY(horizontal && vertical);
         QVERIFY(!horizontal->isHidden() && !vertical->isHidden());
-        QCOMPARE(window->previewCanvas().pos(), QPoint(1, 1));
+        QCOMPARE(hooks(*window).previewCanvas().pos(), QPoint(1, 1));
         horizontal->setValue(horizontal->maximum());
         vertical->setValue(vertical->maximum());
         // The far corner of the canvas now lies inside the panel, just clear of the bars.
-        const QPoint corner = window->previewCanvas().geometry().bottomRight();
+        const QPoint corner = hooks(*window).previewCanvas().geometry().bottomRight();
         QVERIFY(corner.x() < vertical->x() && corner.x() > vertical->x() - 20);
         QVERIFY(corner.y() < horizontal->y() && corner.y() > horizontal->y() - 20);
 
         window->Text1(Back)->setText(file(u"back.bmp"_s));
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         QVERIFY(horizontal->isHidden() && vertical->isHidden());
-        QCOMPARE(window->previewCanvas().pos(), QPoint(1, 1));
+        QCOMPARE(hooks(*window).previewCanvas().pos(), QPoint(1, 1));
     }
 
 private:
@@ -163,7 +163,7 @@ private:
     // size; or nothing when back is empty.
     void verifyCanvas(const QString &back, const QList<Drawn> &drawn)
     {
-        const PictureBox &canvas = window->previewCanvas();
+        const PictureBox &canvas = hooks(*window).previewCanvas();
         if (back.isEmpty()) {
             QVERIFY(canvas.picture().isNull() && canvas.drawing().isNull());
             return;

@@ -59,7 +59,7 @@ private slots:
         history().clear();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
     }
     void cleanup() { editor.reset(); }
 
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QPoint, by);
         QFETCH(int, slot);
         QFETCH(QPoint, to);
-        PictureBox &canvas = window->previewCanvas();
+        PictureBox &canvas = hooks(*window).previewCanvas();
         QTest::mousePress(&canvas, Qt::LeftButton, {}, press);
         QTest::mouseMove(&canvas, press + by / 2);
         QTest::mouseMove(&canvas, press + by);
@@ -120,7 +120,7 @@ private slots:
     {
         QFETCH(QList<QKeyCombination>, keys);
         QFETCH(QPoint, to);
-        PictureBox &canvas = window->previewCanvas();
+        PictureBox &canvas = hooks(*window).previewCanvas();
         QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
         QCOMPARE(tool().selection(), std::optional<qint16>(Slot::PlayButton));
         for (const QKeyCombination key : keys) {
@@ -136,7 +136,7 @@ private slots:
     // history outlives a visit to another panel and ends with New.
     void undoAndRedo()
     {
-        PictureBox &canvas = window->previewCanvas();
+        PictureBox &canvas = hooks(*window).previewCanvas();
         QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
         QTest::mouseMove(&canvas, QPoint(40, 35));
         QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(40, 35));
@@ -154,17 +154,17 @@ private slots:
             QCOMPARE(place(Slot::PlayButton), expected);
             verifyCanvasShowsFields();
         }
-        window->imgMenu_Click(1);
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(1)->click();
+        window->imgMenu(kPreviewMode)->click();
         QCOMPARE(history().count(), 2);
-        window->mnuFileNew_Click();
+        window->mnuFileNew()->trigger();
         QCOMPARE(history().count(), 0);
     }
 
     // Moves stop at the largest place a field takes, by key and by drag.
     void movesStopAtTheLargestPlace()
     {
-        PictureBox &canvas = window->previewCanvas();
+        PictureBox &canvas = hooks(*window).previewCanvas();
         QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
         window->Text1(Sections::sectionFor(Slot::PlayButton).left)->setText(u"32766"_s);
         QTest::keyClick(&canvas, Qt::Key_Right);
@@ -181,7 +181,7 @@ private slots:
     // no longer follows the pointer.
     void dragEndsWhenAnotherWindowTakesOver()
     {
-        PictureBox &canvas = window->previewCanvas();
+        PictureBox &canvas = hooks(*window).previewCanvas();
         QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
         QTest::mouseMove(&canvas, QPoint(60, 45));
         QWidget question;
@@ -203,7 +203,7 @@ private slots:
     void openRedrawsTheShownPreview()
     {
         ScriptedDialogs dialogs;
-        window->setDialogProviderForTest(dialogs);
+        hooks(*window).setDialogProvider(dialogs);
         QTemporaryDir saved;
         setPlace(Slot::PlayButton, {60, 50});
         dialogs.fileAnswers = {saved.filePath(u"b.wms"_s)};
@@ -211,12 +211,12 @@ private slots:
         const QString skinB = window->currentFileName();
         QVERIFY(QFileInfo::exists(skinB));
         setPlace(Slot::PlayButton, {20, 10});
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         dialogs.fileAnswers = {skinB};
         window->mnuFileOpen()->trigger();
         QCOMPARE(place(Slot::PlayButton), QPoint(60, 50));
         verifyCanvasShowsFields();
-        PictureBox &canvas = window->previewCanvas();
+        PictureBox &canvas = hooks(*window).previewCanvas();
         QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(70, 55));
         QTest::mouseMove(&canvas, QPoint(75, 60));
         QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(75, 60));
@@ -236,11 +236,11 @@ private slots:
             window->Text1(field)->setText(QString::number(value));
         }
         tool().setOptions(tool().options(), true);
-        QTest::mouseClick(&window->previewCanvas(), Qt::LeftButton, {}, QPoint(155, 65));
+        QTest::mouseClick(&hooks(*window).previewCanvas(), Qt::LeftButton, {}, QPoint(155, 65));
         QCOMPARE(tool().selection(), std::optional<qint16>(Slot::CloseButton));
-        QTest::mousePress(&window->previewCanvas(), Qt::LeftButton, {}, QPoint(110, 60));
-        QTest::mouseMove(&window->previewCanvas(), QPoint(120, 65));
-        QTest::mouseRelease(&window->previewCanvas(), Qt::LeftButton, {}, QPoint(120, 65));
+        QTest::mousePress(&hooks(*window).previewCanvas(), Qt::LeftButton, {}, QPoint(110, 60));
+        QTest::mouseMove(&hooks(*window).previewCanvas(), QPoint(120, 65));
+        QTest::mouseRelease(&hooks(*window).previewCanvas(), Qt::LeftButton, {}, QPoint(120, 65));
         QCOMPARE(window->Text1(playlist.left)->text(), u"110"_s);
         QCOMPARE(window->Text1(playlist.top)->text(), u"55"_s);
     }
@@ -278,7 +278,7 @@ private slots:
                 ->setText(dir.filePath(image));
         }
         setPlace(qint16(slot), at);
-        window->imgMenu_Click(kPreviewMode);
+        window->imgMenu(kPreviewMode)->click();
         const auto &problems = tool().problems();
         QCOMPARE(problems.size(), says.isEmpty() ? 0u : 1u);
         if (!says.isEmpty()) {
@@ -289,7 +289,7 @@ private slots:
     }
 
 private:
-    PreviewCanvas &tool() { return window->previewTool(); }
+    PreviewCanvas &tool() { return hooks(*window).previewTool(); }
     QUndoStack &history() { return historyOf(*window); }
     void setPlace(qint16 slot, QPoint at) { setPlaceOf(*window, slot, at); }
     QPoint place(qint16 slot) { return placeOf(*window, slot); }
@@ -300,7 +300,7 @@ private:
         for (const Button &b : kButtons) {
             drawn.append({dir.filePath(QString::fromLatin1(b.file)), place(b.slot)});
         }
-        const QString difference = firstDifference(window->previewCanvas().drawing(),
+        const QString difference = firstDifference(hooks(*window).previewCanvas().drawing(),
                                                    composed(dir.filePath(u"back.bmp"_s), drawn));
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }

@@ -99,17 +99,17 @@ void tst_Validation::init()
 
 void tst_Validation::fillValidPanels()
 {
-    for (QCheckBox *box : window->Check2()) {
+    for (QCheckBox *box : hooks(*window).Check2()) {
         box->setChecked(true);
     }
-    for (QCheckBox *box : window->Check1()) {
+    for (QCheckBox *box : hooks(*window).Check1()) {
         box->setChecked(true);
     }
-    for (QLineEdit *field : window->Text1()) {
+    for (QLineEdit *field : hooks(*window).Text1()) {
         field->setText(field->property("number").toBool() ? u"10"_s : u"title"_s);
     }
     // The image fields are those a browse button fills.
-    for (const QPushButton *browse : window->Command2()) {
+    for (const QPushButton *browse : hooks(*window).Command2()) {
         window->Text1(tagIndex(browse))->setText(existingImage());
     }
 }
@@ -185,15 +185,15 @@ void tst_Validation::firstFailingFieldIsReported()
     // Fields later in the table fail as well: only the first is reported.
     window->Text1(73)->clear();
     // Started from the other panel and the file set, as from the side menu's save.
-    window->imgMenu_Click(panel == 6 ? 0 : 6);
-    window->cmdMenu_Click(0);
+    window->imgMenu(panel == 6 ? 0 : 6)->click();
+    window->cmdMenu(0)->click();
 
-    QVERIFY(!window->verifyAllFields());
+    QVERIFY(!hooks(*window).verifyAllFields());
     QCOMPARE(editor->messages.messages.size(), 1);
     QCOMPARE(editor->messages.last().text, message);
     QCOMPARE(editor->messages.last().title, u"画像ファイル"_s);
     QCOMPARE(editor->messages.last().icon, MessageIcon::Information);
-    QCOMPARE(window->editMenuShown(), qint16(1));
+    QCOMPARE(hooks(*window).editMenuShown(), qint16(1));
     for (int i = 0; i < 7; ++i) {
         QCOMPARE(window->picture2(std::size_t(i))->isVisible(), i == panel);
     }
@@ -249,8 +249,8 @@ void tst_Validation::switchedOffFieldsAreSkipped()
     for (int field : emptied) {
         window->Text1(std::size_t(field))->clear();
     }
-    window->imgMenu_Click(4);
-    QVERIFY(window->verifyAllFields());
+    window->imgMenu(4)->click();
+    QVERIFY(hooks(*window).verifyAllFields());
     QVERIFY(editor->messages.messages.isEmpty());
     QVERIFY(window->picture2(4)->isVisible());
 }

@@ -16,7 +16,6 @@
 #include "util/DecodeBudget.h"
 #include "util/EntryName.h"
 #include "util/GetImage.h"
-#include "wms/ImageFields.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -67,14 +66,9 @@ QString runOperation(const QString &operation, const QString &path)
         return QStringList{u"shown"_s, u"missing"_s, u"unreadable"_s, u"failed"_s}.at(int(status));
     }
     if (operation == u"copy") {
-        struct OneField : ImageFields {
-            QString path;
-            QStringList imagePaths() const override { return {path}; }
-        } fields;
-        fields.path = path;
         clsFileControl document(messages);
         const QString target = QFileInfo(path).absolutePath() + u"/copy/skin.wms"_s;
-        return said(document.copyImageFile(fields, target));
+        return said(document.copyImageFile({path}, target));
     }
     if (operation == u"pack") {
         // path is a skin folder whose skin.wms names pic.bmp.

@@ -1,7 +1,6 @@
 #include "../packaging/TmpfsMount.h"
 #include "RecordingMessageSink.h"
 #include "WmsFixtures.h"
-#include "wms/ImageFields.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,12 +13,6 @@ const QString kSaveTitle = u"ファイル保存"_s;
 const QString kCopyFailed = u"画像ファイルのコピーに失敗しました"_s;
 const QString kDiskFull =
     u"ディスクの空き容量が不足してます\r\n容量を確保した後、再度、保存してください"_s;
-
-// The image fields of a window, as a list.
-struct ListedFields : ImageFields {
-    QStringList paths;
-    QStringList imagePaths() const override { return paths; }
-};
 
 // Bytes that differ from file to file and from save to save.
 QByteArray pictureBytes(const QString &name, int size)
@@ -86,8 +79,7 @@ void tst_wms_images::copiesImagesFromAnotherFolder()
 {
     writePicture(source(u"play.bmp"_s), 1500);
     writePicture(source(u"stop.jpg"_s), 2700);
-    ListedFields fields;
-    fields.paths = {source(u"play.bmp"_s), source(u"stop.jpg"_s)};
+    const QStringList fields = {source(u"play.bmp"_s), source(u"stop.jpg"_s)};
     clsFileControl doc(m_sink);
 
     QVERIFY(doc.copyImageFile(fields, wmsFile()));
@@ -95,15 +87,12 @@ void tst_wms_images::copiesImagesFromAnotherFolder()
     QCOMPARE(entries(skin({})), QStringList({u"Blue.wms"_s, u"play.bmp"_s, u"stop.jpg"_s}));
     QCOMPARE(readBytes(skin(u"play.bmp"_s)), readBytes(source(u"play.bmp"_s)));
     QCOMPARE(readBytes(skin(u"stop.jpg"_s)), readBytes(source(u"stop.jpg"_s)));
-    // The fields keep naming the source files.
-    QCOMPARE(fields.imagePaths().constFirst(), source(u"play.bmp"_s));
 }
 
 void tst_wms_images::secondSaveReplacesEarlierCopies()
 {
     writePicture(source(u"play.bmp"_s), 5000);
-    ListedFields fields;
-    fields.paths = {source(u"play.bmp"_s)};
+    const QStringList fields = {source(u"play.bmp"_s)};
     clsFileControl doc(m_sink);
     QVERIFY(doc.copyImageFile(fields, wmsFile()));
 
@@ -137,8 +126,7 @@ void tst_wms_images::skinsOwnCopyIsLeftIntact()
     QVERIFY(QFile::link(skin({}), m_dir.filePath(u"link"_s)));
     writePicture(skin(u"play.bmp"_s), 4096);
     const QByteArray before = readBytes(skin(u"play.bmp"_s));
-    ListedFields fields;
-    fields.paths = {inTempFolder ? m_dir.filePath(field) : field};
+    const QStringList fields = {inTempFolder ? m_dir.filePath(field) : field};
     clsFileControl doc(m_sink);
 
     QVERIFY(doc.copyImageFile(fields, wmsFile()));
@@ -153,8 +141,7 @@ void tst_wms_images::folderDifferingInLetterCaseIsCopied()
     QVERIFY(QDir(m_dir.path()).mkdir(u"BLUE.WMS"_s));
     writePicture(m_dir.filePath(u"BLUE.WMS/play.bmp"_s), 1200);
     writePicture(skin(u"play.bmp"_s), 300);
-    ListedFields fields;
-    fields.paths = {m_dir.filePath(u"BLUE.WMS/play.bmp"_s)};
+    const QStringList fields = {m_dir.filePath(u"BLUE.WMS/play.bmp"_s)};
     clsFileControl doc(m_sink);
 
     QVERIFY(doc.copyImageFile(fields, wmsFile()));
@@ -165,8 +152,8 @@ void tst_wms_images::missingSourceStopsAtFirstFailure()
 {
     writePicture(source(u"play.bmp"_s), 100);
     writePicture(source(u"stop.bmp"_s), 100);
-    ListedFields fields;
-    fields.paths = {source(u"play.bmp"_s), source(u"gone.bmp"_s), source(u"stop.bmp"_s)};
+    const QStringList fields = {source(u"play.bmp"_s), source(u"gone.bmp"_s),
+                                source(u"stop.bmp"_s)};
     clsFileControl doc(m_sink);
 
     QVERIFY(!doc.copyImageFile(fields, wmsFile()));
@@ -190,8 +177,7 @@ void tst_wms_images::diskFullKeepsEarlierCopy()
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(writeBytes(folder + u"/Blue.wms"_s, "<theme>\r\n"));
     writePicture(source(u"play.bmp"_s), 40 * 1024);
-    ListedFields fields;
-    fields.paths = {source(u"play.bmp"_s)};
+    const QStringList fields = {source(u"play.bmp"_s)};
     clsFileControl doc(m_sink);
     QVERIFY(doc.copyImageFile(fields, folder + u"/Blue.wms"_s));
     const QByteArray earlier = readBytes(folder + u"/play.bmp"_s);

@@ -10,3 +10,10 @@ void ImageButton::mouseReleaseEvent(QMouseEvent *event)
     }
     QLabel::mouseReleaseEvent(event);
 }
+
+void ImageButton::click()
+{
+    if (isEnabled()) {
+        emit clicked();
+    }
+}

@@ -8,6 +8,10 @@ class ImageButton : public QLabel {
 public:
     using QLabel::QLabel;
 
+    // A click from code, as a left click on the picture gives; nothing when
+    // greyed, as no mouse click reaches a greyed picture.
+    void click();
+
 signals:
     void clicked();
 

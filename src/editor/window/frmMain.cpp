@@ -104,7 +104,7 @@ void frmMain::checkResources()
         picture2(i)->setVisible(false);
         setTag(imgMenu(i), QString());
     }
-    for (std::size_t i = Layout::kEditMenuCount; i < imgMenu().size(); ++i) {
+    for (std::size_t i = Layout::kEditMenuCount; i < m_imgMenu.size(); ++i) {
         imgMenu(i)->setVisible(false);
     }
     cmdMenu(1)->setEnabled(false);
@@ -146,30 +146,30 @@ void frmMain::resetCheckBoxes()
 {
     // The first pass makes the second a real change for every box, so each
     // box's click behaviour runs once with "unchecked".
-    for (QCheckBox *box : Check1()) {
+    for (QCheckBox *box : m_Check1) {
         box->setChecked(true);
     }
-    for (QCheckBox *box : Check1()) {
+    for (QCheckBox *box : m_Check1) {
         box->setChecked(false);
     }
-    for (QCheckBox *box : Check2()) {
+    for (QCheckBox *box : m_Check2) {
         box->setChecked(true);
     }
-    for (QCheckBox *box : Check2()) {
+    for (QCheckBox *box : m_Check2) {
         box->setChecked(false);
     }
 }
 
 void frmMain::clearTextFields()
 {
-    for (QLineEdit *field : Text1()) {
+    for (QLineEdit *field : m_Text1) {
         field->clear();
     }
 }
 
 void frmMain::resetColorSwatches()
 {
-    for (QLabel *swatch : Label2()) {
+    for (QLabel *swatch : m_Label2) {
         WidgetColors::setBackColor(swatch, WidgetColors::white());
     }
 }
@@ -188,7 +188,7 @@ void frmMain::fillComboLists()
 
 PanelControls frmMain::panelControls() const
 {
-    return {Text1(), Check1(), Check2(), Option1(), Combo1(), Label2(), picture2()};
+    return {m_Text1, m_Check1, m_Check2, m_Option1, m_Combo1, m_Label2, m_picture2};
 }
 
 clsFileControl &frmMain::fileControl()

@@ -4,7 +4,6 @@
 #include "editor/panels/LayoutTables.h"
 #include "editor/panels/PanelControls.h"
 #include "editor/platform/HelpOpener.h"
-#include "wms/ImageFields.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -73,77 +72,9 @@ public:
     // Work an earlier run left unsaved when it was ended from outside is
     // offered back: Yes puts it into the panels, unsaved; No drops it.
     void offerRecovery();
-
-    // Side menu and edit modes.
-    void cmdMenu_Click(int Index);
-    void imgMenu_Click(int Index);
-    void Check1_Click(int Index);
-    void Check2_Click(int Index);
-
-    // The skin document, created on first use and released at unload.
-    clsFileControl &fileControl();
-
-    // Property panels
-    // Copying between the fields and the document. Loads and saves throw
-    // AppError where a record or a file cannot be taken over; the calling
-    // command's guard decides what the user sees.
-    void initAllElements();
-    void loadPanels();
-    void savePanels();
-
-    // Skin preview
-    // Rebuilds the document from the panels and draws the skin onto the
-    // canvas picture2(7); never throws. clearPreview empties the canvas and
-    // the scratch box picture2(8).
-    void drawPreview();
-    void clearPreview();
-    PictureBox &previewCanvas() const;
-    PictureBox &previewScratch() const;
-    // The canvas as a layout tool: moves, looks, outlines and problems.
-    PreviewCanvas &previewTool() const { return *m_previewCanvas; }
-
-    // WMZ, help and version commands
-    void mnuFileWmz_Click();
-    void mnuHelpOpen_Click();
-    void mnuHelpVersion_Click();
-
-    // Files from outside the editor (frmMain_Drops.cpp): a skin file given to
-    // the program or dropped on the window opens as a confirmed Open of it
-    // does (confirm: ask first, as for a drop); an image file dropped on an
-    // image path field that is not greyed puts its full path there.
+    // A skin file given to the program opens as a confirmed Open of it does
+    // (confirm: ask first, as for a drop).
     void openSkinFile(const QString &path, bool confirm);
-    bool acceptsDroppedFile(const QWidget *target, const QString &path) const;
-    void dropFile(QWidget *target, const QString &path);
-
-    // File commands, the field check before a save and the image fields a
-    // save copies (frmMain_Files.cpp, frmMain_Validation.cpp).
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileSave_Click();
-    void mnuFileAnotherSave_Click();
-    void mnuFileExit_Click();
-    void newSkin();
-    void openSkin();
-    // mode 1: save as, into a new skin folder; 0: under currentFileName.
-    void saveSkin(qint16 mode);
-    bool verifyAllFields();
-    bool verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
-                          const QString &strPrefix);
-    bool verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix);
-    // The texts of the image fields the skin uses, in field order.
-    QStringList usedImagePaths() const;
-
-    // Field input helpers
-    void Text1_GotFocus(int Index);
-    void selectAllText(QLineEdit *field);
-    // Number fields take digits, Backspace and Enter; any other character
-    // beeps and KeyAscii becomes 0, which keeps it out of the field.
-    void Text1_KeyPress(int Index, qint16 &KeyAscii);
-    void Label2_Click(int Index);
-    // The colour chosen in the colour dialog; the initial one when cancelled.
-    qint32 pickColor(qint32 initial);
-    void Command2_Click(int Index);
-    void mfrmFileOpen_clickOpen();
 
     // Controls, by array and index; an index outside the array throws.
     QFrame *Picture1() const { return m_Picture1; }
@@ -160,20 +91,6 @@ public:
     QRadioButton *Option1(int index) const { return at(m_Option1, index); }
     QComboBox *Combo1(int index) const { return at(m_Combo1, index); }
     QLabel *Label1(int index) const { return at(m_Label1, index); }
-    // Whole arrays, for walking every control of one kind.
-    auto cmdMenu() const { return std::span(m_cmdMenu); }
-    auto imgMenu() const { return std::span(m_imgMenu); }
-    auto picture2() const { return std::span(m_picture2); }
-    auto imgTitle() const { return std::span(m_imgTitle); }
-    auto Frame1() const { return std::span(m_Frame1); }
-    auto Text1() const { return std::span(m_Text1); }
-    auto Command2() const { return std::span(m_Command2); }
-    auto Check1() const { return std::span(m_Check1); }
-    auto Check2() const { return std::span(m_Check2); }
-    auto Label2() const { return std::span(m_Label2); }
-    auto Option1() const { return std::span(m_Option1); }
-    auto Combo1() const { return std::span(m_Combo1); }
-    auto Label1() const { return std::span(m_Label1); }
     // The arrays that hold the skin's values, for the classes that read or change them.
     PanelControls panelControls() const;
 
@@ -196,29 +113,82 @@ public:
     QAction *mnuHelpSeparator() const { return m_mnuHelpSeparator; }
     QAction *mnuHelpVersion() const { return m_mnuHelpVersion; }
 
-    // Window state.
-    // 1: the edit set imgMenu(0..6) is shown, 0: the file set imgMenu(7..9).
-    qint16 editMenuShown() const { return m_editMenuShown; }
     // The WMS file being edited; empty for a skin never saved or opened.
     const QString &currentFileName() const { return m_currentFileName; }
-    // The path the image chooser reported last, trimmed.
-    const QString &chosenImagePath() const { return m_chosenImagePath; }
 
-    // Test hooks: what only tests set or look at.
-    // The file and colour dialogs, and where the help goes: the platform's
-    // own unless a test's stand-in is set, which must outlive the window.
-    void setDialogProviderForTest(DialogProvider &dialogs) { m_dialogs = &dialogs; }
-    void setHelpOpenerForTest(HelpOpener &opener) { m_helpOpener = &opener; }
-    void setCurrentFileNameForTest(const QString &path) { m_currentFileName = path; }
-    bool hasFileControlForTest() const { return mclsFileControl != nullptr; }
-    bool hasZipWrapperForTest() const { return mclsZipWrapper != nullptr; }
-    // The one image chooser, created at load; null before and after unload.
-    frmFileOpendlg *fileOpenDialogForTest() const { return mfrmFileOpen.get(); }
+    // What only tests set or look at (frmMainTestHooks.h).
+    class TestHooks;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Side menu and edit modes.
+    void cmdMenu_Click(int Index);
+    void imgMenu_Click(int Index);
+    void Check1_Click(int Index);
+    void Check2_Click(int Index);
+    // 1: the edit set imgMenu(0..6) is shown, 0: the file set imgMenu(7..9).
+    qint16 editMenuShown() const { return m_editMenuShown; }
+
+    // The skin document, created on first use and released at unload.
+    clsFileControl &fileControl();
+
+    // Copying between the fields and the document. Loads and saves throw
+    // AppError where a record or a file cannot be taken over; the calling
+    // command's guard decides what the user sees.
+    void initAllElements();
+    void loadPanels();
+    void savePanels();
+
+    // Rebuilds the document from the panels and draws the skin onto the
+    // canvas picture2(7); never throws. clearPreview empties the canvas and
+    // the scratch box picture2(8).
+    void drawPreview();
+    void clearPreview();
+    PictureBox &previewCanvas() const;
+    PictureBox &previewScratch() const;
+
+    // WMZ, help and version commands.
+    void mnuFileWmz_Click();
+    void mnuHelpOpen_Click();
+    void mnuHelpVersion_Click();
+
+    // An image file dropped on an image path field that is not greyed puts
+    // its full path there (frmMain_Drops.cpp).
+    bool acceptsDroppedFile(const QWidget *target, const QString &path) const;
+    void dropFile(QWidget *target, const QString &path);
+
+    // File commands, the field check before a save and the image fields a
+    // save copies (frmMain_Files.cpp, frmMain_Validation.cpp).
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileAnotherSave_Click();
+    void mnuFileExit_Click();
+    void newSkin();
+    void openSkin();
+    // mode 1: save as, into a new skin folder; 0: under currentFileName.
+    void saveSkin(qint16 mode);
+    bool verifyAllFields();
+    bool verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
+                          const QString &strPrefix);
+    bool verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix);
+    // The texts of the image fields the skin uses, in field order.
+    QStringList usedImagePaths() const;
+
+    // Field input: whole-text selection on entering a field; number fields
+    // take digits, Backspace and Enter, any other character beeps and
+    // KeyAscii becomes 0, which keeps it out of the field.
+    void Text1_GotFocus(int Index);
+    void selectAllText(QLineEdit *field);
+    void Text1_KeyPress(int Index, qint16 &KeyAscii);
+    void Label2_Click(int Index);
+    // The colour chosen in the colour dialog; the initial one when cancelled.
+    qint32 pickColor(qint32 initial);
+    void Command2_Click(int Index);
+    void mfrmFileOpen_clickOpen();
+
     // Built once from the layout tables.
     void buildWindow();
     void buildSideMenu(QWidget *client);
@@ -279,14 +249,6 @@ private:
     bool isTicked(qint16 box) const;
     bool walkUsedFields(const FieldVisitor &visit) const;
     void bringFieldForward(qint16 intPanel, qint16 intField);
-    class WindowImageFields : public ImageFields {
-    public:
-        explicit WindowImageFields(const frmMain &window) : m_window(window) {}
-        QStringList imagePaths() const override;
-
-    private:
-        const frmMain &m_window;
-    };
 
     // WMZ, help and version commands, files from outside, input helpers.
     void connectCommands();

@@ -20,7 +20,7 @@ void frmMain::watchFileDrops()
     filter->watch(this);
     // Fields take dropped text themselves; the filter keeps files from
     // arriving there as their address.
-    for (QLineEdit *field : Text1()) {
+    for (QLineEdit *field : m_Text1) {
         filter->watch(field);
     }
 }

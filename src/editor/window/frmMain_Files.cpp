@@ -42,11 +42,6 @@ void showSaveFailure(MessageSink &messages)
 
 } // namespace
 
-QStringList frmMain::WindowImageFields::imagePaths() const
-{
-    return m_window.usedImagePaths();
-}
-
 void frmMain::connectFileCommands()
 {
     connect(m_mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
@@ -262,7 +257,7 @@ void frmMain::saveSkin(qint16 mode)
             return;
         }
         m_currentFileName = fileControl().getFileName();
-        if (!fileControl().copyImageFile(WindowImageFields(*this), m_currentFileName)) {
+        if (!fileControl().copyImageFile(usedImagePaths(), m_currentFileName)) {
             return;
         }
         m_history->stack().setClean();

@@ -69,27 +69,27 @@ void frmMain::applyPanelLook()
 {
     auto *boxes = new PanelStyle;
     boxes->setParent(this);
-    for (QCheckBox *box : Check1()) {
+    for (QCheckBox *box : m_Check1) {
         box->setStyle(boxes);
     }
-    for (QCheckBox *box : Check2()) {
+    for (QCheckBox *box : m_Check2) {
         box->setStyle(boxes);
     }
-    for (QRadioButton *option : Option1()) {
+    for (QRadioButton *option : m_Option1) {
         option->setStyle(boxes);
     }
-    for (QLabel *caption : Label1()) {
-        levelCaption(caption, Label1());
+    for (QLabel *caption : m_Label1) {
+        levelCaption(caption, m_Label1);
     }
     // Drop-down menus are windows of their own and take the application's
     // font unless given the window's.
     for (QMenu *menu : {m_mnuFile, m_mnuHelp}) {
         menu->setFont(font());
     }
-    for (QPushButton *browse : Command2()) {
+    for (QPushButton *browse : m_Command2) {
         browse->setToolTip(u"画像ファイルを選択"_s);
     }
-    for (QLabel *swatch : Label2()) {
+    for (QLabel *swatch : m_Label2) {
         swatch->setToolTip(u"色を選択"_s);
     }
 }

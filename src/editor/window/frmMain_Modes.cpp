@@ -40,7 +40,7 @@ void frmMain::cmdMenu_Click(int Index)
     cmdMenu(0)->setEnabled(showEdit);
     cmdMenu(1)->setEnabled(!showEdit);
     // Switching the set never changes which panel is shown.
-    for (std::size_t i = 0; i < imgMenu().size(); ++i) {
+    for (std::size_t i = 0; i < m_imgMenu.size(); ++i) {
         const bool editButton = i < Layout::kEditMenuCount;
         imgMenu(i)->setVisible(editButton == showEdit);
     }
@@ -87,7 +87,7 @@ void frmMain::imgMenu_Click(int Index)
         drawPreview();
     } else {
         // The decoded pictures are kept only while the preview is shown.
-        previewTool().release();
+        m_previewCanvas->release();
     }
     const auto index = static_cast<std::size_t>(Index);
     setTag(imgMenu(index), kPrevDown);

@@ -47,7 +47,7 @@ Preview::PanelState panelState(const frmMain &window)
 void frmMain::createHistory()
 {
     m_history = new EditHistory(panelControls(), this);
-    new FieldUndoKeys(*m_history, Text1());
+    new FieldUndoKeys(*m_history, m_Text1);
     std::tie(m_mnuEditUndo, m_mnuEditRedo) = fillEditMenu(*m_mnuEdit, m_history->stack());
     connect(m_history, &EditHistory::stepApplied, this, &frmMain::showChangedControl);
     m_recovery = new Recovery(
