@@ -6,8 +6,10 @@
 #include <type_traits>
 #include <utility>
 
-// An error that reaches the caller, carrying the platform's error number.
-// The calling command's guard decides what the user sees.
+// An error that reaches the caller. Its number is one of the original
+// platform's run-time error numbers (53 file not found, 61 disk full, ...),
+// which the program's messages and stored behaviour rely on; they are not
+// errno values. The calling command's guard decides what the user sees.
 class AppError : public std::exception {
 public:
     enum Number : int {
@@ -19,7 +21,6 @@ public:
         DeviceUnavailable = 68,
         PathNotFound = 76,
         DiskFull = 61,
-        DialogCancelled = 32755,
     };
 
     explicit AppError(int number, QString detail = {})

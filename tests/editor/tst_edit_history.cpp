@@ -353,7 +353,7 @@ private:
     void saveAs(const QString &path)
     {
         for (const Sections::Section &s : Sections::kSections) {
-            if (s.kind == Sections::Kind::Button && s.check2 == Sections::kNone &&
+            if (s.family() == ElementFamily::Button && s.check2 == Sections::kNone &&
                 text(s.image.text)->text().isEmpty()) {
                 text(s.image.text)->setText(pictures.filePath(u"stop.bmp"_s));
                 text(s.left)->setText(u"1"_s);

@@ -445,8 +445,8 @@ private slots:
             if (section.check2 == Sections::kNone) {
                 continue;
             }
-            const bool button = section.kind == Sections::Kind::Button;
-            const bool slider = section.kind == Sections::Kind::Slider;
+            const bool button = section.family() == ElementFamily::Button;
+            const bool slider = section.family() == ElementFamily::Slider;
             const Sections::ImageField &image = button ? section.pressed : section.background;
             QTest::addRow("section of Check2(%d)", section.check2)
                 << int(section.slot) << int(section.frame)

@@ -44,7 +44,6 @@ public:
     void release();
 
     const Preview::RenderOptions &options() const { return m_options; }
-    bool outlinesShown() const { return m_outlines; }
     // What the context menu sets: the looks, and the areas' outlines.
     void setOptions(const Preview::RenderOptions &options, bool outlines);
 

@@ -15,7 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Sections::Kind;
 using Sections::Section;
 
 enum class Array { Text1, Check1, Check2, Combo1, Label2, Choice, Opaque };
@@ -27,7 +26,7 @@ struct Row {
     Array array;
     qint16 (*index)(const Section &);
     QStringView caption;
-    std::optional<Kind> kind = std::nullopt;
+    std::optional<ElementFamily> kind = std::nullopt;
 };
 
 // clang-format off
@@ -35,9 +34,9 @@ constexpr Row kRows[] = {
     {Array::Text1, [](const Section &s) { return s.title; }, u"タイトル"},
     {Array::Text1, [](const Section &s) { return s.author; }, u"作者"},
     {Array::Text1, [](const Section &s) { return s.copyright; }, u"著作権"},
-    {Array::Text1, [](const Section &s) { return s.image.text; }, u"背景画像", Kind::View},
-    {Array::Text1, [](const Section &s) { return s.image.text; }, u"通常の画像", Kind::Button},
-    {Array::Text1, [](const Section &s) { return s.image.text; }, u"スライドボタンの画像", Kind::Slider},
+    {Array::Text1, [](const Section &s) { return s.image.text; }, u"背景画像", ElementFamily::View},
+    {Array::Text1, [](const Section &s) { return s.image.text; }, u"通常の画像", ElementFamily::Button},
+    {Array::Text1, [](const Section &s) { return s.image.text; }, u"スライドボタンの画像", ElementFamily::Slider},
     {Array::Text1, [](const Section &s) { return s.pressed.text; }, u"クリックした時の画像"},
     {Array::Text1, [](const Section &s) { return s.hover.text; }, u"カーソルが上にきた時の画像"},
     {Array::Text1, [](const Section &s) { return s.background.text; }, u"スライダーの背景画像"},
@@ -52,10 +51,10 @@ constexpr Row kRows[] = {
     {Array::Label2, [](const Section &s) { return s.transparency; }, u"透過色"},
     {Array::Label2, [](const Section &s) { return s.foreColor; }, u"文字色"},
     {Array::Label2, [](const Section &s) { return s.backColor; }, u"背景色"},
-    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"タイトルバー", Kind::View},
-    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"スライダーの向き", Kind::Slider},
-    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"ドロップダウンリストの表示", Kind::Playlist},
-    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"スクロール", Kind::TrackName},
+    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"タイトルバー", ElementFamily::View},
+    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"スライダーの向き", ElementFamily::Slider},
+    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"ドロップダウンリストの表示", ElementFamily::Playlist},
+    {Array::Choice, [](const Section &s) { return s.choice.on; }, u"スクロール", ElementFamily::TrackName},
     {Array::Opaque, [](const Section &s) { return s.opaque.on; }, u"背景の透過"},
     {Array::Combo1, [](const Section &s) { return s.fontSize; }, u"文字の大きさ"},
     {Array::Combo1, [](const Section &s) { return s.scrollSpeed; }, u"スクロールの速さ"},
@@ -97,7 +96,7 @@ std::vector<PanelRole> panelRoles(const PanelControls &controls)
     for (const Section &section : Sections::kSections) {
         for (const Row &row : kRows) {
             const qint16 index = row.index(section);
-            if (index == Sections::kNone || (row.kind && *row.kind != section.kind)) {
+            if (index == Sections::kNone || (row.kind && *row.kind != section.family())) {
                 continue;
             }
             roles.push_back(
@@ -119,7 +118,7 @@ QString sectionName(const Section &section)
 // The theme's fields are named by themselves: its frame is captioned like its first field.
 QString stepText(const PanelRole &role)
 {
-    const QString what = role.section->kind == Kind::Theme
+    const QString what = role.section->family() == ElementFamily::Theme
                              ? role.caption
                              : sectionName(*role.section) + u'の' + role.caption;
     return what + u"の変更"_s;

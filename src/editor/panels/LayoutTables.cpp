@@ -275,9 +275,9 @@ Plan makePlan()
         placeFixedRow(plan, row);
     }
     for (const Sections::Section &section : Sections::kSections) {
-        if (section.kind == Sections::Kind::Button) {
+        if (section.family() == ElementFamily::Button) {
             placeButtonFrame(plan, section);
-        } else if (section.kind == Sections::Kind::Slider) {
+        } else if (section.family() == ElementFamily::Slider) {
             placeSliderFrame(plan, section);
         }
     }

@@ -29,17 +29,13 @@ inline constexpr std::size_t kCmdMenuCount = 2;
 inline constexpr std::size_t kImgTitleCount = 6;
 inline constexpr std::size_t kLabel1Count = 87;
 
-// The control that holds another: the side-menu strip, a panel or a frame.
-enum class HolderKind { SideMenu, Panel, Frame };
+// The control that holds a field: a panel or a frame.
+enum class HolderKind { Panel, Frame };
 struct Holder {
     HolderKind kind;
     int index;
     friend constexpr bool operator==(Holder, Holder) = default;
 };
-constexpr Holder sideMenu()
-{
-    return {HolderKind::SideMenu, 0};
-}
 constexpr Holder panel(int index)
 {
     return {HolderKind::Panel, index};

@@ -67,7 +67,7 @@ const std::vector<FieldCheck> &fieldChecks()
             if (section.prefix.isEmpty()) {
                 continue;
             }
-            const bool slider = section.kind == Kind::Slider;
+            const bool slider = section.family() == ElementFamily::Slider;
             if (section.image.text != kNone) {
                 all.push_back({&section, Test::Image, section.image.text, kNone});
             }
@@ -93,7 +93,8 @@ std::vector<const Section *> drawnSections()
 {
     std::vector<const Section *> drawn;
     for (const Section &section : kSections) {
-        if (section.kind == Kind::Button || section.kind == Kind::Slider) {
+        if (section.family() == ElementFamily::Button ||
+            section.family() == ElementFamily::Slider) {
             drawn.push_back(&section);
         }
     }

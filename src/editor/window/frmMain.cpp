@@ -133,7 +133,7 @@ void frmMain::setDefaultOptions()
 {
     for (const Sections::Section &section : Sections::kSections) {
         const qint16 option =
-            section.kind == Sections::Kind::View ? section.choice.off : section.choice.on;
+            section.family() == ElementFamily::View ? section.choice.off : section.choice.on;
         for (const qint16 selected : {option, section.opaque.on}) {
             if (selected != Sections::kNone) {
                 Option1(selected)->setChecked(true);

@@ -214,8 +214,6 @@ QWidget *frmMain::holderWidget(Layout::Holder holder) const
 {
     const auto index = static_cast<std::size_t>(holder.index);
     switch (holder.kind) {
-    case Layout::HolderKind::SideMenu:
-        return m_Picture1;
     case Layout::HolderKind::Panel:
         return m_picture2.at(index);
     case Layout::HolderKind::Frame:

@@ -185,33 +185,32 @@ void frmMain::initAllElements()
 
 void frmMain::loadPanels()
 {
-    using Kind = Sections::Kind;
     for (const Section &section : Sections::kSections) {
         const clsElement &record = *std::as_const(fileControl()).getElement(section.slot);
-        switch (section.kind) {
-        case Kind::Theme:
+        switch (section.family()) {
+        case ElementFamily::Theme:
             loadTexts(record, section, kTextRoles, *this);
             break;
-        case Kind::View:
+        case ElementFamily::View:
             Text1(section.image.text)->setText(record.getUpimage());
             loadChoice(record, section, kTitlebarChoice, *this);
             loadSwatch(Label2(section.transparency), record.getTranscolor());
             break;
-        case Kind::Button:
-        case Kind::Slider:
+        case ElementFamily::Button:
+        case ElementFamily::Slider:
             loadImagePanel(record, section);
             break;
-        case Kind::Playlist:
+        case ElementFamily::Playlist:
             setBox(Check2(section.check2), record.getExistFlag());
             loadTexts(record, section, kTextRoles, *this);
             loadSwatch(Label2(section.foreColor), record.getForecolor());
             loadSwatch(Label2(section.backColor), record.getBackcolor());
             loadChoice(record, section, kDropdownChoice, *this);
             break;
-        case Kind::TrackName:
+        case ElementFamily::TrackName:
             loadTrackNamePanel(record, section);
             break;
-        case Kind::Video:
+        case ElementFamily::VideoEffects:
             // Video and effects share one record; the video slot speaks for both.
             setBox(Check2(section.check2), record.getExistFlag());
             loadTexts(record, section, kTextRoles, *this);
@@ -222,43 +221,42 @@ void frmMain::loadPanels()
 
 void frmMain::savePanels()
 {
-    using Kind = Sections::Kind;
     for (const Section &section : Sections::kSections) {
         auto record = std::make_shared<clsElement>();
         // Theme and view leave the flag at 0; play, stop and close have no
         // box: they are always part of the skin.
         if (section.check2 != kNone) {
             record->setExistFlag(boxValue(Check2(section.check2)));
-        } else if (section.kind == Kind::Button) {
+        } else if (section.family() == ElementFamily::Button) {
             record->setExistFlag(1);
         }
-        switch (section.kind) {
-        case Kind::Theme:
-        case Kind::Video:
+        switch (section.family()) {
+        case ElementFamily::Theme:
+        case ElementFamily::VideoEffects:
             saveTexts(*record, section, kTextRoles, *this);
             break;
-        case Kind::View:
+        case ElementFamily::View:
             record->setUpimage(Text1(section.image.text)->text());
             saveChoice(*record, section, kTitlebarChoice, *this);
             record->setTranscolor(swatchText(Label2(section.transparency)));
             break;
-        case Kind::Button:
+        case ElementFamily::Button:
             saveImages(*record, section);
             saveTexts(*record, section, kPlaceRoles, *this);
             record->setTranscolor(swatchText(Label2(section.transparency)));
             break;
-        case Kind::Slider:
+        case ElementFamily::Slider:
             saveImages(*record, section);
             saveTexts(*record, section, kPlaceRoles, *this);
             saveSliderSize(*record, section);
             break;
-        case Kind::Playlist:
+        case ElementFamily::Playlist:
             saveTexts(*record, section, kTextRoles, *this);
             record->setForecolor(swatchText(Label2(section.foreColor)));
             record->setBackcolor(swatchText(Label2(section.backColor)));
             saveChoice(*record, section, kDropdownChoice, *this);
             break;
-        case Kind::TrackName: {
+        case ElementFamily::TrackName: {
             saveTexts(*record, section, kTextRoles, *this);
             record->setForecolor(swatchText(Label2(section.foreColor)));
             record->setBackcolor(Option1(section.opaque.on)->isChecked()
@@ -272,7 +270,7 @@ void frmMain::savePanels()
         }
         }
         fileControl().setElement(record, section.slot);
-        if (section.kind == Kind::Video) {
+        if (section.family() == ElementFamily::VideoEffects) {
             fileControl().setElement(record, Slot::Effects);
         }
     }
@@ -305,7 +303,7 @@ void frmMain::loadImagePanel(const clsElement &record, const Section &section)
     }
     loadTexts(record, section, kTextRoles, *this);
     loadSwatch(Label2(section.transparency), record.getTranscolor());
-    if (section.kind == Sections::Kind::Slider) {
+    if (section.family() == ElementFamily::Slider) {
         const bool horizontal = record.getDirection() == kHorizontal;
         Option1(horizontal ? section.choice.on : section.choice.off)->setChecked(true);
     }
