@@ -134,8 +134,11 @@ private slots:
     {
         const int size = window->font().pixelSize();
         QVERIFY(size > 0);
-        for (QMenu *menu : {window->mnuFile(), window->mnuHelp()}) {
-            QCOMPARE(QFontInfo(menu->font()).pixelSize(), QFontInfo(window->font()).pixelSize());
+        // Every drop-down menu of the bar, those added later included.
+        for (QAction *entry : window->menuBar()->actions()) {
+            QVERIFY(entry->menu());
+            QCOMPARE(QFontInfo(entry->menu()->font()).pixelSize(),
+                     QFontInfo(window->font()).pixelSize());
         }
         QCOMPARE(window->menuBar()->font().pixelSize(), size);
         for (QLineEdit *field : hooks(*window).Text1()) {

@@ -1,69 +1,18 @@
 // How the panels look beyond their places: whole check and option boxes,
 // captions level with the fields beside them, one font size in the menus as
 // in the window, and tool tips on the buttons and swatches that open dialogs.
+#include "editor/panels/CaptionLevel.h"
 #include "editor/panels/PanelStyle.h"
 #include "frmMain.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <algorithm>
-#include <span>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The control whose text a caption names: the nearest one to its right in
-// the same holder, level with the caption's first line.
-const QWidget *controlBeside(const QLabel *caption, std::span<QLabel *const> captions)
-{
-    const QRect box = caption->geometry();
-    const int lineBottom = box.top() + caption->fontMetrics().height();
-    const QWidget *nearest = nullptr;
-    for (const QObject *child : caption->parentWidget()->children()) {
-        const auto *widget = qobject_cast<const QWidget *>(child);
-        if (!widget || std::ranges::find(captions, widget) != captions.end() ||
-            !(qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QLabel *>(widget) ||
-              qobject_cast<const QAbstractButton *>(widget) || widget->inherits("QComboBox"))) {
-            continue;
-        }
-        const QRect place = widget->geometry();
-        const bool level = place.top() < lineBottom && place.bottom() >= box.top();
-        if (level && place.left() > box.left() &&
-            (!nearest || place.left() < nearest->geometry().left())) {
-            nearest = widget;
-        }
-    }
-    return nearest;
-}
-
-// Puts the caption's line of text on the middle line of the control beside
-// it, inside the caption's own box. The line may rise into the caption's top
-// edge by the blank rows above its tallest glyph, never further.
-void levelCaption(QLabel *caption, std::span<QLabel *const> captions)
-{
-    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const QWidget *beside = controlBeside(caption, captions);
-    if (!beside) {
-        return;
-    }
-    const QFontMetrics metrics = caption->fontMetrics();
-    const QRect box = caption->geometry();
-    const QRect place = beside->geometry();
-    // Controls centre their line of text, the odd pixel going below it.
-    const int wanted = place.top() + (place.height() - metrics.height()) / 2 - box.top();
-    const int blankAbove =
-        qMax(0, metrics.ascent() + metrics.tightBoundingRect(caption->text()).top());
-    caption->setContentsMargins(
-        0, std::clamp(wanted, -blankAbove, qMax(-blankAbove, box.height() - metrics.height())), 0,
-        0);
-}
-
-} // namespace
 
 void frmMain::applyPanelLook()
 {
@@ -78,13 +27,13 @@ void frmMain::applyPanelLook()
     for (QRadioButton *option : m_Option1) {
         option->setStyle(boxes);
     }
-    for (QLabel *caption : m_Label1) {
-        levelCaption(caption, m_Label1);
-    }
+    levelCaptions(m_Label1);
     // Drop-down menus are windows of their own and take the application's
     // font unless given the window's.
-    for (QMenu *menu : {m_mnuFile, m_mnuHelp}) {
-        menu->setFont(font());
+    for (QAction *entry : menuBar()->actions()) {
+        if (QMenu *menu = entry->menu()) {
+            menu->setFont(font());
+        }
     }
     for (QPushButton *browse : m_Command2) {
         browse->setToolTip(u"画像ファイルを選択"_s);
