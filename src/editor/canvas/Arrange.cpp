@@ -298,4 +298,9 @@ QIcon icon(Command command)
     return out;
 }
 
+QPoint withinPlaces(QPoint point)
+{
+    return {clampedPlace(point.x()), clampedPlace(point.y())};
+}
+
 } // namespace Arrange

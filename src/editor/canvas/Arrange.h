@@ -18,6 +18,11 @@
 // lies within 0 to WmsFields::kMaxPlace on both axes.
 namespace Arrange {
 
+// Arrow keys move a selection by one pixel, with Shift by this many.
+inline constexpr int kShiftStep = 10;
+// A place moved to stays within what a field takes: 0 to the largest place.
+QPoint withinPlaces(QPoint point);
+
 enum class Command { Left, HCenter, Right, Top, VCenter, Bottom, DistributeH, DistributeV };
 
 // The commands in menu order with their captions.

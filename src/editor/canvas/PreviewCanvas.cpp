@@ -1,8 +1,9 @@
 #include "PreviewCanvas.h"
 
+#include "Arrange.h"
 #include "PlacementFields.h"
+#include "ReadoutLabel.h"
 #include "editor/widgets/PictureBox.h"
-#include "wms/WmsFields.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
@@ -23,30 +24,6 @@ const QColor kSelection(0, 120, 215);
 const QColor kProblem(230, 0, 0);
 // A picture that cannot be read has no size: a mark of this size shows where it goes.
 constexpr QSize kUnsizedMark(16, 16);
-constexpr int kShiftStep = 10;
-
-// A small label with a light back, so that it reads over any picture, kept
-// inside the part of the canvas shown.
-void drawLabel(QPainter &painter, QPoint at, const QString &text, const QRect &visible)
-{
-    const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-3, -1, 3, 1);
-    QRect placed(at, box.size());
-    placed.moveLeft(std::clamp(placed.left(), visible.left(),
-                               std::max(visible.left(), visible.right() - placed.width())));
-    placed.moveTop(std::clamp(placed.top(), visible.top(),
-                              std::max(visible.top(), visible.bottom() - placed.height())));
-    painter.fillRect(placed, QColor(255, 255, 224, 230));
-    painter.setPen(Qt::black);
-    painter.drawRect(placed.adjusted(0, 0, -1, -1));
-    painter.drawText(placed, Qt::AlignCenter, text);
-}
-
-// Positions stay within what a field takes: 0 to the largest place.
-QPoint withinPlaces(QPoint point)
-{
-    return {std::clamp(point.x(), 0, int(WmsFields::kMaxPlace)),
-            std::clamp(point.y(), 0, int(WmsFields::kMaxPlace))};
-}
 
 } // namespace
 
@@ -260,7 +237,7 @@ void PreviewCanvas::mouseMove(const QMouseEvent &event)
         cancelDrag();
     }
     if (m_drag) {
-        place(m_drag->slot, withinPlaces(m_pointer - m_drag->grab));
+        place(m_drag->slot, Arrange::withinPlaces(m_pointer - m_drag->grab));
         return;
     }
     m_overlay->update();
@@ -287,7 +264,7 @@ bool PreviewCanvas::keyPress(const QKeyEvent &event)
         select(std::nullopt);
         return true;
     }
-    const int step = event.modifiers() & Qt::ShiftModifier ? kShiftStep : 1;
+    const int step = event.modifiers() & Qt::ShiftModifier ? Arrange::kShiftStep : 1;
     QPoint delta;
     switch (event.key()) {
     case Qt::Key_Left:
@@ -309,7 +286,7 @@ bool PreviewCanvas::keyPress(const QKeyEvent &event)
     if (!rect) {
         return false;
     }
-    const QPoint to = withinPlaces(rect->topLeft() + delta);
+    const QPoint to = Arrange::withinPlaces(rect->topLeft() + delta);
     if (to != rect->topLeft()) {
         m_fields.setPosition(*m_selected, to, m_arrowRun);
     }
@@ -406,15 +383,15 @@ void PreviewCanvas::paintOverlay(QPainter &painter) const
     }
     if (m_drag) {
         const QPoint at = rectOf(m_drag->slot).value_or(QRect()).topLeft();
-        drawLabel(painter, m_pointer + QPoint(12, 12),
-                  u"%1  LEFT %2, TOP %3"_s.arg(nameOf(m_drag->slot)).arg(at.x()).arg(at.y()),
-                  m_canvas.visibleRegion().boundingRect());
+        drawReadoutLabel(painter, m_pointer + QPoint(12, 12),
+                         u"%1  LEFT %2, TOP %3"_s.arg(nameOf(m_drag->slot)).arg(at.x()).arg(at.y()),
+                         m_canvas.visibleRegion().boundingRect());
     } else if (m_pointer.x() >= 0) {
         const std::optional<qint16> under = itemAt(m_pointer);
         const QString text = u"%1, %2"_s.arg(m_pointer.x()).arg(m_pointer.y()) +
                              (under ? u"  "_s + nameOf(*under) : QString());
         // The corner of the part of the canvas the panel shows.
         const QRect visible = m_canvas.visibleRegion().boundingRect();
-        drawLabel(painter, visible.topLeft() + QPoint(2, 2), text, visible);
+        drawReadoutLabel(painter, visible.topLeft() + QPoint(2, 2), text, visible);
     }
 }

@@ -2,7 +2,6 @@
 
 #include "editor/canvas/Arrange.h"
 #include "editor/canvas/PlacementFields.h"
-#include "wms/WmsFields.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,15 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kShiftStep = 10;
 // The zoom steps of Ctrl++ and Ctrl+-.
 constexpr double kSteps[] = {0.25, 0.5, 1.0, 2.0, 3.0, 4.0, 6.0, 8.0};
-
-QPoint withinPlaces(QPoint point)
-{
-    return {std::clamp(point.x(), 0, int(WmsFields::kMaxPlace)),
-            std::clamp(point.y(), 0, int(WmsFields::kMaxPlace))};
-}
 
 } // namespace
 
@@ -294,7 +286,7 @@ void LayoutView::moveSelectionBy(QPoint delta, bool snapping)
     }
     // The whole selection stops where its first element would pass 0 or the largest place.
     for (const auto &[slot, from] : m_drag->from) {
-        delta = withinPlaces(from + delta) - from;
+        delta = Arrange::withinPlaces(from + delta) - from;
     }
     m_drag->delta = delta;
     std::vector<std::pair<qint16, QPoint>> positions;
@@ -392,7 +384,7 @@ void LayoutView::nudge(QPoint delta)
     std::vector<std::pair<qint16, QPoint>> positions;
     for (const qint16 slot : m_selection) {
         const QPoint from = rectOf(slot).value_or(QRect()).topLeft();
-        positions.emplace_back(slot, withinPlaces(from + delta));
+        positions.emplace_back(slot, Arrange::withinPlaces(from + delta));
     }
     m_showReadout = true;
     m_fields.setPositions(positions, m_arrowRun);
@@ -400,7 +392,7 @@ void LayoutView::nudge(QPoint delta)
 
 void LayoutView::keyPressEvent(QKeyEvent *event)
 {
-    const int step = event->modifiers() & Qt::ShiftModifier ? kShiftStep : 1;
+    const int step = event->modifiers() & Qt::ShiftModifier ? Arrange::kShiftStep : 1;
     switch (event->key()) {
     case Qt::Key_Left:
         nudge({-step, 0});

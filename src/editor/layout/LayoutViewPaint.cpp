@@ -3,6 +3,7 @@
 // tips that name an element's problems.
 #include "LayoutView.h"
 #include "editor/canvas/PlacementFields.h"
+#include "editor/canvas/ReadoutLabel.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -16,21 +17,6 @@ namespace {
 const QColor kSelection(0, 120, 215);
 const QColor kProblem(230, 0, 0);
 const QColor kGuide(255, 0, 255);
-
-// A small label with a light back, kept inside the visible area.
-void drawLabel(QPainter &painter, QPoint at, const QString &text, const QRect &visible)
-{
-    QRect box = painter.fontMetrics().boundingRect(text).adjusted(-3, -1, 3, 1);
-    box.moveTopLeft(at);
-    box.moveLeft(std::clamp(box.left(), visible.left(),
-                            std::max(visible.left(), visible.right() - box.width())));
-    box.moveTop(std::clamp(box.top(), visible.top(),
-                           std::max(visible.top(), visible.bottom() - box.height())));
-    painter.fillRect(box, QColor(255, 255, 224, 230));
-    painter.setPen(Qt::black);
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.drawText(box, Qt::AlignCenter, text);
-}
 
 } // namespace
 
@@ -95,9 +81,9 @@ void LayoutView::drawReadout(QPainter &painter, const QRect &near) const
     const QString name = m_selection.size() == 1 ? m_fields.name(m_selection.front())
                                                  : u"%1個の要素"_s.arg(m_selection.size());
     const QPointF corner = toViewport(QPointF(near.bottomRight() + QPoint(1, 1)));
-    drawLabel(painter, corner.toPoint() + QPoint(8, 8),
-              u"%1  LEFT %2, TOP %3"_s.arg(name).arg(near.left()).arg(near.top()),
-              viewport()->rect());
+    drawReadoutLabel(painter, corner.toPoint() + QPoint(8, 8),
+                     u"%1  LEFT %2, TOP %3"_s.arg(name).arg(near.left()).arg(near.top()),
+                     viewport()->rect());
 }
 
 bool LayoutView::viewportEvent(QEvent *event)
