@@ -23,7 +23,7 @@ PicturePreview loadPicturePreview(const QString &path, const QSize &box)
     }
     DecodeBudget budget;
     QImageReader reader;
-    const std::optional<QSize> natural = decodedPictureSize(file, path, reader);
+    const std::optional<QSize> natural = decodedPictureSize(file, reader);
     if (!natural) {
         result.status = PicturePreview::Status::Unreadable;
         return result;

@@ -15,7 +15,7 @@ std::optional<KeptPictures::Key> KeptPictures::keyOf(const QFile &file)
                qint64(status.st_size)};
 }
 
-std::optional<QImage> KeptPictures::find(const QFile &file)
+std::optional<Picture> KeptPictures::find(const QFile &file)
 {
     const std::optional<Key> key = keyOf(file);
     const auto found = key ? m_pictures.find(*key) : m_pictures.end();
@@ -26,7 +26,7 @@ std::optional<QImage> KeptPictures::find(const QFile &file)
     return found->second.picture;
 }
 
-void KeptPictures::keep(const QFile &file, const QImage &picture)
+void KeptPictures::keep(const QFile &file, const Picture &picture)
 {
     if (const std::optional<Key> key = keyOf(file)) {
         m_pictures[*key] = Entry{picture, true};

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "PictureReader.h"
+
 #include <map>
 #include <optional>
 
@@ -13,8 +14,8 @@ class QFile;
 class KeptPictures {
 public:
     // The picture decoded before from this open file, unchanged since.
-    std::optional<QImage> find(const QFile &file);
-    void keep(const QFile &file, const QImage &picture);
+    std::optional<Picture> find(const QFile &file);
+    void keep(const QFile &file, const Picture &picture);
     // Ends a round: pictures not asked for since the last one go.
     void endRound();
     void clear() { m_pictures.clear(); }
@@ -29,7 +30,7 @@ private:
         friend auto operator<=>(const Key &, const Key &) = default;
     };
     struct Entry {
-        QImage picture;
+        Picture picture;
         bool used;
     };
     static std::optional<Key> keyOf(const QFile &file);

@@ -1,11 +1,10 @@
 #include "PictureCache.h"
 
-#include "PictureReader.h"
 #include "util/SkinFolder.h"
 
 #include <QFile>
 
-QImage PictureCache::picture(const QString &path)
+Picture PictureCache::picture(const QString &path)
 {
     QFile file;
     if (!UserFile::open(file, path)) {
@@ -23,12 +22,11 @@ QImage PictureCache::picture(const QString &path)
     if (found != m_pictures.end()) {
         return found->second;
     }
-    if (const std::optional<QImage> kept = m_kept ? m_kept->find(file) : std::nullopt) {
+    if (const std::optional<Picture> kept = m_kept ? m_kept->find(file) : std::nullopt) {
         return m_pictures.emplace(*id, *kept).first->second;
     }
     // A null picture is kept too: an undecodable file is not tried again.
-    const QImage &picture =
-        m_pictures.emplace(*id, readPicture(file, path, m_budget)).first->second;
+    const Picture &picture = m_pictures.emplace(*id, readPicture(file, m_budget)).first->second;
     if (m_kept) {
         m_kept->keep(file, picture);
     }

@@ -2,7 +2,6 @@
 
 #include "util/AppError.h"
 #include "util/DecodeBudget.h"
-#include "util/GetImage.h"
 #include "util/UserFile.h"
 
 #include <QFile>
@@ -24,11 +23,20 @@ bool tellsDecodedSize(const QByteArray &format)
 
 } // namespace
 
-std::optional<QSize> decodedPictureSize(QFile &file, const QString &path, QImageReader &reader)
+std::optional<QSize> decodedPictureSize(QFile &file, QImageReader &reader,
+                                        std::optional<ImageSize> *header)
 {
     // Counted before anything is decoded: each scan may cost a pass over the picture.
     const qint32 scans = countJpegScans(file, DecodeBudget::kMaxJpegScans);
     if (scans > DecodeBudget::kMaxJpegScans || !file.seek(0)) {
+        return std::nullopt;
+    }
+    // Read here, before the image reader takes the file and its position.
+    const std::optional<ImageSize> told = tryImageSize(file);
+    if (header) {
+        *header = told;
+    }
+    if (!file.seek(0)) {
         return std::nullopt;
     }
     reader.setDevice(&file);
@@ -37,18 +45,19 @@ std::optional<QSize> decodedPictureSize(QFile &file, const QString &path, QImage
     if (!reader.canRead() || !tellsDecodedSize(reader.format())) {
         return std::nullopt;
     }
-    const QSize size = DecodeBudget::decodedSize(path, reader.size());
+    const QSize size = DecodeBudget::decodedSize(told, reader.size());
     return size.isValid() && !size.isEmpty() ? std::optional(size) : std::nullopt;
 }
 
-QImage readPicture(QFile &file, const QString &path, DecodeBudget &budget)
+Picture readPicture(QFile &file, DecodeBudget &budget)
 {
+    Picture picture;
     QImageReader reader;
-    const std::optional<QSize> size = decodedPictureSize(file, path, reader);
-    if (!size || !budget.take(size->width(), size->height())) {
-        return {};
+    const std::optional<QSize> size = decodedPictureSize(file, reader, &picture.header);
+    if (size && budget.take(size->width(), size->height())) {
+        picture.image = reader.read();
     }
-    return reader.read();
+    return picture;
 }
 
 QImage readPictureFile(const QString &path, DecodeBudget &budget)
@@ -57,7 +66,7 @@ QImage readPictureFile(const QString &path, DecodeBudget &budget)
     if (!UserFile::open(file, path)) {
         throw AppError(AppError::FileNotFound, path);
     }
-    return readPicture(file, path, budget);
+    return readPicture(file, budget).image;
 }
 
 bool isPictureFile(const QString &path)

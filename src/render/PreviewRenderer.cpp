@@ -25,11 +25,24 @@ std::optional<QRgb> keyColour(const QString &colourText)
     return key ? std::optional(WindowColor::toRgb(clsFunction::getRGB(*key))) : std::nullopt;
 }
 
+// The size the header reader tells of the file at path (mode 0), from what
+// it told of the same file when it was read: a name the listing leaves out
+// tells no size.
+std::optional<ImageSize> headerSize(const QString &path, const std::optional<ImageSize> &told)
+{
+    const std::optional<bool> listed = tryValue([&] { return isListedFile(path); });
+    if (!listed) {
+        return std::nullopt;
+    }
+    return *listed ? told : std::optional(ImageSize{});
+}
+
 // Places one entry of the draw list; the reason when it must be left out.
 std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &pictures,
                                    QImage &lastElement, std::vector<Placed> &placed)
 {
-    const QImage picture = pictures.picture(entry.image);
+    const Picture read = pictures.picture(entry.image);
+    const QImage &picture = read.image;
     if (picture.isNull()) {
         if (pictures.linksOutside(entry.image)) {
             return LeftOutReason::OutsideLink;
@@ -40,7 +53,7 @@ std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &picture
     lastElement = picture;
     // The copy takes the header's size, so a picture whose size the header
     // reader does not know is read but leaves nothing on the canvas.
-    const std::optional<ImageSize> size = tryImageSize(entry.image, 0);
+    const std::optional<ImageSize> size = headerSize(entry.image, read.header);
     if (!size) {
         return LeftOutReason::BadHeader;
     }
@@ -75,7 +88,7 @@ Rendering renderPreview(const clsFileControl &document, const PanelState &state,
     }
     PictureCache pictures(kept);
     const clsElement &view = *document.getElement(Slot::View);
-    rendering.background = pictures.picture(view.getUpimage());
+    rendering.background = pictures.picture(view.getUpimage()).image;
     if (rendering.background.isNull()) {
         return rendering;
     }

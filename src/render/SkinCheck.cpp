@@ -303,7 +303,7 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
         return std::nullopt;
     }
     // Gone since it was listed, too large or too costly to decode: no picture either.
-    if (m_pictures.picture(path).isNull()) {
+    if (m_pictures.picture(path).image.isNull()) {
         finding.kind = m_pictures.linksOutside(path) ? Kind::OutsideLink : Kind::UndecodableImage;
         add(finding);
         return std::nullopt;

@@ -1,8 +1,5 @@
 #include "DecodeBudget.h"
 
-#include "AppError.h"
-#include "GetImage.h"
-
 bool DecodeBudget::take(qint64 width, qint64 height)
 {
     if (width <= 0 || height <= 0 || width > kPixelsPerPicture || height > kPixelsPerPicture) {
@@ -16,15 +13,10 @@ bool DecodeBudget::take(qint64 width, qint64 height)
     return true;
 }
 
-QSize DecodeBudget::decodedSize(const QString &path, const QSize &readerSize)
+QSize DecodeBudget::decodedSize(const std::optional<ImageSize> &header, const QSize &readerSize)
 {
-    try {
-        const ImageSize header = getImageSize(path, 0);
-        if (header.width > 0 && header.height > 0) {
-            return readerSize.expandedTo(QSize(header.width, header.height));
-        }
-    } catch (const AppError &) {
-        // A header that overflows or breaks off: the reader's size stands.
+    if (header && header->width > 0 && header->height > 0) {
+        return readerSize.expandedTo(QSize(header->width, header->height));
     }
     return readerSize;
 }

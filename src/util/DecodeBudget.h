@@ -1,7 +1,9 @@
 #pragma once
 
+#include "GetImage.h"
+
 #include <QSize>
-#include <QString>
+#include <optional>
 
 // How much picture the program decodes for one job: one rendering of the
 // preview, one check of a skin, one picture of the chooser. Skin pictures are
@@ -25,10 +27,12 @@ public:
 
     qint64 used() const { return m_used; }
 
-    // The size a decoder makes of the picture at path, given the size its
-    // image reader tells: a GIF decodes to the size of its screen, which the
-    // header reader tells and the image reader (its first picture's) may not.
-    static QSize decodedSize(const QString &path, const QSize &readerSize);
+    // The size a decoder makes of a picture, given the size its image reader
+    // tells and what the header reader tells of the same file (nothing where
+    // the header overflows or breaks off): a GIF decodes to the size of its
+    // screen, which the header reader tells and the image reader (its first
+    // picture's) may not.
+    static QSize decodedSize(const std::optional<ImageSize> &header, const QSize &readerSize);
 
 private:
     qint64 m_used = 0;

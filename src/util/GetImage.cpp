@@ -35,7 +35,7 @@ void openForReading(QFile &file, const QString &path)
 }
 
 // Reads count bytes at offset into buf; returns how many the file held.
-qint64 readAt(QFile &file, qint64 offset, char *buf, qint64 count)
+qint64 readAt(QIODevice &file, qint64 offset, char *buf, qint64 count)
 {
     if (!file.seek(offset)) {
         throw AppError(kDeviceIoError, file.errorString());
@@ -55,11 +55,9 @@ qint64 readAt(QFile &file, qint64 offset, char *buf, qint64 count)
 }
 
 // The first count bytes of the file; bytes past its end read as zero.
-QByteArray headerBytes(const QString &path, qint64 count)
+QByteArray headerBytes(QIODevice &file, qint64 count)
 {
     QByteArray bytes(count, '\0');
-    QFile file;
-    openForReading(file, path);
     readAt(file, 0, bytes.data(), count);
     return bytes;
 }
@@ -130,15 +128,18 @@ bool isPngStart(const QByteArray &bytes)
     return startsWith(bytes, {0x89, 0x50, 0x4E, 0x47});
 }
 
+// A file shorter than this tells no size, whatever its first bytes.
+constexpr qint64 kShortestHeader = 2;
+
 // Existence and length checks shared by the readers; false means "no size".
 bool readable(const QString &path)
 {
-    return isListedFile(path) && QFile(path).size() >= 2;
+    return isListedFile(path) && QFile(path).size() >= kShortestHeader;
 }
 
-Format formatFromContent(const QString &path)
+Format formatFromContent(QIODevice &file)
 {
-    const QByteArray head = headerBytes(path, kRecogniseBytes);
+    const QByteArray head = headerBytes(file, kRecogniseBytes);
     if (isBmpStart(head)) {
         return Bmp;
     }
@@ -270,6 +271,117 @@ int skipScanData(ByteStream &in)
     }
 }
 
+// The readers of each format, on an open file read from its start.
+ImageSize bmpSize(QIODevice &file)
+{
+    if (file.size() < kShortestHeader) {
+        return {};
+    }
+    const QByteArray b = headerBytes(file, kBmpBytes);
+    if (!isBmpStart(b)) {
+        return {};
+    }
+    // An OS/2 core header (12 bytes long) holds 16-bit sizes.
+    if (le32(b, 14) == 12) {
+        return {Bmp, toSigned(le16(b, 18)), toSigned(le16(b, 20))};
+    }
+    const qint32 width = toSigned(le32(b, 18));
+    // A negative height marks a top-down picture; its size is the magnitude.
+    const auto height = static_cast<qint32>(le32(b, 22));
+    if (height == std::numeric_limits<qint32>::min()) {
+        throw AppError(AppError::Overflow, u"BMP height out of range"_s);
+    }
+    return {Bmp, width, height < 0 ? -height : height};
+}
+
+ImageSize gifSize(QIODevice &file)
+{
+    if (file.size() < kShortestHeader) {
+        return {};
+    }
+    const QByteArray b = headerBytes(file, kGifBytes);
+    if (!isGifStart(b)) {
+        return {};
+    }
+    return {Gif, toSigned(le16(b, 6)), toSigned(le16(b, 8))};
+}
+
+ImageSize pngSize(QIODevice &file)
+{
+    if (file.size() < kShortestHeader) {
+        return {};
+    }
+    const QByteArray b = headerBytes(file, kPngBytes);
+    if (!isPngStart(b)) {
+        return {};
+    }
+    return {Png, toSigned(be32(b, 16)), toSigned(be32(b, 20))};
+}
+
+ImageSize jpegSize(QIODevice &file)
+{
+    const qint64 length = file.size();
+    if (length < kShortestHeader) {
+        return {};
+    }
+    QByteArray seg(kFrameHeaderBytes, '\0');
+    readAt(file, 0, seg.data(), kRecogniseBytes);
+    if (!isJpegStart(seg)) {
+        return {};
+    }
+    // Seek from marker to marker so that only a few bytes per segment are
+    // ever held, whatever the size of the file.
+    qint64 p = 2;
+    while (p < length - 4) {
+        seg.fill('\0');
+        const qint64 got = readAt(file, p, seg.data(), qMin(kFrameHeaderBytes, length - p));
+        if (byteAt(seg, 0) != 0xFF) {
+            return {};
+        }
+        const quint8 marker = byteAt(seg, 1);
+        if (marker == kFillByte) {
+            ++p;
+        } else if (isFrameMarker(marker)) {
+            if (got < kFrameHeaderBytes) {
+                throw AppError(AppError::SubscriptOutOfRange, u"JPEG frame header cut off"_s);
+            }
+            return {Jpeg, toSigned(be16(seg, 7)), toSigned(be16(seg, 5))};
+        } else if (isStandaloneMarker(marker)) {
+            p += 2;
+        } else if (marker == 0x00 || marker == kStartOfScan) {
+            // Compressed data begins: a picture has its frame header before it.
+            return {};
+        } else {
+            const quint32 segmentLength = be16(seg, 2);
+            if (segmentLength < 2) {
+                return {};
+            }
+            p += 2 + segmentLength;
+        }
+    }
+    return {};
+}
+
+// The reader of each format, by its number.
+constexpr ImageSize (*kReaders[])(QIODevice &) = {nullptr, bmpSize, gifSize, jpegSize, pngSize};
+
+ImageSize sizeByFormat(QIODevice &file, Format format)
+{
+    return format == None ? ImageSize{} : kReaders[format](file);
+}
+
+// A format's reader on the file at path: no size for a file the listing
+// leaves out or too short to tell one.
+ImageSize readNamed(const QString &path, Format format)
+{
+    if (format == None || !readable(path)) {
+        return {};
+    }
+    QFile file;
+    openForReading(file, path);
+    return sizeByFormat(file, format);
+}
+
 } // namespace
 
 std::optional<ImageSize> tryImageSize(const QString &path, qint32 mode)
@@ -321,117 +433,39 @@ ImageSize getImageSize(const QString &path, qint32 mode)
     if (!isListedFile(path)) {
         return {};
     }
-    Format format = None;
     if (mode == 0) {
-        format = formatFromContent(path);
-    } else if (mode == 5) {
-        format = formatFromName(path);
-    } else if (mode >= Bmp && mode <= Png) {
-        format = static_cast<Format>(mode);
+        // Recognised and measured on one open file.
+        QFile file;
+        openForReading(file, path);
+        return sizeByFormat(file, formatFromContent(file));
     }
-    switch (format) {
-    case Bmp:
-        return getBmpSize(path);
-    case Gif:
-        return getGifSize(path);
-    case Jpeg:
-        return getJpegSize(path);
-    case Png:
-        return getPngSize(path);
-    case None:
-        break;
+    if (mode == 5) {
+        return readNamed(path, formatFromName(path));
     }
-    return {};
+    return readNamed(path, mode >= Bmp && mode <= Png ? static_cast<Format>(mode) : None);
+}
+
+std::optional<ImageSize> tryImageSize(QIODevice &device)
+{
+    return tryValue([&] { return sizeByFormat(device, formatFromContent(device)); });
 }
 
 ImageSize getBmpSize(const QString &path)
 {
-    if (!readable(path)) {
-        return {};
-    }
-    const QByteArray b = headerBytes(path, kBmpBytes);
-    if (!isBmpStart(b)) {
-        return {};
-    }
-    // An OS/2 core header (12 bytes long) holds 16-bit sizes.
-    if (le32(b, 14) == 12) {
-        return {Bmp, toSigned(le16(b, 18)), toSigned(le16(b, 20))};
-    }
-    const qint32 width = toSigned(le32(b, 18));
-    // A negative height marks a top-down picture; its size is the magnitude.
-    const auto height = static_cast<qint32>(le32(b, 22));
-    if (height == std::numeric_limits<qint32>::min()) {
-        throw AppError(AppError::Overflow, u"BMP height out of range"_s);
-    }
-    return {Bmp, width, height < 0 ? -height : height};
+    return readNamed(path, Bmp);
 }
 
 ImageSize getGifSize(const QString &path)
 {
-    if (!readable(path)) {
-        return {};
-    }
-    const QByteArray b = headerBytes(path, kGifBytes);
-    if (!isGifStart(b)) {
-        return {};
-    }
-    return {Gif, toSigned(le16(b, 6)), toSigned(le16(b, 8))};
-}
-
-ImageSize getPngSize(const QString &path)
-{
-    if (!readable(path)) {
-        return {};
-    }
-    const QByteArray b = headerBytes(path, kPngBytes);
-    if (!isPngStart(b)) {
-        return {};
-    }
-    return {Png, toSigned(be32(b, 16)), toSigned(be32(b, 20))};
+    return readNamed(path, Gif);
 }
 
 ImageSize getJpegSize(const QString &path)
 {
-    if (!readable(path)) {
-        return {};
-    }
-    QFile file;
-    openForReading(file, path);
-    const qint64 length = file.size();
-    QByteArray seg(kFrameHeaderBytes, '\0');
-    readAt(file, 0, seg.data(), kRecogniseBytes);
-    if (!isJpegStart(seg)) {
-        return {};
-    }
-    // Seek from marker to marker so that only a few bytes per segment are
-    // ever held, whatever the size of the file.
-    qint64 p = 2;
-    while (p < length - 4) {
-        seg.fill('\0');
-        const qint64 got = readAt(file, p, seg.data(), qMin(kFrameHeaderBytes, length - p));
-        if (byteAt(seg, 0) != 0xFF) {
-            return {};
-        }
-        const quint8 marker = byteAt(seg, 1);
-        if (marker == kFillByte) {
-            ++p;
-        } else if (isFrameMarker(marker)) {
-            if (got < kFrameHeaderBytes) {
-                throw AppError(AppError::SubscriptOutOfRange, u"JPEG frame header cut off"_s);
-            }
-            return {Jpeg, toSigned(be16(seg, 7)), toSigned(be16(seg, 5))};
-        } else if (isStandaloneMarker(marker)) {
-            p += 2;
-        } else if (marker == 0x00 || marker == kStartOfScan) {
-            // Compressed data begins: a picture has its frame header before it.
-            return {};
-        } else {
-            const quint32 segmentLength = be16(seg, 2);
-            if (segmentLength < 2) {
-                return {};
-            }
-            p += 2 + segmentLength;
-        }
-    }
-    return {};
+    return readNamed(path, Jpeg);
+}
+
+ImageSize getPngSize(const QString &path)
+{
+    return readNamed(path, Png);
 }

@@ -25,6 +25,10 @@ struct ImageSize {
 ImageSize getImageSize(const QString &path, qint32 mode);
 // The same, or nothing where getImageSize throws.
 std::optional<ImageSize> tryImageSize(const QString &path, qint32 mode);
+// What mode 0 tells of the file open in device, read from its start (the
+// device is left anywhere), or nothing where that throws: for a reader that
+// opened the file once and judges that file. Its name is not looked at.
+std::optional<ImageSize> tryImageSize(QIODevice &device);
 ImageSize getBmpSize(const QString &path);
 ImageSize getGifSize(const QString &path);
 ImageSize getJpegSize(const QString &path);

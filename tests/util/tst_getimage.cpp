@@ -1,6 +1,7 @@
 #include "ImageFiles.h"
 #include "util/AppError.h"
 #include "util/GetImage.h"
+#include "util/clsFunction.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,13 +37,18 @@ ImageSize guarded(Reader reader, const QString &path)
 }
 
 // What getImageSize gives or throws. The non-throwing form must give the
-// same size, or nothing where it throws; a disagreement shows as an error 1,
-// which no row expects.
+// same size, or nothing where it throws, and so must mode 0 read from the
+// listed file once it is open; a disagreement shows as an error 1, which no
+// row expects.
 ImageSize sizeOf(const QString &path, int mode)
 {
     const ImageSize size = attempt([&] { return getImageSize(path, mode); });
     const std::optional<ImageSize> tried = tryImageSize(path, mode);
-    const bool agrees = size.format < 0 ? !tried : tried == size;
+    bool agrees = size.format < 0 ? !tried : tried == size;
+    QFile file(path);
+    if (mode == 0 && isListedFile(path) && file.open(QIODevice::ReadOnly)) {
+        agrees = agrees && tryImageSize(file) == tried;
+    }
     return agrees ? size : errorResult(1);
 }
 
