@@ -1,6 +1,7 @@
 #include "PreviewRenderer.h"
 
 #include "ColorKeyCopy.h"
+#include "NewCanvas.h"
 #include "PictureCache.h"
 #include "WindowColor.h"
 #include "document/clsElement.h"
@@ -94,7 +95,7 @@ Rendering renderPreview(const clsFileControl &document, const PanelState &state,
     }
     Scene &scene = rendering.scene;
     scene.background = rendering.background.convertToFormat(QImage::Format_RGB32);
-    rendering.canvas = QImage(scene.background.size(), QImage::Format_RGB32);
+    rendering.canvas = newCanvas(scene.background.size());
     if (scene.background.isNull() || rendering.canvas.isNull()) {
         // No memory for a copy this large: as unusable as an unreadable file.
         rendering = Rendering();

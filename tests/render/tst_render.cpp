@@ -5,10 +5,18 @@
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
 #include "render/ColorKeyCopy.h"
+#include "render/NewCanvas.h"
 #include "render/PreviewRenderer.h"
 #include "render/RenderOptions.h"
 
 #include <QTest>
+#include <algorithm>
+#include <vector>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 using namespace PreviewPictures;
@@ -246,6 +254,29 @@ private slots:
         QCOMPARE(target.pixel(3, 3), expected | 0xFF000000);
         QCOMPARE(target.pixel(5, 5), expected | 0xFF000000); // clipped at the target's edge
         QCOMPARE(target.pixel(2, 2), qRgb(10, 20, 30));
+    }
+
+    // The canvas's memory is there before anything is drawn on it. One
+    // larger than the allocator keeps for reuse comes fresh from the system.
+    void canvasPagesTakenAtOnce()
+    {
+#ifdef Q_OS_LINUX
+        const QSize size(4000, 3000);
+        const QImage canvas = newCanvas(size);
+        QCOMPARE(canvas.size(), size);
+        QCOMPARE(canvas.format(), QImage::Format_RGB32);
+        const auto page = quintptr(sysconf(_SC_PAGESIZE));
+        const auto begin = reinterpret_cast<quintptr>(canvas.constBits());
+        const quintptr first = (begin + page - 1) / page * page;
+        const quintptr last = (begin + quintptr(canvas.sizeInBytes())) / page * page;
+        std::vector<unsigned char> resident((last - first) / page);
+        QCOMPARE(mincore(reinterpret_cast<void *>(first), last - first, resident.data()), 0);
+        QCOMPARE(std::count_if(resident.begin(), resident.end(),
+                               [](unsigned char p) { return (p & 1) == 0; }),
+                 0);
+#else
+        QSKIP("the system tells which pages are in memory on Linux only");
+#endif
     }
 
 private:
