@@ -59,11 +59,10 @@ bool isListed(const QString &path)
     return tryValue([&] { return isListedFile(path); }).value_or(false);
 }
 
-// The size the header reader tells, or nothing; a header that overflows or
+// The size the header reader told, or nothing; a header that overflows or
 // breaks off tells no size either.
-std::optional<QSize> headerSize(const QString &path)
+std::optional<QSize> headerSize(const std::optional<ImageSize> &size)
 {
-    const std::optional<ImageSize> size = tryImageSize(path, 0);
     if (size && size->format != 0 && size->width > 0 && size->height > 0) {
         return QSize(size->width, size->height);
     }
@@ -303,12 +302,14 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
         return std::nullopt;
     }
     // Gone since it was listed, too large or too costly to decode: no picture either.
-    if (m_pictures.picture(path).image.isNull()) {
+    const Picture picture = m_pictures.picture(path);
+    if (picture.image.isNull()) {
         finding.kind = m_pictures.linksOutside(path) ? Kind::OutsideLink : Kind::UndecodableImage;
         add(finding);
         return std::nullopt;
     }
-    const std::optional<QSize> size = headerSize(path);
+    // Told of the file that was decoded, not of whatever the name leads to now.
+    const std::optional<QSize> size = headerSize(picture.header);
     if (!size) {
         finding.kind = Kind::UnknownSize;
         add(finding);
