@@ -379,6 +379,8 @@ private slots:
 
     void chooserLivesWithTheWindow()
     {
+        whileShown([](frmFileOpendlg &chooser) { chooser.close(); });
+        window().Command2(0)->click();
         QVERIFY(hooks(window()).fileOpenDialog());
         QCOMPARE(hooks(window()).fileOpenDialog()->parentWidget(), &window());
         window().Form_Unload();

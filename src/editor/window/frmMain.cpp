@@ -61,7 +61,6 @@ frmMain::~frmMain() = default;
 
 bool frmMain::Form_Load()
 {
-    createFileOpenDialog();
     setFixedSize(Twips::toPixels(Layout::kOuterWidth - 2 * kBorderTwips),
                  Twips::toPixels(Layout::kOuterHeight - kCaptionTwips - 2 * kBorderTwips));
     m_editMenuShown = 1;

@@ -20,7 +20,8 @@ public:
 
     bool hasFileControl() const { return m_window.mclsFileControl != nullptr; }
     bool hasZipWrapper() const { return m_window.mclsZipWrapper != nullptr; }
-    // The one image chooser, created at load; null before and after unload.
+    // The one image chooser, made when a browse button first opens it; null
+    // before that and after unload.
     frmFileOpendlg *fileOpenDialog() const { return m_window.mfrmFileOpen.get(); }
     clsFileControl &fileControl() const { return m_window.fileControl(); }
 

@@ -84,6 +84,7 @@ qint32 frmMain::pickColor(qint32 initial)
 void frmMain::Command2_Click(int Index)
 {
     QLineEdit *field = Text1(tagIndex(Command2(Index)));
+    // Made when first needed, so that start-up does not wait for it.
     if (!mfrmFileOpen) {
         createFileOpenDialog();
     }
