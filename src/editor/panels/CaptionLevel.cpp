@@ -31,9 +31,10 @@ const QWidget *controlBeside(const QLabel *caption, std::span<QLabel *const> cap
     return nearest;
 }
 
-// Puts the caption's line of text on the middle line of the control beside
-// it, inside the caption's own box. The line may rise into the caption's top
-// edge by the blank rows above its tallest glyph, never further.
+} // namespace
+
+// The line may rise into the caption's top edge by the blank rows above its
+// tallest glyph, never further.
 void levelCaption(QLabel *caption, std::span<QLabel *const> captions)
 {
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -51,13 +52,4 @@ void levelCaption(QLabel *caption, std::span<QLabel *const> captions)
     caption->setContentsMargins(
         0, std::clamp(wanted, -blankAbove, qMax(-blankAbove, box.height() - metrics.height())), 0,
         0);
-}
-
-} // namespace
-
-void levelCaptions(std::span<QLabel *const> captions)
-{
-    for (QLabel *caption : captions) {
-        levelCaption(caption, captions);
-    }
 }

@@ -4,7 +4,7 @@
 
 class QLabel;
 
-// Puts each caption's line of text on the middle line of the control beside
+// Puts the caption's line of text on the middle line of the control beside
 // it (the nearest one to its right in the same holder), inside the caption's
-// own box; captions are never each other's control.
-void levelCaptions(std::span<QLabel *const> captions);
+// own box. `captions` are all of the window's: never each other's control.
+void levelCaption(QLabel *caption, std::span<QLabel *const> captions);

@@ -18,6 +18,7 @@
 class DialogProvider;
 class EditHistory;
 class KeptPictures;
+class DeferredWork;
 class LayoutWindow;
 struct ShownSkin;
 class Recovery;
@@ -290,6 +291,8 @@ private:
     EditHistory *m_history = nullptr;         // owned by this window
     Recovery *m_recovery = nullptr;           // owned by this window
     LayoutWindow *m_layoutWindow = nullptr;   // owned by this window, made on first use
+    // What panels not shown at start need once shown; owned by this window.
+    DeferredWork *m_deferred = nullptr;
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuFileNew = nullptr;

@@ -1,4 +1,5 @@
 // Builds the window's controls from the layout tables.
+#include "DeferredWork.h"
 #include "editor/panels/ControlTag.h"
 #include "editor/panels/LayoutTables.h"
 #include "editor/panels/TabOrder.h"
@@ -94,6 +95,7 @@ void frmMain::buildWindow()
     auto *client = new QWidget(this);
     client->setObjectName(u"frmMainClient"_s);
     setCentralWidget(client);
+    m_deferred = new DeferredWork(*this);
     buildMenus();
     buildSideMenu(client);
     buildPanels(client);
@@ -169,8 +171,17 @@ void frmMain::buildSideMenu(QWidget *client)
         m_imgMenu[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         place(m_imgMenu[i], {Layout::kImgMenuLeft, Layout::kImgMenuTops[i], Layout::kImgMenuWidth,
                              Layout::kImgMenuHeight});
-        // The picture stored with the layout, shown until package/ supplies one.
-        m_imgMenu[i]->setPixmap(QPixmap(u":/pictures/menu_%1.bmp"_s.arg(i)));
+        // The picture stored with the layout, shown until package/ supplies
+        // one; the file set's, hidden at start, once it is first shown.
+        ImageButton *button = m_imgMenu[i];
+        const auto setPicture = [button, i] {
+            button->setPixmap(QPixmap(u":/pictures/menu_%1.bmp"_s.arg(i)));
+        };
+        if (i < Layout::kEditMenuCount) {
+            setPicture();
+        } else {
+            m_deferred->hold(*button, setPicture);
+        }
         setTag(m_imgMenu[i], QString());
     }
 }
@@ -198,7 +209,10 @@ void frmMain::buildPanels(QWidget *client)
         m_imgTitle[k] = new QLabel(m_picture2[k]);
         m_imgTitle[k]->setObjectName(controlName(u"imgTitle", k));
         place(m_imgTitle[k], Layout::kTitleBox);
-        m_imgTitle[k]->setPixmap(QPixmap(u":/pictures/title_%1.bmp"_s.arg(k)));
+        // Decoded when its panel is first shown.
+        m_deferred->hold(*m_imgTitle[k], [title = m_imgTitle[k], k] {
+            title->setPixmap(QPixmap(u":/pictures/title_%1.bmp"_s.arg(k)));
+        });
     }
     // Frames in table order: a frame's holder is a panel or an earlier frame.
     for (std::size_t i = 0; i < m_Frame1.size(); ++i) {

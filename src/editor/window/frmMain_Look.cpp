@@ -1,6 +1,7 @@
 // How the panels look beyond their places: whole check and option boxes,
 // captions level with the fields beside them, one font size in the menus as
 // in the window, and tool tips on the buttons and swatches that open dialogs.
+#include "DeferredWork.h"
 #include "editor/panels/CaptionLevel.h"
 #include "editor/panels/PanelStyle.h"
 #include "frmMain.h"
@@ -27,7 +28,10 @@ void frmMain::applyPanelLook()
     for (QRadioButton *option : m_Option1) {
         option->setStyle(boxes);
     }
-    levelCaptions(m_Label1);
+    // Measuring a caption shapes its text: done when its panel is first shown.
+    for (QLabel *caption : m_Label1) {
+        m_deferred->hold(*caption, [this, caption] { levelCaption(caption, m_Label1); });
+    }
     // Drop-down menus are windows of their own and take the application's
     // font unless given the window's.
     for (QAction *entry : menuBar()->actions()) {
