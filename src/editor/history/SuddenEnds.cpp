@@ -45,9 +45,11 @@ void endBySignal()
     std::raise(number);
 }
 
-class DestroyedWindowFilter : public QAbstractNativeEventFilter {
+// Owned by the window it watches: it goes with the window, and going it
+// takes itself out of the application's filters.
+class DestroyedWindowFilter : public QObject, public QAbstractNativeEventFilter {
 public:
-    explicit DestroyedWindowFilter(QWidget &window) : m_window(&window) {}
+    explicit DestroyedWindowFilter(QWidget &window) : QObject(&window), m_window(&window) {}
 
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
     {
