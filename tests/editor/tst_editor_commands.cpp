@@ -21,6 +21,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The archivers the WMZ command is tried with, in the order of its factories
+// (no usable archiver greys the command; tst_editor_startup checks that).
+enum ChosenArchiver { TooOld, Failing, BuiltIn };
+
 // A usable archiver that keeps the command lines it gets and fails them all.
 class FailingArchiver : public Archiver {
 public:
@@ -99,7 +103,7 @@ QString tst_EditorCommands::writeBlueSkin(const QDir &root)
 
 void tst_EditorCommands::wmzOutcomes_data()
 {
-    QTest::addColumn<int>("archiver"); // 0 none, 1 version 36, 2 failing, 3 built-in
+    QTest::addColumn<int>("archiver"); // a ChosenArchiver
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<QString>("chosen"); // below the temporary folder
     QTest::addColumn<Expected>("expected");
@@ -107,19 +111,18 @@ void tst_EditorCommands::wmzOutcomes_data()
 
     const QString blue = u"skins/blue/blue.wms"_s;
     const QString title = u"WMZ作成"_s;
-    QTest::newRow("cancelled") << 3 << true << blue << Expected() << false;
-    // Without a usable archiver the command is greyed (tst_editor_startup).
-    QTest::newRow("archiver too old") << 1 << false << blue
+    QTest::newRow("cancelled") << int(BuiltIn) << true << blue << Expected() << false;
+    QTest::newRow("archiver too old") << int(TooOld) << false << blue
                                       << Expected{{u"古いバージョンのZIP32J.dllを使用しています\r\n"
                                                    u"新しいバージョンをゲットしてください"_s,
                                                    title}}
                                       << false;
     // The packager reports its own failure first.
     QTest::newRow("archiver fails")
-        << 2 << false << blue
+        << int(Failing) << false << blue
         << Expected{{u"圧縮に失敗しました"_s, u"WMZファイル作成"_s}, {kFailed, title}} << false;
     QTest::newRow("skin file gone")
-        << 3 << false << u"skins/blue/gone.wms"_s
+        << int(BuiltIn) << false << u"skins/blue/gone.wms"_s
         << Expected{{PackFailure{PackFailure::Kind::SkinUnreadable,
                                  u"%1/skins/blue/gone.wms"_s, // %1 the editor's folder
                                  UserFile::refusalText(UserFile::Refusal::Missing)}
@@ -127,7 +130,7 @@ void tst_EditorCommands::wmzOutcomes_data()
                      u"WMZファイル作成"_s},
                     {kFailed, title}}
         << false;
-    QTest::newRow("packs") << 3 << false << blue << Expected{{kMade, title}} << true;
+    QTest::newRow("packs") << int(BuiltIn) << false << blue << Expected{{kMade, title}} << true;
 }
 
 void tst_EditorCommands::wmzOutcomes()
@@ -139,7 +142,6 @@ void tst_EditorCommands::wmzOutcomes()
     QFETCH(bool, packed);
     QStringList calls;
     const frmMain::ArchiverFactory factories[] = {
-        missingArchiver,
         [] { return std::make_unique<FixedVersionArchiver>(qint16(36)); },
         [&calls] { return std::make_unique<FailingArchiver>(calls); },
         makeBuiltInArchiver,
@@ -179,7 +181,7 @@ void tst_EditorCommands::wmzOutcomes()
     QCOMPARE(shown, expected);
     // The failing archiver was handed blue.wms from skins/blue, whose
     // separator the packager adds once.
-    if (archiver == 2) {
+    if (archiver == Failing) {
         QCOMPARE(calls.size(), 1);
         const auto command = ZipCommandLine::parse(calls.constFirst());
         QVERIFY(command);

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <functional>
 
+class QKeyEvent;
+
 // Routes the panels' field and swatch events to the window's handlers:
 // entering a field, a key typed into it (which the handler may refuse by
 // setting the code to 0), and a swatch clicked or opened from the keyboard.
@@ -23,7 +25,7 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool refuseKey(int field, const class QKeyEvent &key);
+    bool refuseKey(int field, const QKeyEvent &key);
 
     PanelControls m_controls;
     Handlers m_handlers;

@@ -18,28 +18,24 @@ void DeferredWork::hold(QWidget &widget, std::function<void()> job)
 
 void DeferredWork::runAll()
 {
-    // Taken out first: a job may show a widget, whose own jobs are then among these.
-    auto jobs = std::exchange(m_jobs, {});
-    for (auto &[widget, job] : jobs) {
-        if (widget) {
-            widget->removeEventFilter(this);
-            job();
-        }
-    }
+    runFor(nullptr);
 }
 
 void DeferredWork::runFor(const QObject *widget)
 {
+    // Taken out before any runs: a job may show a widget, whose jobs would
+    // then run from inside this loop.
     const auto held =
-        std::stable_partition(m_jobs.begin(), m_jobs.end(),
-                              [widget](const auto &entry) { return entry.first.data() != widget; });
-    std::vector<std::function<void()>> due;
-    for (auto it = held; it != m_jobs.end(); ++it) {
-        due.push_back(std::move(it->second));
-    }
+        std::stable_partition(m_jobs.begin(), m_jobs.end(), [widget](const auto &job) {
+            return widget && job.first.data() != widget;
+        });
+    std::vector<Job> due(std::make_move_iterator(held), std::make_move_iterator(m_jobs.end()));
     m_jobs.erase(held, m_jobs.end());
-    for (const auto &job : due) {
-        job();
+    for (auto &[target, job] : due) {
+        if (target) {
+            target->removeEventFilter(this);
+            job();
+        }
     }
 }
 
@@ -52,7 +48,6 @@ bool DeferredWork::eventFilter(QObject *watched, QEvent *event)
                 QTimer::singleShot(0, this, &DeferredWork::runAll);
             }
         } else {
-            watched->removeEventFilter(this);
             runFor(watched);
         }
     }

@@ -26,9 +26,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Runs the jobs held for widget, or all of them for nullptr.
     void runFor(const QObject *widget);
 
+    using Job = std::pair<QPointer<QWidget>, std::function<void()>>;
+
     QWidget &m_window;
-    std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> m_jobs;
+    std::vector<Job> m_jobs;
     bool m_windowShown = false;
 };
