@@ -141,8 +141,11 @@ private slots:
 
         // Xvfb picks a free display and writes its number to the given descriptor.
         xvfb.setProgram(u"Xvfb"_s);
+        // -noreset: the server would otherwise reset whenever its last client
+        // leaves (an editor ending between two tests, a short xdotool call),
+        // and refuse the next editor's connection while it does.
         xvfb.setArguments({u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
-                           u"-nolisten"_s, u"tcp"_s});
+                           u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
         xvfb.start();
         QVERIFY(xvfb.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine(), 20000);
@@ -938,16 +941,23 @@ private:
         return at;
     }
 
-    // The first mapped window with this name; with sync, waits for one
-    // (bounded by run()'s timeout).
+    // The first mapped window with this name; with sync, waits for one. The
+    // search is asked again rather than left to block: xdotool gives up with
+    // an X error when another window goes away while it walks the tree (a
+    // dialog closing as the next window opens).
     QString findWindow(const QString &name, bool sync = true)
     {
-        QString ids;
-        const QStringList wait = sync ? QStringList{u"--sync"_s} : QStringList{};
-        run(u"xdotool"_s,
-            QStringList{u"search"_s} + wait + QStringList{u"--onlyvisible"_s, u"--name"_s, name},
-            &ids);
-        return ids.section(u'\n', 0, 0);
+        QString found;
+        const auto search = [&] {
+            QString ids;
+            run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}, &ids);
+            found = ids.section(u'\n', 0, 0);
+            return !found.isEmpty();
+        };
+        if (!search() && sync) {
+            waitFor(search);
+        }
+        return found;
     }
 
     QImage screenshot(const QString &fileName)
