@@ -61,6 +61,9 @@ int main(int argc, char *argv[])
         return CommandLine::run(argc, argv);
     }
     QtTranslations::useJapaneseLocale();
+    // The fixed layout counts the menu bar inside the window; a desktop's
+    // global menu would take it out and shift every panel up.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     const QtMessageHandler previous = qInstallMessageHandler(noDisplay);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);

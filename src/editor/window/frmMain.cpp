@@ -141,21 +141,24 @@ void frmMain::setDefaultOptions()
     }
 }
 
+// Every box unchecked with its click behaviour run once for "unchecked": a
+// box that is checked gets there by the change itself, one that is not is
+// given the behaviour directly, as a change would.
 void frmMain::resetCheckBoxes()
 {
-    // The first pass makes the second a real change for every box, so each
-    // box's click behaviour runs once with "unchecked".
-    for (QCheckBox *box : m_Check1) {
-        box->setChecked(true);
+    for (std::size_t i = 0; i < m_Check1.size(); ++i) {
+        if (m_Check1[i]->isChecked()) {
+            m_Check1[i]->setChecked(false);
+        } else {
+            Check1_Click(static_cast<int>(i));
+        }
     }
-    for (QCheckBox *box : m_Check1) {
-        box->setChecked(false);
-    }
-    for (QCheckBox *box : m_Check2) {
-        box->setChecked(true);
-    }
-    for (QCheckBox *box : m_Check2) {
-        box->setChecked(false);
+    for (std::size_t i = 0; i < m_Check2.size(); ++i) {
+        if (m_Check2[i]->isChecked()) {
+            m_Check2[i]->setChecked(false);
+        } else {
+            Check2_Click(static_cast<int>(i));
+        }
     }
 }
 
