@@ -139,17 +139,8 @@ private slots:
         artifacts = QDir(bin + u"/../artifacts"_s).absolutePath();
         QVERIFY(QDir().mkpath(artifacts));
 
-        // Xvfb picks a free display and writes its number to the given descriptor.
-        xvfb.setProgram(u"Xvfb"_s);
-        // -noreset: the server would otherwise reset whenever its last client
-        // leaves (an editor ending between two tests, a short xdotool call),
-        // and refuse the next editor's connection while it does.
-        xvfb.setArguments({u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
-                           u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
-        xvfb.start();
-        QVERIFY(xvfb.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine(), 20000);
-        display = u":"_s + QString::fromLatin1(xvfb.readLine()).trimmed();
+        display = startDisplay(xvfb);
+        QVERIFY(!display.isEmpty());
         environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"DISPLAY"_s, display);
         // Recovery files and the user's skins folder of a home of the tests' own.
@@ -414,11 +405,8 @@ private slots:
         });
         QProcess ownDisplay;
         if (end == u"display lost"_s) {
-            ownDisplay.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s,
-                                         u"1024x768x24"_s, u"-nolisten"_s, u"tcp"_s});
-            QVERIFY(ownDisplay.waitForStarted());
-            QTRY_VERIFY_WITH_TIMEOUT(ownDisplay.canReadLine(), 20000);
-            display = u":"_s + QString::fromLatin1(ownDisplay.readLine()).trimmed();
+            display = startDisplay(ownDisplay);
+            QVERIFY(!display.isEmpty());
             environment.insert(u"DISPLAY"_s, display);
         }
         QProcess editor;
@@ -750,6 +738,21 @@ private:
 
     // ファイル(&F), Velmoraの終了(&X) with unsaved work, answered No: the
     // editor ends without saving, and cleanly.
+    // A display of the tests' own; its name, or empty when it did not start.
+    // Xvfb picks a free display and writes its number to the given
+    // descriptor. -noreset: the server would otherwise reset whenever its
+    // last client leaves (an editor ending between two tests, a short xdotool
+    // call) and refuse the next editor's connection while it does.
+    static QString startDisplay(QProcess &server)
+    {
+        server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+                                 u"-nolisten"_s, u"tcp"_s, u"-noreset"_s});
+        if (!server.waitForStarted() || !waitFor([&] { return server.canReadLine(); })) {
+            return {};
+        }
+        return u":"_s + QString::fromLatin1(server.readLine()).trimmed();
+    }
+
     bool leaveWithoutSaving(const QString &window, QProcess &editor)
     {
         if (!chooseMenu(window, u"alt+f"_s, u"x"_s)) {
