@@ -59,6 +59,12 @@ UnpackTarget::Occupant UnpackTarget::occupant(const QByteArray &name) const
     return S_ISREG(info.st_mode) ? Occupant::File : Occupant::Other;
 }
 
+bool UnpackTarget::takesName(const QByteArray &name) const
+{
+    const long longest = ::fpathconf(m_folderFd, _PC_NAME_MAX);
+    return longest < 0 || name.size() <= longest; // -1: the system sets no limit
+}
+
 int UnpackTarget::createPart(const QByteArray &name)
 {
     for (;;) {
@@ -89,7 +95,12 @@ bool UnpackTarget::commit()
         if (::renameat(m_folderFd, part.partName.constData(), m_folderFd, part.name.constData()) !=
             0) {
             const int error = errno;
-            m_parts.remove(0, i); // those are in place now
+            if (m_madeFolder) {
+                for (qsizetype placed = 0; placed < i; ++placed) {
+                    ::unlinkat(m_folderFd, m_parts.at(placed).name.constData(), 0);
+                }
+            }
+            m_parts.remove(0, i); // those are in place now, or gone again
             errno = error;
             return false;
         }

@@ -27,12 +27,18 @@ public:
     enum class Occupant { None, File, Other };
     Occupant occupant(const QByteArray &name) const;
 
+    // Whether the folder's file system takes a file of this name at all (a
+    // name may be longer than it allows).
+    bool takesName(const QByteArray &name) const;
+
     // A new partial file that will become name; -1 with errno set when the
     // system refuses. The descriptor stays this object's.
     int createPart(const QByteArray &name);
 
     // Puts every partial file in the place of its name. False, with errno
-    // set, when the system refuses one.
+    // set, when the system refuses one; in a folder made here, the files
+    // already in place go again with the rest. In a folder that was there,
+    // they stay: they may have replaced files whose old contents are gone.
     bool commit();
 
 private:

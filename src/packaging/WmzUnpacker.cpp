@@ -235,6 +235,12 @@ std::optional<QString> unpack(const QString &archivePath, const QString &folder,
     }
     QStringList replaced;
     for (const Entry &entry : entries) {
+        // Found before anything is written: the last rename would fail.
+        if (!target->takesName(entry.name)) {
+            return fail(
+                u"名前が長すぎて展開先に作れません：%1"_s.arg(ArchiveCheck::nameText(entry.name)),
+                shownFolder);
+        }
         switch (target->occupant(entry.name)) {
         case UnpackTarget::Occupant::None:
             break;

@@ -196,6 +196,10 @@ void unpackerSeeds()
     seed(target, u"hostile"_s,
          entries({"skin.wms", wms, "\0", "../play.bmp", picture, "\0", "link.bmp", "/etc/passwd",
                   "\1", "Play.BMP", picture, "\0", "sub/", "", "\2"}));
+    // A name longer than a folder takes, after entries that fit.
+    seed(target, u"long-name"_s,
+         entries({"skin.wms", wms, "\0", "play.bmp", picture, "\0", QByteArray(300, 'a') + ".bmp",
+                  picture, "\0"}));
 }
 
 void helperSeeds()

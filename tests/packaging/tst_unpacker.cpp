@@ -5,6 +5,7 @@
 #include "TestArchive.h"
 #include "TmpfsMount.h"
 #include "packaging/ArchiveCheck.h"
+#include "packaging/UnpackTarget.h"
 #include "packaging/WmzUnpacker.h"
 #include "util/EntryName.h"
 #include "util/UserFile.h"
@@ -91,6 +92,7 @@ private slots:
     void asksBeforeReplacing_data();
     void asksBeforeReplacing();
     void fullDiskLeavesNothing();
+    void refusedRenameLeavesNoFolder();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -140,10 +142,9 @@ void tst_Unpacker::refusesHostileArchive_data()
     nameRow("device name", "CON.bmp", u"CON.bmp"_s);
     // No archiver writes a NUL into a name; a hostile archive can.
     const QByteArray nul("a\0b.bmp", 7);
-    QTest::newRow("NUL")
-        << TestArchive::withNameReplaced(archiveBytes({skinEntry(), {"aXb.bmp", "x"}}), "aXb.bmp",
-                                         nul)
-        << u"a\\x00b.bmp"_s << *unsafeEntryNameReason(QString::fromUtf8(nul));
+    QTest::newRow("NUL") << TestArchive::withNameReplaced(
+                                archiveBytes({skinEntry(), {"aXb.bmp", "x"}}), "aXb.bmp", nul)
+                         << u"a\\x00b.bmp"_s << *unsafeEntryNameReason(QString::fromUtf8(nul));
     row("link", {skinEntry(), {"play.bmp", "/etc/passwd", 0120777}}, u"play.bmp"_s, u"リンク"_s);
     row("device", {skinEntry(), {"play.bmp", "", 0020644}}, u"play.bmp"_s, u"通常のファイル"_s);
     row("folder", {skinEntry(), {"images/", "", 0040755}}, u"images/"_s, u"フォルダです"_s);
@@ -191,6 +192,10 @@ void tst_Unpacker::refusesHostileArchive_data()
                                         .replace("MARK", "MARX")
                                  << u"stop.bmp"_s << u"壊れて"_s;
     QTest::newRow("no archive") << noise(300) << u"in.wmz"_s << u"ZIP"_s;
+    // Longer than a name the folder's file system takes (255 bytes here).
+    const QByteArray longName = QByteArray(300, 'a') + ".bmp";
+    row("name too long for the folder", {skinEntry(), {"play.bmp", "x"}, {longName, "x"}},
+        QString::fromLatin1(longName), u"長すぎ"_s);
 }
 
 void tst_Unpacker::refusesHostileArchive()
@@ -336,6 +341,23 @@ void tst_Unpacker::fullDiskLeavesNothing()
     QVERIFY(!WmzUnpacker::unpack(path(u"in.wmz"_s), small + u"/skin"_s, messages));
     QVERIFY2(messages.last().text.contains(u"空き容量"_s), qPrintable(messages.last().text));
     QVERIFY(folderContents(small).isEmpty());
+}
+
+// A name the system refuses when the files are put in place: those already
+// there go again with the folder this target made.
+void tst_Unpacker::refusedRenameLeavesNoFolder()
+{
+    const QString folder = path(u"new"_s);
+    QString why;
+    std::unique_ptr<UnpackTarget> target = UnpackTarget::open(folder, &why);
+    QVERIFY2(target, qPrintable(why));
+    for (const QByteArray &name : {QByteArray("skin.wms"), QByteArray(300, 'a')}) {
+        const int fd = target->createPart(name);
+        QVERIFY(fd >= 0 && ::write(fd, "x", 1) == 1);
+    }
+    QVERIFY(!target->commit());
+    target.reset();
+    QVERIFY(!QFileInfo::exists(folder));
 }
 
 QTEST_GUILESS_MAIN(tst_Unpacker)
