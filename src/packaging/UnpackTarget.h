@@ -6,12 +6,13 @@
 #include <memory>
 #include <optional>
 
-// The folder an archive is unpacked into, written all or nothing. Every file
-// goes first to a partial file of its own in the folder, reached through one
-// descriptor of the folder, never through a name a link could turn away; all
-// of them replace their names only once every one is complete. Until then,
-// and on every way out without commit(), the partial files and a folder made
-// here are removed again: only what this object made.
+// The folder an archive is unpacked into, written all or nothing as far as the
+// system allows (see commit()). Every file goes first to a partial file of its
+// own in the folder, reached through one descriptor of the folder, never
+// through a name a link could turn away; all of them replace their names only
+// once every one is complete. Until then, and on every way out without
+// commit(), the partial files and a folder made here are removed again: only
+// what this object made.
 class UnpackTarget {
 public:
     // Opens folder, making it when it is missing (its parent must exist).

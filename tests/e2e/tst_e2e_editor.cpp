@@ -945,9 +945,9 @@ private:
     }
 
     // The first mapped window with this name; with sync, waits for one. The
-    // search is asked again rather than left to block: xdotool gives up with
-    // an X error when another window goes away while it walks the tree (a
-    // dialog closing as the next window opens).
+    // search is asked again rather than left to block: xdotool can give up
+    // with an X error when another window goes away while it walks the tree
+    // (a dialog closing as the next window opens).
     QString findWindow(const QString &name, bool sync = true)
     {
         QString found;

@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -146,20 +147,17 @@ void frmMain::setDefaultOptions()
 // given the behaviour directly, as a change would.
 void frmMain::resetCheckBoxes()
 {
-    for (std::size_t i = 0; i < m_Check1.size(); ++i) {
-        if (m_Check1[i]->isChecked()) {
-            m_Check1[i]->setChecked(false);
-        } else {
-            Check1_Click(static_cast<int>(i));
+    const auto uncheck = [](std::span<QCheckBox *const> boxes, const auto &click) {
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            if (boxes[i]->isChecked()) {
+                boxes[i]->setChecked(false);
+            } else {
+                click(static_cast<int>(i));
+            }
         }
-    }
-    for (std::size_t i = 0; i < m_Check2.size(); ++i) {
-        if (m_Check2[i]->isChecked()) {
-            m_Check2[i]->setChecked(false);
-        } else {
-            Check2_Click(static_cast<int>(i));
-        }
-    }
+    };
+    uncheck(m_Check1, [this](int index) { Check1_Click(index); });
+    uncheck(m_Check2, [this](int index) { Check2_Click(index); });
 }
 
 void frmMain::clearTextFields()
