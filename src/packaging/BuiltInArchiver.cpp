@@ -45,7 +45,8 @@ QString listedName(const QString &baseFolder, const QString &name)
 // (libzip writes it through a temporary file of its own, then renames it),
 // and renames it over the target only once complete. Every way out but
 // commit() discards it, which removes libzip's temporary file and leaves any
-// old archive untouched.
+// old archive untouched. The partial name is this writer's only once libzip
+// has written it: before that, a file of that name is somebody else's.
 class ArchiveWriter {
 public:
     explicit ArchiveWriter(const QString &target)
@@ -59,7 +60,7 @@ public:
         if (m_zip) {
             zip_discard(m_zip);
         }
-        if (!m_committed) {
+        if (m_written && !m_committed) {
             QFile::remove(m_partial);
         }
     }
@@ -88,6 +89,7 @@ public:
             return failure(zip_get_error(m_zip));
         }
         m_zip = nullptr;
+        m_written = true;
         keepTargetMode();
         if (std::rename(QFile::encodeName(m_partial).constData(),
                         QFile::encodeName(m_target).constData()) != 0) {
@@ -132,6 +134,7 @@ private:
     QString m_target;
     QString m_partial;
     zip_t *m_zip = nullptr;
+    bool m_written = false;
     bool m_committed = false;
 };
 

@@ -243,6 +243,8 @@ void tst_builtinarchiver::failsWithoutLeavingAnything_data()
     // The archive would take the place of a file it has to hold.
     QTest::newRow("target is a listed file")
         << u"-r -D -v \"%1/skin.wms\" \"%1/\" \"@%2\" "_s << good;
+    // Written whole, then refused its place: only what was written goes.
+    QTest::newRow("target is a folder") << u"-r -D -v \"%1/sub\" \"%1/\" \"@%2\" "_s << good;
     // Command lines the archiver cannot read.
     QTest::newRow("empty command line") << QString() << good;
     QTest::newRow("switches only") << u"-r -D -v "_s << good;
