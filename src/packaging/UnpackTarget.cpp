@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -15,6 +18,22 @@ constexpr char kPartPrefix[] = ".velmora-unpack-";
 QByteArray newPartName()
 {
     return kPartPrefix + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+}
+
+// Puts a partial file in its name's place. True when the name was free, so
+// the file there now is provably this program's; false when it replaced one;
+// nothing, with errno set, when the system refuses.
+std::optional<bool> place(int folderFd, const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(folderFd, from.constData(), folderFd, to.constData(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    // EINVAL: a file system that cannot tell; its file is then not provably ours.
+    if ((errno == EEXIST || errno == EINVAL) &&
+        ::renameat(folderFd, from.constData(), folderFd, to.constData()) == 0) {
+        return false;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -90,19 +109,21 @@ bool UnpackTarget::commit()
         }
         part.fd = -1;
     }
+    std::vector<QByteArray> placedNew;
     for (qsizetype i = 0; i < m_parts.size(); ++i) {
         const Part &part = m_parts.at(i);
-        if (::renameat(m_folderFd, part.partName.constData(), m_folderFd, part.name.constData()) !=
-            0) {
+        const std::optional<bool> tookFreeName = place(m_folderFd, part.partName, part.name);
+        if (!tookFreeName) {
             const int error = errno;
-            if (m_madeFolder) {
-                for (qsizetype placed = 0; placed < i; ++placed) {
-                    ::unlinkat(m_folderFd, m_parts.at(placed).name.constData(), 0);
-                }
+            for (const QByteArray &name : placedNew) {
+                ::unlinkat(m_folderFd, name.constData(), 0);
             }
             m_parts.remove(0, i); // those are in place now, or gone again
             errno = error;
             return false;
+        }
+        if (*tookFreeName || m_madeFolder) {
+            placedNew.push_back(part.name);
         }
     }
     m_committed = true;

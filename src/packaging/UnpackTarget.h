@@ -37,9 +37,9 @@ public:
     int createPart(const QByteArray &name);
 
     // Puts every partial file in the place of its name. False, with errno
-    // set, when the system refuses one; in a folder made here, the files
-    // already in place go again with the rest. In a folder that was there,
-    // they stay: they may have replaced files whose old contents are gone.
+    // set, when the system refuses one; the files already put where no file
+    // was go again with the rest (in a folder made here, all of them). Those
+    // that replaced a file stay: the old contents are gone.
     bool commit();
 
 private:

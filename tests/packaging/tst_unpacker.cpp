@@ -92,7 +92,8 @@ private slots:
     void asksBeforeReplacing_data();
     void asksBeforeReplacing();
     void fullDiskLeavesNothing();
-    void refusedRenameLeavesNoFolder();
+    void refusedRenameTakesBackNewFiles_data();
+    void refusedRenameTakesBackNewFiles();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -344,10 +345,25 @@ void tst_Unpacker::fullDiskLeavesNothing()
 }
 
 // A name the system refuses when the files are put in place: those already
-// there go again with the folder this target made.
-void tst_Unpacker::refusedRenameLeavesNoFolder()
+// put where no file was go again, with the folder when this target made it;
+// a user's file in a folder that was there stays as it was.
+void tst_Unpacker::refusedRenameTakesBackNewFiles_data()
 {
-    const QString folder = path(u"new"_s);
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("new folder") << false;
+    QTest::newRow("folder that was there") << true;
+}
+
+void tst_Unpacker::refusedRenameTakesBackNewFiles()
+{
+    QFETCH(bool, existing);
+    const QString folder = path(u"target"_s);
+    if (existing) {
+        QVERIFY(QDir().mkdir(folder));
+        QFile mine(folder + u"/mine.bmp"_s);
+        QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("the user's") == 10);
+    }
+    const QMap<QString, QByteArray> before = folderContents(folder);
     QString why;
     std::unique_ptr<UnpackTarget> target = UnpackTarget::open(folder, &why);
     QVERIFY2(target, qPrintable(why));
@@ -357,7 +373,8 @@ void tst_Unpacker::refusedRenameLeavesNoFolder()
     }
     QVERIFY(!target->commit());
     target.reset();
-    QVERIFY(!QFileInfo::exists(folder));
+    QCOMPARE(QFileInfo::exists(folder), existing);
+    QCOMPARE(folderContents(folder), before);
 }
 
 QTEST_GUILESS_MAIN(tst_Unpacker)
