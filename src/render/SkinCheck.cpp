@@ -80,19 +80,20 @@ bool isColour(const QString &text)
     });
 }
 
-bool isNumber(const QString &text)
+// A place or size the editor's save takes: a whole number from 0 to
+// kMaxPlace (the player holds them in 16 bits).
+bool isPlace(const QString &text)
 {
     bool ok = false;
-    text.toShort(&ok);
-    return ok;
+    const short value = text.toShort(&ok);
+    return ok && value >= 0;
 }
 
-// A whole number, written in digits, that no place or size can be: the
-// player holds them in 16 bits, and the editor takes 0 to kMaxPlace.
+// A whole number, written in digits, that no place or size can be.
 bool isOutOfRange(const QString &text)
 {
     const QStringView digits = QStringView(text).mid(text.startsWith(u'-') ? 1 : 0);
-    return !digits.isEmpty() && !isNumber(text) &&
+    return !digits.isEmpty() && !isPlace(text) &&
            std::all_of(digits.begin(), digits.end(),
                        [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
@@ -125,9 +126,9 @@ bool follows(const WmsFields::Field &field, const QString &value)
     case WmsFields::Rule::ColourOrNone:
         return value == u"none"_s || isColour(value);
     case WmsFields::Rule::Number:
-        return isNumber(value);
+        return isPlace(value);
     case WmsFields::Rule::NumberOrEmpty:
-        return value.isEmpty() || isNumber(value);
+        return value.isEmpty() || isPlace(value);
     case WmsFields::Rule::ListEntry:
         return isListEntry(*field.entries, value);
     }

@@ -28,8 +28,8 @@ enum class Rule {
     Any,
     Colour,        // #RRGGBB
     ColourOrNone,  // #RRGGBB, or "none" for no colour
-    Number,        // a whole number; the editor's save asks for it
-    NumberOrEmpty, // a whole number, or nothing
+    Number,        // a whole number from 0 to kMaxPlace; the editor's save asks for it
+    NumberOrEmpty, // such a number, or nothing
     ListEntry,     // a number that names an entry of the field's list
 };
 

@@ -427,11 +427,13 @@ void tst_CommandLine::checkReportsFindings_data()
         << QStringList{u"playbutton: partly outside the background (left 90, top 20, 20 x 10 on "
                        u"100 x 80)"_s}
         << QStringList{u"partly-outside"_s};
+    // The player would draw it, cut off; the editor's save does not take the place.
     QTest::newRow("button wholly outside, left of it")
         << u"background.bmp"_s << QStringList{replaced(kStop, u"left=\"40\""_s, u"left=\"-20\""_s)}
-        << QStringList{u"stopbutton: wholly outside the background (left -20, top 20, 20 x 10 on "
+        << QStringList{u"stopbutton left: \"-20\" is out of range (0 to 32767)"_s,
+                       u"stopbutton: wholly outside the background (left -20, top 20, 20 x 10 on "
                        u"100 x 80)"_s}
-        << QStringList{u"wholly-outside"_s};
+        << QStringList{u"bad-number"_s, u"wholly-outside"_s};
     QTest::newRow("slider by its width")
         << u"background.bmp"_s << QStringList{replaced(kSeek, u"width=\"60\""_s, u"width=\"95\""_s)}
         << QStringList{u"seekslider: partly outside the background (left 10, top 50, 95 x 8 on "
@@ -445,8 +447,8 @@ void tst_CommandLine::checkReportsFindings_data()
     QTest::newRow("video area and playlist, in slot order")
         << u"background.bmp"_s
         << QStringList{replaced(kEffects, u"height=\"15\""_s, u"height=\"81\""_s),
-                       replaced(kPlaylist, u"top=\"0\""_s, u"top=\"-1\""_s)}
-        << QStringList{u"playlist: partly outside the background (left 0, top -1, 30 x 15 on "
+                       replaced(kPlaylist, u"top=\"0\""_s, u"top=\"70\""_s)}
+        << QStringList{u"playlist: partly outside the background (left 0, top 70, 30 x 15 on "
                        u"100 x 80)"_s,
                        u"wmpeffects: partly outside the background (left 40, top 0, 60 x 81 on "
                        u"100 x 80)"_s}
