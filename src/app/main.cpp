@@ -80,11 +80,14 @@ int main(int argc, char *argv[])
     window.show();
     SuddenEnds::install();
     SuddenEnds::watchWindow(window);
-    QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
-    if (arguments.size() > 1) {
-        // Once the window is up, so that a refused file's message shows over it.
-        QTimer::singleShot(0, &window,
-                           [&window, skin = arguments.at(1)] { window.openSkinFile(skin, false); });
-    }
+    // Once the window is up, so that a question or a refused file's message
+    // shows over it. The offer comes first; a skin given as well then asks
+    // before it takes the place of work put back.
+    QTimer::singleShot(0, &window, [&window, arguments] {
+        const bool restored = window.offerRecovery();
+        if (arguments.size() > 1) {
+            window.openSkinFile(arguments.at(1), restored);
+        }
+    });
     return QApplication::exec();
 }

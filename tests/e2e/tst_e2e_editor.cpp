@@ -386,8 +386,9 @@ private slots:
 
     // Unsaved work outlives the ends nobody chose: a SIGTERM, the main
     // window destroyed from outside, the display going away right after the
-    // change. The next start offers it back; leaving it unsaved by choice
-    // keeps nothing.
+    // change. The next start offers it back before it opens a skin it is
+    // given, which then asks before it takes the work's place; leaving it
+    // unsaved by choice keeps nothing.
     void suddenEndKeepsUnsavedWork_data()
     {
         QTest::addColumn<QString>("end");
@@ -433,13 +434,20 @@ private slots:
         display = shared;
         environment.insert(u"DISPLAY"_s, shared);
 
+        QTemporaryDir folder;
+        const QString given = writeSampleSkin(folder, "velmora");
+        QVERIFY(!given.isEmpty());
         QProcess again;
-        const QString restarted = startEditor(again);
+        const QString restarted = startEditor(again, {given});
         QVERIFY(!restarted.isEmpty());
         const QString offer = findWindow(u"^編集内容の復元$"_s);
         QVERIFY(!offer.isEmpty());
         QVERIFY(key(offer, u"y"_s));
-        QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^編集内容の復元$"_s, false).isEmpty(), 20000);
+        const QString replace = findWindow(u"^ファイルを開く$"_s);
+        QVERIFY(!replace.isEmpty());
+        QVERIFY(key(replace, u"n"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^ファイルを開く$"_s, false).isEmpty(), 20000);
+        QVERIFY(!findWindow(u"^Velmora for WMP$"_s, false).isEmpty());
         QVERIFY(click(fieldCentre(0)));
         QVERIFY(key(restarted, u"ctrl+a ctrl+c"_s));
         QTRY_COMPARE_WITH_TIMEOUT(selection(u"clipboard"_s), u"unsaved title"_s, 10000);
@@ -454,31 +462,13 @@ private slots:
     void givenSkinOpensAtStart()
     {
         QTemporaryDir folder;
-        for (const QString &name :
-             {u"background.bmp"_s, u"play.bmp"_s, u"stop.gif"_s, u"close.gif"_s}) {
-            QVERIFY(QFile::copy(bin + u"/sample/"_s + name, folder.filePath(name)));
-        }
-        const QString skin = folder.filePath(u"given.wms"_s);
-        const QString foreign = folder.filePath(u"foreign.wms"_s);
-        for (const auto &[path, id] : {std::pair{skin, "velmora"}, {foreign, "other"}}) {
-            const QByteArray theme = "<theme id=\"" + QByteArray(id) + "\" title=\"given\">";
-            QVERIFY(WmsFixtures::writeBytes(
-                path, WmsFixtures::crlfLines(
-                          {theme.constData(),
-                           "<view titlebar=\"False\" backgroundimage=\"background.bmp\" "
-                           "transparencycolor=\"#FF0000\">",
-                           "<playbutton top=\"12\" left=\"34\" transparencycolor=\"#FF0000\" "
-                           "image=\"play.bmp\"/>",
-                           // A complete skin: the check marks nothing over the picture.
-                           "<stopbutton top=\"40\" left=\"30\" transparencycolor=\"#FF0000\" "
-                           "image=\"stop.gif\"/>",
-                           "<closebutton top=\"60\" left=\"50\" transparencycolor=\"#FF0000\" "
-                           "image=\"close.gif\"/>",
-                           "</view>", "</theme>"})));
-        }
+        const QString skin = writeSampleSkin(folder, "velmora");
+        const QString foreign = writeSampleSkin(folder, "other");
+        QVERIFY(!skin.isEmpty() && !foreign.isEmpty());
 
         QProcess editor;
-        const QString window = startEditor(editor, {skin}, u"^Velmora for WMP - .*/given\\.wms$"_s);
+        const QString window =
+            startEditor(editor, {skin}, u"^Velmora for WMP - .*/velmora\\.wms$"_s);
         QVERIFY(!window.isEmpty());
         QVERIFY(locateClient(u"e2e_given_start.png"_s));
         QVERIFY(click(modeButtonCentre(6)));
@@ -848,6 +838,35 @@ private:
     // Starts the editor and waits for its first paint, the selected first
     // mode button on the screen; the id of its window with that caption,
     // empty when none appears.
+    // A complete skin of sample pictures in folder, its theme's id given
+    // (the editor opens only its own); the file's path, or none.
+    QString writeSampleSkin(const QTemporaryDir &folder, const QByteArray &id) const
+    {
+        for (const QString &name :
+             {u"background.bmp"_s, u"play.bmp"_s, u"stop.gif"_s, u"close.gif"_s}) {
+            if (!QFileInfo::exists(folder.filePath(name)) &&
+                !QFile::copy(bin + u"/sample/"_s + name, folder.filePath(name))) {
+                return {};
+            }
+        }
+        const QString path = folder.filePath(QString::fromLatin1(id) + u".wms"_s);
+        const QByteArray theme = "<theme id=\"" + id + "\" title=\"given\">";
+        const bool written = WmsFixtures::writeBytes(
+            path, WmsFixtures::crlfLines(
+                      {theme.constData(),
+                       "<view titlebar=\"False\" backgroundimage=\"background.bmp\" "
+                       "transparencycolor=\"#FF0000\">",
+                       "<playbutton top=\"12\" left=\"34\" transparencycolor=\"#FF0000\" "
+                       "image=\"play.bmp\"/>",
+                       // Complete: the check marks nothing over the picture.
+                       "<stopbutton top=\"40\" left=\"30\" transparencycolor=\"#FF0000\" "
+                       "image=\"stop.gif\"/>",
+                       "<closebutton top=\"60\" left=\"50\" transparencycolor=\"#FF0000\" "
+                       "image=\"close.gif\"/>",
+                       "</view>", "</theme>"}));
+        return written ? path : QString();
+    }
+
     QString startEditor(QProcess &editor, const QStringList &arguments = {},
                         const QString &caption = u"^Velmora for WMP$"_s)
     {

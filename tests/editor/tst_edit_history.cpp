@@ -298,7 +298,8 @@ private slots:
     }
 
     // What a run ended from outside left is offered at the next start: Yes
-    // puts it back, unsaved; No drops it. A run still going keeps its own.
+    // puts it back, unsaved, with no undo behind it (to panels of no file);
+    // No drops it. A run still going keeps its own.
     void leftOverWorkIsOffered_data()
     {
         QTest::addColumn<bool>("yes");
@@ -331,6 +332,7 @@ private slots:
         QCOMPARE(editor->messages.messages.size(), 1);
         QCOMPARE(shown(*window->centralWidget()) == shownBefore, yes);
         QCOMPARE(history().isClean(), !yes);
+        QCOMPARE(history().count(), 0);
         if (!yes) {
             QVERIFY(recoveryFiles().isEmpty());
         }

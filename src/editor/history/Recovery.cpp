@@ -139,20 +139,22 @@ std::optional<Recovery::LeftOver> Recovery::findLeftOver() const
     return std::nullopt;
 }
 
-// Only values of controls this window has are taken; the step can be undone
-// back to the defaults, and leaves the skin unsaved.
+// Only values of controls this window has are taken. No undo leads back
+// behind them: the panels before were no skin of the file they now name.
 void Recovery::restore(const LeftOver &leftOver)
 {
-    std::vector<std::pair<QWidget *, QString>> values;
-    for (const PanelRole &role : m_history.roles()) {
-        const QString name = role.control.widget->objectName();
-        const auto found = std::find_if(leftOver.values.begin(), leftOver.values.end(),
-                                        [&name](const auto &v) { return v.first == name; });
-        if (found != leftOver.values.end()) {
-            values.emplace_back(role.control.widget, found->second);
+    {
+        const EditHistory::Reload reload(m_history);
+        for (const PanelRole &role : m_history.roles()) {
+            const QString name = role.control.widget->objectName();
+            const auto found = std::find_if(leftOver.values.begin(), leftOver.values.end(),
+                                            [&name](const auto &v) { return v.first == name; });
+            if (found != leftOver.values.end()) {
+                writeValue(role.control, found->second);
+            }
         }
     }
-    m_history.edit(u"編集内容の復元"_s, values);
+    m_history.stack().resetClean();
     discard(leftOver);
 }
 

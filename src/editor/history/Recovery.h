@@ -40,7 +40,8 @@ public:
     };
     // The newest recovery file of a run that no longer goes on.
     std::optional<LeftOver> findLeftOver() const;
-    // Puts the left-over values into the panels as one unsaved step.
+    // Puts the left-over values into the panels as where the history starts,
+    // as an opened file is, but unsaved.
     void restore(const LeftOver &leftOver);
     // Removes the left-over file; only a recovery file by its name is taken.
     static void discard(const LeftOver &leftOver);

@@ -72,7 +72,8 @@ public:
     void Form_Unload();
     // Work an earlier run left unsaved when it was ended from outside is
     // offered back: Yes puts it into the panels, unsaved; No drops it.
-    void offerRecovery();
+    // True when it was put back.
+    bool offerRecovery();
     // A skin file given to the program opens as a confirmed Open of it does
     // (confirm: ask first, as for a drop).
     void openSkinFile(const QString &path, bool confirm);

@@ -141,21 +141,23 @@ void frmMain::openSkinFile(const QString &path, bool confirm)
     }
 }
 
-void frmMain::offerRecovery()
+bool frmMain::offerRecovery()
 {
     const std::optional<Recovery::LeftOver> leftOver = m_recovery->findLeftOver();
     if (!leftOver) {
-        return;
+        return false;
     }
     if (!m_messages.askYesNo(u"前回、保存されていない編集内容を残したまま終了しました。"
                              u"\r\n編集内容を復元しますか？"_s,
                              u"編集内容の復元"_s)) {
         Recovery::discard(*leftOver);
-        return;
+        return false;
     }
     m_recovery->restore(*leftOver);
     m_currentFileName = leftOver->fileName;
+    redrawReplacedSkin();
     setWindowTitle(captionFor(m_currentFileName));
+    return true;
 }
 
 void frmMain::mnuFileSave_Click()
