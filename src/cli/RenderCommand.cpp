@@ -19,7 +19,6 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <algorithm>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -106,15 +105,6 @@ bool isInput(const QString &target, const QString &wmsPath, clsFileControl &docu
                        [&](const QString &input) { return UserFile::identity(input) == output; });
 }
 
-// An output that exists and is no regular file (a pipe, a device, a folder,
-// or a link to one): putting a PNG in its place would replace a device node
-// or feed a reader that waits for something else.
-bool isSpecialFile(const QString &path)
-{
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
-}
-
 struct Warning {
     qint16 slot;
     QString image;
@@ -154,7 +144,7 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
         return CommandLine::Failure;
     }
     const QString shownTarget = terminalText(shownArgument(files.at(1)));
-    if (isSpecialFile(*target)) {
+    if (UserFile::isSpecial(*target)) {
         console.err() << u"velmora: "_s << shownTarget
                       << u": 通常のファイルではありません。別の出力ファイルを指定してください\n"_s;
         return CommandLine::Usage;

@@ -28,6 +28,8 @@ constexpr Text kTexts[] = {
     {Kind::UnsafeName, u"WMZファイルに入れられない名前です（%2）：%1"},
     {Kind::PackRunning,
      u"このスキンのWMZファイルを別の処理が作成しています。終わってからやり直してください：%1"},
+    {Kind::PlaceNotAFile, u"WMZファイルの場所に、通常のファイルではないもの（フォルダ、パイプ、デバ"
+                          u"イス）があります：%1"},
     {Kind::DiskFull, u"ディスクの空き容量が不足しています：%1"},
     {Kind::WriteDenied, u"WMZファイルのフォルダに書き込めません：%1"},
     {Kind::PacksItself, u"WMZファイルの名前がスキンファイルと同じになります：%1"},

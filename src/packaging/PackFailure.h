@@ -16,6 +16,7 @@ struct PackFailure {
         TemporaryFolder,   // subject: the temporary folder
         UnsafeName,        // subject: the name; detail: why
         PackRunning,       // subject: the archive's full path
+        PlaceNotAFile,     // subject: the archive's full path
         // The archiver's causes; subject: the listed name it failed on, or
         // the archive's full path. OutsideLink is one of them too.
         DiskFull,

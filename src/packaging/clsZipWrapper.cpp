@@ -106,6 +106,14 @@ QString clsZipWrapper::makeZipFile(const QString &pstrWmsFileName, const QString
             showFailure(busy->message());
             return {};
         }
+        // The archive takes the place of a file of its name, or of a link to
+        // one (the link itself); a folder, a pipe or a device stays, also
+        // where a link leads to it.
+        if (UserFile::isSpecial(workDir + archiveName)) {
+            showFailure(
+                PackFailure{PackFailure::Kind::PlaceNotAFile, workDir + archiveName, {}}.message());
+            return {};
+        }
         const std::variant<QString, PackFailure> listFile =
             makeListFile(workDir, pstrWmsFileName, archiveName, scratch.listFileTemplate());
         if (const PackFailure *failure = std::get_if<PackFailure>(&listFile)) {

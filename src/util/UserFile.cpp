@@ -189,6 +189,17 @@ std::optional<Identity> identity(const QFile &file)
 }
 #endif
 
+bool isSpecial(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+#else
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
+#endif
+}
+
 QString refusalText(Refusal why)
 {
     switch (why) {

@@ -51,6 +51,11 @@ struct Identity {
 std::optional<Identity> identity(const QFile &file);
 std::optional<Identity> identity(const QString &path);
 
+// Whether path leads (through links) to something that is there and is no
+// regular file: a folder, a pipe, a device. A file written in one step by
+// that name would take the place of a device node, or of what a reader waits on.
+bool isSpecial(const QString &path);
+
 // The whole file, when open() takes it and it holds at most maxBytes.
 std::optional<QByteArray> readAll(const QString &path, qint64 maxBytes);
 

@@ -261,7 +261,7 @@ void tst_CommandLine::packNamesTheCause_data()
     QTest::newRow("archive would replace the skin")
         << u"same"_s << u"s.wmz"_s << play << QString() << Kind::PacksItself << wmz << none;
     QTest::newRow("a folder where the archive goes")
-        << u"blocked"_s << wms << play << u"folder s.wmz"_s << Kind::CannotWrite << wmz << none;
+        << u"blocked"_s << wms << play << u"folder s.wmz"_s << Kind::PlaceNotAFile << wmz << none;
     QTest::newRow("temporary folder missing")
         << u"tmp"_s << wms << play << u"TMPDIR"_s << Kind::TemporaryFolder << u"%1/gone"_s << none;
     QTest::newRow("disk full") << u"full"_s << wms << u"noise.bin"_s << u"tmpfs"_s << Kind::DiskFull
