@@ -14,12 +14,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -299,15 +302,20 @@ private slots:
 
     // What a run ended from outside left is offered at the next start: Yes
     // puts it back, unsaved, with no undo behind it (to panels of no file);
-    // No drops it. A run still going keeps its own.
+    // No drops it. A run still going keeps its own; a run is known by more
+    // than its process number, which the system hands out again.
     void leftOverWorkIsOffered_data()
     {
+        QTest::addColumn<QString>("number"); // whose process number the file carries
         QTest::addColumn<bool>("yes");
-        QTest::newRow("yes") << true;
-        QTest::newRow("no") << false;
+        QTest::newRow("ended, yes") << u"ended"_s << true;
+        QTest::newRow("ended, no") << u"ended"_s << false;
+        QTest::newRow("now another process's") << u"another"_s << true;
+        QTest::newRow("this process's, from an earlier start") << u"this"_s << true;
     }
     void leftOverWorkIsOffered()
     {
+        QFETCH(QString, number);
         QFETCH(bool, yes);
         type(Sections::kTheme, Sections::kTheme.title, u"left over"_s);
         window->Check2(Sections::kVideo.check2)->click();
@@ -315,15 +323,24 @@ private slots:
         const QStringList shownBefore = shown(*window->centralWidget());
         window->offerRecovery(); // its own run goes on: nothing to offer
         QVERIFY(editor->messages.messages.isEmpty());
-        // The run ends as a killed one does, its file left behind under its number.
-        QProcess ended;
-        ended.start(u"true"_s);
-        QVERIFY(ended.waitForStarted());
-        const qint64 run = ended.processId();
-        QVERIFY(ended.waitForFinished());
-        const QString leftOver = recoveryFiles().constFirst();
-        QVERIFY(QFile::rename(leftOver,
-                              QFileInfo(leftOver).dir().filePath(u"recovery-%1.json"_s.arg(run))));
+        // The run ends as a killed one does, its file left behind.
+        QProcess other;
+        other.start(number == u"ended"_s ? u"true"_s : u"sleep"_s, {u"60"_s});
+        QVERIFY(other.waitForStarted());
+        const auto stop = qScopeGuard([&] { other.kill(), other.waitForFinished(); });
+        const qint64 pid =
+            number == u"this"_s ? QCoreApplication::applicationPid() : other.processId();
+        QVERIFY(number != u"ended"_s || other.waitForFinished());
+        QFile leftOver(recoveryFiles().constFirst());
+        QVERIFY(leftOver.open(QIODevice::ReadWrite));
+        QJsonObject record = QJsonDocument::fromJson(leftOver.readAll()).object();
+        if (number == u"this"_s) {
+            record.insert(u"run"_s, u"an earlier start"_s);
+        }
+        QVERIFY(leftOver.resize(0) && leftOver.write(QJsonDocument(record).toJson()) > 0);
+        leftOver.close();
+        QVERIFY(
+            leftOver.rename(QFileInfo(leftOver).dir().filePath(u"recovery-%1.json"_s.arg(pid))));
         editor = std::make_unique<StartedEditor>();
         window = &editor->window;
         QVERIFY(window->Form_Load());

@@ -1,6 +1,7 @@
 #include "Recovery.h"
 
 #include "EditHistory.h"
+#include "util/UserFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QWidget>
 #include <algorithm>
@@ -28,32 +30,60 @@ const QString kSuffix = u".json"_s;
 
 Recovery *g_current = nullptr;
 
-// The run a recovery file belongs to, from its name; none for other names.
-std::optional<qint64> runOf(const QString &name)
+// The process a recovery file belongs to, from its name
+// (recovery-<process>-<mark>.json, or recovery-<process>.json as earlier
+// versions named it); none for other names.
+std::optional<qint64> processOf(const QString &name)
 {
     if (!name.startsWith(kPrefix) || !name.endsWith(kSuffix)) {
         return std::nullopt;
     }
+    const QStringView middle =
+        QStringView(name).sliced(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
     bool number = false;
-    const qint64 pid = QStringView(name)
-                           .sliced(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size())
-                           .toLongLong(&number);
+    const qint64 pid = middle.left(middle.indexOf(u'-')).toLongLong(&number);
     return number && pid > 0 ? std::optional(pid) : std::nullopt;
 }
 
-bool runGoesOn(qint64 pid)
+// Which run a process is: the system's start and the process's own, so that
+// a number the system hands out again (after a restart, say) is not taken
+// for the run that ended. Empty where the system does not tell.
+QString runOf(qint64 pid)
 {
-    return pid == QCoreApplication::applicationPid() || ::kill(pid_t(pid), 0) == 0 ||
-           errno == EPERM;
+    const std::optional<QByteArray> boot =
+        UserFile::readAll(u"/proc/sys/kernel/random/boot_id"_s, 64);
+    const std::optional<QByteArray> stat = UserFile::readAll(u"/proc/%1/stat"_s.arg(pid), 4096);
+    if (!boot || !stat) {
+        return {};
+    }
+    // The name in brackets may hold blanks; the start is the 20th field after it.
+    const QList<QByteArray> fields = stat->mid(stat->lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 20) {
+        return {};
+    }
+    return QString::fromLatin1(boot->trimmed() + '/' + fields.at(19));
+}
+
+// A file's run goes on while its process lives and is still that run (a
+// file that names no run is judged by its process alone).
+bool runGoesOn(qint64 pid, const QString &run)
+{
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM) {
+        return false;
+    }
+    return run.isEmpty() || runOf(pid) == run;
 }
 
 } // namespace
 
 Recovery::Recovery(EditHistory &history, QString folder, FileName fileName, QObject *parent)
     : QObject(parent), m_history(history), m_folder(std::move(folder)),
-      m_path(QDir(m_folder).filePath(kPrefix + QString::number(QCoreApplication::applicationPid()) +
-                                     kSuffix)),
-      m_fileName(std::move(fileName))
+      // The mark keeps this run's file apart from one an earlier run of the
+      // same process number left (before a restart).
+      m_path(QDir(m_folder).filePath(
+          kPrefix + QString::number(QCoreApplication::applicationPid()) + u'-' +
+          QString::number(QRandomGenerator::global()->generate64(), 36) + kSuffix)),
+      m_run(runOf(QCoreApplication::applicationPid())), m_fileName(std::move(fileName))
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
@@ -99,7 +129,7 @@ void Recovery::writeNow()
     for (const PanelRole &role : m_history.roles()) {
         values.insert(role.control.widget->objectName(), readValue(role.control));
     }
-    const QJsonObject record{{u"file"_s, m_fileName()}, {u"values"_s, values}};
+    const QJsonObject record{{u"file"_s, m_fileName()}, {u"run"_s, m_run}, {u"values"_s, values}};
     QDir().mkpath(m_folder);
     QSaveFile file(m_path);
     if (file.open(QIODevice::WriteOnly)) {
@@ -120,15 +150,18 @@ std::optional<Recovery::LeftOver> Recovery::findLeftOver() const
     const QDir folder(m_folder);
     QFileInfoList files = folder.entryInfoList({kPrefix + u'*' + kSuffix}, QDir::Files, QDir::Time);
     for (const QFileInfo &info : files) {
-        const std::optional<qint64> run = runOf(info.fileName());
-        if (!run || runGoesOn(*run) || info.size() > kMaxBytes) {
+        const std::optional<qint64> pid = processOf(info.fileName());
+        if (!pid || info.filePath() == m_path) {
             continue;
         }
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly)) {
+        const std::optional<QByteArray> bytes = UserFile::readAll(info.filePath(), kMaxBytes);
+        if (!bytes) {
             continue;
         }
-        const QJsonObject record = QJsonDocument::fromJson(file.read(kMaxBytes)).object();
+        const QJsonObject record = QJsonDocument::fromJson(*bytes).object();
+        if (runGoesOn(*pid, record.value(u"run"_s).toString())) {
+            continue;
+        }
         LeftOver leftOver{info.filePath(), record.value(u"file"_s).toString(), {}};
         const QJsonObject values = record.value(u"values"_s).toObject();
         for (auto value = values.begin(); value != values.end(); ++value) {
@@ -160,7 +193,7 @@ void Recovery::restore(const LeftOver &leftOver)
 
 void Recovery::discard(const LeftOver &leftOver)
 {
-    if (runOf(QFileInfo(leftOver.path).fileName())) {
+    if (processOf(QFileInfo(leftOver.path).fileName())) {
         QFile::remove(leftOver.path);
     }
 }

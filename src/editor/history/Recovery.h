@@ -38,7 +38,8 @@ public:
         QString fileName;
         std::vector<std::pair<QString, QString>> values; // control name, value
     };
-    // The newest recovery file of a run that no longer goes on.
+    // The newest recovery file of a run that no longer goes on (its process
+    // ended, or its number now belongs to another process).
     std::optional<LeftOver> findLeftOver() const;
     // Puts the left-over values into the panels as where the history starts,
     // as an opened file is, but unsaved.
@@ -55,6 +56,7 @@ private:
     EditHistory &m_history;
     QString m_folder;
     QString m_path;
+    QString m_run; // which run this is, for a later start to tell
     FileName m_fileName;
     QTimer m_timer;
     bool m_keep = false;
