@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -260,8 +261,13 @@ void tst_CommandLine::packNamesTheCause_data()
                                                  << Kind::OwnArchiveAsImage << u"s.wmz"_s << none;
     QTest::newRow("archive would replace the skin")
         << u"same"_s << u"s.wmz"_s << play << QString() << Kind::PacksItself << wmz << none;
+    // No old archive to replace: each stays as it is.
     QTest::newRow("a folder where the archive goes")
         << u"blocked"_s << wms << play << u"folder s.wmz"_s << Kind::PlaceNotAFile << wmz << none;
+    QTest::newRow("a pipe where the archive goes")
+        << u"pipe"_s << wms << play << u"pipe s.wmz"_s << Kind::PlaceNotAFile << wmz << none;
+    QTest::newRow("a link to a device where the archive goes")
+        << u"device"_s << wms << play << u"link s.wmz"_s << Kind::PlaceNotAFile << wmz << none;
     QTest::newRow("temporary folder missing")
         << u"tmp"_s << wms << play << u"TMPDIR"_s << Kind::TemporaryFolder << u"%1/gone"_s << none;
     QTest::newRow("disk full") << u"full"_s << wms << u"noise.bin"_s << u"tmpfs"_s << Kind::DiskFull
@@ -297,6 +303,10 @@ void tst_CommandLine::packNamesTheCause()
     QVERIFY(ImageFiles::writeFile(dir + u"/noise.bin"_s, noise));
     if (setUp.startsWith(u"folder "_s)) {
         QVERIFY(QDir(dir).mkdir(setUp.mid(7)));
+    } else if (setUp == u"pipe s.wmz"_s) {
+        QVERIFY(::mkfifo(QFile::encodeName(dir + u"/s.wmz"_s).constData(), 0600) == 0);
+    } else if (setUp == u"link s.wmz"_s) {
+        QVERIFY(QFile::link(u"/dev/null"_s, dir + u"/s.wmz"_s));
     }
     QVERIFY(!writeSkin(folder + u'/' + wms, u"background.bmp"_s,
                        {replaced(kPlay, u"play.bmp"_s, image)})

@@ -15,7 +15,6 @@
 #include <QTest>
 #include <memory>
 #include <stdexcept>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -95,8 +94,6 @@ private slots:
     void refusesNamesUnsafeAsEntries_data();
     void refusesNamesUnsafeAsEntries();
     void packsOfOneSkinTakeTurns();
-    void leavesWhatIsNoFileInTheArchivesPlace_data();
-    void leavesWhatIsNoFileInTheArchivesPlace();
 
 private:
     void useTempFolder(const QString &name);
@@ -592,39 +589,6 @@ void tst_zipwrapper::packsOfOneSkinTakeTurns()
     for (const QString &name : users) {
         QCOMPARE(SkinFolder::readFile(workDir + name), QByteArray("the user's"));
     }
-}
-
-// A pipe or a device named as the archive is no old archive to replace (a
-// folder: the command line's test).
-void tst_zipwrapper::leavesWhatIsNoFileInTheArchivesPlace_data()
-{
-    QTest::addColumn<QString>("made"); // what stands in the archive's place
-    QTest::newRow("pipe") << u"pipe"_s;
-    QTest::newRow("link to a device") << u"link"_s;
-}
-
-void tst_zipwrapper::leavesWhatIsNoFileInTheArchivesPlace()
-{
-    QFETCH(QString, made);
-    const QString archive = m_skin->filePath(u"s.wmz"_s);
-    const QByteArray name = QFile::encodeName(archive);
-    QVERIFY(made == u"pipe"_s ? ::mkfifo(name.constData(), 0600) == 0
-                              : QFile::link(u"/dev/null"_s, archive));
-    QVERIFY(SkinFolder::writeFile(m_skin->filePath(u"play.bmp"_s), "picture"));
-    QVERIFY(SkinFolder::writeAnsi(m_skin->filePath(u"s.wms"_s), u"play.bmp"_s));
-    const QStringList before = SkinFolder::listing(m_skin->path());
-    const QFileInfo was(archive);
-    clsZipWrapper wrapper(m_messages, makeBuiltInArchiver());
-
-    QCOMPARE(wrapper.makeZipFile(u"s.wms"_s, m_skin->path()), QString());
-
-    QCOMPARE(m_messages.messages.size(), 1);
-    QCOMPARE(m_messages.last().text,
-             (PackFailure{PackFailure::Kind::PlaceNotAFile, archive, {}}.message()));
-    QCOMPARE(SkinFolder::listing(m_skin->path()), before);
-    const QFileInfo is(archive);
-    QCOMPARE(is.isSymLink(), was.isSymLink());
-    QVERIFY(!is.isFile());
 }
 
 QTEST_GUILESS_MAIN(tst_zipwrapper)
