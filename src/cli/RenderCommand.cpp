@@ -88,15 +88,17 @@ std::optional<QString> writePng(const QImage &image, const QString &path)
     return std::nullopt;
 }
 
-// Whether target is the skin file or a picture the skin names, under any
-// name: writing the PNG there would destroy an input.
-bool isInput(const QString &target, const QString &wmsPath, clsFileControl &document)
+// Whether target is the file given (a WMS or WMZ file), the skin file read
+// or a picture the skin names, under any name: writing the PNG there would
+// destroy an input.
+bool isInput(const QString &target, const QString &given, const QString &wmsPath,
+             clsFileControl &document)
 {
     const std::optional<UserFile::Identity> output = UserFile::identity(target);
     if (!output) {
         return false; // a new file
     }
-    QStringList inputs{wmsPath};
+    QStringList inputs{given, wmsPath};
     for (qint16 slot = Slot::First; slot <= Slot::Last; ++slot) {
         const clsElement &record = *document.getElement(slot);
         inputs << record.getUpimage() << record.getDownimage() << record.getHoverimage();
@@ -159,7 +161,7 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
     if (!document.readFile(wmsPath)) {
         return CommandLine::Failure;
     }
-    if (isInput(*target, wmsPath, document)) {
+    if (isInput(*target, skinPath, wmsPath, document)) {
         console.err() << u"velmora: "_s << shownTarget
                       << u": スキンファイルかその画像です。別の出力ファイルを指定してください\n"_s;
         return CommandLine::Usage;

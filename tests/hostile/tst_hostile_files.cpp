@@ -379,15 +379,20 @@ void tst_HostileFiles::hugeSkinFileIsRefused()
 
 void tst_HostileFiles::renderNeverOverwritesItsInputs_data()
 {
+    QTest::addColumn<QString>("skin"); // what render is given
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("input");
-    QTest::newRow("the skin file") << u"inputs.wms"_s << u"inputs.wms"_s;
-    QTest::newRow("its background, by a link") << u"back-link.bmp"_s << u"back.bmp"_s;
-    QTest::newRow("a button's pressed image") << u"./down.bmp"_s << u"down.bmp"_s;
+    const QString wms = u"inputs.wms"_s;
+    QTest::newRow("the skin file") << wms << wms << wms;
+    QTest::newRow("its background, by a link") << wms << u"back-link.bmp"_s << u"back.bmp"_s;
+    QTest::newRow("a button's pressed image") << wms << u"./down.bmp"_s << u"down.bmp"_s;
+    QTest::newRow("the WMZ file it was given")
+        << u"inputs.wmz"_s << u"inputs.wmz"_s << u"inputs.wmz"_s;
 }
 
 void tst_HostileFiles::renderNeverOverwritesItsInputs()
 {
+    QFETCH(QString, skin);
     QFETCH(QString, output);
     QFETCH(QString, input);
     QVERIFY(QFile::exists(path(u"back-link.bmp"_s)) ||
@@ -395,11 +400,12 @@ void tst_HostileFiles::renderNeverOverwritesItsInputs()
     QVERIFY(write(u"down.bmp"_s, ImageFiles::qimageFile(4, 4, "BMP")));
     QVERIFY(write(u"inputs.wms"_s, skinText(u"back.bmp"_s, {element(u"playbutton"_s, u"downimage"_s,
                                                                     u"down.bmp"_s)})));
+    QVERIFY(!skin.endsWith(u".wmz"_s) || velmora({u"pack"_s, u"inputs.wms"_s}).exitCode == 0);
     QFile before(path(input));
     QVERIFY(before.open(QIODevice::ReadOnly));
     const QByteArray bytes = before.readAll();
 
-    const ProcessRun render = velmora({u"render"_s, u"inputs.wms"_s, output});
+    const ProcessRun render = velmora({u"render"_s, skin, output});
     QVERIFY(render.finished);
     QCOMPARE(render.exitCode, 2);
     QVERIFY2(render.err.contains(u"スキンファイルかその画像です"_s), qPrintable(render.err));
