@@ -1,5 +1,6 @@
 // The command line as the real program, run without a display.
 #include "../packaging/ArchiveContents.h"
+#include "../packaging/SkinFolder.h"
 #include "../packaging/TmpfsMount.h"
 #include "../util/ImageFiles.h"
 #include "GifWriter.h"
@@ -65,6 +66,8 @@ private slots:
     void missingFileFails_data();
     void missingFileFails();
     void packWritesArchiveBeside();
+    void packTakesOnlyWmsFiles_data();
+    void packTakesOnlyWmsFiles();
     void packNamesTheCause_data();
     void packNamesTheCause();
     void namesAsTheSystemGivesThem_data();
@@ -231,6 +234,31 @@ void tst_CommandLine::packWritesArchiveBeside()
     QCOMPARE(entries->value(u"play.bmp"_s), ImageFiles::qimageFile(20, 10, "BMP"));
 }
 
+// The archive would take the name of another file of the user's.
+void tst_CommandLine::packTakesOnlyWmsFiles_data()
+{
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("beside");
+    QTest::newRow("a text file") << u"notes.txt"_s << u"notes.txz"_s;
+    QTest::newRow("no extension") << u"skin"_s << u"skiz"_s;
+    QTest::newRow("the archive's name itself") << u"s.wmz"_s << u"s.wmz"_s;
+}
+
+void tst_CommandLine::packTakesOnlyWmsFiles()
+{
+    QFETCH(QString, named);
+    QFETCH(QString, beside);
+    QVERIFY(!writeSkin(named, u"background.bmp"_s, {kPlay}).isEmpty());
+    QVERIFY(ImageFiles::writeFile(path(beside), "the user's"));
+
+    const ProcessRun run = velmora({u"pack"_s, named});
+
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.err, u"velmora: %1: スキンファイル（.wms）を指定してください\n"_s.arg(named));
+    QCOMPARE(SkinFolder::readFile(path(beside)), QByteArray("the user's"));
+}
+
 void tst_CommandLine::packNamesTheCause_data()
 {
     using Kind = PackFailure::Kind;
@@ -259,8 +287,6 @@ void tst_CommandLine::packNamesTheCause_data()
         << none;
     QTest::newRow("image is the archive itself") << u"own"_s << wms << u"s.wmz"_s << QString()
                                                  << Kind::OwnArchiveAsImage << u"s.wmz"_s << none;
-    QTest::newRow("archive would replace the skin")
-        << u"same"_s << u"s.wmz"_s << play << QString() << Kind::PacksItself << wmz << none;
     // No old archive to replace: each stays as it is.
     QTest::newRow("a folder where the archive goes")
         << u"blocked"_s << wms << play << u"folder s.wmz"_s << Kind::PlaceNotAFile << wmz << none;
