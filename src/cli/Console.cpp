@@ -17,7 +17,7 @@ QString terminalText(const QString &text)
     for (const QChar c : text) {
         const char16_t code = c.unicode();
         const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
-        if (!control || code == u'\n') {
+        if (!control) {
             shown += c;
         } else {
             shown += u"\\x"_s + QString::number(code, 16).toUpper().rightJustified(2, u'0');
@@ -29,9 +29,12 @@ QString terminalText(const QString &text)
 void ConsoleMessageSink::showMessage(const QString &text, const QString &title, MessageIcon)
 {
     // Message boxes break lines with CR LF; a terminal wants plain line ends.
-    QString lines = shownPath(text);
-    lines.replace(u"\r\n"_s, u"\n"_s);
-    m_stream << terminalText(title + u": "_s + lines) << u'\n';
+    // A line break inside a line (in a name) is shown like any control character.
+    QStringList lines = shownPath(text).split(u"\r\n"_s);
+    for (QString &line : lines) {
+        line = terminalText(line);
+    }
+    m_stream << terminalText(title) << u": "_s << lines.join(u'\n') << u'\n';
     m_stream.flush();
 }
 

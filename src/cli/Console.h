@@ -17,9 +17,10 @@ private:
     QTextStream m_err;
 };
 
-// A text as a terminal shows it: control characters, which a terminal would
-// obey (an escape sequence in a skin's title can retitle the window or hide
-// lines), written as escapes; line feeds kept.
+// One line of text as a terminal shows it: control characters, which a
+// terminal would obey (an escape sequence in a skin's title can retitle the
+// window or hide lines), written as escapes; line feeds too, so that a name
+// cannot add a line that looks like a report's own.
 QString terminalText(const QString &text);
 
 // Shows the core's messages on standard error as "title: text", one line per

@@ -287,10 +287,11 @@ void tst_SkinSets::hostileTextsPrintedEscaped()
     QVERIFY(!writeSkinFolder(u"a"_s, kSound).isEmpty());
     QFile wms(path(u"a/skin.wms"_s));
     QVERIFY(wms.open(QIODevice::ReadWrite));
-    const QByteArray text = wms.readAll()
-                                .replace("background.bmp\"", "background.bmp\x1b[8m\"")
-                                .replace("left=\"10\" transparencycolor=\"#FF0000\"",
-                                         "left=\"10\" transparencycolor=\"\x1b]2;owned\x07\"");
+    const QByteArray text =
+        wms.readAll()
+            .replace("background.bmp\"", "background.bmp\x1b[8m\"")
+            .replace("left=\"10\" transparencycolor=\"#FF0000\"",
+                     "left=\"10\" transparencycolor=\"\x1b]2;owned\x07&#10;fake\"");
     QVERIFY(wms.resize(0) && wms.write(text) == text.size());
     wms.close();
 
@@ -307,7 +308,8 @@ void tst_SkinSets::hostileTextsPrintedEscaped()
         QVERIFY2(report[u"skin"_s].toString().contains(u"x\"\\\x01\uFFFDy/skin.wms"_s),
                  qPrintable(run.out));
     } else {
-        QVERIFY2(run.out.contains(u"\\x1B[8m"_s) && run.out.contains(u"\\x1B]2;owned\\x07"_s) &&
+        QVERIFY2(run.out.contains(u"\\x1B[8m"_s) &&
+                     run.out.contains(u"\\x1B]2;owned\\x07\\x0Afake"_s) &&
                      run.out.contains(u"x\"\\\\x01\uFFFDy"_s),
                  qPrintable(run.out));
     }
