@@ -131,6 +131,13 @@ std::optional<QString> fileArgumentPath(const QByteArray &argument, FileUse use,
         }
         folder = folder.isEmpty() ? *current : QDir(*current).filePath(folder);
     }
+    // A ".." after a link leads to the parent of the link's target, which only
+    // the system can tell; read as text it would lead somewhere else.
+    if (QDir::fromNativeSeparators(folder).split(u'/').contains(u".."_s)) {
+        if (const QString real = QFileInfo(folder).canonicalFilePath(); !real.isEmpty()) {
+            folder = real;
+        }
+    }
     return QDir::toNativeSeparators(QDir::cleanPath(QDir(folder).filePath(*name)));
 }
 

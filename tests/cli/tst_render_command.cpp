@@ -29,6 +29,7 @@ private slots:
     void failures();
     void looksAsTheCanvasMenuDraws_data();
     void looksAsTheCanvasMenuDraws();
+    void dotDotAfterALinkLeadsWhereTheSystemSays();
 
 private:
     ProcessRun velmora(const QStringList &arguments) const
@@ -272,6 +273,22 @@ void tst_RenderCommand::looksAsTheCanvasMenuDraws()
     // A different look draws a different picture: the option was taken.
     const ProcessRun plain = velmora({u"render"_s, skin, u"plain.png"_s});
     QVERIFY(QImage(m_dir.filePath(u"plain.png"_s)).convertToFormat(shown.format()) != drawn);
+}
+
+// "lk/../x.png", lk a link to another folder's sub-folder: the picture goes
+// into that other folder, as the shell's own commands would put it.
+void tst_RenderCommand::dotDotAfterALinkLeadsWhereTheSystemSays()
+{
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir(elsewhere.path()).mkdir(u"deep"_s));
+    QVERIFY(QFile::link(elsewhere.filePath(u"deep"_s), m_dir.filePath(u"lk"_s)));
+    QVERIFY(!writeSkin(u"linked.wms"_s, u"back.bmp"_s, {}).isEmpty());
+
+    const ProcessRun run = velmora({u"render"_s, u"linked.wms"_s, u"lk/../linked.png"_s});
+
+    QVERIFY2(run.succeeded(), qPrintable(run.err));
+    QVERIFY(QFileInfo::exists(elsewhere.filePath(u"linked.png"_s)));
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(u"linked.png"_s)));
 }
 
 QTEST_MAIN(tst_RenderCommand)
