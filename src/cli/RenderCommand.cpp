@@ -113,17 +113,40 @@ struct Warning {
     QString reason;
 };
 
+// The picture the look asks of an element besides its first: a button's
+// hover or pressed image, a slider's background; none where it asks none.
+QString otherPicture(const clsElement &record, ElementFamily family,
+                     const Preview::RenderOptions &options)
+{
+    if (family == ElementFamily::Button) {
+        return options.look == Preview::ButtonLook::Hover     ? record.getHoverimage()
+               : options.look == Preview::ButtonLook::Pressed ? record.getDownimage()
+                                                              : QString();
+    }
+    return family == ElementFamily::Slider && options.sliderBackgrounds ? record.getHoverimage()
+                                                                        : QString();
+}
+
 // What the picture leaves out: elements whose picture file is not there
-// (which the editor's preview passes over without a word) and those the
-// renderer could not draw.
-std::vector<Warning> leftOut(const Preview::PanelState &state, const Preview::Rendering &rendering)
+// (which the editor's preview passes over without a word, drawing a button's
+// first look for a missing other one) and those the renderer could not draw.
+std::vector<Warning> leftOut(const clsFileControl &document, const Preview::PanelState &state,
+                             const Preview::RenderOptions &options,
+                             const Preview::Rendering &rendering)
 {
     std::vector<Warning> warnings;
-    for (const Preview::PanelElement &element : state.elements) {
-        if (element.switchedOn && !element.imageField.isEmpty() &&
-            !clsFunction::VerifyFile(element.imageField)) {
-            warnings.push_back({element.slot, element.imageField, openFailure(element.imageField)});
+    const auto missing = [&](qint16 slot, const QString &image) {
+        if (!image.isEmpty() && !clsFunction::VerifyFile(image)) {
+            warnings.push_back({slot, image, openFailure(image)});
         }
+    };
+    for (const Preview::PanelElement &element : state.elements) {
+        if (!element.switchedOn) {
+            continue;
+        }
+        missing(element.slot, element.imageField);
+        missing(element.slot, otherPicture(*document.getElement(element.slot),
+                                           elementSlot(element.slot).family, options));
     }
     for (const Preview::LeftOut &entry : rendering.leftOut) {
         warnings.push_back({entry.slot, entry.image, reasonText(entry)});
@@ -182,7 +205,7 @@ int runRender(const QByteArrayList &files, const CommandOptions &options, Consol
                           << u'\n';
             return CommandLine::Failure;
         }
-        const std::vector<Warning> warnings = leftOut(state, rendering);
+        const std::vector<Warning> warnings = leftOut(document, state, options.render, rendering);
         // Without --strict the picture is drawn all the same, without them.
         for (const Warning &warning : warnings) {
             console.err() << terminalText(u"velmora: "_s + (options.strict ? u""_s : u"警告: "_s) +

@@ -9,6 +9,7 @@
 #include "editor/canvas/PreviewCanvas.h"
 #include "editor/widgets/PictureBox.h"
 #include "render/AreaOutlines.h"
+#include "util/UserFile.h"
 
 #include <QDir>
 #include <QPainter>
@@ -30,6 +31,8 @@ private slots:
     void looksAsTheCanvasMenuDraws_data();
     void looksAsTheCanvasMenuDraws();
     void dotDotAfterALinkLeadsWhereTheSystemSays();
+    void strictCountsThePicturesOfTheLook_data();
+    void strictCountsThePicturesOfTheLook();
 
 private:
     ProcessRun velmora(const QStringList &arguments) const
@@ -273,6 +276,41 @@ void tst_RenderCommand::looksAsTheCanvasMenuDraws()
     // A different look draws a different picture: the option was taken.
     const ProcessRun plain = velmora({u"render"_s, skin, u"plain.png"_s});
     QVERIFY(QImage(m_dir.filePath(u"plain.png"_s)).convertToFormat(shown.format()) != drawn);
+}
+
+// A picture the chosen look draws, named but not there: the element is drawn
+// in its first look, or without its background, and --strict fails.
+void tst_RenderCommand::strictCountsThePicturesOfTheLook_data()
+{
+    QTest::addColumn<QStringList>("look");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("hover") << QStringList{u"--state"_s, u"hover"_s} << u"gone-hover.bmp"_s;
+    QTest::newRow("pressed") << QStringList{u"--state"_s, u"pressed"_s} << u"gone-down.bmp"_s;
+    QTest::newRow("slider background") << QStringList{u"--sliders"_s} << u"gone-back.bmp"_s;
+}
+
+void tst_RenderCommand::strictCountsThePicturesOfTheLook()
+{
+    QFETCH(QStringList, look);
+    QFETCH(QString, missing);
+    QVERIFY(!writeSkin(u"looks.wms"_s, u"back.bmp"_s,
+                       {QString(button("playbutton", 5, 5, u"play.gif"_s))
+                            .replace(u"downimage=\"\""_s, u"downimage=\"gone-down.bmp\""_s)
+                            .replace(u"hoverimage=\"\""_s, u"hoverimage=\"gone-hover.bmp\""_s),
+                        QString(kSeek).replace(u"backgroundimage=\"\""_s,
+                                               u"backgroundimage=\"gone-back.bmp\""_s)})
+                 .isEmpty());
+    for (const bool strict : {false, true}) {
+        const QStringList options = strict ? look + QStringList{u"--strict"_s} : look;
+        const ProcessRun run =
+            velmora(QStringList{u"render"_s} + options + QStringList{u"looks.wms"_s, u"l.png"_s});
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, strict ? 1 : 0);
+        QVERIFY2(run.err.contains(m_dir.filePath(missing) + u": "_s +
+                                  UserFile::refusalText(UserFile::Refusal::Missing)),
+                 qPrintable(run.err));
+        QCOMPARE(run.err.count(u'\n'), 1); // only the look's own picture
+    }
 }
 
 // "lk/../x.png", lk a link to another folder's sub-folder: the picture goes
