@@ -166,8 +166,7 @@ Verdict check(const QList<Entry> &entries)
         const QString folded = name.toCaseFolded();
         if (const auto first = seen.constFind(folded); first != seen.cend()) {
             return refuse(name, *first == name ? u"同じ名前のエントリが二つあります"_s
-                                               : u"「%1」と大文字と小文字だけが違う名前です"_s.arg(
-                                                     shownName(*first)));
+                                               : caseTwinReason(shownName(*first)));
         }
         seen.insert(folded, name);
         if (const std::optional<QString> why = sizeReason(entry)) {

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonObject>
 #include <QSet>
 #include <algorithm>
@@ -179,6 +180,7 @@ private:
     const clsFileControl &m_document;
     PictureCache m_pictures;
     QList<SkinFinding> m_findings;
+    QHash<QString, QString> m_names; // the pictures' file names by their case-folded form
 };
 
 // Where an element lies, from its record and the size of its first image;
@@ -290,13 +292,20 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
     finding.image = QDir::toNativeSeparators(path);
     // A name the player's own system reads as a path or a device: the
     // skin cannot be packed, and unpacked there it would land elsewhere.
+    // So is a name that differs from another picture's in case only: unpacked
+    // there, both would be one file.
     const QString name = QFileInfo(path).fileName();
-    if (const std::optional<QString> why =
-            name.isEmpty() ? std::nullopt : unsafeEntryNameReason(name)) {
+    const QString twin = m_names.value(name.toCaseFolded(), name);
+    if (const std::optional<QString> why = name.isEmpty() ? std::nullopt
+                                           : twin != name ? caseTwinReason(twin)
+                                                          : unsafeEntryNameReason(name)) {
         SkinFinding unsafe = finding;
         unsafe.kind = Kind::UnsafeName;
         unsafe.value = *why;
         add(unsafe);
+    }
+    if (!name.isEmpty()) {
+        m_names.insert(name.toCaseFolded(), name);
     }
     if (!isListed(path)) {
         add(finding);

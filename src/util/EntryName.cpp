@@ -93,3 +93,8 @@ std::optional<QString> unsafeEntryNameReason(QStringView name)
     }
     return std::nullopt;
 }
+
+QString caseTwinReason(const QString &other)
+{
+    return u"「%1」と大文字と小文字だけが違う名前です"_s.arg(other);
+}

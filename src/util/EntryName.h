@@ -13,3 +13,8 @@
 // Nothing when the name is safe; otherwise why not, in the program's words,
 // for a message that names the entry.
 std::optional<QString> unsafeEntryNameReason(QStringView name);
+
+// Why a name may not sit in one archive beside another that differs from it
+// in case only: the player's system unpacks both to one file. other: the
+// other name as the message shows it.
+QString caseTwinReason(const QString &other);

@@ -7,6 +7,7 @@
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
 #include "packaging/PackFailure.h"
+#include "util/EntryName.h"
 #include "util/UserFile.h"
 
 #include <QDir>
@@ -66,6 +67,7 @@ private slots:
     void missingFileFails_data();
     void missingFileFails();
     void packWritesArchiveBeside();
+    void caseTwinsAreReportedAndNotPacked();
     void packTakesOnlyWmsFiles_data();
     void packTakesOnlyWmsFiles();
     void packNamesTheCause_data();
@@ -232,6 +234,36 @@ void tst_CommandLine::packWritesArchiveBeside()
     QCOMPARE(entries->keys(), (QStringList{u"background.bmp"_s, u"pack.wms"_s, u"play.bmp"_s,
                                            u"stop.gif"_s, u"stop_down.png"_s}));
     QCOMPARE(entries->value(u"play.bmp"_s), ImageFiles::qimageFile(20, 10, "BMP"));
+}
+
+// Two pictures whose names differ in case only would be one file where the
+// player unpacks them: check says so, and pack makes no archive its own
+// unpack would refuse.
+void tst_CommandLine::caseTwinsAreReportedAndNotPacked()
+{
+    QVERIFY(QDir(m_skins.path()).mkdir(u"twins"_s));
+    QVERIFY(QFile::copy(path(u"background.bmp"_s), path(u"twins/background.bmp"_s)));
+    QVERIFY(QFile::copy(path(u"play.bmp"_s), path(u"twins/play.bmp"_s)));
+    QVERIFY(QFile::copy(path(u"background.bmp"_s), path(u"twins/PLAY.BMP"_s)));
+    QVERIFY(!writeSkin(u"twins/s.wms"_s, u"background.bmp"_s,
+                       {kPlay, replaced(kPlay, u"playbutton"_s, u"stopbutton"_s)
+                                   .replace(u"play.bmp"_s, u"PLAY.BMP"_s)})
+                 .isEmpty());
+    const QString why = caseTwinReason(u"play.bmp"_s);
+
+    const ProcessRun check = velmora({u"check"_s, u"twins/s.wms"_s});
+    QCOMPARE(check.exitCode, 1);
+    QVERIFY2(check.out.contains(
+                 u"stopbutton image: \"PLAY.BMP\" cannot be a name in a WMZ (%1)"_s.arg(why)),
+             qPrintable(check.out));
+    const ProcessRun pack = velmora({u"pack"_s, u"twins/s.wms"_s});
+    QCOMPARE(pack.exitCode, 1);
+    QVERIFY2(pack.err.contains(PackFailure{PackFailure::Kind::UnsafeName, u"play.bmp"_s,
+                                           caseTwinReason(u"PLAY.BMP"_s)}
+                                   .message()
+                                   .replace(u"\r\n"_s, u"\n"_s)),
+             qPrintable(pack.err));
+    QVERIFY(!QFileInfo::exists(path(u"twins/s.wmz"_s)));
 }
 
 // The archive would take the name of another file of the user's.
