@@ -56,6 +56,11 @@ public:
     // pstrFileName itself, as its index; nothing when none would.
     static std::optional<qsizetype> imageOverSkinFile(const QStringList &paths,
                                                       const QString &pstrFileName);
+    // The first two of paths that would be one file in the folder of the WMS
+    // file pstrFileName (different pictures of one name: the later copy
+    // would replace the earlier), as their indexes; nothing when none would.
+    static std::optional<std::pair<qsizetype, qsizetype>>
+    imagesOfOneName(const QStringList &paths, const QString &pstrFileName);
 
     void setFileName(const QString &value);
     QString getFileName() const;

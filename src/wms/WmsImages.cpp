@@ -155,6 +155,39 @@ std::optional<qsizetype> clsFileControl::imageOverSkinFile(const QStringList &pa
     return std::nullopt;
 }
 
+std::optional<std::pair<qsizetype, qsizetype>>
+clsFileControl::imagesOfOneName(const QStringList &paths, const QString &pstrFileName)
+{
+    const QString folder = folderOf(pstrFileName);
+    // Each picture's name in the folder, and the file it will be there: the
+    // one copied in, or the one already there.
+    struct Landing {
+        QString name;
+        std::optional<UserFile::Identity> file;
+    };
+    std::vector<Landing> landings;
+    for (const QString &path : paths) {
+        if (path.isEmpty()) {
+            landings.push_back({});
+            continue;
+        }
+        const QString name = Paths::join(folder, Paths::fileName(path));
+        const bool copied = copyDestination(path, folder).has_value();
+        landings.push_back({name, UserFile::identity(copied ? path : name)});
+    }
+    for (qsizetype j = 0; j < paths.size(); ++j) {
+        for (qsizetype i = 0; i < j; ++i) {
+            const Landing &a = landings[size_t(i)];
+            const Landing &b = landings[size_t(j)];
+            if (!a.name.isEmpty() && a.name == b.name && paths[i] != paths[j] &&
+                (!a.file || a.file != b.file)) {
+                return std::pair(i, j);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 bool clsFileControl::copyImageFile(const QStringList &imagePaths, const QString &pstrFileName)
 {
     const QString folder = folderOf(pstrFileName);

@@ -61,6 +61,8 @@ private slots:
     void leavingAsksOnlyWithUnsavedWork();
     void imageNamedLikeSkinFileStopsSave_data();
     void imageNamedLikeSkinFileStopsSave();
+    void picturesOfOneNameStopSave_data();
+    void picturesOfOneNameStopSave();
     void saveAsOverExistingFile_data();
     void saveAsOverExistingFile();
     void textsTheSkinFileCannotHold_data();
@@ -512,6 +514,46 @@ void tst_FileCommands::imageNamedLikeSkinFileStopsSave()
     QVERIFY(QDir(saved({})).isEmpty());
     QVERIFY(window->currentFileName().isEmpty());
     QCOMPARE(QApplication::focusWidget(), window->Text1(field));
+}
+
+void tst_FileCommands::picturesOfOneNameStopSave_data()
+{
+    QTest::addColumn<bool>("inSkinFolder"); // the play picture: the saved skin's own copy
+    QTest::newRow("two pictures from two folders") << false;
+    QTest::newRow("a picture named like one of the skin's") << true;
+}
+
+// A stop picture named like the play picture but another file would replace
+// it in the skin's folder: nothing is written, the stop field comes forward.
+void tst_FileCommands::picturesOfOneNameStopSave()
+{
+    QFETCH(bool, inSkinFolder);
+    fillSkin();
+    if (inSkinFolder) {
+        saveAs(saved(u"X.wms"_s));
+        window->Text1(4)->setText(saved(u"X.wms/play.bmp"_s));
+        window->activateWindow(); // back from the progress window
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    QVERIFY(QDir(pics({})).mkdir(u"other"_s));
+    QVERIFY(QFile::copy(pics(u"close.bmp"_s), pics(u"other/play.bmp"_s)));
+    window->Text1(9)->setText(pics(u"other/play.bmp"_s));
+    const QByteArray before = WmsFixtures::readBytes(saved(u"X.wms/X.wms"_s));
+    editor->messages.clear();
+
+    if (inSkinFolder) {
+        window->mnuFileSave()->trigger();
+    } else {
+        saveAs(saved(u"X.wms"_s));
+    }
+
+    QCOMPARE(editor->messages.messages.size(), 1);
+    QVERIFY2(editor->messages.last().text.contains(u"「play.bmp」"_s),
+             qPrintable(editor->messages.last().text));
+    QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/X.wms"_s)), before);
+    QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/play.bmp"_s)),
+             inSkinFolder ? WmsFixtures::readBytes(pics(u"play.bmp"_s)) : QByteArray());
+    QCOMPARE(QApplication::focusWidget(), window->Text1(9));
 }
 
 void tst_FileCommands::saveAsOverExistingFile_data()

@@ -236,7 +236,8 @@ private:
     bool mayLeave();
     // The checks between the save dialog and the first write: false, with
     // the field brought forward, when an image would be copied over the
-    // skin file, or when texts the skin file cannot hold are to be retyped.
+    // skin file or over another image of the same name, or when texts the
+    // skin file cannot hold are to be retyped.
     struct StoredField {
         qint16 panel;
         qint16 field;
@@ -245,7 +246,9 @@ private:
     };
     std::vector<StoredField> storedFields() const;
     QString storedText(const StoredField &stored) const;
+    std::pair<std::vector<StoredField>, QStringList> storedImages() const;
     bool imageLeavesSkinFileIntact(const QString &skinFile);
+    bool imagesKeepTheirNames(const QString &skinFile);
     bool textsSurviveOrUserAgrees();
     void commitSession(QSessionManager &manager);
     bool isTicked(qint16 box) const;

@@ -251,7 +251,8 @@ void frmMain::saveSkin(qint16 mode)
                 writeMode = 0;
             }
         }
-        if (!imageLeavesSkinFileIntact(clsFileControl::writtenFileName(target, writeMode))) {
+        const QString written = clsFileControl::writtenFileName(target, writeMode);
+        if (!imageLeavesSkinFileIntact(written) || !imagesKeepTheirNames(written)) {
             return;
         }
         savePanels();

@@ -53,7 +53,7 @@ QString frmMain::storedText(const StoredField &stored) const
     return stored.image ? Paths::fileName(text) : text;
 }
 
-bool frmMain::imageLeavesSkinFileIntact(const QString &skinFile)
+std::pair<std::vector<frmMain::StoredField>, QStringList> frmMain::storedImages() const
 {
     std::vector<StoredField> images;
     QStringList paths;
@@ -63,6 +63,12 @@ bool frmMain::imageLeavesSkinFileIntact(const QString &skinFile)
             paths.append(Text1(stored.field)->text());
         }
     }
+    return {images, paths};
+}
+
+bool frmMain::imageLeavesSkinFileIntact(const QString &skinFile)
+{
+    const auto [images, paths] = storedImages();
     const std::optional<qsizetype> clash = clsFileControl::imageOverSkinFile(paths, skinFile);
     if (!clash) {
         return true;
@@ -72,6 +78,27 @@ bool frmMain::imageLeavesSkinFileIntact(const QString &skinFile)
                                u"別の名前の画像ファイルを指定してください。"_s,
                            kTitle, MessageIcon::Exclamation);
     bringFieldForward(image.panel, image.field);
+    return false;
+}
+
+// Two different pictures of one file name would be one file in the skin's
+// folder: the later copy would replace the earlier, and both buttons would
+// show it.
+bool frmMain::imagesKeepTheirNames(const QString &skinFile)
+{
+    const auto [images, paths] = storedImages();
+    const auto clash = clsFileControl::imagesOfOneName(paths, skinFile);
+    if (!clash) {
+        return true;
+    }
+    const StoredField &first = images.at(static_cast<std::size_t>(clash->first));
+    const StoredField &second = images.at(static_cast<std::size_t>(clash->second));
+    m_messages.showMessage(
+        u"%1と%2は、同じ名前「%3」の別の画像ファイルです。\r\n"
+        u"スキンのフォルダでは一つのファイルになるため、どちらかに別の名前の画像ファイルを"
+        u"指定してください。"_s.arg(first.name, second.name, storedText(second)),
+        kTitle, MessageIcon::Exclamation);
+    bringFieldForward(second.panel, second.field);
     return false;
 }
 
