@@ -91,7 +91,7 @@ void install()
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     // A display that goes away first shows as SIGPIPE on the connection to it.
-    for (const int number : {SIGTERM, SIGHUP, SIGPIPE}) {
+    for (const int number : {SIGTERM, SIGHUP, SIGINT, SIGPIPE}) {
         ::sigaction(number, &action, nullptr);
     }
     // The window system's library ends the program with exit() when the
