@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +22,13 @@ std::optional<QString> runFileDialog(QWidget *owner, const FileDialogRequest &re
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
+    // A name typed without an extension is given the filter's, as a save
+    // of that type of file expects.
+    if (const QRegularExpressionMatch pattern =
+            QRegularExpression(u"\\*\\.(\\w+)"_s).match(request.filter);
+        mode == QFileDialog::AcceptSave && pattern.hasMatch()) {
+        dialog.setDefaultSuffix(pattern.captured(1));
+    }
 
     // A start path that names a file opens its folder with the file selected.
     const QFileInfo start(request.initialPath);
