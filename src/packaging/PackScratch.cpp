@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -32,6 +33,14 @@ QByteArray archiveIdentity(const QString &workDir, const QString &archiveName)
     return QFile::encodeName((canonical.isEmpty() ? workDir : canonical + u'/') + archiveName);
 }
 
+bool namesNoOwner(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString program;
+    return lock.error() == QLockFile::LockFailedError && !lock.getLockInfo(&pid, &host, &program);
+}
+
 } // namespace
 
 PackScratch::PackScratch(const QString &workDir, const QString &archiveName,
@@ -54,7 +63,15 @@ PackScratch::PackScratch(const QString &workDir, const QString &archiveName,
     const QString archivePath = workDir + archiveName;
     m_lock = std::make_unique<QLockFile>(PartialArchive::lockPath(archivePath));
     m_lock->setStaleLockTime(std::chrono::milliseconds::zero());
-    if (m_lock->tryLock(wait)) {
+    // A lock that names no owner (an empty file, as a full disk leaves it)
+    // is no pack's: only for the instant a pack writes it is a lock empty.
+    if (!m_lock->tryLock(std::chrono::milliseconds::zero()) && namesNoOwner(*m_lock)) {
+        QThread::msleep(200);
+        if (namesNoOwner(*m_lock)) {
+            m_lock->removeStaleLockFile();
+        }
+    }
+    if (m_lock->isLocked() || m_lock->tryLock(wait)) {
         removeLeftovers();
         return;
     }

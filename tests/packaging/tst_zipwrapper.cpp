@@ -5,6 +5,7 @@
 #include "document/clsFileControl.h"
 #include "packaging/PackFailure.h"
 #include "packaging/PackScratch.h"
+#include "packaging/PartialArchive.h"
 #include "packaging/ZipCommandLine.h"
 #include "packaging/clsZipWrapper.h"
 #include "util/EntryName.h"
@@ -94,6 +95,7 @@ private slots:
     void refusesNamesUnsafeAsEntries_data();
     void refusesNamesUnsafeAsEntries();
     void packsOfOneSkinTakeTurns();
+    void lockOfNoOwnerIsNoPacks();
 
 private:
     void useTempFolder(const QString &name);
@@ -589,6 +591,18 @@ void tst_zipwrapper::packsOfOneSkinTakeTurns()
     for (const QString &name : users) {
         QCOMPARE(SkinFolder::readFile(workDir + name), QByteArray("the user's"));
     }
+}
+
+// An empty lock (a full disk leaves one) names no pack: the next pack takes
+// its turn instead of waiting for ever and saying another is running.
+void tst_zipwrapper::lockOfNoOwnerIsNoPacks()
+{
+    const QString workDir = m_skin->path() + u'/';
+    QVERIFY(SkinFolder::writeFile(PartialArchive::lockPath(workDir + u"skin.wmz"_s), {}));
+
+    const PackScratch scratch(workDir, u"skin.wmz"_s, std::chrono::milliseconds(100));
+
+    QVERIFY(!scratch.failure());
 }
 
 QTEST_GUILESS_MAIN(tst_zipwrapper)
