@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -294,7 +295,16 @@ int run(int &argc, char **argv)
         raw.append(QByteArray(argv[i]));
     }
     Console console;
-    return runCommand(QCoreApplication::arguments(), raw, console);
+    const int result = runCommand(QCoreApplication::arguments(), raw, console);
+    // A report that never reached its reader (a full disk, a closed pipe) is
+    // no report: the run failed, whatever it found.
+    console.out().flush();
+    if (console.out().status() != QTextStream::Ok || std::fflush(stdout) != 0 ||
+        std::ferror(stdout)) {
+        console.err() << kProgram << u": 標準出力に書き込めません\n"_s;
+        return result == Usage ? Usage : Failure;
+    }
+    return result;
 }
 
 } // namespace CommandLine

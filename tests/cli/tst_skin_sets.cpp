@@ -68,6 +68,8 @@ private slots:
     void checksSeveralSkins();
     void renderRefusesSpecialOutput_data();
     void renderRefusesSpecialOutput();
+    void lostReportFails_data();
+    void lostReportFails();
     void hostileTextsPrintedEscaped_data();
     void hostileTextsPrintedEscaped();
 
@@ -313,6 +315,25 @@ void tst_SkinSets::hostileTextsPrintedEscaped()
                      run.out.contains(u"x\"\\\\x01\uFFFDy"_s),
                  qPrintable(run.out));
     }
+}
+
+// What a command prints that never reaches its reader (a full disk here) is
+// a failure, whatever the command found.
+void tst_SkinSets::lostReportFails_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("check") << u"velmora check --json a"_s;
+    QTest::newRow("pack") << u"velmora pack a/skin.wms"_s;
+}
+
+void tst_SkinSets::lostReportFails()
+{
+    QFETCH(QString, command);
+    QVERIFY(!writeSkinFolder(u"a"_s, kSound).isEmpty());
+    const ProcessRun run = shell(command + u" > /dev/full"_s);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(u"標準出力に書き込めません"_s), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(tst_SkinSets)
