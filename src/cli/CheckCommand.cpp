@@ -5,6 +5,7 @@
 #include "document/clsFileControl.h"
 #include "packaging/WmzUnpacker.h"
 #include "render/SkinCheck.h"
+#include "util/Interrupt.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -141,13 +142,18 @@ template <typename Print> void checkAll(const QStringList &paths, bool json, Pri
     std::mutex mutex;
     std::condition_variable done;
     std::atomic<qsizetype> next = 0;
+    qsizetype stopped = 0; // workers that found nothing more to do
     const auto work = [&] {
-        for (qsizetype i = next++; i < paths.size(); i = next++) {
+        // A signal to stop leaves the skins not yet begun unchecked.
+        for (qsizetype i = next++; i < paths.size() && !Interrupt::requested(); i = next++) {
             Report report = checkSkinFile(paths.at(i), json, several);
             const std::lock_guard lock(mutex);
             reports[size_t(i)] = std::move(report);
             done.notify_all();
         }
+        const std::lock_guard lock(mutex);
+        ++stopped;
+        done.notify_all();
     };
     const qsizetype count =
         std::clamp<qsizetype>(qsizetype(std::thread::hardware_concurrency()), 1, paths.size());
@@ -157,7 +163,10 @@ template <typename Print> void checkAll(const QStringList &paths, bool json, Pri
     }
     for (size_t i = 0; i < reports.size(); ++i) {
         std::unique_lock lock(mutex);
-        done.wait(lock, [&] { return reports[i].has_value(); });
+        done.wait(lock, [&] { return reports[i].has_value() || stopped == count; });
+        if (!reports[i]) {
+            break;
+        }
         Report report = std::move(*reports[i]);
         lock.unlock();
         print(report);

@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "Console.h"
+#include "util/Interrupt.h"
 #include "util/VersionInfo.h"
 
 #include <QCommandLineParser>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -294,8 +296,18 @@ int run(int &argc, char **argv)
     for (int i = 0; i < argc; ++i) {
         raw.append(QByteArray(argv[i]));
     }
+    // Stopped from outside, a command takes back what it made (a temporary
+    // folder, a half-unpacked one) before it ends as the signal asks.
+    struct sigaction action {};
+    action.sa_handler = [](int number) { Interrupt::request(number); };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART; // the work goes on to its next step, which stops
+    for (const int number : {SIGTERM, SIGHUP, SIGINT}) {
+        ::sigaction(number, &action, nullptr);
+    }
     Console console;
     const int result = runCommand(QCoreApplication::arguments(), raw, console);
+    Interrupt::endAsAsked();
     // A report that never reached its reader (a full disk, a closed pipe) is
     // no report: the run failed, whatever it found.
     console.out().flush();

@@ -5,8 +5,39 @@
 #include "util/MessageSink.h"
 
 #include <QDir>
+#include <QFile>
+#include <dirent.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Qt removes only names it can spell, and an old archive's names unpack in
+// windows-31j bytes; the folder holds files only (the unpacker makes no
+// other), taken by their bytes.
+void removeFolder(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (DIR *dir = ::opendir(path.constData())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0) {
+                ::unlinkat(::dirfd(dir), entry->d_name, 0);
+            }
+        }
+        ::closedir(dir);
+    }
+    ::rmdir(path.constData());
+}
+
+} // namespace
+
+CommandSkin::~CommandSkin()
+{
+    if (m_folder && m_folder->isValid()) {
+        removeFolder(m_folder->path());
+    }
+}
 
 std::unique_ptr<CommandSkin> CommandSkin::open(const QString &path, MessageSink &messages)
 {
@@ -17,6 +48,7 @@ std::unique_ptr<CommandSkin> CommandSkin::open(const QString &path, MessageSink 
     }
     skin->m_archivePath = path;
     skin->m_folder = std::make_unique<QTemporaryDir>();
+    skin->m_folder->setAutoRemove(false); // see removeFolder
     if (!skin->m_folder->isValid()) {
         messages.showMessage(
             u"一時フォルダを作れません：%1"_s.arg(QDir::toNativeSeparators(skin->m_folder->path())),

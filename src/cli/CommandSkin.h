@@ -14,6 +14,9 @@ public:
     // path: a full path, a WMS or a WMZ file. Nothing, after telling messages
     // why, when a WMZ file cannot be unpacked.
     static std::unique_ptr<CommandSkin> open(const QString &path, MessageSink &messages);
+    ~CommandSkin();
+    CommandSkin(const CommandSkin &) = delete;
+    CommandSkin &operator=(const CommandSkin &) = delete;
 
     // The WMS file to read.
     const QString &wmsPath() const { return m_wmsPath; }

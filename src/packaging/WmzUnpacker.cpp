@@ -2,6 +2,7 @@
 
 #include "packaging/StoredNames.h"
 #include "packaging/UnpackTarget.h"
+#include "util/Interrupt.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
 #include "util/UserFile.h"
@@ -149,6 +150,10 @@ std::optional<QString> copyEntry(zip_t *zip, zip_uint64_t index, const Entry &en
     std::optional<QString> failure;
     quint64 written = 0;
     for (;;) {
+        if (Interrupt::requested()) {
+            failure = u"中断されました"_s;
+            break;
+        }
         // One byte past the declared size is enough to catch an entry that
         // holds more, before any of it is written.
         const quint64 wanted = std::min<quint64>(quint64(buffer.size()), entry.size - written + 1);

@@ -8,11 +8,15 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +72,8 @@ private slots:
     void checksSeveralSkins();
     void renderRefusesSpecialOutput_data();
     void renderRefusesSpecialOutput();
+    void stoppedCommandTakesBackWhatItMade_data();
+    void stoppedCommandTakesBackWhatItMade();
     void lostReportFails_data();
     void lostReportFails();
     void hostileTextsPrintedEscaped_data();
@@ -98,6 +104,10 @@ void tst_SkinSets::init()
     QVERIFY(QDir().mkdir(path(u"tmp"_s)));
     QVERIFY(TestArchive::write(path(u"sound.wmz"_s), skinEntries(kSound)));
     QVERIFY(TestArchive::write(path(u"outside.wmz"_s), skinEntries(kOutside)));
+    // An old archive's name in windows-31j bytes (背景.bmp), as they unpack.
+    QVERIFY(TestArchive::write(path(u"sjis.wmz"_s),
+                               skinEntries(kSound) +
+                                   QList<TestArchive::Entry>{{"\x94\x77\x8C\x69.bmp", "x"}}));
     QVERIFY(TestArchive::write(path(u"hostile.wmz"_s),
                                skinEntries(kSound) + QList<TestArchive::Entry>{{"../x.bmp", "x"}}));
 }
@@ -147,6 +157,9 @@ void tst_SkinSets::commandsTakeWmz_data()
                                  << u"%1/sound.wmz/skin.wms: nothing found (2 elements, 2 "
                                     u"pictures checked)\n"_s
                                  << QString();
+    QTest::newRow("check of names in windows-31j bytes")
+        << QStringList{u"check"_s, u"sjis.wmz"_s} << 0
+        << u"%1/sjis.wmz/skin.wms: nothing found (2 elements, 2 pictures checked)\n"_s << QString();
     QTest::newRow("check with a finding")
         << QStringList{u"check"_s, u"outside.wmz"_s} << 1
         << u"playbutton: partly outside the background (left 90, top 20, 20 x 10 on 100 x 80)\n"_s
@@ -315,6 +328,55 @@ void tst_SkinSets::hostileTextsPrintedEscaped()
                      run.out.contains(u"x\"\\\\x01\uFFFDy"_s),
                  qPrintable(run.out));
     }
+}
+
+// Stopped from outside while it unpacks (Ctrl+C, a log-out), a command
+// takes back what it made, then ends as the signal asks.
+void tst_SkinSets::stoppedCommandTakesBackWhatItMade_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("made"); // where its unpacking shows
+    QTest::addColumn<int>("signal");
+    QTest::newRow("check, SIGTERM")
+        << QStringList{u"check"_s, u"big.wmz"_s} << u"tmp"_s << int(SIGTERM);
+    QTest::newRow("unpack, SIGINT")
+        << QStringList{u"unpack"_s, u"big.wmz"_s, u"out"_s} << u"out"_s << int(SIGINT);
+}
+
+void tst_SkinSets::stoppedCommandTakesBackWhatItMade()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, made);
+    QFETCH(int, signal);
+    QList<TestArchive::Entry> entries = skinEntries(kSound);
+    for (int i = 0; i < 3; ++i) {
+        entries.append({"big" + QByteArray::number(i) + ".bmp",
+                        QByteArray(qsizetype(60) << 20, '\0'), 0100644, true});
+    }
+    QVERIFY(TestArchive::write(path(u"big.wmz"_s), entries));
+    QProcess command;
+    QProcessEnvironment environment = withoutDisplay();
+    environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
+    command.setProcessEnvironment(environment);
+    command.setWorkingDirectory(m_dir->path());
+    command.start(m_program, arguments);
+    QVERIFY(command.waitForStarted());
+    // Stopped as soon as its first file shows.
+    QElapsedTimer waited;
+    waited.start();
+    while (folderEntries(path(made)).isEmpty() && command.state() == QProcess::Running &&
+           waited.elapsed() < 20000) {
+        QThread::usleep(200);
+    }
+    if (command.state() != QProcess::Running) {
+        QSKIP("the command was done before it could be stopped");
+    }
+    QCOMPARE(::kill(pid_t(command.processId()), signal), 0);
+    QVERIFY(command.waitForFinished(20000));
+
+    QCOMPARE(command.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(folderEntries(path(u"tmp"_s)), QStringList());
+    QVERIFY(!QFileInfo::exists(path(u"out"_s)));
 }
 
 // What a command prints that never reaches its reader (a full disk here) is
