@@ -7,6 +7,7 @@
 #include "util/WriteAll.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
 #include <filesystem>
 #include <optional>
@@ -122,11 +123,13 @@ Copy copyReplacing(const QString &source, const QString &folder, const QString &
     return Copy::Done;
 }
 
-// Where the image source goes in folder; nothing for a bare name or an
-// empty field (they name no file elsewhere) and for a file already there.
+// Where the image source goes in folder; nothing for an empty field and for
+// a file already there. A name typed without a folder is the file of that
+// name in the current folder, where the field's check and the preview found
+// it: it goes in like any other; a bare name of no file there names nothing.
 std::optional<QString> copyDestination(const QString &source, const QString &folder)
 {
-    if (!source.contains(Paths::separator())) {
+    if (source.isEmpty() || (!source.contains(Paths::separator()) && !QFileInfo(source).isFile())) {
         return std::nullopt;
     }
     QString destination = Paths::join(folder, Paths::fileName(source));

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -47,6 +48,7 @@ private slots:
     void saveDialogFallsBackToUserFolder();
     void saveAsMakesSkinFolderThenPlainSaveWritesThere();
     void unusedImagesAreNotCopied();
+    void nameWithoutFolderIsCopiedFromWhereItWasFound();
     void failedWriteKeepsNameAndCaption_data();
     void failedWriteKeepsNameAndCaption();
     void openReadsSkinIntoPanels();
@@ -514,6 +516,23 @@ void tst_FileCommands::imageNamedLikeSkinFileStopsSave()
     QVERIFY(QDir(saved({})).isEmpty());
     QVERIFY(window->currentFileName().isEmpty());
     QCOMPARE(QApplication::focusWidget(), window->Text1(field));
+}
+
+// A picture typed as a bare name is found in the current folder by the
+// field's check and the preview; the saved skin gets that picture too.
+void tst_FileCommands::nameWithoutFolderIsCopiedFromWhereItWasFound()
+{
+    fillSkin();
+    const QString current = QDir::currentPath();
+    const auto back = qScopeGuard([&current] { QDir::setCurrent(current); });
+    QVERIFY(QDir::setCurrent(pics({})));
+    window->Text1(4)->setText(u"play.bmp"_s);
+
+    saveAs(saved(u"X.wms"_s));
+
+    QCOMPARE(window->currentFileName(), saved(u"X.wms/X.wms"_s));
+    QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/play.bmp"_s)),
+             WmsFixtures::readBytes(pics(u"play.bmp"_s)));
 }
 
 void tst_FileCommands::picturesOfOneNameStopSave_data()
