@@ -2,6 +2,7 @@
 
 #include "packaging/MemberPipeline.h"
 #include "packaging/PackLimits.h"
+#include "util/Interrupt.h"
 
 #include <algorithm>
 #include <cstring>
@@ -229,6 +230,11 @@ private:
 
     zip_int64_t read(char *out, zip_uint64_t room)
     {
+        // Stopped from outside: the archive is given up, and with it its partial file.
+        if (Interrupt::requested()) {
+            zip_error_set(&m_error, ZIP_ER_CANCELLED, 0);
+            return -1;
+        }
         PackedMember *packed = member();
         if (!packed) {
             return -1;

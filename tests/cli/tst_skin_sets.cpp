@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -335,12 +336,14 @@ void tst_SkinSets::hostileTextsPrintedEscaped()
 void tst_SkinSets::stoppedCommandTakesBackWhatItMade_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("made"); // where its unpacking shows
+    QTest::addColumn<QString>("made"); // what it makes: a folder and a pattern of names
     QTest::addColumn<int>("signal");
     QTest::newRow("check, SIGTERM")
-        << QStringList{u"check"_s, u"big.wmz"_s} << u"tmp"_s << int(SIGTERM);
+        << QStringList{u"check"_s, u"big.wmz"_s} << u"tmp/*"_s << int(SIGTERM);
     QTest::newRow("unpack, SIGINT")
-        << QStringList{u"unpack"_s, u"big.wmz"_s, u"out"_s} << u"out"_s << int(SIGINT);
+        << QStringList{u"unpack"_s, u"big.wmz"_s, u"out"_s} << u"out/*"_s << int(SIGINT);
+    QTest::newRow("pack, SIGHUP") << QStringList{u"pack"_s, u"big/skin.wms"_s} << u"big/skin.wmz*"_s
+                                  << int(SIGHUP);
 }
 
 void tst_SkinSets::stoppedCommandTakesBackWhatItMade()
@@ -354,6 +357,20 @@ void tst_SkinSets::stoppedCommandTakesBackWhatItMade()
                         QByteArray(qsizetype(60) << 20, '\0'), 0100644, true});
     }
     QVERIFY(TestArchive::write(path(u"big.wmz"_s), entries));
+    // A skin of pictures too large to pack at once, that do not compress.
+    QVERIFY(!writeSkinFolder(u"big"_s, kSound).isEmpty());
+    for (const char *name : {"background.bmp", "play.bmp"}) {
+        QByteArray noise(qsizetype(80) << 20, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()),
+                                      noise.size() / qsizetype(sizeof(quint32)));
+        QVERIFY(ImageFiles::writeFile(path(u"big/"_s + QLatin1StringView(name)), noise));
+    }
+    const QFileInfo watched(path(made));
+    const auto madeNow = [&watched] {
+        return QDir(watched.path())
+            .entryList({watched.fileName()},
+                       QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
     QProcess command;
     QProcessEnvironment environment = withoutDisplay();
     environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
@@ -364,7 +381,7 @@ void tst_SkinSets::stoppedCommandTakesBackWhatItMade()
     // Stopped as soon as its first file shows.
     QElapsedTimer waited;
     waited.start();
-    while (folderEntries(path(made)).isEmpty() && command.state() == QProcess::Running &&
+    while (madeNow().isEmpty() && command.state() == QProcess::Running &&
            waited.elapsed() < 20000) {
         QThread::usleep(200);
     }
@@ -375,8 +392,11 @@ void tst_SkinSets::stoppedCommandTakesBackWhatItMade()
     QVERIFY(command.waitForFinished(20000));
 
     QCOMPARE(command.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(madeNow(), QStringList());
     QCOMPARE(folderEntries(path(u"tmp"_s)), QStringList());
     QVERIFY(!QFileInfo::exists(path(u"out"_s)));
+    QCOMPARE(QDir(path(u"big"_s)).entryList({u".skin.wmz*"_s}, QDir::Files | QDir::Hidden),
+             QStringList()); // nor a pack's lock
 }
 
 // What a command prints that never reaches its reader (a full disk here) is
