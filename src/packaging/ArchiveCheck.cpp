@@ -3,7 +3,6 @@
 #include "util/AnsiText.h"
 #include "util/EntryName.h"
 
-#include <QHash>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
@@ -148,7 +147,7 @@ Verdict check(const QList<Entry> &entries)
     if (entries.size() > kLimits.entries) {
         return refuse({}, u"エントリが %1 を超えています"_s.arg(kLimits.entries), true);
     }
-    QHash<QString, QString> seen; // case-folded name -> name as first met
+    NamesByCase seen;
     quint64 total = 0;
     qsizetype skinEntry = -1;
     for (qsizetype i = 0; i < entries.size(); ++i) {
@@ -163,12 +162,10 @@ Verdict check(const QList<Entry> &entries)
         if (const std::optional<QString> why = unsafeEntryNameReason(name)) {
             return refuse(name, *why);
         }
-        const QString folded = name.toCaseFolded();
-        if (const auto first = seen.constFind(folded); first != seen.cend()) {
+        if (const std::optional<QString> first = seen.meet(name)) {
             return refuse(name, *first == name ? u"同じ名前のエントリが二つあります"_s
                                                : caseTwinReason(shownName(*first)));
         }
-        seen.insert(folded, name);
         if (const std::optional<QString> why = sizeReason(entry)) {
             return refuse(name, *why);
         }

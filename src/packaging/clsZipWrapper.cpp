@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QTemporaryFile>
 #include <algorithm>
 
@@ -214,16 +213,14 @@ std::variant<QString, PackFailure> clsZipWrapper::makeListFile(const QString &st
     }
     // A name another system reads as a path or a device would unpack
     // outside the skin's folder there, or not at all.
-    QHash<QString, QString> folded; // each name by its case-folded form
+    NamesByCase entries;
     for (const QString &name : listed + QStringList{strWmsFileName}) {
         if (const std::optional<QString> why = unsafeEntryNameReason(name)) {
             return PackFailure{Kind::UnsafeName, name, *why};
         }
-        const QString twin = folded.value(name.toCaseFolded(), name);
-        if (twin != name) {
-            return PackFailure{Kind::UnsafeName, name, caseTwinReason(twin)};
+        if (const std::optional<QString> twin = entries.meet(name); twin && *twin != name) {
+            return PackFailure{Kind::UnsafeName, name, caseTwinReason(*twin)};
         }
-        folded.insert(name.toCaseFolded(), name);
     }
     const QString listFile =
         strListTemplate.isEmpty() ? QString() : writeTemporaryFile(strListTemplate, *listText);

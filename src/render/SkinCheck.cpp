@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QJsonObject>
 #include <QSet>
 #include <algorithm>
@@ -180,7 +179,7 @@ private:
     const clsFileControl &m_document;
     PictureCache m_pictures;
     QList<SkinFinding> m_findings;
-    QHash<QString, QString> m_names; // the pictures' file names by their case-folded form
+    NamesByCase m_names; // the pictures' file names
 };
 
 // Where an element lies, from its record and the size of its first image;
@@ -295,17 +294,14 @@ std::optional<QSize> Checker::checkImage(const ElementSlot &slot, const WmsField
     // So is a name that differs from another picture's in case only: unpacked
     // there, both would be one file.
     const QString name = QFileInfo(path).fileName();
-    const QString twin = m_names.value(name.toCaseFolded(), name);
-    if (const std::optional<QString> why = name.isEmpty() ? std::nullopt
-                                           : twin != name ? caseTwinReason(twin)
-                                                          : unsafeEntryNameReason(name)) {
+    const std::optional<QString> twin = name.isEmpty() ? std::nullopt : m_names.meet(name);
+    if (const std::optional<QString> why = name.isEmpty()          ? std::nullopt
+                                           : twin && *twin != name ? caseTwinReason(*twin)
+                                                                   : unsafeEntryNameReason(name)) {
         SkinFinding unsafe = finding;
         unsafe.kind = Kind::UnsafeName;
         unsafe.value = *why;
         add(unsafe);
-    }
-    if (!name.isEmpty()) {
-        m_names.insert(name.toCaseFolded(), name);
     }
     if (!isListed(path)) {
         add(finding);

@@ -98,3 +98,13 @@ QString caseTwinReason(const QString &other)
 {
     return u"「%1」と大文字と小文字だけが違う名前です"_s.arg(other);
 }
+
+std::optional<QString> NamesByCase::meet(const QString &name)
+{
+    const QString folded = name.toCaseFolded();
+    if (const auto first = m_first.constFind(folded); first != m_first.cend()) {
+        return *first;
+    }
+    m_first.insert(folded, name);
+    return std::nullopt;
+}

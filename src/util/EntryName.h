@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -18,3 +19,14 @@ std::optional<QString> unsafeEntryNameReason(QStringView name);
 // in case only: the player's system unpacks both to one file. other: the
 // other name as the message shows it.
 QString caseTwinReason(const QString &other);
+
+// The names of one archive met so far, by case.
+class NamesByCase {
+public:
+    // The name met before that this one equals, or differs from in case
+    // only; nothing for a new name, which is kept.
+    std::optional<QString> meet(const QString &name);
+
+private:
+    QHash<QString, QString> m_first; // case-folded name -> name as first met
+};
