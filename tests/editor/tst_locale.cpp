@@ -1,13 +1,17 @@
-// The program's locale is Japanese whatever the environment says: started
-// under LANG=C.UTF-8, its file dialogs show Japanese dates and types.
+// The program's file dialogs: its locale is Japanese whatever the
+// environment says (started under LANG=C.UTF-8, they show Japanese dates and
+// types), and a save gives a typed name the filter's extension.
+#include "editor/platform/QtDialogProvider.h"
 #include "editor/platform/QtTranslations.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -40,6 +44,34 @@ private slots:
         QCOMPARE(
             folder.siblingAtColumn(3).data().toString(),
             QLocale(QLocale::Japanese).toString(model->lastModified(folder), QLocale::ShortFormat));
+    }
+
+    // A skin saved under a name typed without an extension is a .wms file;
+    // a name with one of its own keeps it.
+    void saveGivesTheFiltersExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no extension") << u"skin1"_s << u"skin1.wms"_s;
+        QTest::newRow("its own") << u"skin1.txt"_s << u"skin1.txt"_s;
+    }
+    void saveGivesTheFiltersExtension()
+    {
+        QFETCH(QString, typed);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QTimer::singleShot(0, this, [&typed] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+            QVERIFY(name);
+            name->setText(typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        const std::optional<QString> chosen = QtDialogProvider().saveFile(
+            {u"保存"_s, u"Windows Media Player スキンファイル (*.wms)"_s, dir.path(), {}});
+        QVERIFY(chosen);
+        QTEST(QFileInfo(*chosen).fileName(), "saved");
     }
 };
 
