@@ -32,7 +32,10 @@ int runUnpack(const QByteArrayList &files, const CommandOptions &, Console &cons
     if (archive.isEmpty()) {
         return CommandLine::Failure;
     }
-    QString folder = WmzUnpacker::folderFor(archive);
+    // A folder the program picks is a new or empty one; one the user names
+    // is theirs to choose.
+    QString folder = WmzUnpacker::newFolderFor(archive);
+    UnpackTarget::Folder rule = UnpackTarget::Folder::NewOrEmpty;
     if (files.size() > 1) {
         const std::optional<QString> given =
             fileArgumentPath(files.at(1), FileUse::Written, console);
@@ -40,9 +43,17 @@ int runUnpack(const QByteArrayList &files, const CommandOptions &, Console &cons
             return CommandLine::Failure;
         }
         folder = *given;
+        rule = UnpackTarget::Folder::Any;
     }
     KeepingMessageSink messages(console.err());
-    const std::optional<QString> wms = WmzUnpacker::unpack(archive, folder, messages);
+    if (folder.isEmpty()) {
+        messages.showMessage(
+            u"展開先の新しいフォルダを決められません。展開先のフォルダを指定してください：%1"_s.arg(
+                WmzUnpacker::folderFor(archive)),
+            WmzUnpacker::title(), MessageIcon::Exclamation);
+        return CommandLine::Failure;
+    }
+    const std::optional<QString> wms = WmzUnpacker::unpack(archive, folder, messages, rule);
     if (!wms) {
         return CommandLine::Failure;
     }

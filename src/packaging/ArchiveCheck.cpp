@@ -95,6 +95,11 @@ Verdict refuse(const QString &subject, const QString &reason, bool wholeArchive 
     return {Refusal{subject, reason, wholeArchive}, -1};
 }
 
+Verdict tooManyEntries()
+{
+    return refuse({}, u"エントリが %1 を超えています"_s.arg(kLimits.entries), true);
+}
+
 } // namespace
 
 Kind kindOf(quint8 madeBy, quint32 attributes, const QByteArray &name)
@@ -142,10 +147,22 @@ QString Refusal::message(const QString &archiveName) const
         shownName(archiveName), shownName(subject), reason);
 }
 
+std::optional<Refusal> checkDeclared(quint64 entries, quint64 directoryBytes)
+{
+    if (entries > quint64(kLimits.entries)) {
+        return tooManyEntries().refusal;
+    }
+    if (directoryBytes > kLimits.directoryBytes) {
+        return Refusal{
+            {}, u"ファイルの一覧が %1 MB を超えています"_s.arg(kLimits.directoryBytes >> 20), true};
+    }
+    return std::nullopt;
+}
+
 Verdict check(const QList<Entry> &entries)
 {
     if (entries.size() > kLimits.entries) {
-        return refuse({}, u"エントリが %1 を超えています"_s.arg(kLimits.entries), true);
+        return tooManyEntries();
     }
     NamesByCase seen;
     quint64 total = 0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "util/DecodeBudget.h"
+#include "wms/WmsSyntax.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -10,19 +13,36 @@
 // alone decides, so a hostile archive is refused as a whole.
 namespace ArchiveCheck {
 
-// How far a skin archive may go. A real skin is a few megabytes in a few
-// dozen files; anything near these limits is a bomb or not a skin.
+// How far a skin archive may go. The limits follow what the program itself
+// draws: a picture within the decoding budget, stored as plainly as a BMP of
+// four bytes a pixel, always fits, and so does a skin that uses the whole
+// budget beside its largest WMS file. Anything beyond is a bomb or not a skin.
 struct Limits {
     quint64 entryBytes; // one entry, unpacked
     quint64 totalBytes; // all entries together, unpacked
-    quint64 ratio;      // unpacked size over packed size, at most
-    // The ratio counts from this size on: a plain-coloured BMP of a skin
-    // (an 800 x 600 background is 1.4 MB) deflates a thousandfold, and
-    // below this size even a bomb stays small.
+    // Unpacked size over packed size, at most. Deflate, which the packer
+    // writes, cannot pass about 1:1032 (a one-colour BMP comes near it);
+    // only another method's bomb goes further.
+    quint64 ratio;
+    // The ratio counts from this size on: below it even a bomb stays small.
     quint64 ratioFromBytes;
-    qsizetype entries; // number of entries
+    qsizetype entries;      // number of entries
+    quint64 directoryBytes; // the central directory, as the end record declares it
 };
-inline constexpr Limits kLimits{64ull << 20, 256ull << 20, 200, 8ull << 20, 1000};
+
+// What a picture of so many pixels takes at most, stored plainly: four bytes
+// a pixel, and room for a header, a palette and the rows' padding.
+constexpr quint64 plainPictureBytes(qint64 pixels)
+{
+    return 4 * quint64(pixels) + (1ull << 20);
+}
+
+inline constexpr Limits kLimits{plainPictureBytes(DecodeBudget::kPixelsPerPicture),
+                                plainPictureBytes(DecodeBudget::kPixelsInTotal) +
+                                    quint64(WmsSyntax::kMaxFileBytes),
+                                1040, 8ull << 20, 1000,
+                                // A few kilobytes an entry: names, times and attributes.
+                                4ull << 20};
 
 // What an entry is, by its attributes.
 enum class Kind { File, Folder, Link, Device };
@@ -59,6 +79,10 @@ struct Verdict {
     std::optional<Refusal> refusal;
     qsizetype skinEntry = -1; // the WMS file's index when nothing is refused
 };
+
+// Refuses a directory whose end record declares more entries or bytes than
+// the limits allow, before it is read.
+std::optional<Refusal> checkDeclared(quint64 entries, quint64 directoryBytes);
 
 // Checks every entry and the whole: names, kinds, sizes, ratios, count and
 // the one WMS file.

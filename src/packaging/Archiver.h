@@ -25,6 +25,8 @@ enum Code : qint32 {
     DiskFull = 8,
     WriteDenied = 9,    // the folder of the archive takes no new file
     OutsideFolder = 10, // a listed file leads out of the base folder
+    MemberChanged = 11, // a listed file changed while it was packed
+    NotUnpackable = 12, // the archive would be refused by the program's unpacker
 };
 } // namespace ArchiverResult
 

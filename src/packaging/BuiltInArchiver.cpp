@@ -1,5 +1,6 @@
 #include "BuiltInArchiver.h"
 
+#include "packaging/ArchiveReader.h"
 #include "packaging/MemberPipeline.h"
 #include "packaging/MemberSource.h"
 #include "packaging/PartialArchive.h"
@@ -90,6 +91,10 @@ public:
         }
         m_zip = nullptr;
         m_written = true;
+        if (const std::optional<ArchiveCheck::Refusal> refusal = unpackerRefusal()) {
+            m_refusedEntry = refusal->wholeArchive ? QString() : refusal->subject;
+            return NotUnpackable;
+        }
         keepTargetMode();
         if (std::rename(QFile::encodeName(m_partial).constData(),
                         QFile::encodeName(m_target).constData()) != 0) {
@@ -99,7 +104,22 @@ public:
         return Success;
     }
 
+    // The entry the program's unpacker refused, where it named one.
+    QString refusedEntry() const { return m_refusedEntry; }
+
 private:
+    // The archive as the program's own unpacker sees it: what that would
+    // refuse never takes the target's place, so every archive packed here
+    // can be opened here again.
+    std::optional<ArchiveCheck::Refusal> unpackerRefusal() const
+    {
+        ArchiveReader written;
+        if (std::optional<ArchiveCheck::Refusal> refusal = written.open(m_partial)) {
+            return refusal;
+        }
+        return ArchiveCheck::check(written.directory()).refusal;
+    }
+
     // An archive that is replaced keeps the permissions it had.
     void keepTargetMode() const
     {
@@ -136,6 +156,7 @@ private:
     zip_t *m_zip = nullptr;
     bool m_written = false;
     bool m_committed = false;
+    QString m_refusedEntry;
 };
 
 class BuiltInArchiver : public Archiver {
@@ -240,6 +261,10 @@ private:
             }
         }
         const Code result = archive.commit();
+        if (result == NotUnpackable) {
+            m_failedName = archive.refusedEntry();
+            return result;
+        }
         const qsizetype failed = pipeline.failedIndex();
         if (result != Success && failed >= 0) {
             m_failedName = entries.at(failed).name;

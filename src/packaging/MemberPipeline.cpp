@@ -212,8 +212,14 @@ PackedMember MemberPipeline::pack(qsizetype index, libdeflate_compressor *compre
     // Input and deflated output, at most.
     reserve(index, 2 * qint64(member.size));
     member.data = file->read(qint64(member.size));
-    if (file->error() != QFileDevice::NoError || member.data.size() != qsizetype(member.size)) {
+    if (file->error() != QFileDevice::NoError) {
         member.failure = FileMissing;
+        member.data = QByteArray();
+        return member;
+    }
+    // Shorter or longer than it measured: the file changed while it was read.
+    if (member.data.size() != qsizetype(member.size) || !file->read(1).isEmpty()) {
+        member.failure = MemberChanged;
         member.data = QByteArray();
         return member;
     }

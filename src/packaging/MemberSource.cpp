@@ -27,6 +27,7 @@ public:
         m_left = member.size;
         m_crc = 0;
         m_done = false;
+        m_failure = ArchiverResult::Success;
         if (!member.file->seek(0)) {
             return false;
         }
@@ -72,23 +73,31 @@ public:
     }
 
     bool done() const { return m_done; }
+    // Why read() gave -1: the file changed, or could not be read.
+    ArchiverResult::Code failure() const { return m_failure; }
     quint32 crc() const { return m_crc; }
 
 private:
     // Exactly count bytes of the member, or -1: a file that shrank since it
-    // was measured would leave a hole in the archive.
+    // was measured would leave a hole in the archive, and one that grew would
+    // be cut short without a word.
     qint64 readInput(char *into, qint64 count)
     {
         qint64 got = 0;
         while (got < count) {
             const qint64 n = m_member->file->read(into + got, count - got);
             if (n <= 0) {
+                m_failure = n == 0 ? ArchiverResult::MemberChanged : ArchiverResult::FileMissing;
                 return -1;
             }
             got += n;
         }
         m_crc = libdeflate_crc32(m_crc, into, size_t(got));
         m_left -= quint64(got);
+        if (m_left == 0 && !m_member->file->read(1).isEmpty()) {
+            m_failure = ArchiverResult::MemberChanged;
+            return -1;
+        }
         return got;
     }
 
@@ -106,6 +115,7 @@ private:
     bool m_done = false;
     quint64 m_left = 0;
     quint32 m_crc = 0;
+    ArchiverResult::Code m_failure = ArchiverResult::Success;
     QByteArray m_piece;
 };
 
@@ -242,6 +252,11 @@ private:
         if (!packed->whole) {
             const qint64 got = m_deflater.read(out, qint64(std::min<zip_uint64_t>(room, 1u << 30)));
             if (got < 0) {
+                // The writer names the member and why once libzip gives up.
+                packed->failure = m_deflater.failure() == ArchiverResult::Success
+                                      ? ArchiverResult::FileMissing
+                                      : m_deflater.failure();
+                m_pipeline.noteFailure(m_index);
                 zip_error_set(&m_error, ZIP_ER_READ, 0);
                 return -1;
             }

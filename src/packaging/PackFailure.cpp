@@ -30,11 +30,15 @@ constexpr Text kTexts[] = {
      u"このスキンのWMZファイルを別の処理が作成しています。終わってからやり直してください：%1"},
     {Kind::PlaceNotAFile, u"WMZファイルの場所に、通常のファイルではないもの（フォルダ、パイプ、デバ"
                           u"イス）があります：%1"},
+    {Kind::BeyondUnpacking, u"WMZファイルにすると展開できません（%2）：%1"},
     {Kind::DiskFull, u"ディスクの空き容量が不足しています：%1"},
     {Kind::WriteDenied, u"WMZファイルのフォルダに書き込めません：%1"},
     {Kind::PacksItself, u"WMZファイルの名前がスキンファイルと同じになります：%1"},
     {Kind::CannotWrite, u"WMZファイルを書き込めません：%1"},
     {Kind::FileMissing, u"圧縮するファイルを開けません：%1"},
+    {Kind::MemberChanged, u"圧縮している間にファイルが変更されました：%1"},
+    {Kind::NotUnpackable,
+     u"作成したWMZファイルはこのプログラムで展開できないため、書き込みませんでした：%1"},
 };
 
 constexpr std::pair<qint32, Kind> kArchiverCauses[] = {
@@ -44,6 +48,8 @@ constexpr std::pair<qint32, Kind> kArchiverCauses[] = {
     {ArchiverResult::CannotWrite, Kind::CannotWrite},
     {ArchiverResult::FileMissing, Kind::FileMissing},
     {ArchiverResult::OutsideFolder, Kind::OutsideLink},
+    {ArchiverResult::MemberChanged, Kind::MemberChanged},
+    {ArchiverResult::NotUnpackable, Kind::NotUnpackable},
 };
 
 // A line break would end the message's line inside the name.

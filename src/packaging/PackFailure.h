@@ -17,6 +17,7 @@ struct PackFailure {
         UnsafeName,        // subject: the name; detail: why
         PackRunning,       // subject: the archive's full path
         PlaceNotAFile,     // subject: the archive's full path
+        BeyondUnpacking,   // subject: the entry or the archive; detail: the unpacker's reason
         // The archiver's causes; subject: the listed name it failed on, or
         // the archive's full path. OutsideLink is one of them too.
         DiskFull,
@@ -24,6 +25,8 @@ struct PackFailure {
         PacksItself,
         CannotWrite,
         FileMissing,
+        MemberChanged, // the member changed size while it was packed
+        NotUnpackable, // the archive written fails the unpacker's own check
     };
 
     Kind kind;

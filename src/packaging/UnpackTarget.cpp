@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -36,9 +37,32 @@ std::optional<bool> place(int folderFd, const QByteArray &from, const QByteArray
     return std::nullopt;
 }
 
+// Whether the open folder holds nothing, read through its own descriptor.
+bool isEmptyFolder(int folderFd)
+{
+    const int fd = ::dup(folderFd);
+    DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return false;
+    }
+    bool empty = true;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        if (name != "." && name != "..") {
+            empty = false;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return empty;
+}
+
 } // namespace
 
-std::unique_ptr<UnpackTarget> UnpackTarget::open(const QString &folder, QString *why)
+std::unique_ptr<UnpackTarget> UnpackTarget::open(const QString &folder, Folder rule, QString *why)
 {
     std::unique_ptr<UnpackTarget> target(new UnpackTarget);
     target->m_folder = folder;
@@ -50,10 +74,18 @@ std::unique_ptr<UnpackTarget> UnpackTarget::open(const QString &folder, QString 
                                : QStringLiteral("展開先のフォルダを作れません");
         return nullptr;
     }
-    target->m_folderFd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The rule is judged on the folder opened, so a link put in its place
+    // after it was chosen is refused too.
+    const int noFollow = rule == Folder::NewOrEmpty ? O_NOFOLLOW : 0;
+    target->m_folderFd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | noFollow);
     if (target->m_folderFd < 0) {
-        *why = errno == ENOTDIR ? QStringLiteral("展開先がフォルダではありません")
-                                : QStringLiteral("展開先のフォルダを開けません");
+        *why = errno == ELOOP     ? QStringLiteral("展開先がリンクです")
+               : errno == ENOTDIR ? QStringLiteral("展開先がフォルダではありません")
+                                  : QStringLiteral("展開先のフォルダを開けません");
+        return nullptr;
+    }
+    if (rule == Folder::NewOrEmpty && !target->m_madeFolder && !isEmptyFolder(target->m_folderFd)) {
+        *why = QStringLiteral("展開先のフォルダが空ではありません");
         return nullptr;
     }
     return target;

@@ -15,14 +15,17 @@
 // what this object made.
 class UnpackTarget {
 public:
+    // Which folders the unpack may go into: any the user named, or, for one
+    // the program chose, only a new one or an empty one that is no link.
+    enum class Folder { Any, NewOrEmpty };
+
     // Opens folder, making it when it is missing (its parent must exist).
-    // Nothing, with the reason, when it cannot be opened or made.
-    static std::unique_ptr<UnpackTarget> open(const QString &folder, QString *why);
+    // Nothing, with the reason, when it cannot be opened or made, or is not
+    // what rule allows.
+    static std::unique_ptr<UnpackTarget> open(const QString &folder, Folder rule, QString *why);
     ~UnpackTarget();
     UnpackTarget(const UnpackTarget &) = delete;
     UnpackTarget &operator=(const UnpackTarget &) = delete;
-
-    bool madeFolder() const { return m_madeFolder; }
 
     // What the folder already holds under a name. Links are not followed.
     enum class Occupant { None, File, Other };

@@ -1,16 +1,15 @@
 #include "WmzUnpacker.h"
 
-#include "packaging/StoredNames.h"
+#include "packaging/ArchiveReader.h"
 #include "packaging/UnpackTarget.h"
 #include "util/Interrupt.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
-#include "util/UserFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <functional>
 #include <unistd.h>
 #include <zip.h>
 
@@ -25,86 +24,8 @@ using ArchiveCheck::Entry;
 // How many names of files about to be replaced the question lists.
 constexpr qsizetype kNamesAsked = 10;
 constexpr qsizetype kBufferBytes = 256 * 1024;
-
-// The archive, read through the descriptor it was checked on.
-class Archive {
-public:
-    ~Archive()
-    {
-        if (m_zip) {
-            zip_discard(m_zip);
-        }
-    }
-
-    // Nothing, or why the file is no archive to read.
-    std::optional<QString> open(const QString &path)
-    {
-        QFile &file = m_file;
-        if (!UserFile::open(file, path)) {
-            return UserFile::refusalText(
-                UserFile::refusal(path).value_or(UserFile::Refusal::Other));
-        }
-        // libzip takes the descriptor over, and closes it with the archive.
-        // Its stricter consistency checks would refuse two entries of one
-        // name without naming them; the directory's check does.
-        const int fd = ::dup(file.handle());
-        if (fd < 0) {
-            return u"ファイルを開けません"_s;
-        }
-        int error = 0;
-        m_zip = zip_fdopen(fd, ZIP_RDONLY, &error);
-        if (!m_zip) {
-            ::close(fd);
-            return u"ZIP 形式として読めません"_s;
-        }
-        return std::nullopt;
-    }
-
-    // The directory as declared, up to one entry past the limit: that one is
-    // enough for the check to refuse the count.
-    QList<Entry> directory()
-    {
-        const zip_int64_t count =
-            std::min<zip_int64_t>(zip_get_num_entries(m_zip, 0), ArchiveCheck::kLimits.entries + 1);
-        const QList<QByteArray> stored = storedEntryNames(m_file, count);
-        QList<Entry> entries;
-        entries.reserve(count);
-        for (zip_int64_t i = 0; i < count; ++i) {
-            const auto index = static_cast<zip_uint64_t>(i);
-            zip_stat_t stat;
-            zip_stat_init(&stat);
-            zip_uint8_t madeBy = 0;
-            zip_uint32_t attributes = 0;
-            if (zip_stat_index(m_zip, index, ZIP_FL_ENC_RAW, &stat) != 0 ||
-                zip_file_get_external_attributes(m_zip, index, 0, &madeBy, &attributes) != 0) {
-                // A directory libzip cannot read back is refused by its first
-                // broken entry: no name, no size, a kind the check refuses.
-                entries.append({QByteArray(), 0, 0, ArchiveCheck::Kind::Device, false, false});
-                continue;
-            }
-            Entry entry;
-            entry.name = QByteArray(stat.name);
-            // The name as stored where libzip made a blank of a NUL in it.
-            if (i < stored.size() && stored.at(i).contains('\0') &&
-                QByteArray(stored.at(i)).replace('\0', ' ') == entry.name) {
-                entry.name = stored.at(i);
-            }
-            entry.size = stat.size;
-            entry.packedSize = stat.comp_size;
-            entry.kind = ArchiveCheck::kindOf(madeBy, attributes, entry.name);
-            entry.encrypted = stat.encryption_method != ZIP_EM_NONE;
-            entry.supportedMethod = zip_compression_method_supported(stat.comp_method, 0) != 0;
-            entries.append(entry);
-        }
-        return entries;
-    }
-
-    zip_t *handle() const { return m_zip; }
-
-private:
-    QFile m_file;
-    zip_t *m_zip = nullptr;
-};
+// Folders named after an archive that an unpack tries before giving up.
+constexpr int kFoldersTried = 100;
 
 bool writeAll(int fd, const char *data, qsizetype size)
 {
@@ -141,7 +62,7 @@ QString writeFailure(int error)
 // Copies one entry into fd, never more than it declared. Nothing, or the
 // reason it stopped.
 std::optional<QString> copyEntry(zip_t *zip, zip_uint64_t index, const Entry &entry, int fd,
-                                 QByteArray &buffer)
+                                 QByteArray &buffer, const std::function<bool(quint64)> &carryOn)
 {
     zip_file_t *file = zip_fopen_index(zip, index, 0);
     if (!file) {
@@ -177,6 +98,10 @@ std::optional<QString> copyEntry(zip_t *zip, zip_uint64_t index, const Entry &en
             break;
         }
         written += quint64(got);
+        if (!carryOn(quint64(got))) {
+            failure = u"中断されました"_s;
+            break;
+        }
     }
     zip_fclose(file);
     return failure;
@@ -211,42 +136,70 @@ QString folderFor(const QString &archivePath)
     return QDir::toNativeSeparators(info.absoluteDir().filePath(stem));
 }
 
-std::optional<QString> unpack(const QString &archivePath, const QString &folder,
-                              MessageSink &messages)
+QString newFolderFor(const QString &archivePath)
 {
+    const QString first = folderFor(archivePath);
+    for (int n = 1; n <= kFoldersTried; ++n) {
+        const QString folder = n == 1 ? first : u"%1 (%2)"_s.arg(first).arg(n);
+        const QFileInfo info(folder);
+        // exists() follows a link; a dangling one is still in the way.
+        if (!info.exists() && !info.isSymLink()) {
+            return folder;
+        }
+        if (info.isDir() && !info.isSymLink() &&
+            QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                 QDir::NoDotAndDotDot)) {
+            return folder;
+        }
+    }
+    return {};
+}
+
+Unpack::Unpack() = default;
+Unpack::~Unpack() = default;
+
+std::unique_ptr<Unpack> Unpack::prepare(const QString &archivePath, const QString &folder,
+                                        MessageSink &messages, UnpackTarget::Folder rule)
+{
+    std::unique_ptr<Unpack> unpack(new Unpack);
+    unpack->m_archivePath = archivePath;
+    unpack->m_folder = folder;
     const QString shownArchive = QDir::toNativeSeparators(archivePath);
     const auto fail = [&](const QString &reason, const QString &subject) {
         messages.showMessage(u"WMZファイルを展開できません（%1）：%2"_s.arg(reason, subject),
                              title(), MessageIcon::Exclamation);
-        return std::nullopt;
+        return nullptr;
     };
-    Archive archive;
-    if (const std::optional<QString> why = archive.open(archivePath)) {
-        return fail(*why, shownArchive);
+    unpack->m_archive = std::make_unique<ArchiveReader>();
+    if (const std::optional<ArchiveCheck::Refusal> refusal = unpack->m_archive->open(archivePath)) {
+        messages.showMessage(refusal->message(shownArchive), title(), MessageIcon::Exclamation);
+        return nullptr;
     }
-    const QList<Entry> entries = archive.directory();
-    const ArchiveCheck::Verdict verdict = ArchiveCheck::check(entries);
+    unpack->m_entries = unpack->m_archive->directory();
+    const ArchiveCheck::Verdict verdict = ArchiveCheck::check(unpack->m_entries);
     if (verdict.refusal) {
         messages.showMessage(verdict.refusal->message(shownArchive), title(),
                              MessageIcon::Exclamation);
-        return std::nullopt;
+        return nullptr;
     }
+    unpack->m_skinEntry = verdict.skinEntry;
 
     const QString shownFolder = QDir::toNativeSeparators(folder);
     QString why;
-    const std::unique_ptr<UnpackTarget> target = UnpackTarget::open(folder, &why);
-    if (!target) {
+    unpack->m_target = UnpackTarget::open(folder, rule, &why);
+    if (!unpack->m_target) {
         return fail(why, shownFolder);
     }
     QStringList replaced;
-    for (const Entry &entry : entries) {
+    for (const Entry &entry : std::as_const(unpack->m_entries)) {
+        unpack->m_totalBytes += entry.size;
         // Found before anything is written: the last rename would fail.
-        if (!target->takesName(entry.name)) {
+        if (!unpack->m_target->takesName(entry.name)) {
             return fail(
                 u"名前が長すぎて展開先に作れません：%1"_s.arg(ArchiveCheck::nameText(entry.name)),
                 shownFolder);
         }
-        switch (target->occupant(entry.name)) {
+        switch (unpack->m_target->occupant(entry.name)) {
         case UnpackTarget::Occupant::None:
             break;
         case UnpackTarget::Occupant::File:
@@ -262,27 +215,70 @@ std::optional<QString> unpack(const QString &archivePath, const QString &folder,
         !messages.askYesNo(u"展開先のフォルダには同じ名前のファイルがあります。置き換えますか？\r\n"
                            u"%1\r\n%2"_s.arg(shownFolder, listedNames(replaced)),
                            title())) {
+        return nullptr;
+    }
+    return unpack;
+}
+
+bool Unpack::copy(const std::function<bool(quint64)> &carryOn)
+{
+    QByteArray buffer(kBufferBytes, Qt::Uninitialized);
+    // Stopped from outside or by the user: the partial files go with the target.
+    const auto carryOnUnlessAsked = [&](quint64 bytes) {
+        return !Interrupt::requested() && carryOn(bytes);
+    };
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const Entry &entry = m_entries.at(i);
+        const int fd = m_target->createPart(entry.name);
+        if (fd < 0) {
+            m_failure = {writeFailure(errno), QDir::toNativeSeparators(m_folder)};
+            return false;
+        }
+        if (const std::optional<QString> failure = copyEntry(
+                m_archive->handle(), zip_uint64_t(i), entry, fd, buffer, carryOnUnlessAsked)) {
+            m_failure = {u"%1、エントリ「%2」"_s.arg(*failure, ArchiveCheck::nameText(entry.name)),
+                         QDir::toNativeSeparators(m_archivePath)};
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<QString> Unpack::finish(bool copied, MessageSink &messages)
+{
+    const auto fail = [&](const QString &reason, const QString &subject) {
+        messages.showMessage(u"WMZファイルを展開できません（%1）：%2"_s.arg(reason, subject),
+                             title(), MessageIcon::Exclamation);
+        return std::nullopt;
+    };
+    if (!copied) {
+        const Failure failure = m_failure;
+        m_target.reset(); // its partial files and a folder made for it go
+        return fail(failure.reason, failure.subject);
+    }
+    if (!m_target->commit()) {
+        const int error = errno;
+        m_target.reset();
+        return fail(writeFailure(error), QDir::toNativeSeparators(m_folder));
+    }
+    return Paths::join(QDir::toNativeSeparators(m_folder),
+                       ArchiveCheck::nameText(m_entries.at(m_skinEntry).name));
+}
+
+void Unpack::abandon()
+{
+    m_target.reset();
+}
+
+std::optional<QString> unpack(const QString &archivePath, const QString &folder,
+                              MessageSink &messages, UnpackTarget::Folder rule)
+{
+    const std::unique_ptr<Unpack> job = Unpack::prepare(archivePath, folder, messages, rule);
+    if (!job) {
         return std::nullopt;
     }
-
-    QByteArray buffer(kBufferBytes, Qt::Uninitialized);
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const Entry &entry = entries.at(i);
-        const int fd = target->createPart(entry.name);
-        if (fd < 0) {
-            return fail(writeFailure(errno), shownFolder);
-        }
-        if (const std::optional<QString> failure =
-                copyEntry(archive.handle(), zip_uint64_t(i), entry, fd, buffer)) {
-            return fail(u"%1、エントリ「%2」"_s.arg(*failure, ArchiveCheck::nameText(entry.name)),
-                        shownArchive);
-        }
-    }
-    if (!target->commit()) {
-        return fail(writeFailure(errno), shownFolder);
-    }
-    return Paths::join(QDir::toNativeSeparators(folder),
-                       ArchiveCheck::nameText(entries.at(verdict.skinEntry).name));
+    const bool copied = job->copy([](quint64) { return true; });
+    return job->finish(copied, messages);
 }
 
 } // namespace WmzUnpacker

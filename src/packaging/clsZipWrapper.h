@@ -42,7 +42,8 @@ private:
     // line names one.
     bool runZip(const QString &strArchive, const QString &strBaseDir, const QString &strListArg,
                 std::optional<PackFailure> *cause);
-    void showFailure(const QString &strText);
+    // "圧縮に失敗しました", and the cause where one is known.
+    void showFailure(const PackFailure *cause);
 
     MessageSink &m_messages;
     std::unique_ptr<Archiver> m_archiver;

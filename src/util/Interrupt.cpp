@@ -6,6 +6,7 @@
 namespace {
 
 std::atomic<int> g_signal{0};
+std::atomic<int> g_holds{0};
 static_assert(std::atomic<int>::is_always_lock_free);
 
 } // namespace
@@ -28,6 +29,21 @@ void endAsAsked()
         std::signal(number, SIG_DFL);
         std::raise(number);
     }
+}
+
+Hold::Hold()
+{
+    ++g_holds;
+}
+
+Hold::~Hold()
+{
+    --g_holds;
+}
+
+bool held()
+{
+    return g_holds.load() > 0;
 }
 
 } // namespace Interrupt

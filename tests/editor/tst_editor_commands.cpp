@@ -123,10 +123,11 @@ void tst_EditorCommands::wmzOutcomes_data()
         << Expected{{u"圧縮に失敗しました"_s, u"WMZファイル作成"_s}, {kFailed, title}} << false;
     QTest::newRow("skin file gone")
         << int(BuiltIn) << false << u"skins/blue/gone.wms"_s
-        << Expected{{PackFailure{PackFailure::Kind::SkinUnreadable,
-                                 u"%1/skins/blue/gone.wms"_s, // %1 the editor's folder
-                                 UserFile::refusalText(UserFile::Refusal::Missing)}
-                         .message(),
+        << Expected{{u"圧縮に失敗しました\r\n"_s +
+                         PackFailure{PackFailure::Kind::SkinUnreadable,
+                                     u"%1/skins/blue/gone.wms"_s, // %1 the editor's folder
+                                     UserFile::refusalText(UserFile::Refusal::Missing)}
+                             .message(),
                      u"WMZファイル作成"_s},
                     {kFailed, title}}
         << false;

@@ -1,6 +1,8 @@
 // The WMZ unpacker against real archives written here: every hostile archive
 // is refused as a whole with the entry and the reason named, and leaves the
 // target folder as it was.
+#include "ProcessRun.h"
+#include "ProgramFolder.h"
 #include "RecordingMessageSink.h"
 #include "TestArchive.h"
 #include "TmpfsMount.h"
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <dirent.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -94,6 +97,11 @@ private slots:
     void fullDiskLeavesNothing();
     void refusedRenameTakesBackNewFiles_data();
     void refusedRenameTakesBackNewFiles();
+    void refusesWhatTheEndRecordDeclares_data();
+    void refusesWhatTheEndRecordDeclares();
+    void defaultFolderIsNewOrEmpty_data();
+    void defaultFolderIsNewOrEmpty();
+    void cancelledCopyLeavesNothing();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -159,8 +167,14 @@ void tst_Unpacker::refusesHostileArchive_data()
     row("entry too large",
         {skinEntry(), {"big.bmp", QByteArray(qsizetype(limits.entryBytes) + 1, 0)}}, u"big.bmp"_s,
         u"MB"_s);
-    row("bomb", {skinEntry(), {"bomb.bmp", QByteArray(qsizetype(limits.ratioFromBytes) + 1, 0)}},
-        u"bomb.bmp"_s, u"圧縮率"_s);
+    // Deflate cannot pack a thousandfold much beyond a plain BMP; only a lie
+    // about the size (or another method) goes further.
+    QTest::newRow("bomb")
+        << TestArchive::withDeclaredSize(
+               archiveBytes({skinEntry(),
+                             {"bomb.bmp", QByteArray(qsizetype(limits.ratioFromBytes) + 1, 0)}}),
+               "bomb.bmp", quint32(limits.entryBytes - 1))
+        << u"bomb.bmp"_s << u"圧縮率"_s;
     // Each entry just within the ratio, all of them together over the limit.
     const qsizetype declared = qsizetype(limits.totalBytes / 4 - 1);
     const qsizetype packed = declared / qsizetype(limits.ratio) + 1;
@@ -365,7 +379,8 @@ void tst_Unpacker::refusedRenameTakesBackNewFiles()
     }
     const QMap<QString, QByteArray> before = folderContents(folder);
     QString why;
-    std::unique_ptr<UnpackTarget> target = UnpackTarget::open(folder, &why);
+    std::unique_ptr<UnpackTarget> target =
+        UnpackTarget::open(folder, UnpackTarget::Folder::Any, &why);
     QVERIFY2(target, qPrintable(why));
     for (const QByteArray &name : {QByteArray("skin.wms"), QByteArray(300, 'a')}) {
         const int fd = target->createPart(name);
@@ -375,6 +390,167 @@ void tst_Unpacker::refusedRenameTakesBackNewFiles()
     target.reset();
     QCOMPARE(QFileInfo::exists(folder), existing);
     QCOMPARE(folderContents(folder), before);
+}
+
+// The end record of a real archive rewritten to declare entries and
+// directory bytes through a ZIP64 record, the declared directory running on
+// into a sparse hole of its size, as a few kilobytes of a hostile archive do.
+bool writeDeclaring(const QString &file, const QByteArray &archive, quint64 entries,
+                    quint64 directoryBytes)
+{
+    const qsizetype end = archive.lastIndexOf(QByteArrayView("PK\x05\x06", 4));
+    if (end < 0) {
+        return false;
+    }
+    const quint64 directoryAt = qFromLittleEndian<quint32>(archive.constData() + end + 16);
+    const quint64 recordAt = directoryAt + directoryBytes;
+    QByteArray zip64(56, '\0');
+    zip64.replace(0, 4, QByteArray("PK\x06\x06", 4));
+    qToLittleEndian<quint64>(44, zip64.data() + 4);
+    qToLittleEndian<quint64>(entries, zip64.data() + 24);
+    qToLittleEndian<quint64>(entries, zip64.data() + 32);
+    qToLittleEndian<quint64>(directoryBytes, zip64.data() + 40);
+    qToLittleEndian<quint64>(directoryAt, zip64.data() + 48);
+    QByteArray locator(20, '\0');
+    locator.replace(0, 4, QByteArray("PK\x06\x07", 4));
+    qToLittleEndian<quint64>(recordAt, locator.data() + 8);
+    qToLittleEndian<quint32>(1, locator.data() + 16);
+    QByteArray record = archive.mid(end, 22);
+    for (const qsizetype at : {8, 10}) {
+        qToLittleEndian<quint16>(0xFFFF, record.data() + at);
+    }
+    for (const qsizetype at : {12, 16}) {
+        qToLittleEndian<quint32>(0xFFFFFFFF, record.data() + at);
+    }
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) &&
+           out.write(archive.first(qsizetype(directoryAt))) == qint64(directoryAt) &&
+           out.seek(qint64(recordAt)) && out.write(zip64 + locator + record) == 98;
+}
+
+// What an end record may declare is refused before the directory is read:
+// the directory libzip would build for it is what cost gigabytes.
+void tst_Unpacker::refusesWhatTheEndRecordDeclares_data()
+{
+    QTest::addColumn<quint64>("entries");
+    QTest::addColumn<quint64>("directoryBytes");
+    QTest::addColumn<QString>("reason");
+    const ArchiveCheck::Limits limits = ArchiveCheck::kLimits;
+    const QString tooMany = QString::number(limits.entries);
+    QTest::newRow("2^24 entries") << (quint64(1) << 24) << (quint64(46) << 24) << tooMany;
+    QTest::newRow("2^28 entries") << (quint64(1) << 28) << (quint64(46) << 28) << tooMany;
+    QTest::newRow("one past the limit")
+        << quint64(limits.entries + 1) << quint64(46) * quint64(limits.entries + 1) << tooMany;
+    QTest::newRow("a directory too large for its entries")
+        << quint64(1) << limits.directoryBytes + 1 << QString::number(limits.directoryBytes >> 20);
+}
+
+void tst_Unpacker::refusesWhatTheEndRecordDeclares()
+{
+    QFETCH(quint64, entries);
+    QFETCH(quint64, directoryBytes);
+    QFETCH(QString, reason);
+    const QString file = path(u"in.wmz"_s);
+    QVERIFY(writeDeclaring(file, archiveBytes({skinEntry()}), entries, directoryBytes));
+    RecordingMessageSink messages;
+    QVERIFY(!WmzUnpacker::unpack(file, path(u"in"_s), messages));
+    QCOMPARE(messages.messages.size(), 1);
+    QVERIFY2(messages.last().text.contains(reason), qPrintable(messages.last().text));
+    QVERIFY(!QFileInfo::exists(path(u"in"_s)));
+
+    // The command's peak memory stays that of a small archive's (libzip made
+    // 543 MB of the directory of 2^24 entries before any limit applied).
+    const ProcessRun run =
+        runProcess(programFolder() + u"/velmora"_s, {u"unpack"_s, file}, withoutDisplay());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+    struct rusage usage {};
+    QCOMPARE(::getrusage(RUSAGE_CHILDREN, &usage), 0);
+    constexpr long kMostKilobytes = 128 * 1024;
+    QVERIFY2(usage.ru_maxrss < kMostKilobytes, qPrintable(QString::number(usage.ru_maxrss)));
+}
+
+// The folder an unpack picks itself is new or empty, never a link nor one
+// holding files; judged again on the folder it opens.
+void tst_Unpacker::defaultFolderIsNewOrEmpty_data()
+{
+    QTest::addColumn<QString>("inTheWay"); // what "in" is before the unpack
+    QTest::addColumn<QString>("chosen");   // the folder picked, under the test folder
+    QTest::newRow("nothing") << QString() << u"in"_s;
+    QTest::newRow("an empty folder") << u"empty folder"_s << u"in"_s;
+    QTest::newRow("a folder holding a file") << u"folder with a file"_s << u"in (2)"_s;
+    QTest::newRow("a link to a folder elsewhere") << u"link"_s << u"in (2)"_s;
+    QTest::newRow("a dangling link") << u"dangling link"_s << u"in (2)"_s;
+    QTest::newRow("a file") << u"file"_s << u"in (2)"_s;
+}
+
+void tst_Unpacker::defaultFolderIsNewOrEmpty()
+{
+    QFETCH(QString, inTheWay);
+    QFETCH(QString, chosen);
+    const QString in = path(u"in"_s);
+    const QString elsewhere = path(u"elsewhere"_s);
+    QVERIFY(QDir().mkdir(elsewhere));
+    if (inTheWay == u"empty folder"_s || inTheWay == u"folder with a file"_s) {
+        QVERIFY(QDir().mkdir(in));
+    }
+    if (inTheWay == u"folder with a file"_s) {
+        QVERIFY(writeFile(in + u"/mine.txt"_s, "mine"));
+    }
+    if (inTheWay == u"link"_s) {
+        QVERIFY(QFile::link(elsewhere, in));
+    }
+    if (inTheWay == u"dangling link"_s) {
+        QVERIFY(QFile::link(path(u"gone"_s), in));
+    }
+    if (inTheWay == u"file"_s) {
+        QVERIFY(writeFile(in, "a file"));
+    }
+    const QMap<QString, QByteArray> before = folderContents(in);
+    QVERIFY(TestArchive::write(path(u"in.wmz"_s), {skinEntry(), {"play.bmp", "x"}}));
+
+    // Named as it stands, the folder in the way is refused by the rule.
+    RecordingMessageSink messages;
+    const bool takenAsIs =
+        WmzUnpacker::unpack(path(u"in.wmz"_s), in, messages, UnpackTarget::Folder::NewOrEmpty)
+            .has_value();
+    QCOMPARE(takenAsIs, chosen == u"in"_s);
+    if (!takenAsIs) {
+        QCOMPARE(messages.messages.size(), 1);
+        QVERIFY(!messages.last().question);
+        QCOMPARE(folderContents(in), before);
+        QVERIFY(folderContents(elsewhere).isEmpty());
+
+        const QString picked = WmzUnpacker::newFolderFor(path(u"in.wmz"_s));
+        QCOMPARE(picked, path(chosen));
+        messages.clear();
+        QCOMPARE(WmzUnpacker::unpack(path(u"in.wmz"_s), picked, messages,
+                                     UnpackTarget::Folder::NewOrEmpty),
+                 picked + u"/skin.wms"_s);
+        QVERIFY(messages.messages.isEmpty());
+    }
+    QVERIFY(folderContents(elsewhere).isEmpty());
+    QVERIFY(folderContents(path(chosen)).contains(u"play.bmp"_s));
+}
+
+// Stopped after its first piece, an unpack takes back its partial files and
+// the folder it made, and says nothing.
+void tst_Unpacker::cancelledCopyLeavesNothing()
+{
+    QVERIFY(TestArchive::write(path(u"in.wmz"_s), {skinEntry(), {"play.bmp", noise(1 << 20)}}));
+    RecordingMessageSink messages;
+    std::unique_ptr<WmzUnpacker::Unpack> job = WmzUnpacker::Unpack::prepare(
+        path(u"in.wmz"_s), path(u"in"_s), messages, UnpackTarget::Folder::NewOrEmpty);
+    QVERIFY(job);
+    QVERIFY(QFileInfo(path(u"in"_s)).isDir());
+    int pieces = 0;
+    QVERIFY(!job->copy([&](quint64) { return ++pieces < 2; }));
+    QCOMPARE(pieces, 2);
+    job->abandon();
+    job.reset();
+    QVERIFY(messages.messages.isEmpty());
+    QVERIFY(!QFileInfo::exists(path(u"in"_s)));
+    QCOMPARE(folderContents(m_dir->path()).keys(), QStringList{u"in.wmz"_s});
 }
 
 QTEST_GUILESS_MAIN(tst_Unpacker)

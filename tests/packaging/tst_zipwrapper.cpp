@@ -186,9 +186,11 @@ void tst_zipwrapper::runsArchiver_data()
     QTest::newRow("old archiver still runs") << true << 0 << false << s << u"s.wmz"_s << QString();
     QTest::newRow("WMS file missing")
         << true << 0 << false << u"gone.wms"_s << QString()
-        << PackFailure{PackFailure::Kind::SkinUnreadable, u"%1/gone.wms"_s, // %1 the skin folder
-                       UserFile::refusalText(UserFile::Refusal::Missing)}
-               .message();
+        << kStop + u"\r\n"_s +
+               PackFailure{PackFailure::Kind::SkinUnreadable,
+                           u"%1/gone.wms"_s, // %1 the skin folder
+                           UserFile::refusalText(UserFile::Refusal::Missing)}
+                   .message();
     QTest::newRow("no WMS name") << true << 0 << false << QString() << QString() << QString();
 }
 
@@ -300,8 +302,6 @@ void tst_zipwrapper::commandLine_data()
     // The archive name is the WMS name with its last character made a "z".
     QTest::newRow("upper-case name")
         << u"blue"_s << QString() << u"B.WMS"_s << u"B.WMz"_s << u"-r -D -v %1/B.WMz %1/ @%2 "_s;
-    QTest::newRow("no extension") << u"blue"_s << QString() << u"skin"_s << u"skiz"_s
-                                  << u"-r -D -v %1/skiz %1/ @%2 "_s;
 }
 
 void tst_zipwrapper::commandLine()
@@ -345,7 +345,8 @@ void tst_zipwrapper::fullTemporaryFolderIsReported()
     QVERIFY(m_log.calls.isEmpty());
     QCOMPARE(m_messages.messages.size(), 1);
     QCOMPARE(m_messages.last().text,
-             (PackFailure{PackFailure::Kind::TemporaryFolder, m_temp->path(), {}}.message()));
+             kStop + u"\r\n"_s +
+                 (PackFailure{PackFailure::Kind::TemporaryFolder, m_temp->path(), {}}.message()));
     QCOMPARE(SkinFolder::listing(m_temp->path()), QStringList());
 }
 
@@ -397,8 +398,9 @@ void tst_zipwrapper::packsSkinAndFolderNames_data()
     QTest::addColumn<bool>("packs");
 
     // Found by fuzzing: bare, the list's last line read as a quoted name.
+    // No WMS file of the program's unpacker's: refused before packing.
     QTest::newRow("skin file named in quotes, with a blank")
-        << u"skin"_s << u"\"my skin\""_s << true;
+        << u"skin"_s << u"\"my skin\""_s << false;
     // The command line has no escaping: a quote before a blank cannot be carried.
     QTest::newRow("folder with a quote before a blank") << u"skin\" 1"_s << u"skin.wms"_s << false;
     QTest::newRow("skin file with a quote before a blank") << u"skin"_s << u"a\" b.wms"_s << false;
@@ -556,9 +558,10 @@ void tst_zipwrapper::refusesNamesUnsafeAsEntries()
     QCOMPARE(wrapper.makeZipFile(u"skin.wms"_s, skin.path()), QString());
 
     QCOMPARE(m_messages.messages.size(), 1);
-    QCOMPARE(
-        m_messages.last().text,
-        (PackFailure{PackFailure::Kind::UnsafeName, name, *unsafeEntryNameReason(name)}.message()));
+    QCOMPARE(m_messages.last().text,
+             kStop + u"\r\n"_s +
+                 (PackFailure{PackFailure::Kind::UnsafeName, name, *unsafeEntryNameReason(name)}
+                      .message()));
     QCOMPARE(SkinFolder::listing(skin.path()), before);
 }
 

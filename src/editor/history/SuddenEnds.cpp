@@ -1,6 +1,7 @@
 #include "SuddenEnds.h"
 
 #include "Recovery.h"
+#include "util/Interrupt.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -40,9 +41,14 @@ void endBySignal()
         return;
     }
     writeRecovery();
+    Interrupt::request(number);
+    // Work that must take back what it made stops first; whoever holds it
+    // then ends the program.
+    if (Interrupt::held()) {
+        return;
+    }
     // Ended as the signal asks, so whoever sent it sees it did.
-    std::signal(number, SIG_DFL);
-    std::raise(number);
+    Interrupt::endAsAsked();
 }
 
 // Owned by the window it watches: it goes with the window, and going it

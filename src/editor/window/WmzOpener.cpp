@@ -1,7 +1,9 @@
 #include "WmzOpener.h"
 
+#include "UnpackProgress.h"
 #include "packaging/WmzUnpacker.h"
 #include "util/DialogProvider.h"
+#include "util/Interrupt.h"
 #include "util/Paths.h"
 
 #include <QDir>
@@ -15,9 +17,14 @@ namespace {
 // so that it can go again when it is not used.
 QString proposedFolder(const QString &archive, const QString &skinsFolder, bool *made)
 {
-    const QString beside = WmzUnpacker::folderFor(archive);
-    const QString inSkins = Paths::join(skinsFolder, QFileInfo(beside).fileName());
+    // A new or empty folder, never a link nor one holding files.
+    const QString beside = WmzUnpacker::newFolderFor(archive);
+    const QString inSkins =
+        WmzUnpacker::newFolderFor(Paths::join(skinsFolder, QFileInfo(archive).fileName()));
     for (const QString &folder : {beside, inSkins}) {
+        if (folder.isEmpty()) {
+            continue;
+        }
         if (QFileInfo(folder).isDir()) {
             *made = false;
             return folder;
@@ -64,13 +71,45 @@ std::optional<QString> WmzOpener::skinFile(const QString &path, const QString &s
         dropProposed();
         return std::nullopt;
     }
+    // The skins folder itself is offered only when no new folder could be.
+    const bool keptProposed = sameFolder(*chosen, proposed) && !sameFolder(proposed, skinsFolder);
     if (!sameFolder(*chosen, proposed)) {
         dropProposed();
     }
+    // The proposal must still be new or empty: something may have taken its
+    // place while the dialog was open.
     const std::optional<QString> wms =
-        WmzUnpacker::unpack(path, QDir::toNativeSeparators(*chosen), m_messages);
+        unpack(path, QDir::toNativeSeparators(*chosen),
+               keptProposed ? UnpackTarget::Folder::NewOrEmpty : UnpackTarget::Folder::Any);
     if (!wms) {
         dropProposed();
+    }
+    // A signal that came while the unpack ran ends the program now that
+    // nothing of it is left.
+    Interrupt::endAsAsked();
+    return wms;
+}
+
+std::optional<QString> WmzOpener::unpack(const QString &archive, const QString &folder,
+                                         UnpackTarget::Folder rule)
+{
+    std::optional<QString> wms;
+    {
+        // A signal to end the program waits until the unpack has taken back
+        // what it made.
+        const Interrupt::Hold hold;
+        const std::unique_ptr<WmzUnpacker::Unpack> job =
+            WmzUnpacker::Unpack::prepare(archive, folder, m_messages, rule);
+        if (job) {
+            const UnpackProgress::Outcome outcome = UnpackProgress::copy(*job, archive, m_owner);
+            // Cancelled, or stopped by a signal that ends the program at
+            // once: what was made goes without a word.
+            if (outcome == UnpackProgress::Outcome::Cancelled || Interrupt::requested()) {
+                job->abandon();
+            } else {
+                wms = job->finish(outcome == UnpackProgress::Outcome::Copied, m_messages);
+            }
+        }
     }
     return wms;
 }

@@ -92,7 +92,7 @@ void frmMain::openSkin()
     if (!chosen || !m_messages.askYesNo(kDiscard, kOpenFileTitle)) {
         return;
     }
-    if (const auto skin = WmzOpener(m_messages, dialogs()).skinFile(*chosen, skinsFolder())) {
+    if (const auto skin = WmzOpener(m_messages, dialogs(), this).skinFile(*chosen, skinsFolder())) {
         readSkinFile(*skin);
     }
 }
@@ -132,7 +132,8 @@ void frmMain::openSkinFile(const QString &path, bool confirm)
     // more to say on a failure: the reader reports its own.
     guarded([this, &path] {
         const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-        if (const auto skin = WmzOpener(m_messages, dialogs()).skinFile(full, skinsFolder())) {
+        if (const auto skin =
+                WmzOpener(m_messages, dialogs(), this).skinFile(full, skinsFolder())) {
             readSkinFile(*skin);
         }
     });
