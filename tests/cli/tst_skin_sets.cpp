@@ -5,6 +5,7 @@
 #include "../util/ImageFiles.h"
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
+#include "packaging/ArchiveCheck.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QtEndian>
 #include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +47,27 @@ QList<TestArchive::Entry> skinEntries(int left)
             {"skin.wms", skinText(left)}};
 }
 
+// A 24-bit BMP of one colour, as large as a real skin's background gets:
+// deflate packs it near its limit of about a thousandfold.
+QByteArray plainBmp(int width, int height)
+{
+    const qsizetype row = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    const qsizetype pixels = row * height;
+    QByteArray bmp(54 + pixels, '\x40');
+    bmp.replace(0, 54, QByteArray(54, '\0'));
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    qToLittleEndian<quint32>(quint32(bmp.size()), bmp.data() + 2);
+    qToLittleEndian<quint32>(54, bmp.data() + 10);
+    qToLittleEndian<quint32>(40, bmp.data() + 14);
+    qToLittleEndian<qint32>(width, bmp.data() + 18);
+    qToLittleEndian<qint32>(height, bmp.data() + 22);
+    qToLittleEndian<quint16>(1, bmp.data() + 26);
+    qToLittleEndian<quint16>(24, bmp.data() + 28);
+    qToLittleEndian<quint32>(quint32(pixels), bmp.data() + 34);
+    return bmp;
+}
+
 constexpr int kSound = 10;
 constexpr int kOutside = 90;
 
@@ -71,6 +94,8 @@ private slots:
     void commandsTakeWmz();
     void unpackKeepsFilesThere_data();
     void unpackKeepsFilesThere();
+    void whatPackMakesUnpacks_data();
+    void whatPackMakesUnpacks();
     void checksSeveralSkins();
     void renderRefusesSpecialOutput_data();
     void renderRefusesSpecialOutput();
@@ -243,6 +268,70 @@ void tst_SkinSets::unpackKeepsFilesThere()
         QVERIFY(mine.open(QIODevice::ReadOnly));
         QCOMPARE(mine.readAll(), QByteArray("mine"));
     }
+}
+
+// What pack writes, the program's own unpack takes: a skin within the
+// decoding budget packs and unpacks; one the unpacker would refuse is refused
+// by pack first, naming the limit, and nothing is written.
+void tst_SkinSets::whatPackMakesUnpacks_data()
+{
+    QTest::addColumn<int>("width"); // of a one-colour background; 0: a sparse file
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("namedFiles"); // other files the title names
+    QTest::addColumn<QString>("limit");  // what pack's refusal says, empty when it packs
+    const ArchiveCheck::Limits limits = ArchiveCheck::kLimits;
+    // Refused by the unpacker as a bomb (1:983) before.
+    QTest::newRow("one-colour 2560 x 1440 BMP") << 2560 << 1440 << 0 << QString();
+    // 69 MB, refused by the unpacker as over 64 MB before.
+    QTest::newRow("23 M pixels in a 69 MB BMP") << 4800 << 4800 << 0 << QString();
+    QTest::newRow("a title naming more files than an archive may hold")
+        << 100 << 80 << int(limits.entries) << QString::number(limits.entries);
+    QTest::newRow("a picture larger than an entry may be")
+        << 0 << 0 << 0 << QString::number(limits.entryBytes >> 20);
+}
+
+void tst_SkinSets::whatPackMakesUnpacks()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, namedFiles);
+    QFETCH(QString, limit);
+    QVERIFY(!writeSkinFolder(u"s"_s, kSound).isEmpty());
+    if (width > 0) {
+        QVERIFY(ImageFiles::writeFile(path(u"s/background.bmp"_s), plainBmp(width, height)));
+    } else {
+        QFile sparse(path(u"s/background.bmp"_s));
+        QVERIFY(sparse.open(QIODevice::ReadWrite) &&
+                sparse.resize(qint64(ArchiveCheck::kLimits.entryBytes) + 1));
+    }
+    QByteArray skin = skinText(kSound);
+    QByteArray names;
+    for (int i = 0; i < namedFiles; ++i) {
+        const QByteArray name = "f" + QByteArray::number(i) + ".txt";
+        QVERIFY(ImageFiles::writeFile(path(u"s/"_s + QString::fromLatin1(name)), "x"));
+        names += name + ' ';
+    }
+    skin.replace("title=\"t\" author", "title=\"" + names + "\" author");
+    QVERIFY(ImageFiles::writeFile(path(u"s/skin.wms"_s), skin));
+
+    const ProcessRun pack = velmora({u"pack"_s, u"s/skin.wms"_s});
+    if (!limit.isEmpty()) {
+        QCOMPARE(pack.exitCode, 1);
+        QVERIFY2(pack.err.contains(u"圧縮に失敗しました"_s) && pack.err.contains(limit),
+                 qPrintable(pack.err));
+        QVERIFY(!QFileInfo::exists(path(u"s/skin.wmz"_s)));
+        return;
+    }
+    QVERIFY2(pack.exitCode == 0, qPrintable(pack.err));
+    const ProcessRun test = runProcess(u"unzip"_s, {u"-t"_s, path(u"s/skin.wmz"_s)});
+    QVERIFY2(test.succeeded(), qPrintable(test.out));
+    const ProcessRun unpack = velmora({u"unpack"_s, u"s/skin.wmz"_s, u"out"_s});
+    QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.err));
+    QFile unpacked(path(u"out/background.bmp"_s));
+    QVERIFY(unpacked.open(QIODevice::ReadOnly));
+    QCOMPARE(unpacked.size(), QFileInfo(path(u"s/background.bmp"_s)).size());
+    const ProcessRun check = velmora({u"check"_s, u"s/skin.wmz"_s});
+    QVERIFY2(check.exitCode == 0, qPrintable(check.out + check.err));
 }
 
 // A WMS file, a WMZ file and a folder holding both kinds (one of them deeper),

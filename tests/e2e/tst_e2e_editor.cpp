@@ -1,4 +1,5 @@
 // The real editor under Xvfb with the X11 platform, driven by xdotool.
+#include "../packaging/TestArchive.h"
 #include "../wms/WmsFixtures.h"
 #include "ProgramFolder.h"
 #include "RecordingMessageSink.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -467,6 +469,43 @@ private slots:
     // the preview, drawn from the panels, is the renderer's picture of the
     // file. A file the reader refuses leaves a new skin, the reader's message
     // over the window.
+    // A large WMZ given at start unpacks behind a progress window, away from
+    // the window's thread: SIGTERM while it runs stops it at its next piece,
+    // its partial files and its folder go, and the program ends as asked (it
+    // went on unpacking for 10-15 s, and a kill then left the folder).
+    void sigtermStopsAnUnpack()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QList<TestArchive::Entry> entries{
+            {"skin.wms", "<theme id=\"velmora\" title=\"big\">\r\n<view/>\r\n</theme>\r\n"}};
+        for (int i = 0; i < 3; ++i) {
+            QByteArray filler(90 << 20, Qt::Uninitialized);
+            QRandomGenerator(quint32(i))
+                .fillRange(reinterpret_cast<quint32 *>(filler.data()), filler.size() / 4);
+            entries.append({"filler" + QByteArray::number(i) + ".bin", filler, 0100644, true});
+        }
+        const QString archive = folder.filePath(u"big.wmz"_s);
+        QVERIFY(TestArchive::write(archive, entries));
+        entries.clear();
+        const QString target = folder.filePath(u"big"_s);
+
+        QProcess editor;
+        QVERIFY(!startEditor(editor, {archive}).isEmpty());
+        const QString dialog = findWindow(u"^展開先のフォルダを選択$"_s);
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY(answerFileDialog(dialog, target));
+        // Under way: its first partial file is there.
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(target).entryList(QDir::Files | QDir::Hidden).isEmpty(),
+                                 20000);
+        screenshot(u"e2e_unpack_progress.png"_s);
+        editor.terminate();
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitStatus(), QProcess::CrashExit); // ended by the signal, as asked
+        QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(recoveryFiles().isEmpty());
+    }
+
     void givenSkinOpensAtStart()
     {
         QTemporaryDir folder;

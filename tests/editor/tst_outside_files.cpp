@@ -9,6 +9,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -68,6 +72,12 @@ void tst_OutsideFiles::initTestCase()
                                {pictureEntry, {"skin.wms", read(u"given.wms"_s)}}));
     QVERIFY(TestArchive::write(m_files.filePath(u"wmz/foreign.wmz"_s),
                                {pictureEntry, {"skin.wms", read(u"foreign.wms"_s)}}));
+    // Large enough to take many pieces: the progress window shows them.
+    QByteArray filler(4 << 20, '\0');
+    QRandomGenerator(3).fillRange(reinterpret_cast<quint32 *>(filler.data()), filler.size() / 4);
+    QVERIFY(TestArchive::write(
+        m_files.filePath(u"wmz/large.wmz"_s),
+        {pictureEntry, {"skin.wms", read(u"given.wms"_s)}, {"filler.bin", filler, 0100644, true}}));
     QVERIFY(
         TestArchive::write(m_files.filePath(u"wmz/hostile.wmz"_s),
                            {pictureEntry, {"skin.wms", read(u"given.wms"_s)}, {"../x.bmp", "x"}}));
@@ -254,14 +264,26 @@ void tst_OutsideFiles::wmzOpensUnpacked_data()
     QTest::addColumn<QString>("way");
     QTest::addColumn<QString>("archive");
     QTest::addColumn<bool>("folderChosen");
-    QTest::addColumn<QString>("message"); // the last one, when it does not open
-    QTest::newRow("open dialog") << u"open"_s << u"good"_s << true << QString();
-    QTest::newRow("given") << u"given"_s << u"good"_s << true << QString();
-    QTest::newRow("dropped") << u"dropped"_s << u"good"_s << true << QString();
-    QTest::newRow("folder dialog cancelled") << u"open"_s << u"good"_s << false << QString();
-    QTest::newRow("hostile") << u"dropped"_s << u"hostile"_s << true << u"../x.bmp"_s;
+    QTest::addColumn<QString>("message");   // the last one, when it does not open
+    QTest::addColumn<QString>("inTheWay");  // "link": the folder's name leads elsewhere
+    QTest::addColumn<bool>("cancelUnpack"); // Cancel on the progress window's first step
+    QTest::newRow("open dialog") << u"open"_s << u"good"_s << true << QString() << QString()
+                                 << false;
+    QTest::newRow("given") << u"given"_s << u"good"_s << true << QString() << QString() << false;
+    QTest::newRow("dropped") << u"dropped"_s << u"good"_s << true << QString() << QString()
+                             << false;
+    QTest::newRow("folder dialog cancelled")
+        << u"open"_s << u"good"_s << false << QString() << QString() << false;
+    QTest::newRow("hostile") << u"dropped"_s << u"hostile"_s << true << u"../x.bmp"_s << QString()
+                             << false;
     QTest::newRow("not ours") << u"open"_s << u"foreign"_s << true
-                              << u"編集不可能なスキンファイルです"_s;
+                              << u"編集不可能なスキンファイルです"_s << QString() << false;
+    QTest::newRow("a link in the folder's place")
+        << u"open"_s << u"good"_s << true << QString() << u"link"_s << false;
+    QTest::newRow("large, shown unpacking")
+        << u"open"_s << u"large"_s << true << QString() << QString() << false;
+    QTest::newRow("large, cancelled while unpacking")
+        << u"open"_s << u"large"_s << true << QString() << QString() << true;
 }
 
 void tst_OutsideFiles::wmzOpensUnpacked()
@@ -270,9 +292,20 @@ void tst_OutsideFiles::wmzOpensUnpacked()
     QFETCH(QString, archive);
     QFETCH(bool, folderChosen);
     QFETCH(QString, message);
+    QFETCH(QString, inTheWay);
+    QFETCH(bool, cancelUnpack);
     const QString file = m_files.filePath(u"wmz/%1.wmz"_s.arg(archive));
-    const QString folder = m_files.filePath(u"wmz/"_s + archive);
+    QString folder = m_files.filePath(u"wmz/"_s + archive);
     QVERIFY(QDir(folder).removeRecursively());
+    QFile::remove(folder);
+    const QString elsewhere = m_files.filePath(u"elsewhere"_s);
+    if (inTheWay == u"link"_s) {
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QFile::link(elsewhere, folder));
+        // The link stays; the folder proposed is a new one beside it.
+        folder += u" (2)"_s;
+        QVERIFY(QDir(folder).removeRecursively());
+    }
     StartedEditor editor;
     ScriptedDialogs dialogs;
     hooks(editor.window).setDialogProvider(dialogs);
@@ -282,6 +315,24 @@ void tst_OutsideFiles::wmzOpensUnpacked()
         dialogs.fileAnswers.append(file);
     }
     dialogs.fileAnswers.append(folderChosen ? std::optional(folder) : std::nullopt);
+    // The progress window, seen while the unpack runs, and cancelled at its
+    // first step when the row asks.
+    bool progressSeen = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *progress = qobject_cast<QProgressDialog *>(widget);
+            if (!progress || !progress->isVisible() || progress->value() <= 0) {
+                continue;
+            }
+            progressSeen = true;
+            if (cancelUnpack) {
+                QTest::mouseClick(progress->findChild<QPushButton *>(), Qt::LeftButton);
+                watch.stop();
+            }
+        }
+    });
+    watch.start(0);
 
     if (way == u"open"_s) {
         editor.window.mnuFileOpen()->trigger();
@@ -295,7 +346,14 @@ void tst_OutsideFiles::wmzOpensUnpacked()
                 dialogs.requests.constLast().kind == ScriptedDialogs::Kind::Folder);
     // Made for the dialog to start on.
     QCOMPARE(dialogs.requests.constLast().file.initialPath, folder);
-    if (message.isEmpty() && folderChosen) {
+    if (archive == u"large"_s) {
+        QVERIFY(progressSeen);
+    }
+    if (inTheWay == u"link"_s) {
+        QVERIFY(QDir(elsewhere).isEmpty());
+        QVERIFY(QFileInfo(m_files.filePath(u"wmz/good"_s)).isSymLink());
+    }
+    if (message.isEmpty() && folderChosen && !cancelUnpack) {
         verifyShowsSkin(editor.window, folder + u"/skin.wms"_s, folder);
         return;
     }
@@ -303,6 +361,10 @@ void tst_OutsideFiles::wmzOpensUnpacked()
     if (!message.isEmpty()) {
         QVERIFY2(editor.messages.last().text.contains(message),
                  qPrintable(editor.messages.last().text));
+    } else {
+        // Only the question before opening: a cancel is not reported.
+        QCOMPARE(editor.messages.messages.size(), 1);
+        QVERIFY(editor.messages.last().question);
     }
     // The reader's refusal comes after unpacking, which the user asked for.
     QCOMPARE(QFileInfo::exists(folder), archive == u"foreign"_s);

@@ -2,6 +2,9 @@
 #include "GifWriter.h"
 #include "SkinFolder.h"
 #include "packaging/BuiltInArchiver.h"
+#include "packaging/MemberPipeline.h"
+#include "packaging/MemberSource.h"
+#include "packaging/PackFailure.h"
 #include "packaging/PackLimits.h"
 #include "packaging/ZipCommandLine.h"
 
@@ -21,6 +24,8 @@ class tst_builtinarchiver : public QObject {
     Q_OBJECT
 
 private slots:
+    void memberChangedWhilePackedIsNamed_data();
+    void memberChangedWhilePackedIsNamed();
     void parsesCommands_data();
     void parsesCommands();
     void refusesCommands_data();
@@ -303,6 +308,46 @@ void tst_builtinarchiver::bareArchiveNameLandsInCurrentFolder()
     const auto entries = ArchiveContents::read(current.filePath(u"a.wmz"_s));
     QVERIFY(entries);
     QCOMPARE(entries->keys(), QStringList{u"skin.wms"_s});
+}
+
+// A member too large to hold whole is measured when it is opened and read
+// while the archive is written: one that shrinks or grows in between is named
+// with what happened (it was reported as the archive failing to be written).
+void tst_builtinarchiver::memberChangedWhilePackedIsNamed_data()
+{
+    QTest::addColumn<qint64>("sizeAfter");
+    const qint64 measured = PackLimits::kWholeMemberBytes + 4096;
+    QTest::newRow("shrank") << measured / 3;
+    QTest::newRow("grew") << measured + 4096;
+}
+
+void tst_builtinarchiver::memberChangedWhilePackedIsNamed()
+{
+    QFETCH(qint64, sizeAfter);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString member = dir.filePath(u"big.bmp"_s);
+    QVERIFY(SkinFolder::writeFile(
+        member, bmpHeaded(QByteArray(qsizetype(PackLimits::kWholeMemberBytes) + 4096 - 54, 'b'))));
+    MemberPipeline pipeline({member});
+    QVERIFY(!pipeline.wait(0).whole); // opened and measured, not yet read
+    QFile changed(member);
+    QVERIFY(changed.open(QIODevice::ReadWrite) && changed.resize(sizeAfter));
+    changed.close();
+
+    int error = 0;
+    zip_t *zip = zip_open(QFile::encodeName(dir.filePath(u"out.wmz"_s)).constData(),
+                          ZIP_CREATE | ZIP_EXCL, &error);
+    QVERIFY(zip);
+    zip_source_t *source = makeMemberSource(pipeline, 0, zip_get_error(zip));
+    QVERIFY(source && zip_file_add(zip, "big.bmp", source, ZIP_FL_ENC_UTF_8) == 0);
+    QVERIFY(zip_close(zip) != 0);
+    zip_discard(zip);
+
+    QCOMPARE(pipeline.failedIndex(), 0);
+    const std::optional<PackFailure::Kind> cause = archiverCause(pipeline.wait(0).failure);
+    QCOMPARE(cause, PackFailure::Kind::MemberChanged);
+    QVERIFY(!QFileInfo::exists(dir.filePath(u"out.wmz"_s)));
 }
 
 void tst_builtinarchiver::storesWhatDeflateCannotShrink_data()
