@@ -6,8 +6,8 @@
 #include "BenchMouse.h"
 #include "BenchSkin.h"
 #include "BenchSupport.h"
+#include "document/SectionTable.h"
 #include "editor/layout/LayoutWindow.h"
-#include "editor/panels/SectionTable.h"
 #include "editor/window/frmMainTestHooks.h"
 #include "render/PreviewRenderer.h"
 

@@ -18,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QtEndian>
 #include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,27 +44,6 @@ QList<TestArchive::Entry> skinEntries(int left)
     return {{"background.bmp", ImageFiles::qimageFile(100, 80, "BMP")},
             {"play.bmp", ImageFiles::qimageFile(20, 10, "BMP")},
             {"skin.wms", skinText(left)}};
-}
-
-// A 24-bit BMP of one colour, as large as a real skin's background gets:
-// deflate packs it near its limit of about a thousandfold.
-QByteArray plainBmp(int width, int height)
-{
-    const qsizetype row = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
-    const qsizetype pixels = row * height;
-    QByteArray bmp(54 + pixels, '\x40');
-    bmp.replace(0, 54, QByteArray(54, '\0'));
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    qToLittleEndian<quint32>(quint32(bmp.size()), bmp.data() + 2);
-    qToLittleEndian<quint32>(54, bmp.data() + 10);
-    qToLittleEndian<quint32>(40, bmp.data() + 14);
-    qToLittleEndian<qint32>(width, bmp.data() + 18);
-    qToLittleEndian<qint32>(height, bmp.data() + 22);
-    qToLittleEndian<quint16>(1, bmp.data() + 26);
-    qToLittleEndian<quint16>(24, bmp.data() + 28);
-    qToLittleEndian<quint32>(quint32(pixels), bmp.data() + 34);
-    return bmp;
 }
 
 constexpr int kSound = 10;
@@ -298,7 +276,8 @@ void tst_SkinSets::whatPackMakesUnpacks()
     QFETCH(QString, limit);
     QVERIFY(!writeSkinFolder(u"s"_s, kSound).isEmpty());
     if (width > 0) {
-        QVERIFY(ImageFiles::writeFile(path(u"s/background.bmp"_s), plainBmp(width, height)));
+        QVERIFY(ImageFiles::writeFile(path(u"s/background.bmp"_s),
+                                      ImageFiles::plainBmp(width, height)));
     } else {
         QFile sparse(path(u"s/background.bmp"_s));
         QVERIFY(sparse.open(QIODevice::ReadWrite) &&

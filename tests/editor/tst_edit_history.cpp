@@ -5,8 +5,8 @@
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
 #include "ScriptedDialogs.h"
+#include "document/SectionTable.h"
 #include "editor/panels/LayoutTables.h"
-#include "editor/panels/SectionTable.h"
 #include "editor/widgets/PictureBox.h"
 
 #include <QAction>

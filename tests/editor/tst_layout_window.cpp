@@ -3,10 +3,10 @@
 // snapped, driven by real mouse and key events.
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
+#include "document/SectionTable.h"
 #include "editor/canvas/Arrange.h"
 #include "editor/canvas/PreviewCanvas.h"
 #include "editor/layout/LayoutWindow.h"
-#include "editor/panels/SectionTable.h"
 #include "render/PreviewRenderer.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 // they stand, its canvas keeping the last background, cleared for a new skin.
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
+#include "document/SectionTable.h"
 #include "document/clsFileControl.h"
 #include "editor/panels/ControlTag.h"
-#include "editor/panels/SectionTable.h"
 #include "editor/widgets/PictureBox.h"
 
 #include <QCheckBox>

@@ -4,8 +4,8 @@
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
 #include "ScriptedDialogs.h"
+#include "document/SectionTable.h"
 #include "editor/canvas/PreviewCanvas.h"
-#include "editor/panels/SectionTable.h"
 #include "editor/widgets/PictureBox.h"
 
 #include <QAction>

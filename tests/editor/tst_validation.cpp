@@ -1,8 +1,8 @@
 // The check of the panels before a save: order, messages, and the failing
 // field brought forward.
 #include "EditorFixture.h"
+#include "document/SectionTable.h"
 #include "editor/panels/ControlTag.h"
-#include "editor/panels/SectionTable.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 
@@ -87,6 +88,25 @@ QByteArray afterApp0(const QByteArray &jfif)
 QByteArray plainJpeg(const QByteArray &jfif)
 {
     return QByteArray("\xFF\xD8") + afterApp0(jfif);
+}
+
+QByteArray plainBmp(int width, int height)
+{
+    const qsizetype row = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    const qsizetype pixels = row * height;
+    QByteArray bmp(54 + pixels, '\x40');
+    bmp.replace(0, 54, QByteArray(54, '\0'));
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    qToLittleEndian<quint32>(quint32(bmp.size()), bmp.data() + 2);
+    qToLittleEndian<quint32>(54, bmp.data() + 10);
+    qToLittleEndian<quint32>(40, bmp.data() + 14);
+    qToLittleEndian<qint32>(width, bmp.data() + 18);
+    qToLittleEndian<qint32>(height, bmp.data() + 22);
+    qToLittleEndian<quint16>(1, bmp.data() + 26);
+    qToLittleEndian<quint16>(24, bmp.data() + 28);
+    qToLittleEndian<quint32>(quint32(pixels), bmp.data() + 34);
+    return bmp;
 }
 
 } // namespace ImageFiles

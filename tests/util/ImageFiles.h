@@ -16,6 +16,9 @@ bool convert(const QStringList &args, QString *error);
 QString identifySize(const QString &path);
 
 QByteArray qimageFile(int width, int height, const char *format);
+// A 24-bit BMP of one colour, written byte by byte: any size, however large,
+// as deflate packs it near its limit of about a thousandfold.
+QByteArray plainBmp(int width, int height);
 // A JFIF JPEG as Qt writes it: SOI, APP0, tables, baseline frame.
 QByteArray jfifJpeg(int width, int height);
 // Everything of a JFIF JPEG after SOI and its APP0 segment.

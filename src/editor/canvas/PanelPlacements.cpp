@@ -1,7 +1,7 @@
 #include "PanelPlacements.h"
 
+#include "document/SectionTable.h"
 #include "editor/history/EditHistory.h"
-#include "editor/panels/SectionTable.h"
 #include "util/clsFunction.h"
 
 #include <QLineEdit>

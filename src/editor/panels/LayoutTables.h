@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SectionTable.h"
+#include "document/SectionTable.h"
 
 #include <QStringView>
 #include <array>

@@ -1,11 +1,11 @@
 #include "frmMain.h"
 
 #include "chooser/frmFileOpendlg.h"
+#include "document/SectionTable.h"
 #include "document/clsFileControl.h"
 #include "editor/canvas/PanelPlacements.h"
 #include "editor/history/EditHistory.h"
 #include "editor/panels/ControlTag.h"
-#include "editor/panels/SectionTable.h"
 #include "editor/platform/QtDialogProvider.h"
 #include "editor/widgets/ImageButton.h"
 #include "editor/widgets/PictureFile.h"

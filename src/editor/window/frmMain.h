@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/SkinValues.h"
 #include "editor/panels/ControlArray.h"
 #include "editor/panels/LayoutTables.h"
 #include "editor/panels/PanelControls.h"
@@ -173,9 +174,6 @@ private:
     // mode 1: save as, into a new skin folder; 0: under currentFileName.
     void saveSkin(qint16 mode);
     bool verifyAllFields();
-    bool verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
-                          const QString &strPrefix);
-    bool verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix);
     // The texts of the image fields the skin uses, in field order.
     QStringList usedImagePaths() const;
 
@@ -215,10 +213,8 @@ private:
     // Modes and panels.
     void showModePicture(int index, const QString &fileName);
     void setFieldLook(QWidget *field, bool white);
-    void loadImagePanel(const clsElement &record, const Sections::Section &section);
-    void saveImages(clsElement &record, const Sections::Section &section) const;
-    void saveSliderSize(clsElement &record, const Sections::Section &section) const;
-    void loadTrackNamePanel(const clsElement &record, const Sections::Section &section);
+    // The skin's values as the panels show them.
+    SkinValues panelValues() const;
 
     // File commands and field check.
     using FieldVisitor =
@@ -251,7 +247,6 @@ private:
     bool imagesKeepTheirNames(const QString &skinFile);
     bool textsSurviveOrUserAgrees();
     void commitSession(QSessionManager &manager);
-    bool isTicked(qint16 box) const;
     bool walkUsedFields(const FieldVisitor &visit) const;
     void bringFieldForward(qint16 intPanel, qint16 intField);
 
@@ -323,6 +318,8 @@ private:
     std::array<QString, Layout::kEditMenuCount> m_modeImageNames;
     std::array<QString, Layout::kEditMenuCount> m_modeSelectedImageNames;
     QString m_currentFileName;
+    // The values last loaded: what a list without a selection holds.
+    SkinValues m_heldValues;
     QString m_chosenImagePath;
     bool m_chooserReported = false; // whether the last showing reported a path
 

@@ -1,6 +1,6 @@
 // Files that come from outside the editor: dropped on its window. Skin
 // files given to the program open through openSkinFile (frmMain_Files.cpp).
-#include "editor/panels/SectionTable.h"
+#include "document/SectionTable.h"
 #include "editor/platform/FileDropFilter.h"
 #include "frmMain.h"
 #include "packaging/WmzUnpacker.h"

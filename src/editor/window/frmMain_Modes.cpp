@@ -1,9 +1,9 @@
 // The side menu, the edit modes and the check boxes that switch fields and
 // whole sections on and off.
+#include "document/SectionTable.h"
 #include "editor/canvas/PreviewCanvas.h"
 #include "editor/panels/ControlTag.h"
 #include "editor/panels/LayoutTables.h"
-#include "editor/panels/SectionTable.h"
 #include "editor/widgets/ImageButton.h"
 #include "editor/widgets/PictureFile.h"
 #include "editor/widgets/WidgetColors.h"

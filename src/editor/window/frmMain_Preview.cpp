@@ -1,5 +1,6 @@
 // The skin preview: the document drawn by the renderer onto the canvas of
 // the preview panel.
+#include "document/SectionTable.h"
 #include "document/clsFileControl.h"
 #include "editor/canvas/PanelPlacements.h"
 #include "editor/canvas/PreviewCanvas.h"
@@ -10,7 +11,6 @@
 #include "editor/history/Recovery.h"
 #include "editor/layout/LayoutWindow.h"
 #include "editor/panels/LayoutTables.h"
-#include "editor/panels/SectionTable.h"
 #include "editor/widgets/PanelScroller.h"
 #include "editor/widgets/PictureBox.h"
 #include "frmMain.h"

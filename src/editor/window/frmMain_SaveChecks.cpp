@@ -1,9 +1,10 @@
 // Checks made after the save dialog and before anything is written: a
 // picture that would be copied over the skin file itself, and texts the
 // skin file's code page cannot hold.
+#include "document/SectionTable.h"
+#include "document/SkinFields.h"
 #include "document/clsFileControl.h"
 #include "editor/panels/ControlArray.h"
-#include "editor/panels/SectionTable.h"
 #include "frmMain.h"
 #include "util/AnsiText.h"
 #include "util/MessageSink.h"
@@ -18,22 +19,18 @@ namespace {
 const QString kTitle = u"ファイルの保存"_s;
 
 // The theme's texts, which the skin file keeps as they are typed.
-struct ThemeText {
-    qint16 Sections::Section::*field;
-    QStringView name;
-};
-constexpr ThemeText kThemeTexts[] = {{&Sections::Section::title, u"タイトル"},
-                                     {&Sections::Section::author, u"作者"},
-                                     {&Sections::Section::copyright, u"著作権"}};
+constexpr qint16 Sections::Section::*kThemeTexts[] = {
+    &Sections::Section::title, &Sections::Section::author, &Sections::Section::copyright};
 
 } // namespace
 
 std::vector<frmMain::StoredField> frmMain::storedFields() const
 {
     std::vector<StoredField> fields;
-    for (const ThemeText &text : kThemeTexts) {
-        fields.push_back(
-            {Sections::kTheme.panel, Sections::kTheme.*text.field, text.name.toString(), false});
+    for (const auto text : kThemeTexts) {
+        const qint16 field = Sections::kTheme.*text;
+        fields.push_back({Sections::kTheme.panel, field,
+                          SkinFields::find(SkinFields::text(field))->caption.toString(), false});
     }
     walkUsedFields([&fields](const Sections::Section &section, Sections::Test test, qint16 field) {
         if (test == Sections::Test::Image) {

@@ -1,53 +1,21 @@
 // The check of the panels before a save: the first field that fails is
 // reported and brought forward, and nothing is written.
-#include "editor/history/EditHistory.h"
-#include "editor/panels/SectionTable.h"
+#include "document/SkinChecks.h"
 #include "frmMain.h"
-#include "util/AppError.h"
 #include "util/MessageSink.h"
-#include "util/clsFunction.h"
-#include "wms/WmsFields.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <algorithm>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kTitle = u"画像ファイル"_s;
 constexpr int kEditSet = 1;
 
 } // namespace
 
-bool frmMain::isTicked(qint16 box) const
-{
-    return box == Sections::kNone || Check1(box)->isChecked();
-}
-
-// Walks the checks in order, resolving each section's box, the boxes of
-// optional images and the slider size rule into the fields the skin uses.
 bool frmMain::walkUsedFields(const FieldVisitor &visit) const
 {
-    using Sections::Test;
-    for (const Sections::FieldCheck &check : Sections::fieldChecks()) {
-        const Sections::Section &section = *check.section;
-        if ((section.check2 != Sections::kNone && !Check2(section.check2)->isChecked()) ||
-            !isTicked(check.box)) {
-            continue;
-        }
-        Test test = check.test;
-        qint16 field = check.field;
-        if (test == Test::SliderSize) {
-            const bool background = isTicked(section.background.box);
-            const bool vertical = Option1(section.choice.off)->isChecked();
-            test = background ? Test::Image : Test::Number;
-            field =
-                background ? section.background.text : (vertical ? section.height : section.width);
-        }
-        if (!visit(section, test, field)) {
+    for (const SkinChecks::UsedField &used : SkinChecks::usedFields(panelValues())) {
+        if (!visit(*used.section, used.test, used.field)) {
             return false;
         }
     }
@@ -56,47 +24,12 @@ bool frmMain::walkUsedFields(const FieldVisitor &visit) const
 
 bool frmMain::verifyAllFields()
 {
-    return walkUsedFields(
-        [this](const Sections::Section &section, Sections::Test test, qint16 field) {
-            const QString prefix = section.prefix.toString();
-            return test == Sections::Test::Image
-                       ? verifyImageField(section.panel, Text1(field)->text(), field, prefix)
-                       : verifyPositionField(section.panel, field, prefix);
-        });
-}
-
-bool frmMain::verifyImageField(qint16 intPanel, const QString &strFileName, qint16 intField,
-                               const QString &strPrefix)
-{
-    // A name no file system can hold names no file either.
-    if (tryValue([&] { return clsFunction::VerifyFile(strFileName); }).value_or(false)) {
+    const std::optional<SkinChecks::Failure> failure = SkinChecks::firstFailure(panelValues());
+    if (!failure) {
         return true;
     }
-    m_messages.showMessage(strPrefix +
-                               u"ファイルが存在しません。正しいファイル名を指定してください。"_s,
-                           kTitle, MessageIcon::Information);
-    bringFieldForward(intPanel, intField);
-    return false;
-}
-
-bool frmMain::verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix)
-{
-    const QString text = Text1(intField)->text();
-    bool number = false;
-    const int value = text.toInt(&number);
-    if (number && value >= 0 && value <= WmsFields::kMaxPlace) {
-        return true;
-    }
-    // A place the player cannot hold (or text pasted past the key filter) is
-    // named with its field's caption.
-    const PanelRole *role = m_history->roleOf(Text1(intField));
-    m_messages.showMessage(
-        text.isEmpty() || !role
-            ? strPrefix + u"位置を入力してください。"_s
-            : u"%1%2は0から%3までの数値で入力してください。"_s.arg(strPrefix, role->caption)
-                  .arg(WmsFields::kMaxPlace),
-        kTitle, MessageIcon::Information);
-    bringFieldForward(intPanel, intField);
+    m_messages.showMessage(failure->message, SkinChecks::title(), MessageIcon::Information);
+    bringFieldForward(failure->section->panel, failure->field);
     return false;
 }
 
@@ -113,18 +46,5 @@ void frmMain::bringFieldForward(qint16 intPanel, qint16 intField)
 
 QStringList frmMain::usedImagePaths() const
 {
-    std::vector<qint16> fields;
-    walkUsedFields([&fields](const Sections::Section &, Sections::Test test, qint16 field) {
-        if (test == Sections::Test::Image) {
-            fields.push_back(field);
-        }
-        return true;
-    });
-    // In field order, so that of two images with one name the later field's wins.
-    std::sort(fields.begin(), fields.end());
-    QStringList paths;
-    for (const qint16 field : fields) {
-        paths.append(Text1(field)->text());
-    }
-    return paths;
+    return SkinChecks::usedImagePaths(panelValues());
 }

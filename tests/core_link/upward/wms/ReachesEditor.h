@@ -1,4 +1,4 @@
 #pragma once
 
 // The core reaching into the editor: what the role check refuses.
-#include "editor/panels/SectionTable.h"
+#include "document/SectionTable.h"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/SkinValues.h"
+#include "editor/history/ControlValue.h"
+
+struct PanelControls;
+
+// The skin's values as the panels' widgets show them.
+namespace PanelValues {
+
+// The widget (a choice: the pair of options) that shows a field.
+Control controlOf(const SkinFields::Field &field, const PanelControls &controls);
+
+// Every field's value as its widget shows it. A list without a selection
+// shows no value: it keeps the one held for it (the value it was loaded
+// with, which no entry shows).
+SkinValues read(const PanelControls &controls, const SkinValues &held);
+
+// Sets every widget to its field's value as a person would, so that the
+// widgets' own notifications run. A list value that names no entry leaves
+// the list without a selection.
+void write(const SkinValues &values, const PanelControls &controls);
+
+} // namespace PanelValues
