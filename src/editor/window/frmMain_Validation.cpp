@@ -18,6 +18,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kTitle = u"画像ファイル"_s;
+// A place or size the player cannot hold is refused under what was checked.
+const QString kPlaceTitle = u"位置と大きさ"_s;
 constexpr int kEditSet = 1;
 
 } // namespace
@@ -82,20 +84,18 @@ bool frmMain::verifyImageField(qint16 intPanel, const QString &strFileName, qint
 bool frmMain::verifyPositionField(qint16 intPanel, qint16 intField, const QString &strPrefix)
 {
     const QString text = Text1(intField)->text();
-    bool number = false;
-    const int value = text.toInt(&number);
-    if (number && value >= 0 && value <= WmsFields::kMaxPlace) {
+    if (WmsFields::placeValue(text)) {
         return true;
     }
     // A place the player cannot hold (or text pasted past the key filter) is
     // named with its field's caption.
     const PanelRole *role = m_history->roleOf(Text1(intField));
+    const bool empty = text.isEmpty() || !role;
     m_messages.showMessage(
-        text.isEmpty() || !role
-            ? strPrefix + u"位置を入力してください。"_s
-            : u"%1%2は0から%3までの数値で入力してください。"_s.arg(strPrefix, role->caption)
-                  .arg(WmsFields::kMaxPlace),
-        kTitle, MessageIcon::Information);
+        empty ? strPrefix + u"位置を入力してください。"_s
+              : u"%1%2は0から%3までの数値で入力してください。"_s.arg(strPrefix, role->caption)
+                    .arg(WmsFields::kMaxPlace),
+        empty ? kTitle : kPlaceTitle, MessageIcon::Information);
     bringFieldForward(intPanel, intField);
     return false;
 }
