@@ -25,12 +25,14 @@ constexpr int kSteps = 200;
 class Fields : public PlacementFields {
 public:
     QPoint position(qint16) const override { return {}; }
+    bool isPlaced(qint16) const override { return true; }
     void setPositions(const std::vector<std::pair<qint16, QPoint>> &, quint64,
                       const QString &) override
     {
         ++moves;
     }
     QString name(qint16) const override { return QStringLiteral("element"); }
+    QString caption(qint16, const QString &attribute) const override { return attribute; }
     int moves = 0;
 };
 

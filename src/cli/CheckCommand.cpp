@@ -6,18 +6,27 @@
 #include "packaging/WmzUnpacker.h"
 #include "render/SkinCheck.h"
 #include "util/Interrupt.h"
+#include "util/UserFile.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -37,19 +46,120 @@ bool isSkinFile(const QString &path)
     return path.endsWith(u".wms"_s, Qt::CaseInsensitive) || WmzUnpacker::isArchiveName(path);
 }
 
-// A folder's skins, in and below it, in the order of their paths.
-QStringList skinsIn(const QString &folder)
+// What a folder holds for check: a skin file, or a folder below it that
+// cannot be read, with why.
+struct Found {
+    QString path;
+    QString unreadable; // empty for a skin file
+};
+
+// Why a folder cannot be listed; nothing when it can.
+std::optional<QString> folderRefusal(const QString &folder)
 {
-    QStringList paths;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+#ifdef Q_OS_UNIX
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (dir) {
+        ::closedir(dir);
+        return std::nullopt;
+    }
+    const int error = errno;
+    return error == EACCES || error == EPERM ? UserFile::refusalText(UserFile::Refusal::Denied)
+           : error == ENOENT                 ? UserFile::refusalText(UserFile::Refusal::Missing)
+                                             : QString::fromLocal8Bit(std::strerror(error));
+#else
+    return QDir(folder).isReadable()
+               ? std::nullopt
+               : std::optional(UserFile::refusalText(UserFile::Refusal::Other));
+#endif
+}
+
+// Goes through one folder and the folders below it (not those a link leads
+// to). Every name of a skin file is taken, a pipe or a dangling link too:
+// the check names what it cannot read rather than passing over it.
+void collectSkins(const QString &folder, std::vector<Found> &found)
+{
+    if (const std::optional<QString> why = folderRefusal(folder)) {
+        found.push_back({QDir::toNativeSeparators(folder), *why});
+        return;
+    }
+    QDirIterator it(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (isSkinFile(path)) {
-            paths.append(QDir::toNativeSeparators(path));
+        const QFileInfo info = it.fileInfo();
+        if (info.isDir()) {
+            if (!info.isSymLink()) {
+                collectSkins(path, found);
+            }
+        } else if (isSkinFile(path)) {
+            found.push_back({QDir::toNativeSeparators(path), {}});
         }
     }
-    std::sort(paths.begin(), paths.end());
-    return paths;
+}
+
+// A folder's skins, in and below it, and the folders it cannot read, in the
+// order of their paths.
+std::vector<Found> skinsIn(const QString &folder)
+{
+    std::vector<Found> found;
+    collectSkins(QDir::fromNativeSeparators(folder), found);
+    std::sort(found.begin(), found.end(),
+              [](const Found &a, const Found &b) { return a.path < b.path; });
+    return found;
+}
+
+// Passes the core's messages on and keeps their texts: an unreadable skin's
+// report gives them as its reason.
+class KeptMessages : public MessageSink {
+public:
+    explicit KeptMessages(MessageSink &next) : m_next(next) {}
+
+    void showMessage(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        m_texts.append(QString(text).replace(u"\r\n"_s, u"\n"_s));
+        m_next.showMessage(text, title, icon);
+    }
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        return m_next.askYesNo(text, title);
+    }
+    QString text() const { return m_texts.join(u'\n'); }
+
+private:
+    MessageSink &m_next;
+    QStringList m_texts;
+};
+
+// The report of what could not be read at all: its path and why, on
+// standard error, and in JSON a report that nothing was checked.
+Report unreadableReport(const QString &shown, const QString &why, bool folder)
+{
+    Report report;
+    report.failed = true;
+    report.err =
+        terminalText(u"velmora: %1: %2"_s.arg(
+            shown, folder
+                       ? u"フォルダを読み込めません（%1）。中のスキンは確認していません"_s.arg(why)
+                       : why)) +
+        u'\n';
+    report.json = {{u"skin"_s, shown}, {u"readable"_s, false}, {u"reason"_s, why},
+                   {u"elements"_s, 0}, {u"pictures"_s, 0},     {u"findings"_s, QJsonArray()}};
+    if (folder) {
+        report.json.insert(u"folder"_s, true);
+    }
+    return report;
+}
+
+// Why a skin file found in a folder cannot be opened at all (a pipe, a link
+// leading nowhere, no permission); nothing when it can.
+std::optional<QString> fileRefusal(const QString &path)
+{
+    const std::optional<UserFile::Refusal> why = UserFile::refusal(path);
+    if (!why) {
+        return std::nullopt;
+    }
+    const QFileInfo info(path);
+    return info.isSymLink() && !info.exists() ? u"リンク先のファイルが見つかりません"_s
+                                              : UserFile::refusalText(*why);
 }
 
 // The shown text of every string in a JSON value: paths the program reaches
@@ -79,16 +189,25 @@ QJsonValue shownJson(const QJsonValue &value, const CommandSkin &skin)
 
 // Reads the skin as the editor's Open does and lists what would make it
 // fail. With several skins each line names its skin.
-Report checkSkinFile(const QString &path, bool json, bool several)
+Report checkSkinFile(const Found &found, bool json, bool several)
 {
+    const QString &path = found.path;
+    if (!found.unreadable.isEmpty()) {
+        return unreadableReport(shownPath(path), found.unreadable, true);
+    }
+    if (const std::optional<QString> why = fileRefusal(path)) {
+        return unreadableReport(shownPath(path), *why, false);
+    }
     Report report;
     QTextStream err(&report.err);
-    ConsoleMessageSink messages(err);
+    ConsoleMessageSink console(err);
+    KeptMessages messages(console);
     const std::unique_ptr<CommandSkin> skin = CommandSkin::open(path, messages);
     if (!skin) {
         report.failed = true;
         report.json = {{u"skin"_s, shownPath(path)},
                        {u"readable"_s, false},
+                       {u"reason"_s, shownPath(messages.text())},
                        {u"elements"_s, 0},
                        {u"pictures"_s, 0},
                        {u"findings"_s, QJsonArray()}};
@@ -114,6 +233,9 @@ Report checkSkinFile(const QString &path, bool json, bool several)
                        {u"elements"_s, summary.elements},
                        {u"pictures"_s, summary.pictures},
                        {u"findings"_s, list}};
+        if (!readable) {
+            report.json.insert(u"reason"_s, skin->shown(messages.text()));
+        }
         return report;
     }
     const QString prefix = several ? shownSkin + u": "_s : QString();
@@ -122,31 +244,28 @@ Report checkSkinFile(const QString &path, bool json, bool several)
     }
     // A sound skin says so, with how much was looked at.
     if (readable && findings.isEmpty()) {
-        report.out +=
-            terminalText(u"%1: nothing found (%2 elements, %3 pictures checked)"_s.arg(
-                shownSkin, QString::number(summary.elements), QString::number(summary.pictures))) +
-            u'\n';
+        report.out += terminalText(summary.describe(shownSkin)) + u'\n';
     }
     return report;
 }
 
 // Checks the skins on all cores and hands each report to print, in order,
 // as soon as it and those before it are done.
-template <typename Print> void checkAll(const QStringList &paths, bool json, Print print)
+template <typename Print> void checkAll(const std::vector<Found> &paths, bool json, Print print)
 {
-    if (paths.isEmpty()) {
+    if (paths.empty()) {
         return;
     }
     const bool several = paths.size() > 1;
-    std::vector<std::optional<Report>> reports(size_t(paths.size()));
+    std::vector<std::optional<Report>> reports(paths.size());
     std::mutex mutex;
     std::condition_variable done;
-    std::atomic<qsizetype> next = 0;
+    std::atomic<size_t> next = 0;
     qsizetype stopped = 0; // workers that found nothing more to do
     const auto work = [&] {
         // A signal to stop leaves the skins not yet begun unchecked.
-        for (qsizetype i = next++; i < paths.size() && !Interrupt::requested(); i = next++) {
-            Report report = checkSkinFile(paths.at(i), json, several);
+        for (size_t i = next++; i < paths.size() && !Interrupt::requested(); i = next++) {
+            Report report = checkSkinFile(paths[i], json, several);
             const std::lock_guard lock(mutex);
             reports[size_t(i)] = std::move(report);
             done.notify_all();
@@ -155,8 +274,8 @@ template <typename Print> void checkAll(const QStringList &paths, bool json, Pri
         ++stopped;
         done.notify_all();
     };
-    const qsizetype count =
-        std::clamp<qsizetype>(qsizetype(std::thread::hardware_concurrency()), 1, paths.size());
+    const qsizetype count = std::clamp<qsizetype>(qsizetype(std::thread::hardware_concurrency()), 1,
+                                                  qsizetype(paths.size()));
     std::vector<std::thread> workers;
     for (qsizetype i = 0; i < count; ++i) {
         workers.emplace_back(work);
@@ -181,19 +300,19 @@ template <typename Print> void checkAll(const QStringList &paths, bool json, Pri
 // Each argument a WMS file, a WMZ file or a folder of them.
 int runCheck(const QByteArrayList &files, const CommandOptions &options, Console &console)
 {
-    QStringList paths;
+    std::vector<Found> paths;
     bool failed = false;
     bool folderGiven = false;
     for (const QByteArray &file : files) {
         const std::optional<QString> folder = folderArgumentPath(file, console);
         if (folder) {
-            const QStringList skins = skinsIn(*folder);
-            if (skins.isEmpty()) {
+            const std::vector<Found> skins = skinsIn(*folder);
+            if (skins.empty()) {
                 console.err() << u"velmora: "_s << terminalText(shownArgument(file))
                               << u": WMSファイルもWMZファイルもありません\n"_s;
                 failed = true;
             }
-            paths += skins;
+            paths.insert(paths.end(), skins.begin(), skins.end());
             folderGiven = true;
             continue;
         }
@@ -201,7 +320,7 @@ int runCheck(const QByteArrayList &files, const CommandOptions &options, Console
         if (path.isEmpty()) {
             failed = true;
         } else {
-            paths.append(path);
+            paths.push_back({path, {}});
         }
     }
     QJsonArray reports;

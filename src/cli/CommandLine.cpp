@@ -51,8 +51,9 @@ constexpr Command kCommands[] = {
      u"colours and numbers the editor does not take, elements partly or wholly outside the "
      u"background. Each SKIN is a WMS file, a WMZ file or a folder (every WMS and WMZ file in "
      u"and below it); several skins are checked at once, reported in the order given, each "
-     u"line after its skin's path. Exit status 1 when it lists anything. --json prints the "
-     u"findings as JSON: one skin's report, or an array of the reports of several.",
+     u"line after its skin's path; what a folder holds but cannot be read is named on "
+     u"standard error. Exit status 1 when it lists anything or cannot read something. --json "
+     u"prints the findings as JSON: one skin's report, or an array of the reports of several.",
      false, runCheck},
     {u"render", u"SKIN OUT.png", 2, 2, false,
      u"Draws the skin as the editor's preview does, with the same renderer, into a PNG file. "

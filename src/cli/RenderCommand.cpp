@@ -12,6 +12,7 @@
 #include "util/SkinFolder.h"
 #include "util/UserFile.h"
 #include "util/clsFunction.h"
+#include "wms/WmsFields.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,6 +44,8 @@ QString reasonText(const Preview::LeftOut &entry)
         return u"ヘッダーから大きさが分かりません"_s;
     case Preview::LeftOutReason::BadColour:
         return u"透過色が #RRGGBB ではありません"_s;
+    case Preview::LeftOutReason::BadPlace:
+        return u"LEFT か TOP が 0 から %1 までの整数ではありません"_s.arg(WmsFields::kMaxPlace);
     }
     return {};
 }

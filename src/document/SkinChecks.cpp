@@ -15,28 +15,36 @@ namespace {
 using Sections::Test;
 using SkinFields::Kind;
 
+const QString kImageTitle = u"画像ファイル"_s;
+// A place or size the player cannot hold is refused under what was checked.
+const QString kPlaceTitle = u"位置と大きさ"_s;
+
+struct Why {
+    QString message;
+    QString title;
+};
+
 QString textOf(const SkinValues &values, qint16 field)
 {
     return values.value(SkinFields::text(field));
 }
 
-std::optional<QString> imageFailure(const SkinValues &values, const UsedField &used)
+std::optional<Why> imageFailure(const SkinValues &values, const UsedField &used)
 {
     // A name no file system can hold names no file either.
     const QString path = textOf(values, used.field);
     if (tryValue([&] { return clsFunction::VerifyFile(path); }).value_or(false)) {
         return std::nullopt;
     }
-    return used.section->prefix.toString() +
-           u"ファイルが存在しません。正しいファイル名を指定してください。"_s;
+    return Why{used.section->prefix.toString() +
+                   u"ファイルが存在しません。正しいファイル名を指定してください。"_s,
+               kImageTitle};
 }
 
-std::optional<QString> numberFailure(const SkinValues &values, const UsedField &used)
+std::optional<Why> numberFailure(const SkinValues &values, const UsedField &used)
 {
     const QString text = textOf(values, used.field);
-    bool number = false;
-    const int value = text.toInt(&number);
-    if (number && value >= 0 && value <= WmsFields::kMaxPlace) {
+    if (WmsFields::placeValue(text)) {
         return std::nullopt;
     }
     // A place the player cannot hold (or text pasted past the key filter) is
@@ -44,10 +52,12 @@ std::optional<QString> numberFailure(const SkinValues &values, const UsedField &
     const QString prefix = used.section->prefix.toString();
     const SkinFields::Field *field = SkinFields::find(SkinFields::text(used.field));
     if (text.isEmpty() || !field) {
-        return prefix + u"位置を入力してください。"_s;
+        return Why{prefix + u"位置を入力してください。"_s, kImageTitle};
     }
-    return u"%1%2は0から%3までの数値で入力してください。"_s.arg(prefix, field->caption.toString())
-        .arg(WmsFields::kMaxPlace);
+    return Why{
+        u"%1%2は0から%3までの数値で入力してください。"_s.arg(prefix, field->caption.toString())
+            .arg(WmsFields::kMaxPlace),
+        kPlaceTitle};
 }
 
 } // namespace
@@ -78,18 +88,13 @@ std::vector<UsedField> usedFields(const SkinValues &values)
 std::optional<Failure> firstFailure(const SkinValues &values)
 {
     for (const UsedField &used : usedFields(values)) {
-        const std::optional<QString> why =
+        const std::optional<Why> why =
             used.test == Test::Image ? imageFailure(values, used) : numberFailure(values, used);
         if (why) {
-            return Failure{used.section, used.field, *why};
+            return Failure{used.section, used.field, why->message, why->title};
         }
     }
     return std::nullopt;
-}
-
-QString title()
-{
-    return u"画像ファイル"_s;
 }
 
 QStringList usedImagePaths(const SkinValues &values)

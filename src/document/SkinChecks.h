@@ -23,14 +23,14 @@ std::vector<UsedField> usedFields(const SkinValues &values);
 
 // The first used field that fails: a picture that names no file, a place
 // that is empty or no whole number from 0 to 32767. The message is the one
-// the user is shown, under title().
+// the user is shown, under its title: what was checked.
 struct Failure {
     const Sections::Section *section;
     qint16 field;
     QString message;
+    QString title;
 };
 std::optional<Failure> firstFailure(const SkinValues &values);
-QString title();
 
 // The texts of the picture fields the skin uses, in field order, so that of
 // two pictures of one name the later field's wins.

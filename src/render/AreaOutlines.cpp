@@ -4,9 +4,11 @@
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
 #include "util/clsFunction.h"
+#include "wms/WmsFields.h"
 
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -39,7 +41,10 @@ std::vector<Area> pictureLessAreas(const clsFileControl &document)
     std::vector<Area> areas;
     for (const AreaRow &row : kAreas) {
         const clsElement &record = *document.getElement(row.slot);
-        if (record.getExistFlag() != 1) {
+        const std::optional<qint16> left = WmsFields::drawnPlace(record.getLeft());
+        const std::optional<qint16> top = WmsFields::drawnPlace(record.getTop());
+        // An area whose place the player does not take is outlined nowhere.
+        if (record.getExistFlag() != 1 || !left || !top) {
             continue;
         }
         const auto number = [&record](clsElement::Getter field) {
@@ -47,9 +52,9 @@ std::vector<Area> pictureLessAreas(const clsFileControl &document)
         };
         const int height =
             row.slot == Slot::TrackNameText ? lineHeight(record) : number(&clsElement::getHeight);
-        areas.push_back({row.slot, row.name.toString(),
-                         QRect(number(&clsElement::getLeft), number(&clsElement::getTop),
-                               std::max(1, number(&clsElement::getWidth)), std::max(1, height))});
+        areas.push_back(
+            {row.slot, row.name.toString(),
+             QRect(*left, *top, std::max(1, number(&clsElement::getWidth)), std::max(1, height))});
     }
     return areas;
 }

@@ -17,7 +17,8 @@ struct Area {
     QRect rect;
 };
 
-// The areas present in the document, at their TOP, LEFT, width and height.
+// The areas present in the document, at their TOP, LEFT, width and height;
+// none where TOP or LEFT is no place the player takes.
 // The track name has no height of its own: one line of its font size.
 std::vector<Area> pictureLessAreas(const clsFileControl &document);
 

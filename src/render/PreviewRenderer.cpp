@@ -10,6 +10,7 @@
 #include "util/GetImage.h"
 #include "util/UserFile.h"
 #include "util/clsFunction.h"
+#include "wms/WmsFields.h"
 
 #include <algorithm>
 #include <optional>
@@ -42,6 +43,12 @@ std::optional<ImageSize> headerSize(const QString &path, const std::optional<Ima
 std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &pictures,
                                    QImage &lastElement, std::vector<Placed> &placed)
 {
+    // A place the player does not take puts the element nowhere, not at 0.
+    const std::optional<qint16> left = WmsFields::drawnPlace(entry.left);
+    const std::optional<qint16> top = WmsFields::drawnPlace(entry.top);
+    if (!left || !top) {
+        return LeftOutReason::BadPlace;
+    }
     const Picture read = pictures.picture(entry.image);
     const QImage &picture = read.image;
     if (picture.isNull()) {
@@ -70,11 +77,7 @@ std::optional<LeftOutReason> place(const DrawEntry &entry, PictureCache &picture
     }
     const QSize copied(int(std::clamp<qint64>(size->width, 0, ready.width())),
                        int(std::clamp<qint64>(size->height, 0, ready.height())));
-    placed.push_back({entry.slot,
-                      {clsFunction::NulltoZero(entry.left), clsFunction::NulltoZero(entry.top)},
-                      copied,
-                      ready,
-                      *key});
+    placed.push_back({entry.slot, {*left, *top}, copied, ready, *key});
     return std::nullopt;
 }
 

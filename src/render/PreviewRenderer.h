@@ -20,6 +20,7 @@ enum class LeftOutReason {
     OutsideLink, // a link leading out of the skin's folder: not read
     BadHeader,   // the header reader refused the file
     BadColour,   // the transparency colour is no #RRGGBB text
+    BadPlace,    // LEFT or TOP is no place from 0 to the largest: drawn nowhere
 };
 
 struct LeftOut {
@@ -46,7 +47,7 @@ struct Rendering {
 };
 
 // Draws the preview of a document: the background at its natural size, then
-// each entry of the draw list at (NulltoZero(LEFT), NulltoZero(TOP)), its
+// each entry of the draw list at (LEFT, TOP) (an empty value counts as 0), its
 // size from the header reader (mode 0), pixels of its transparency colour
 // left out. An entry whose picture, header or colour cannot be used is left
 // out and listed; the others are still drawn. Each file is decoded at most

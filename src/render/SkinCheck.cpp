@@ -30,9 +30,10 @@ struct KindName {
 
 constexpr KindName kKindNames[] = {
     {Kind::MissingImage, u"missing-image"},   {Kind::UndecodableImage, u"undecodable-image"},
-    {Kind::OutsideLink, u"outside-link"},     {Kind::UnknownSize, u"unknown-size"},
-    {Kind::PartlyOutside, u"partly-outside"}, {Kind::WhollyOutside, u"wholly-outside"},
-    {Kind::BadColour, u"bad-colour"},         {Kind::BadNumber, u"bad-number"},
+    {Kind::OutsideLink, u"outside-link"},     {Kind::UnsafeName, u"unsafe-name"},
+    {Kind::UnknownSize, u"unknown-size"},     {Kind::PartlyOutside, u"partly-outside"},
+    {Kind::WhollyOutside, u"wholly-outside"}, {Kind::BadColour, u"bad-colour"},
+    {Kind::BadNumber, u"bad-number"},
 };
 
 QString kindName(Kind kind)
@@ -80,13 +81,9 @@ bool isColour(const QString &text)
     });
 }
 
-// A place or size the editor's save takes: a whole number from 0 to
-// kMaxPlace (the player holds them in 16 bits).
 bool isPlace(const QString &text)
 {
-    bool ok = false;
-    const short value = text.toShort(&ok);
-    return ok && value >= 0;
+    return WmsFields::placeValue(text).has_value();
 }
 
 // A whole number, written in digits, that no place or size can be.
@@ -96,11 +93,6 @@ bool isOutOfRange(const QString &text)
     return !digits.isEmpty() && !isPlace(text) &&
            std::all_of(digits.begin(), digits.end(),
                        [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-QString placeRange()
-{
-    return u"0 to %1"_s.arg(WmsFields::kMaxPlace);
 }
 
 // A list reads its value as the editor's number fields read theirs.
@@ -345,83 +337,66 @@ void Checker::checkPlace(const ElementSlot &slot, const QRect &place, const QSiz
 
 } // namespace
 
-QString SkinFinding::describe() const
+QString SkinFinding::message(const QString &field, const QString &picture) const
 {
-    const QString where = attribute.isEmpty() ? element : element + u' ' + attribute;
     switch (kind) {
     case Kind::MissingImage:
         if (image.isEmpty()) {
-            return u"%1: no image named"_s.arg(where);
+            return u"画像ファイルが指定されていません"_s;
         }
         return QFileInfo::exists(image)
-                   ? u"%1: %2 is hidden or not an ordinary file"_s.arg(where, image)
-                   : u"%1: %2 does not exist"_s.arg(where, image);
+                   ? u"画像ファイル「%1」は隠しファイルか、通常のファイルではありません"_s.arg(
+                         picture)
+                   : u"画像ファイル「%1」が存在しません"_s.arg(picture);
     case Kind::UndecodableImage:
-        return u"%1: %2 cannot be decoded"_s.arg(where, image);
+        return u"画像ファイル「%1」を画像として読み込めません"_s.arg(picture);
     case Kind::OutsideLink:
-        return u"%1: %2 is a link leading out of the skin's folder"_s.arg(where, image);
+        return u"画像ファイル「%1」は%2"_s.arg(picture, SkinFolder::refusalText());
     case Kind::UnsafeName:
-        return u"%1: \"%2\" cannot be a name in a WMZ (%3)"_s.arg(
-            where, QFileInfo(image).fileName(), value);
+        // The name as the archive would hold it, whatever the path.
+        return u"画像ファイル名「%1」は WMZ に入れられません（%2）"_s.arg(
+            QFileInfo(image).fileName(), value);
     case Kind::UnknownSize:
-        return u"%1: the header of %2 does not tell its size"_s.arg(where, image);
+        return u"画像ファイル「%1」の大きさがヘッダーから分かりません"_s.arg(picture);
     case Kind::BadColour:
-        return u"%1: \"%2\" is no #RRGGBB colour"_s.arg(where, value);
+        return u"%1「%2」は #RRGGBB の色ではありません"_s.arg(field, value);
     case Kind::BadNumber:
         if (const WmsFields::ListEntries *entries = outsideList(*this)) {
-            return u"%1: \"%2\" is not in the list, %3 to %4"_s.arg(
-                where, value, QString::number(entries->first), QString::number(entries->last));
+            return u"%1「%2」は一覧にない値です（%3 から %4 まで）"_s.arg(
+                field, value, QString::number(entries->first), QString::number(entries->last));
         }
         if (!listOf(*this) && isOutOfRange(value)) {
-            return u"%1: \"%2\" is out of range (%3)"_s.arg(where, value, placeRange());
+            return u"%1「%2」は範囲外です（0 から %3 まで）"_s.arg(field, value)
+                .arg(WmsFields::kMaxPlace);
         }
-        return value.isEmpty() ? u"%1: no number given"_s.arg(where)
-                               : u"%1: \"%2\" is no whole number"_s.arg(where, value);
+        return value.isEmpty() ? u"%1が入力されていません"_s.arg(field)
+                               : u"%1「%2」は整数ではありません"_s.arg(field, value);
     case Kind::PartlyOutside:
     case Kind::WhollyOutside:
-        return u"%1: %2 outside the background (left %3, top %4, %5 x %6 on %7 x %8)"_s.arg(
-            where, kind == Kind::PartlyOutside ? u"partly"_s : u"wholly"_s,
-            QString::number(place.x()), QString::number(place.y()), QString::number(place.width()),
-            QString::number(place.height()), QString::number(background.width()),
-            QString::number(background.height()));
+        return u"%1（LEFT %2、TOP %3、%4 x %5。背景画像は %6 x %7）"_s
+            .arg(kind == Kind::PartlyOutside ? u"背景画像からはみ出しています"_s
+                                             : u"背景画像の外にあります"_s)
+            .arg(place.x())
+            .arg(place.y())
+            .arg(place.width())
+            .arg(place.height())
+            .arg(background.width())
+            .arg(background.height());
     }
     return {};
 }
 
 QString SkinFinding::message() const
 {
-    const QString name = QFileInfo(image).fileName();
-    switch (kind) {
-    case Kind::MissingImage:
-        return name.isEmpty() ? u"画像ファイルが指定されていません"_s
-                              : u"画像ファイル「%1」が存在しません"_s.arg(name);
-    case Kind::UndecodableImage:
-        return u"画像ファイル「%1」を読み込めません"_s.arg(name);
-    case Kind::OutsideLink:
-        return u"画像ファイル「%1」は%2"_s.arg(name, SkinFolder::refusalText());
-    case Kind::UnsafeName:
-        return u"画像ファイル名「%1」は WMZ に入れられません（%2）"_s.arg(name, value);
-    case Kind::UnknownSize:
-        return u"画像ファイル「%1」の大きさが分かりません"_s.arg(name);
-    case Kind::BadColour:
-        return u"%1「%2」は #RRGGBB の色ではありません"_s.arg(attribute, value);
-    case Kind::BadNumber:
-        if (const WmsFields::ListEntries *entries = outsideList(*this)) {
-            return u"%1「%2」は一覧にない値です（%3 から %4 まで）"_s.arg(
-                attribute, value, QString::number(entries->first), QString::number(entries->last));
-        }
-        if (!listOf(*this) && isOutOfRange(value)) {
-            return u"%1「%2」は範囲外です（0 から %3 まで）"_s.arg(attribute, value)
-                .arg(WmsFields::kMaxPlace);
-        }
-        return value.isEmpty() ? u"%1 が入力されていません"_s.arg(attribute)
-                               : u"%1「%2」は整数ではありません"_s.arg(attribute, value);
-    case Kind::PartlyOutside:
-        return u"背景画像からはみ出しています"_s;
-    case Kind::WhollyOutside:
-        return u"背景画像の外にあります（LEFT %1, TOP %2）"_s.arg(place.x()).arg(place.y());
-    }
-    return {};
+    return message(attribute, QFileInfo(image).fileName());
+}
+
+// A value's finding names its attribute in the message; a picture's is
+// told apart by the attribute before it.
+QString SkinFinding::describe() const
+{
+    const bool picture = !attribute.isEmpty() && kind != Kind::BadColour && kind != Kind::BadNumber;
+    return (picture ? element + u' ' + attribute : element) + u": "_s + message(attribute, image);
 }
 
 QJsonObject SkinFinding::toJson() const
@@ -447,6 +422,12 @@ QJsonObject SkinFinding::toJson() const
                                                    {u"height"_s, background.height()}});
     }
     return object;
+}
+
+QString SkinSummary::describe(const QString &skin) const
+{
+    return u"%1: 問題は見つかりませんでした（要素 %2 個、画像 %3 個を確認）"_s.arg(
+        skin, QString::number(elements), QString::number(pictures));
 }
 
 QList<SkinFinding> checkSkin(const clsFileControl &document, KeptPictures *kept)

@@ -35,11 +35,17 @@ struct SkinFinding {
     QRect place;       // placement findings: where the element lies
     QSize background;  // placement findings: the background's size
 
-    // One line for people.
-    QString describe() const;
-    // What is wrong, as the editor says it beside the element.
+    // What is wrong, in the program's words: the one text of the editor's
+    // tips and the command line. field names the value concerned (its
+    // attribute, or the caption of the field that holds it); picture names
+    // the picture (its path, or its file name).
+    QString message(const QString &field, const QString &picture) const;
+    // The same, with the attribute and the picture's file name.
     QString message() const;
-    // The same for scripts.
+    // One line for the command line: the element's tag (and a picture's
+    // attribute), then the message naming the picture by its path.
+    QString describe() const;
+    // The same for scripts, with a stable code of its kind.
     QJsonObject toJson() const;
 };
 
@@ -53,5 +59,8 @@ QList<SkinFinding> checkSkin(const clsFileControl &document, KeptPictures *kept 
 struct SkinSummary {
     int elements = 0;
     int pictures = 0;
+
+    // The line that says a skin is sound, with how much was looked at.
+    QString describe(const QString &skin) const;
 };
 SkinSummary summarizeSkin(const clsFileControl &document);

@@ -3,7 +3,9 @@
 #include "document/ElementTable.h"
 #include "document/clsElement.h"
 
+#include <QString>
 #include <QStringView>
+#include <optional>
 #include <span>
 
 // The attributes the reader takes from each kind of element line, and the
@@ -22,6 +24,23 @@ inline constexpr ListEntries kScrollSpeeds{1, 15, 4}; // "5"
 
 // The largest place or size an element takes: the player holds them in 16 bits.
 inline constexpr qint16 kMaxPlace = 32767;
+
+// The place or size a value holds: a whole number from 0 to kMaxPlace, as
+// the editor's save takes it; nothing for any other text.
+inline std::optional<qint16> placeValue(const QString &text)
+{
+    bool ok = false;
+    const short value = text.toShort(&ok);
+    return ok && value >= 0 ? std::optional<qint16>(value) : std::nullopt;
+}
+
+// Where an element is drawn along one axis: at its place, or at 0 while the
+// value is empty (not typed yet). Nothing for any other value: the player
+// takes no such place, so the element is drawn nowhere.
+inline std::optional<qint16> drawnPlace(const QString &text)
+{
+    return text.isEmpty() ? std::optional<qint16>(0) : placeValue(text);
+}
 
 // What the editor's panels take in a value; the skin check holds a file to it.
 enum class Rule {

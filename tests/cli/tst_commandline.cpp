@@ -3,6 +3,7 @@
 #include "../packaging/SkinFolder.h"
 #include "../packaging/TmpfsMount.h"
 #include "../util/ImageFiles.h"
+#include "CheckFindings.h"
 #include "GifWriter.h"
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
@@ -16,7 +17,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -253,9 +253,11 @@ void tst_CommandLine::caseTwinsAreReportedAndNotPacked()
 
     const ProcessRun check = velmora({u"check"_s, u"twins/s.wms"_s});
     QCOMPARE(check.exitCode, 1);
-    QVERIFY2(check.out.contains(
-                 u"stopbutton image: \"PLAY.BMP\" cannot be a name in a WMZ (%1)"_s.arg(why)),
-             qPrintable(check.out));
+    SkinFinding twin =
+        CheckFindings::finding(SkinFinding::Kind::UnsafeName, Slot::StopButton, u"image"_s);
+    twin.image = path(u"twins/PLAY.BMP"_s);
+    twin.value = why;
+    QVERIFY2(check.out.contains(twin.describe()), qPrintable(check.out));
     const ProcessRun pack = velmora({u"pack"_s, u"twins/s.wms"_s});
     QCOMPARE(pack.exitCode, 1);
     QVERIFY2(pack.err.contains(PackFailure{PackFailure::Kind::UnsafeName, u"play.bmp"_s,
@@ -456,77 +458,79 @@ void tst_CommandLine::namesAsTheSystemGivesThem()
 
 void tst_CommandLine::checkReportsFindings_data()
 {
+    using Kind = SkinFinding::Kind;
+    using namespace CheckFindings;
     QTest::addColumn<QString>("background");
     QTest::addColumn<QStringList>("elements");
-    // "%1" stands for the skin's folder.
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QStringList>("kinds");
 
+    const QSize back(100, 80);
     const QStringList sound{kPlay, kStop, kClose, kSeek, kPlaylist, kTrack, kEffects};
     QTest::newRow("sound") << u"background.bmp"_s << sound << QStringList() << QStringList();
     QTest::newRow("missing image")
         << u"background.bmp"_s << QStringList{replaced(kPlay, u"play.bmp"_s, u"gone.bmp"_s)}
-        << QStringList{u"playbutton image: %1/gone.bmp does not exist"_s}
+        << QStringList{picture(Kind::MissingImage, Slot::PlayButton, u"image"_s,
+                               path(u"gone.bmp"_s))}
         << QStringList{u"missing-image"_s};
     QTest::newRow("no image named")
         << u"background.bmp"_s << QStringList{replaced(kClose, u"close.jpg"_s, QString())}
-        << QStringList{u"closebutton image: no image named"_s} << QStringList{u"missing-image"_s};
+        << QStringList{picture(Kind::MissingImage, Slot::CloseButton, u"image"_s, QString())}
+        << QStringList{u"missing-image"_s};
     QTest::newRow("missing optional image")
         << u"background.bmp"_s
         << QStringList{replaced(kStop, u"stop_down.png"_s, u"gone_down.png"_s)}
-        << QStringList{u"stopbutton downimage: %1/gone_down.png does not exist"_s}
+        << QStringList{picture(Kind::MissingImage, Slot::StopButton, u"downimage"_s,
+                               path(u"gone_down.png"_s))}
         << QStringList{u"missing-image"_s};
     QTest::newRow("missing background, nothing placed")
         << u"gone.bmp"_s << QStringList{replaced(kPlay, u"left=\"10\""_s, u"left=\"500\""_s)}
-        << QStringList{u"view backgroundimage: %1/gone.bmp does not exist"_s}
+        << QStringList{picture(Kind::MissingImage, Slot::View, u"backgroundimage"_s,
+                               path(u"gone.bmp"_s))}
         << QStringList{u"missing-image"_s};
     QTest::newRow("undecodable image")
         << u"background.bmp"_s << QStringList{replaced(kPlay, u"play.bmp"_s, u"broken.bmp"_s)}
-        << QStringList{u"playbutton image: %1/broken.bmp cannot be decoded"_s}
+        << QStringList{picture(Kind::UndecodableImage, Slot::PlayButton, u"image"_s,
+                               path(u"broken.bmp"_s))}
         << QStringList{u"undecodable-image"_s};
     QTest::newRow("a format skins are not made of, not placed")
         << u"background.bmp"_s
         << QStringList{replaced(replaced(kPlay, u"play.bmp"_s, u"plain.ppm"_s), u"left=\"10\""_s,
                                 u"left=\"500\""_s)}
-        << QStringList{u"playbutton image: %1/plain.ppm cannot be decoded"_s}
+        << QStringList{picture(Kind::UndecodableImage, Slot::PlayButton, u"image"_s,
+                               path(u"plain.ppm"_s))}
         << QStringList{u"undecodable-image"_s};
     QTest::newRow("button partly outside")
         << u"background.bmp"_s << QStringList{replaced(kPlay, u"left=\"10\""_s, u"left=\"90\""_s)}
-        << QStringList{u"playbutton: partly outside the background (left 90, top 20, 20 x 10 on "
-                       u"100 x 80)"_s}
+        << QStringList{place(Kind::PartlyOutside, Slot::PlayButton, {90, 20, 20, 10}, back)}
         << QStringList{u"partly-outside"_s};
     // The player would draw it, cut off; the editor's save does not take the place.
     QTest::newRow("button wholly outside, left of it")
         << u"background.bmp"_s << QStringList{replaced(kStop, u"left=\"40\""_s, u"left=\"-20\""_s)}
-        << QStringList{u"stopbutton left: \"-20\" is out of range (0 to 32767)"_s,
-                       u"stopbutton: wholly outside the background (left -20, top 20, 20 x 10 on "
-                       u"100 x 80)"_s}
+        << QStringList{value(Kind::BadNumber, Slot::StopButton, u"left"_s, u"-20"_s),
+                       place(Kind::WhollyOutside, Slot::StopButton, {-20, 20, 20, 10}, back)}
         << QStringList{u"bad-number"_s, u"wholly-outside"_s};
     QTest::newRow("slider by its width")
         << u"background.bmp"_s << QStringList{replaced(kSeek, u"width=\"60\""_s, u"width=\"95\""_s)}
-        << QStringList{u"seekslider: partly outside the background (left 10, top 50, 95 x 8 on "
-                       u"100 x 80)"_s}
+        << QStringList{place(Kind::PartlyOutside, Slot::SeekSlider, {10, 50, 95, 8}, back)}
         << QStringList{u"partly-outside"_s};
     QTest::newRow("track name below")
         << u"background.bmp"_s << QStringList{replaced(kTrack, u"top=\"65\""_s, u"top=\"80\""_s)}
-        << QStringList{u"tracknametext: wholly outside the background (left 5, top 80, 90 x 0 on "
-                       u"100 x 80)"_s}
+        << QStringList{place(Kind::WhollyOutside, Slot::TrackNameText, {5, 80, 90, 0}, back)}
         << QStringList{u"wholly-outside"_s};
     QTest::newRow("video area and playlist, in slot order")
         << u"background.bmp"_s
         << QStringList{replaced(kEffects, u"height=\"15\""_s, u"height=\"81\""_s),
                        replaced(kPlaylist, u"top=\"0\""_s, u"top=\"70\""_s)}
-        << QStringList{u"playlist: partly outside the background (left 0, top 70, 30 x 15 on "
-                       u"100 x 80)"_s,
-                       u"wmpeffects: partly outside the background (left 40, top 0, 60 x 81 on "
-                       u"100 x 80)"_s}
+        << QStringList{place(Kind::PartlyOutside, Slot::Playlist, {0, 70, 30, 15}, back),
+                       place(Kind::PartlyOutside, Slot::Effects, {40, 0, 60, 81}, back)}
         << QStringList{u"partly-outside"_s, u"partly-outside"_s};
     QTest::newRow("colour and place the editor does not take")
         << u"background.bmp"_s
         << QStringList{replaced(kPlay, u"#FF0000"_s, u"red"_s),
                        replaced(kStop, u"top=\"20\""_s, u"top=\"\""_s)}
-        << QStringList{u"playbutton transparencycolor: \"red\" is no #RRGGBB colour"_s,
-                       u"stopbutton top: no number given"_s}
+        << QStringList{value(Kind::BadColour, Slot::PlayButton, u"transparencycolor"_s, u"red"_s),
+                       value(Kind::BadNumber, Slot::StopButton, u"top"_s, QString())}
         << QStringList{u"bad-colour"_s, u"bad-number"_s};
 }
 
@@ -539,24 +543,16 @@ void tst_CommandLine::checkReportsFindings()
     const QString name =
         u"check_%1.wms"_s.arg(QString::fromLatin1(QTest::currentDataTag())).replace(u' ', u'_');
     QVERIFY(!writeSkin(name, background, elements).isEmpty());
-    for (QString &line : expected) {
-        line.replace(u"%1"_s, m_skins.path());
-    }
 
     const ProcessRun text = velmora({u"check"_s, name});
     QVERIFY(text.finished);
     QCOMPARE(text.exitCode, expected.isEmpty() ? 0 : 1);
     QVERIFY2(text.err.isEmpty(), qPrintable(text.err));
     // A sound skin gets one line: how many elements and pictures were checked.
-    const QRegularExpressionMatch sound =
-        QRegularExpression(
-            u"^(.*): nothing found \\((\\d+) elements, (\\d+) pictures checked\\)\n$"_s)
-            .match(text.out);
-    QCOMPARE(sound.hasMatch(), expected.isEmpty());
+    // The elements and the view; the background and the five pictures they name.
+    const SkinSummary summary{int(elements.size()) + 1, 6};
     if (expected.isEmpty()) {
-        QCOMPARE(sound.captured(1), path(name));
-        QCOMPARE(sound.captured(2).toInt(), elements.size() + 1); // and the view
-        QVERIFY(sound.captured(3).toInt() > 0);
+        QCOMPARE(text.out, summary.describe(path(name)) + u'\n');
     } else {
         QCOMPARE(text.out, expected.join(u'\n') + u'\n');
     }
@@ -569,8 +565,8 @@ void tst_CommandLine::checkReportsFindings()
     QCOMPARE(report.value(u"skin"_s).toString(), path(name));
     QCOMPARE(report.value(u"readable"_s).toBool(), true);
     if (expected.isEmpty()) {
-        QCOMPARE(report.value(u"elements"_s).toInt(), sound.captured(2).toInt());
-        QCOMPARE(report.value(u"pictures"_s).toInt(), sound.captured(3).toInt());
+        QCOMPARE(report.value(u"elements"_s).toInt(), summary.elements);
+        QCOMPARE(report.value(u"pictures"_s).toInt(), summary.pictures);
     }
     QStringList messages;
     QStringList foundKinds;
@@ -612,6 +608,7 @@ void tst_CommandLine::checkReportsRefusedFile()
     QCOMPARE(json.exitCode, 1);
     const QJsonObject report = QJsonDocument::fromJson(json.out.toUtf8()).object();
     QCOMPARE(report.value(u"readable"_s), QJsonValue(false));
+    QCOMPARE(report.value(u"reason"_s), QJsonValue(message));
     QCOMPARE(report.value(u"findings"_s), QJsonValue(QJsonArray()));
 }
 

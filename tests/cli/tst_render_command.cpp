@@ -118,6 +118,13 @@ void tst_RenderCommand::pngEqualsPreview_data()
         << QStringList{button("playbutton", 5, 5, u"play.gif"_s),
                        button("stopbutton", 40, 40, u"broken.gif"_s)}
         << u"velmora: 警告: stopbutton %1/broken.gif: 画像として読み込めません。描画から外しました\n"_s;
+    // Drawn nowhere, not at the top: a TOP the player does not take.
+    QTest::newRow("place out of range left out")
+        << QStringList{button("playbutton", 5, 5, u"play.gif"_s),
+                       button("stopbutton", 40000, 40, u"stop.bmp"_s)}
+        << u"velmora: 警告: stopbutton %1/stop.bmp: LEFT か TOP が 0 から 32767 "
+           u"までの整数ではありま"
+           u"せん。描画から外しました\n"_s;
 }
 
 void tst_RenderCommand::pngEqualsPreview()

@@ -3,9 +3,11 @@
 // skins and folders, and what the commands print about hostile names.
 #include "../packaging/TestArchive.h"
 #include "../util/ImageFiles.h"
+#include "CheckFindings.h"
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
 #include "packaging/ArchiveCheck.h"
+#include "util/UserFile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -15,6 +17,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -48,6 +51,15 @@ QList<TestArchive::Entry> skinEntries(int left)
 
 constexpr int kSound = 10;
 constexpr int kOutside = 90;
+// What check goes over in such a skin: the view and the button, two pictures.
+constexpr SkinSummary kSoundSummary{2, 2};
+
+// The finding of the skin whose button lies partly outside.
+QString outsideFinding()
+{
+    return CheckFindings::place(SkinFinding::Kind::PartlyOutside, Slot::PlayButton,
+                                {kOutside, 20, 20, 10}, {100, 80});
+}
 
 QStringList folderEntries(const QString &folder)
 {
@@ -75,6 +87,8 @@ private slots:
     void whatPackMakesUnpacks_data();
     void whatPackMakesUnpacks();
     void checksSeveralSkins();
+    void checkNamesWhatItCannotRead_data();
+    void checkNamesWhatItCannotRead();
     void renderRefusesSpecialOutput_data();
     void renderRefusesSpecialOutput();
     void stoppedCommandTakesBackWhatItMade_data();
@@ -159,16 +173,13 @@ void tst_SkinSets::commandsTakeWmz_data()
     QTest::newRow("unpack refused")
         << QStringList{u"unpack"_s, u"hostile.wmz"_s} << 1 << QString() << QString();
     QTest::newRow("check sound") << QStringList{u"check"_s, u"sound.wmz"_s} << 0
-                                 << u"%1/sound.wmz/skin.wms: nothing found (2 elements, 2 "
-                                    u"pictures checked)\n"_s
+                                 << kSoundSummary.describe(u"%1/sound.wmz/skin.wms"_s) + u'\n'
                                  << QString();
     QTest::newRow("check of names in windows-31j bytes")
         << QStringList{u"check"_s, u"sjis.wmz"_s} << 0
-        << u"%1/sjis.wmz/skin.wms: nothing found (2 elements, 2 pictures checked)\n"_s << QString();
+        << kSoundSummary.describe(u"%1/sjis.wmz/skin.wms"_s) + u'\n' << QString();
     QTest::newRow("check with a finding")
-        << QStringList{u"check"_s, u"outside.wmz"_s} << 1
-        << u"playbutton: partly outside the background (left 90, top 20, 20 x 10 on 100 x 80)\n"_s
-        << QString();
+        << QStringList{u"check"_s, u"outside.wmz"_s} << 1 << outsideFinding() + u'\n' << QString();
     QTest::newRow("check refused")
         << QStringList{u"check"_s, u"hostile.wmz"_s} << 1 << QString() << QString();
     QTest::newRow("render") << QStringList{u"render"_s, u"sound.wmz"_s, u"out.png"_s} << 0
@@ -324,15 +335,16 @@ void tst_SkinSets::checksSeveralSkins()
     const QStringList skins{path(u"a/skin.wms"_s), path(u"sound.wmz/skin.wms"_s),
                             path(u"set/b/skin.wms"_s), path(u"set/c/d/skin.wms"_s),
                             path(u"set/c/e.wmz/skin.wms"_s)};
-    const QString outside =
-        u": playbutton: partly outside the background (left 90, top 20, 20 x 10 on 100 x 80)\n"_s;
-    const QString sound = u": nothing found (2 elements, 2 pictures checked)\n"_s;
+    const auto outside = [](const QString &skin) {
+        return skin + u": "_s + outsideFinding() + u'\n';
+    };
+    const auto sound = [](const QString &skin) { return kSoundSummary.describe(skin) + u'\n'; };
 
     const ProcessRun text = velmora({u"check"_s, u"a/skin.wms"_s, u"sound.wmz"_s, u"set"_s});
     QCOMPARE(text.exitCode, 1);
     QVERIFY2(text.err.isEmpty(), qPrintable(text.err));
-    QCOMPARE(text.out, skins.at(0) + outside + skins.at(1) + sound + skins.at(2) + sound +
-                           skins.at(3) + outside + skins.at(4) + sound);
+    QCOMPARE(text.out, outside(skins.at(0)) + sound(skins.at(1)) + sound(skins.at(2)) +
+                           outside(skins.at(3)) + sound(skins.at(4)));
 
     const ProcessRun json =
         velmora({u"check"_s, u"--json"_s, u"a/skin.wms"_s, u"sound.wmz"_s, u"set"_s});
@@ -355,6 +367,74 @@ void tst_SkinSets::checksSeveralSkins()
     const ProcessRun none = velmora({u"check"_s, u"--json"_s, u"empty"_s});
     QCOMPARE(none.exitCode, 1);
     QCOMPARE(QJsonDocument::fromJson(none.out.toUtf8()), QJsonDocument(QJsonArray()));
+}
+
+// What a folder holds but check cannot read is named on standard error and
+// in the JSON, and makes the run fail; the skins beside it are checked.
+void tst_SkinSets::checkNamesWhatItCannotRead_data()
+{
+    QTest::addColumn<QString>("make"); // a shell line making it in "set"
+    QTest::addColumn<QString>("name"); // what is named
+    QTest::addColumn<QString>("why");
+    QTest::addColumn<bool>("folder");
+    // Its skin has a finding, which would fail the run if it were read.
+    QTest::newRow("folder without permission")
+        << u"cp -r a set/locked && chmod 000 set/locked"_s << u"set/locked"_s
+        << UserFile::refusalText(UserFile::Refusal::Denied) << true;
+    QTest::newRow("pipe") << u"mkfifo set/x.wms"_s << u"set/x.wms"_s
+                          << UserFile::refusalText(UserFile::Refusal::NotAFile) << false;
+    QTest::newRow("dangling link") << u"ln -s gone.wms set/y.wms"_s << u"set/y.wms"_s
+                                   << u"リンク先のファイルが見つかりません"_s << false;
+}
+
+void tst_SkinSets::checkNamesWhatItCannotRead()
+{
+    QFETCH(QString, make);
+    QFETCH(QString, name);
+    QFETCH(QString, why);
+    QFETCH(bool, folder);
+    QVERIFY(!writeSkinFolder(u"a"_s, kOutside).isEmpty());
+    QVERIFY(!writeSkinFolder(u"set/sound"_s, kSound).isEmpty());
+    QVERIFY2(shell(make).succeeded(), qPrintable(make));
+    const auto restore = qScopeGuard([&] { shell(u"chmod -R u+rwx set"_s); });
+    // Root reads any folder: the check then runs as a user without rights
+    // of its own, where the system offers one.
+    QStringList user;
+    if (folder && ::geteuid() == 0) {
+        user = {u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s};
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::permissions(m_dir->path()) |
+                                                         QFile::ReadOther | QFile::ExeOther));
+    }
+    const auto run = [&](const QStringList &command) {
+        const QStringList whole = user + command;
+        return runProcess(whole.first(), whole.mid(1), withoutDisplay(), m_dir->path());
+    };
+    if (folder && (!run({u"true"_s}).succeeded() || run({u"ls"_s, name}).succeeded())) {
+        QSKIP("this user reads a folder without permission, and no other can be taken");
+    }
+    const auto check = [&](const QStringList &arguments) {
+        return run(QStringList{m_program} + arguments);
+    };
+    const QString named = path(name);
+
+    const ProcessRun text = check({u"check"_s, u"set"_s});
+    QVERIFY2(text.finished, "hung");
+    QCOMPARE(text.exitCode, 1);
+    QVERIFY2(text.err.startsWith(u"velmora: %1: "_s.arg(named)) && text.err.contains(why),
+             qPrintable(text.err));
+    QCOMPARE(text.out, kSoundSummary.describe(path(u"set/sound/skin.wms"_s)) + u'\n');
+
+    const ProcessRun json = check({u"check"_s, u"--json"_s, u"set"_s});
+    QCOMPARE(json.exitCode, 1);
+    QJsonParseError error;
+    const QJsonArray reports = QJsonDocument::fromJson(json.out.toUtf8(), &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(reports.size(), 2);
+    const QJsonObject unread = reports.at(reports.at(0)[u"skin"_s] == named ? 0 : 1).toObject();
+    QCOMPARE(unread[u"skin"_s].toString(), named);
+    QCOMPARE(unread[u"readable"_s], QJsonValue(false));
+    QCOMPARE(unread[u"reason"_s].toString(), why);
+    QCOMPARE(unread[u"folder"_s].toBool(), folder);
 }
 
 void tst_SkinSets::renderRefusesSpecialOutput_data()

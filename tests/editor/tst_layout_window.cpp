@@ -353,6 +353,19 @@ private slots:
         verifyViewShowsFields();
     }
 
+    // A place out of range typed on a panel takes the element out of the
+    // layout window, as a fresh rendering leaves it out; typed back, it returns.
+    void placeOutOfRangeIsDrawnNowhere()
+    {
+        QLineEdit *top = window->Text1(Sections::sectionFor(Slot::PlayButton).top);
+        top->setText(u"40000"_s);
+        QTRY_VERIFY(!view().rectOf(Slot::PlayButton));
+        verifyViewShowsFields();
+        top->setText(u"10"_s);
+        QTRY_VERIFY(view().rectOf(Slot::PlayButton));
+        verifyViewShowsFields();
+    }
+
 private:
     LayoutView &view() { return layout->view(); }
     void setPlace(qint16 slot, QPoint at) { setPlaceOf(*window, slot, at); }

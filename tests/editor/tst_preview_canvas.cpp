@@ -7,11 +7,13 @@
 #include "document/SectionTable.h"
 #include "editor/canvas/PreviewCanvas.h"
 #include "editor/widgets/PictureBox.h"
+#include "wms/WmsFields.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace PreviewPictures;
@@ -261,10 +263,11 @@ private slots:
                                     << QPoint(195, 60) << u"はみ出しています"_s;
         QTest::newRow("wholly off") << int(Slot::CloseButton) << QString() << QPoint(300, 60)
                                     << QPoint(300, 60) << u"外にあります"_s;
-        // Drawn at 0 on that axis, and marked there.
+        // Drawn nowhere, marked toward where it would lie, the field named
+        // by its caption.
         QTest::newRow("place past the largest")
-            << int(Slot::StopButton) << QString() << QPoint(70000, 15) << QPoint(0, 15)
-            << u"範囲外です"_s;
+            << int(Slot::StopButton) << QString() << QPoint(70000, 15)
+            << QPoint(WmsFields::kMaxPlace, 15) << u"LEFT「70000」は範囲外です"_s;
     }
     void problemsAreMarked()
     {
@@ -286,6 +289,28 @@ private slots:
             QCOMPARE(problems.front().rect.topLeft(), marked);
             QVERIFY2(problems.front().text.contains(says), qPrintable(problems.front().text));
         }
+    }
+
+    // A place typed out of range takes the element off the canvas, as a
+    // fresh rendering leaves it out; typed back, it is drawn again.
+    void placeOutOfRangeIsDrawnNowhere()
+    {
+        QLineEdit *top = window->Text1(Sections::sectionFor(Slot::StopButton).top);
+        top->setText(u"40000"_s);
+        const QList<Drawn> others{{dir.filePath(u"play.gif"_s), place(Slot::PlayButton)},
+                                  {dir.filePath(u"close.bmp"_s), place(Slot::CloseButton)}};
+        const QImage without = composed(dir.filePath(u"back.bmp"_s), others);
+        const auto showsWithout = [&] {
+            return firstDifference(hooks(*window).previewCanvas().drawing(), without).isEmpty();
+        };
+        QTRY_VERIFY(showsWithout());
+        const auto problem = std::find_if(tool().problems().begin(), tool().problems().end(),
+                                          [](const auto &p) { return p.slot == Slot::StopButton; });
+        QVERIFY(problem != tool().problems().end());
+        QVERIFY2(problem->text.startsWith(u"TOP「40000」"_s), qPrintable(problem->text));
+        top->setText(u"15"_s);
+        QTRY_VERIFY(!showsWithout());
+        verifyCanvasShowsFields();
     }
 
 private:

@@ -122,11 +122,13 @@ void tst_Validation::firstFailingFieldIsReported_data()
     QTest::addColumn<int>("option");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("panel");
+    QTest::addColumn<QString>("title");
 
     const QString gone = u"/nonexistent/picture.bmp"_s;
+    QString title = u"画像ファイル"_s;
     auto row = [&](const char *name, int field, const QString &text, const QString &message,
                    int panel, QList<int> untick = {}, int option = -1) {
-        QTest::newRow(name) << field << text << untick << option << message << panel;
+        QTest::newRow(name) << field << text << untick << option << message << panel << title;
     };
     row("1 background", 3, gone, u"背景画像の"_s + kMissing, 0);
     row("2 play image", 4, {}, u"プレイボタン画像の"_s + kMissing, 1);
@@ -158,7 +160,9 @@ void tst_Validation::firstFailingFieldIsReported_data()
     row("26 track name width", 70, {}, u"トラック表示の"_s + kNoPosition, 4);
     row("27 video width", 73, {}, u"ビデオ＆エフェクトの"_s + kNoPosition, 5);
     row("name no file system holds", 3, u"bad\0name.bmp"_s, u"背景画像の"_s + kMissing, 0);
-    // Places the player cannot hold are named with their field's caption.
+    // Places the player cannot hold are named with their field's caption,
+    // under what was checked.
+    title = u"位置と大きさ"_s;
     const QString outOfRange = u"は0から32767までの数値で入力してください。"_s;
     row("play left past 16 bits", 8, u"32768"_s, u"プレイボタン画像のLEFT"_s + outOfRange, 1);
     row("video top past 32 bits", 76, u"99999999999"_s, u"ビデオ＆エフェクトのTOP"_s + outOfRange,
@@ -174,6 +178,7 @@ void tst_Validation::firstFailingFieldIsReported()
     QFETCH(int, option);
     QFETCH(QString, message);
     QFETCH(int, panel);
+    QFETCH(QString, title);
     for (int box : untick1) {
         window->Check1(static_cast<std::size_t>(box))->setChecked(false);
     }
@@ -191,7 +196,7 @@ void tst_Validation::firstFailingFieldIsReported()
     QVERIFY(!hooks(*window).verifyAllFields());
     QCOMPARE(editor->messages.messages.size(), 1);
     QCOMPARE(editor->messages.last().text, message);
-    QCOMPARE(editor->messages.last().title, u"画像ファイル"_s);
+    QCOMPARE(editor->messages.last().title, title);
     QCOMPARE(editor->messages.last().icon, MessageIcon::Information);
     QCOMPARE(hooks(*window).editMenuShown(), qint16(1));
     for (int i = 0; i < 7; ++i) {

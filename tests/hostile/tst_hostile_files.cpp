@@ -4,6 +4,7 @@
 // process (this program with --child, or the real velmora) under the test's
 // own time limit.
 #include "ArchiveContents.h"
+#include "CheckFindings.h"
 #include "ImageFiles.h"
 #include "ProcessRun.h"
 #include "ProgramFolder.h"
@@ -299,7 +300,9 @@ void tst_HostileFiles::costlyPicturesAreUndecodable()
 
     const ProcessRun check = velmora({u"check"_s, u"costly.wms"_s});
     QVERIFY2(check.finished, "hung");
-    QCOMPARE(check.out, u"playbutton image: %1 cannot be decoded\n"_s.arg(path(name)));
+    QCOMPARE(check.out, CheckFindings::picture(SkinFinding::Kind::UndecodableImage,
+                                               Slot::PlayButton, u"image"_s, path(name)) +
+                            u'\n');
     const ProcessRun render = velmora({u"render"_s, u"costly.wms"_s, u"costly.png"_s});
     QVERIFY2(render.finished, "hung");
     QVERIFY2(render.err.contains(u"画像として読み込めません。描画から外しました"_s),
@@ -433,8 +436,10 @@ void tst_HostileFiles::linksLeadingOutsideAreNotRead_data()
     QTest::newRow("pack") << QStringList{u"pack"_s, u"leak/skin.wms"_s} << 1
                           << u"スキンのフォルダの外を指すリンクは圧縮できません"_s;
     QTest::newRow("check") << QStringList{u"check"_s, u"leak/skin.wms"_s} << 1
-                           << u"playbutton image: %1 is a link leading out of the skin's folder\n"_s
-                                  .arg(path(u"leak/pic.bmp"_s));
+                           << CheckFindings::picture(SkinFinding::Kind::OutsideLink,
+                                                     Slot::PlayButton, u"image"_s,
+                                                     path(u"leak/pic.bmp"_s)) +
+                                  u'\n';
     QTest::newRow("render, a button")
         << QStringList{u"render"_s, u"leak/skin.wms"_s, u"leak.png"_s} << 0
         << u"pic.bmp: スキンのフォルダの外を指すリンクです。描画から外しました"_s;

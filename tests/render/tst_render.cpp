@@ -72,8 +72,9 @@ private slots:
     }
 
     // elements are set in the document in the order given; drawn lists, in
-    // drawing order, those the canvas must show. LEFT is x and TOP is y;
-    // anything not a number is 0 (as toInt() gives it here).
+    // drawing order, those the canvas must show. LEFT is x and TOP is y; an
+    // empty one is 0. A row that draws nothing is compared with the bare
+    // background.
     void scenes_data()
     {
         QTest::addColumn<QString>("back");
@@ -106,11 +107,15 @@ private slots:
 
         QTest::newRow("TOP 10, LEFT 20") << u"back.bmp"_s << at(u"10"_s, u"20"_s) << I{0} << L{};
         QTest::newRow("TOP empty") << u"back.bmp"_s << at({}, u"20"_s) << I{0} << L{};
-        QTest::newRow("LEFT letters") << u"back.bmp"_s << at(u"10"_s, u"abc"_s) << I{0} << L{};
         QTest::newRow("clipped right and bottom")
             << u"back.bmp"_s << at(u"90"_s, u"185"_s) << I{0} << L{};
-        QTest::newRow("clipped left and top")
-            << u"back.bmp"_s << at(u"-7"_s, u"-12"_s) << I{0} << L{};
+        // A place the player takes not is drawn nowhere, not at 0 nor cut off.
+        const L badPlace{{Slot::PlayButton, LeftOutReason::BadPlace}};
+        QTest::newRow("TOP past the largest place")
+            << u"back.bmp"_s << at(u"40000"_s, u"20"_s) << I{} << badPlace;
+        QTest::newRow("above and left of the background")
+            << u"back.bmp"_s << at(u"-7"_s, u"-12"_s) << I{} << badPlace;
+        QTest::newRow("LEFT letters") << u"back.bmp"_s << at(u"10"_s, u"abc"_s) << I{} << badPlace;
         QTest::newRow("wholly outside") << u"back.bmp"_s << at(u"400"_s, u"32767"_s) << I{0} << L{};
 
         QTest::newRow("stop covers play") << u"back.bmp"_s << P{stop, play} << I{1, 0} << L{};

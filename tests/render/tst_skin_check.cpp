@@ -78,7 +78,7 @@ void tst_SkinCheck::listValues_data()
         {u"scrollingamount"_s, WmsFields::kScrollSpeeds},
     };
     for (const auto &[attribute, entries] : lists) {
-        const QString outside = u"tracknametext %1: \"%2\" is not in the list, %3 to %4"_s;
+        const QString outside = u"tracknametext: %1「%2」は一覧にない値です（%3 から %4 まで）"_s;
         const auto row = [&](const char *name, const QString &value, const QString &finding) {
             QTest::addRow("%s %s", qPrintable(attribute), name) << attribute << value << finding;
         };
@@ -93,16 +93,16 @@ void tst_SkinCheck::listValues_data()
         row("below the list", below, outside.arg(attribute, below, first, last));
         row("above the list", above, outside.arg(attribute, above, first, last));
         row("no number", u"big"_s,
-            u"tracknametext %1: \"big\" is no whole number"_s.arg(attribute));
-        row("empty", QString(), u"tracknametext %1: no number given"_s.arg(attribute));
+            u"tracknametext: %1「big」は整数ではありません"_s.arg(attribute));
+        row("empty", QString(), u"tracknametext: %1が入力されていません"_s.arg(attribute));
     }
-    const QString range = u"tracknametext %1: \"%2\" is out of range (0 to 32767)"_s;
+    const QString range = u"tracknametext: %1「%2」は範囲外です（0 から 32767 まで）"_s;
     QTest::newRow("left past the largest place")
         << u"left"_s << u"32768"_s << range.arg(u"left"_s, u"32768"_s);
     QTest::newRow("top below any place")
         << u"top"_s << u"-40000"_s << range.arg(u"top"_s, u"-40000"_s);
     QTest::newRow("left of letters")
-        << u"left"_s << u"70000px"_s << u"tracknametext left: \"70000px\" is no whole number"_s;
+        << u"left"_s << u"70000px"_s << u"tracknametext: left「70000px」は整数ではありません"_s;
 }
 
 void tst_SkinCheck::listValues()
@@ -144,10 +144,11 @@ void tst_SkinCheck::unsafeImageNames()
             unsafe.append(finding.describe());
         }
     }
-    QCOMPARE(unsafe,
-             why ? QStringList{u"playbutton image: \"%1\" cannot be a name in a WMZ (%2)"_s.arg(
-                       name, *why)}
-                 : QStringList());
+    QCOMPARE(
+        unsafe,
+        why ? QStringList{u"playbutton image: 画像ファイル名「%1」は WMZ に入れられません（%2）"_s
+                              .arg(name, *why)}
+            : QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_SkinCheck)

@@ -2,7 +2,8 @@
 
 #include "document/SectionTable.h"
 #include "editor/history/EditHistory.h"
-#include "util/clsFunction.h"
+#include "editor/history/PanelRoles.h"
+#include "wms/WmsFields.h"
 
 #include <QLineEdit>
 #include <algorithm>
@@ -25,13 +26,36 @@ PanelPlacements::PanelPlacements(const PanelControls &controls, EditHistory &his
     }
 }
 
-// Read as the renderer reads them, so that a mark or a move starts where the
-// element is drawn, also for a place no 16 bits hold (drawn at 0).
+namespace {
+
+// One axis as a mark points: where the element is drawn, or for a number
+// beyond the range, the range's nearer end; anything else at 0.
+int pointedPlace(const QString &text)
+{
+    if (const std::optional<qint16> place = WmsFields::drawnPlace(text)) {
+        return *place;
+    }
+    bool number = false;
+    const qlonglong value = text.toLongLong(&number);
+    return number ? int(std::clamp<qlonglong>(value, 0, WmsFields::kMaxPlace)) : 0;
+}
+
+} // namespace
+
 QPoint PanelPlacements::position(qint16 slot) const
 {
     const Sections::Section &section = Sections::sectionFor(slot);
-    return {clsFunction::NulltoZero(m_controls.Text1[std::size_t(section.left)]->text()),
-            clsFunction::NulltoZero(m_controls.Text1[std::size_t(section.top)]->text())};
+    return {pointedPlace(m_controls.Text1[std::size_t(section.left)]->text()),
+            pointedPlace(m_controls.Text1[std::size_t(section.top)]->text())};
+}
+
+// Read as the renderer reads them, so that an element is drawn, moved and
+// marked by the same rule.
+bool PanelPlacements::isPlaced(qint16 slot) const
+{
+    const Sections::Section &section = Sections::sectionFor(slot);
+    return WmsFields::drawnPlace(m_controls.Text1[std::size_t(section.left)]->text()) &&
+           WmsFields::drawnPlace(m_controls.Text1[std::size_t(section.top)]->text());
 }
 
 void PanelPlacements::setPositions(const std::vector<std::pair<qint16, QPoint>> &positions,
@@ -57,6 +81,27 @@ void PanelPlacements::setPositions(const std::vector<std::pair<qint16, QPoint>> 
 QString PanelPlacements::name(qint16 slot) const
 {
     return sectionName(Sections::sectionFor(slot));
+}
+
+QString PanelPlacements::caption(qint16 slot, const QString &attribute) const
+{
+    // The attributes of a place and a size, by the fields that hold them.
+    constexpr std::pair<QStringView, qint16 Sections::Section::*> kFields[] = {
+        {u"left", &Sections::Section::left},
+        {u"top", &Sections::Section::top},
+        {u"width", &Sections::Section::width},
+        {u"height", &Sections::Section::height},
+    };
+    const Sections::Section &section = Sections::sectionFor(slot);
+    for (const auto &[name, field] : kFields) {
+        if (name == attribute && section.*field != Sections::kNone) {
+            if (const PanelRole *role =
+                    m_history.roleOf(m_controls.Text1[std::size_t(section.*field)])) {
+                return role->caption;
+            }
+        }
+    }
+    return attribute;
 }
 
 QLineEdit *PanelPlacements::leftField(qint16 slot) const

@@ -14,9 +14,11 @@ public:
     PanelPlacements(const PanelControls &controls, EditHistory &history, QObject *parent = nullptr);
 
     QPoint position(qint16 slot) const override;
+    bool isPlaced(qint16 slot) const override;
     void setPositions(const std::vector<std::pair<qint16, QPoint>> &positions, quint64 arrowRun = 0,
                       const QString &text = {}) override;
     QString name(qint16 slot) const override;
+    QString caption(qint16 slot, const QString &attribute) const override;
     // The element whose LEFT or TOP field this is; none for other controls.
     std::optional<qint16> placedBy(const QWidget *field) const;
     // The element's own LEFT and TOP fields.

@@ -14,8 +14,13 @@ class PlacementFields : public QObject {
 public:
     using QObject::QObject;
 
-    // LEFT and TOP as the fields hold them (empty counts as 0).
+    // LEFT and TOP as the fields hold them (empty counts as 0); a place
+    // beyond the range taken as its nearer end, so that a mark points the
+    // way the element lies.
     virtual QPoint position(qint16 slot) const = 0;
+    // Whether LEFT and TOP are places the element is drawn at: not, when
+    // either holds no whole number from 0 to the largest place.
+    virtual bool isPlaced(qint16 slot) const = 0;
     // Writes LEFT and TOP into the fields as one step of the edit history;
     // moves of one arrow run (non-zero) merge into one step.
     void setPosition(qint16 slot, QPoint position, quint64 arrowRun = 0)
@@ -27,6 +32,10 @@ public:
                               quint64 arrowRun = 0, const QString &text = {}) = 0;
     // The caption of the element's section, for labels on the canvas.
     virtual QString name(qint16 slot) const = 0;
+    // The caption of the field that holds one of the element's WMS
+    // attributes ("TOP" for top), for what is said of its value; the
+    // attribute itself when no field of the section holds it.
+    virtual QString caption(qint16 slot, const QString &attribute) const = 0;
 
 signals:
     void positionChanged(qint16 slot);

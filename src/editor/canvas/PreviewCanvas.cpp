@@ -7,6 +7,7 @@
 
 #include <QActionGroup>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -26,6 +27,12 @@ const QColor kProblem(230, 0, 0);
 constexpr QSize kUnsizedMark(16, 16);
 
 } // namespace
+
+QString problemText(const PlacementFields &fields, const SkinFinding &finding)
+{
+    return finding.message(fields.caption(finding.slot, finding.attribute),
+                           QFileInfo(finding.image).fileName());
+}
 
 // Paints the outlines, marks and labels over the canvas; the mouse goes
 // through it to the canvas.
@@ -65,6 +72,7 @@ void PreviewCanvas::show(Preview::Rendering rendering, std::vector<Preview::Area
                          QList<SkinFinding> problems)
 {
     m_items.set(std::move(rendering.scene), std::move(areas));
+    m_outdated = false;
     m_problems.clear();
     for (const SkinFinding &finding : problems) {
         const bool placed = SkinItems::isPlacement(finding);
@@ -74,7 +82,7 @@ void PreviewCanvas::show(Preview::Rendering rendering, std::vector<Preview::Area
         m_problems.push_back(
             {finding.slot,
              placed ? finding.place : QRect(m_fields.position(finding.slot), kUnsizedMark),
-             finding.message(), placed});
+             problemText(m_fields, finding), placed});
     }
     if (m_selected && !rectOf(*m_selected)) {
         select(std::nullopt);
@@ -85,6 +93,7 @@ void PreviewCanvas::show(Preview::Rendering rendering, std::vector<Preview::Area
 void PreviewCanvas::release()
 {
     m_items.clear();
+    m_outdated = false;
     m_problems.clear();
     m_drag.reset();
     select(std::nullopt);
@@ -94,7 +103,16 @@ void PreviewCanvas::release()
 // its fields take on release.
 void PreviewCanvas::follow(qint16 slot)
 {
-    if ((m_drag && m_drag->slot == slot) || !rectOf(slot)) {
+    if ((m_drag && m_drag->slot == slot) || m_items.scene().background.isNull()) {
+        return;
+    }
+    // An element that its place leaves out, or brings back, is drawn by a
+    // new rendering; it has no pictures here to move.
+    if (!m_fields.isPlaced(slot) || !rectOf(slot)) {
+        if (!m_outdated) {
+            m_outdated = true;
+            emit renderingOutdated();
+        }
         return;
     }
     place(slot, m_fields.position(slot));

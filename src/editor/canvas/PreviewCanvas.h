@@ -19,6 +19,10 @@ class QMouseEvent;
 class QPainter;
 class QWidget;
 
+// What is wrong, as the canvases' tips say it: a value by its field's
+// caption, a picture by its file name.
+QString problemText(const PlacementFields &fields, const SkinFinding &finding);
+
 // The preview as a layout tool, over the canvas that shows the renderer's
 // picture: press on an element and drag it, or select it and move it with
 // the arrow keys (Shift: by 10); every move lands in the element's LEFT and
@@ -66,6 +70,9 @@ public:
 signals:
     // A look was chosen: the preview must be rendered again.
     void optionsChanged();
+    // An element's place now leaves it out or brings it back: the preview
+    // must be rendered again.
+    void renderingOutdated();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -99,6 +106,7 @@ private:
 
     SkinItems m_items;
     std::vector<Problem> m_problems;
+    bool m_outdated = false; // a new rendering was asked for and has not come
 
     std::optional<qint16> m_selected;
     struct Drag {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlValue.h"
+#include "editor/panels/ControlValue.h"
 
 #include <QString>
 #include <vector>

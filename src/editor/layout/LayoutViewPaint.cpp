@@ -3,6 +3,7 @@
 // tips that name an element's problems.
 #include "LayoutView.h"
 #include "editor/canvas/PlacementFields.h"
+#include "editor/canvas/PreviewCanvas.h"
 #include "editor/canvas/ReadoutLabel.h"
 
 #include <QHelpEvent>
@@ -98,7 +99,7 @@ bool LayoutView::viewportEvent(QEvent *event)
         const std::optional<QRect> rect =
             problem.slot > Slot::View ? rectOf(problem.slot) : std::nullopt;
         if (rect && rect->contains(at)) {
-            texts.append(m_fields.name(problem.slot) + u"："_s + problem.message());
+            texts.append(m_fields.name(problem.slot) + u"："_s + problemText(m_fields, problem));
         }
     }
     if (texts.isEmpty()) {

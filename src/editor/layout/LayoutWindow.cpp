@@ -82,10 +82,17 @@ LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, Previe
         }
     });
     connect(&fields, &PlacementFields::positionChanged, this, [this](qint16 slot) {
-        if (isVisible() && !m_redraw.isActive()) {
-            m_view->follow(slot, m_fields.position(slot));
-            followSelection();
+        if (!isVisible() || m_redraw.isActive()) {
+            return;
         }
+        // A place that leaves the element out, or brings it back, needs a
+        // new rendering: there are no pictures of it to move.
+        if (!m_fields.isPlaced(slot) || !m_view->rectOf(slot)) {
+            scheduleRedraw();
+            return;
+        }
+        m_view->follow(slot, m_fields.position(slot));
+        followSelection();
     });
     connect(m_view, &LayoutView::selectionChanged, this, &LayoutWindow::followSelection);
     connect(m_view, &LayoutView::zoomChanged, this, &LayoutWindow::showZoom);

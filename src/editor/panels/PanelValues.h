@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/SkinValues.h"
-#include "editor/history/ControlValue.h"
+#include "editor/panels/ControlValue.h"
 
 struct PanelControls;
 

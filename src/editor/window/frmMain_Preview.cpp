@@ -60,6 +60,15 @@ void frmMain::createPreviewCanvas()
     m_placements = std::make_unique<PanelPlacements>(panelControls(), *m_history);
     m_previewCanvas = new PreviewCanvas(previewCanvas(), *m_placements, this);
     connect(m_previewCanvas, &PreviewCanvas::optionsChanged, this, &frmMain::drawPreview);
+    // After the edit that asked for it is done, while the preview is shown.
+    connect(
+        m_previewCanvas, &PreviewCanvas::renderingOutdated, this,
+        [this] {
+            if (!picture2(Layout::kPreviewPanel)->isHidden()) {
+                drawPreview();
+            }
+        },
+        Qt::QueuedConnection);
     connect(m_mnuViewLayout, &QAction::triggered, this, &frmMain::showLayoutWindow);
     m_previewCanvas->addMenuAction(m_mnuViewLayout);
 }

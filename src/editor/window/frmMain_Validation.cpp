@@ -28,7 +28,7 @@ bool frmMain::verifyAllFields()
     if (!failure) {
         return true;
     }
-    m_messages.showMessage(failure->message, SkinChecks::title(), MessageIcon::Information);
+    m_messages.showMessage(failure->message, failure->title, MessageIcon::Information);
     bringFieldForward(failure->section->panel, failure->field);
     return false;
 }

@@ -1,4 +1,4 @@
 #pragma once
 
 // The core reaching into the editor: what the role check refuses.
-#include "document/SectionTable.h"
+#include "editor/panels/LayoutTables.h"
