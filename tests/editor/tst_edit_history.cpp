@@ -2,6 +2,7 @@
 // undo takes back exactly and redo brings again, with nothing else touched;
 // the Edit menu names the step; loading is no edit; Save marks the clean
 // point that the leave question follows.
+#include "../packaging/SkinFolder.h"
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
 #include "ScriptedDialogs.h"
@@ -386,8 +387,8 @@ private slots:
         QTemporaryDir place;
         QVERIFY(QDir(place.path()).mkpath(u"victim"_s) && QDir(place.path()).mkpath(u"other"_s));
         const QByteArray notes = "the user's own notes\n";
-        QVERIFY(writeFile(place.filePath(u"victim/notes.txt"_s), notes));
-        QVERIFY(writeFile(place.filePath(u"other/skin.wms"_s), notes));
+        QVERIFY(SkinFolder::writeFile(place.filePath(u"victim/notes.txt"_s), notes));
+        QVERIFY(SkinFolder::writeFile(place.filePath(u"other/skin.wms"_s), notes));
         // The work of a run: a whole skin, changed after its save, written
         // as this program writes it.
         saveAs(place.filePath(u"saved.wms"_s));
@@ -423,7 +424,7 @@ private slots:
                 QFileInfo(leftOver).dir().entryInfoList({QFileInfo(leftOver).fileName() + u"?*"_s});
             QCOMPARE(aside.size(), 1);
             QVERIFY2(said.text.contains(aside.constFirst().filePath()), qPrintable(said.text));
-            QCOMPARE(readFile(aside.constFirst().filePath()), bytes);
+            QCOMPARE(SkinFolder::readFile(aside.constFirst().filePath()), bytes);
             QVERIFY(recoveryFiles().isEmpty());
             QVERIFY(history().isClean());
             QVERIFY(window->currentFileName().isEmpty());
@@ -447,27 +448,17 @@ private slots:
         const bool askedWhere = !dialogs.requests.isEmpty() &&
                                 dialogs.requests.constLast().kind == ScriptedDialogs::Kind::Save;
         QCOMPARE(askedWhere, !named);
-        QCOMPARE(readFile(place.filePath(u"victim/notes.txt"_s)), notes);
-        QCOMPARE(readFile(place.filePath(u"other/skin.wms"_s)), notes);
+        QCOMPARE(SkinFolder::readFile(place.filePath(u"victim/notes.txt"_s)), notes);
+        QCOMPARE(SkinFolder::readFile(place.filePath(u"other/skin.wms"_s)), notes);
         QCOMPARE(history().isClean(), named);
     }
 
 private:
     QUndoStack &history() { return historyOf(*window); }
 
-    static bool writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     static QJsonObject readRecord(const QString &path)
     {
-        return QJsonDocument::fromJson(readFile(path)).object();
+        return QJsonDocument::fromJson(SkinFolder::readFile(path)).object();
     }
     // A recovery file as a run that has ended left it; its path.
     static QString writeLeftOver(const QByteArray &bytes)
@@ -480,7 +471,7 @@ private:
         }
         const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         const QString path = folder.filePath(u"recovery-%1.json"_s.arg(pid));
-        return folder.mkpath(u"."_s) && writeFile(path, bytes) ? path : QString();
+        return folder.mkpath(u"."_s) && SkinFolder::writeFile(path, bytes) ? path : QString();
     }
     static QStringList recoveryFiles()
     {
