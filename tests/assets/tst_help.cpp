@@ -1,15 +1,28 @@
 // The help the build puts beside the program: Velmora.chm compiled from the
-// pages, and the same pages in help/ for a web browser.
+// pages, and the same pages in help/ for a web browser; and what the pages
+// say, held against the program they describe.
 #include "ProgramFolder.h"
+#include "RecordingMessageSink.h"
+#include "editor/history/EditHistory.h"
+#include "editor/platform/MessageBoxSink.h"
+#include "editor/platform/QtTranslations.h"
+#include "editor/window/frmMain.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
+#include <QTimer>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +64,20 @@ QStringList localLinks(const QString &page)
     return links;
 }
 
+// A page as its reader sees it: the text, without tags or entities.
+QString pageText(const QString &page)
+{
+    const QString html = QString::fromUtf8(readAll(kSources.filePath(page)));
+    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+}
+
+// A caption as the pages write it: without its access key ("開く(&O)", "&Yes").
+QString withoutAccessKey(QString caption)
+{
+    static const QRegularExpression key(uR"re(\(&[^)]\)$)re"_s);
+    return caption.remove(key).remove(u'&');
+}
+
 } // namespace
 
 class tst_Help : public QObject {
@@ -59,6 +86,8 @@ class tst_Help : public QObject {
 private slots:
     void initTestCase()
     {
+        // The question boxes' buttons as the program labels them.
+        QVERIFY(QtTranslations::installJapanese(*qApp));
         QVERIFY(sourcePages().size() >= 10);
         chm = QDir(programFolder()).filePath(u"Velmora.chm"_s);
         help = QDir(QDir(programFolder()).filePath(u"help"_s));
@@ -126,10 +155,77 @@ private slots:
         QVERIFY2(project.contains(u'\n' + page + u'\n'), "not in the project's files");
     }
 
+    // Every command of the main window's menu bar, and each menu, is named
+    // in the help.
+    void helpNamesEveryMenuCommand_data()
+    {
+        QTest::addColumn<QString>("caption");
+        RecordingMessageSink messages;
+        frmMain window(messages, programFolder());
+        for (const QAction *bar : window.menuBar()->actions()) {
+            QTest::newRow(qPrintable(bar->text())) << withoutAccessKey(bar->text());
+            for (const QAction *command : bar->menu()->actions()) {
+                if (!command->isSeparator()) {
+                    QTest::newRow(qPrintable(command->text())) << withoutAccessKey(command->text());
+                }
+            }
+        }
+    }
+    void helpNamesEveryMenuCommand()
+    {
+        QFETCH(QString, caption);
+        QVERIFY(!caption.isEmpty());
+        for (const QString &page : sourcePages()) {
+            if (pageText(page).contains(caption)) {
+                return;
+            }
+        }
+        QFAIL("no page names it");
+    }
+
+    // The question asked on leaving with unsaved work is in the help as the
+    // program asks it, with what each of its buttons does.
+    void helpDescribesTheLeaveQuestion()
+    {
+        RecordingMessageSink messages;
+        messages.choices = {Answer::Cancel};
+        frmMain window(messages, programFolder());
+        window.findChild<EditHistory *>()->stack().resetClean(); // unsaved work
+        QVERIFY(!window.close());
+        QCOMPARE(messages.messages.size(), 1);
+        const RecordingMessageSink::Message question = messages.last();
+        QVERIFY(question.question);
+
+        // Its buttons, read off the program's own box while it asks.
+        QStringList buttons;
+        QTimer::singleShot(0, this, [&buttons] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                for (const QAbstractButton *button : box->buttons()) {
+                    buttons.append(withoutAccessKey(button->text()));
+                }
+                box->reject();
+            }
+        });
+        MessageBoxSink boxes;
+        QCOMPARE(boxes.askYesNoCancel(question.text, question.title), Answer::Cancel);
+        QCOMPARE(buttons.size(), 3);
+
+        QStringList describing;
+        for (const QString &page : sourcePages()) {
+            const QString text = pageText(page);
+            if (text.contains(question.text) && text.contains(question.title) &&
+                std::all_of(buttons.begin(), buttons.end(),
+                            [&text](const QString &button) { return text.contains(button); })) {
+                describing.append(page);
+            }
+        }
+        QVERIFY2(!describing.isEmpty(), qPrintable(question.text + u' ' + buttons.join(u'/')));
+    }
+
 private:
     QString chm;
     QDir help;
 };
 
-QTEST_GUILESS_MAIN(tst_Help)
+QTEST_MAIN(tst_Help)
 #include "tst_help.moc"

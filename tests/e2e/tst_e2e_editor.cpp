@@ -465,6 +465,39 @@ private slots:
         QVERIFY(recoveryFiles().isEmpty());
     }
 
+    // A crash right after Yes to the offer leaves the work to offer again:
+    // it is in the new run's file before the left-over one goes.
+    void crashRightAfterRestoringKeepsWork()
+    {
+        QProcess editor;
+        QVERIFY(!startEditor(editor).isEmpty());
+        QVERIFY(locateClient(u"e2e_restore_crash.png"_s));
+        QVERIFY(typeInto(fieldCentre(0), u"unsaved title"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 20000);
+        editor.kill();
+        QVERIFY(editor.waitForFinished(20000));
+        for (const bool crash : {true, false}) {
+            QProcess again;
+            const QString restarted = startEditor(again);
+            QVERIFY(!restarted.isEmpty());
+            const QString offer = findWindow(u"^編集内容の復元$"_s);
+            QVERIFY(!offer.isEmpty());
+            QVERIFY(key(offer, u"y"_s));
+            QTRY_VERIFY_WITH_TIMEOUT(findWindow(u"^編集内容の復元$"_s, false).isEmpty(), 20000);
+            if (crash) {
+                again.kill(); // SIGKILL: nothing of the program's runs any more
+                QVERIFY(again.waitForFinished(20000));
+                QCOMPARE(recoveryFiles().size(), 1);
+                continue;
+            }
+            QVERIFY(click(fieldCentre(0)));
+            QVERIFY(key(restarted, u"ctrl+a ctrl+c"_s));
+            QTRY_COMPARE_WITH_TIMEOUT(selection(u"clipboard"_s), u"unsaved title"_s, 10000);
+            QVERIFY(leaveWithoutSaving(restarted, again));
+        }
+        QVERIFY(recoveryFiles().isEmpty());
+    }
+
     // velmora SKIN.wms starts with the skin open: the caption names it, and
     // the preview, drawn from the panels, is the renderer's picture of the
     // file. A file the reader refuses leaves a new skin, the reader's message

@@ -2,10 +2,12 @@
 // undo takes back exactly and redo brings again, with nothing else touched;
 // the Edit menu names the step; loading is no edit; Save marks the clean
 // point that the leave question follows.
+#include "../packaging/SkinFolder.h"
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
 #include "ScriptedDialogs.h"
 #include "document/SectionTable.h"
+#include "editor/history/Recovery.h"
 #include "editor/panels/LayoutTables.h"
 #include "editor/widgets/PictureBox.h"
 
@@ -18,6 +20,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -355,9 +358,121 @@ private slots:
         }
     }
 
+    // A recovery file is judged before it is offered. One that is no record
+    // of this program's (garbage, other JSON, nothing) is set aside under a
+    // name of its own, its bytes kept, with a message. A record is offered
+    // with the skin file it names and when it was kept; that name is kept
+    // only for a .wms file a save could have written (one not there yet, or
+    // a skin), so a name of any other file never receives a save. Yes writes
+    // this run's file before the left-over one goes.
+    void leftOverFilesAreJudged_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // of a file that is no record
+        QTest::addColumn<QString>("file");     // a record's "file", in the test's folder
+        QTest::addColumn<bool>("named");       // the restored work goes on under it
+        const QByteArray record;
+        QTest::newRow("names victim/notes.txt") << record << u"victim/notes.txt"_s << false;
+        QTest::newRow("names a .wms not there") << record << u"fresh.wms"_s << true;
+        QTest::newRow("names a .wms that is no skin") << record << u"other/skin.wms"_s << false;
+        QTest::newRow("names a saved skin") << record << u"saved"_s << true;
+        QTest::newRow("garbage") << QByteArray("\x89\x00\xffnot json {", 13) << QString() << false;
+        QTest::newRow("[1,2,3]") << QByteArray("[1,2,3]") << QString() << false;
+        QTest::newRow("empty") << QByteArray() << QString() << false;
+    }
+    void leftOverFilesAreJudged()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, file);
+        QFETCH(bool, named);
+        QTemporaryDir place;
+        QVERIFY(QDir(place.path()).mkpath(u"victim"_s) && QDir(place.path()).mkpath(u"other"_s));
+        const QByteArray notes = "the user's own notes\n";
+        QVERIFY(SkinFolder::writeFile(place.filePath(u"victim/notes.txt"_s), notes));
+        QVERIFY(SkinFolder::writeFile(place.filePath(u"other/skin.wms"_s), notes));
+        // The work of a run: a whole skin, changed after its save, written
+        // as this program writes it.
+        saveAs(place.filePath(u"saved.wms"_s));
+        const QString saved = window->currentFileName();
+        type(Sections::kTheme, Sections::kTheme.title, u"restored"_s);
+        QVERIFY(Recovery::current() && Recovery::current()->writeNow());
+        QJsonObject record = readRecord(recoveryFiles().constFirst());
+        const QString skin = file == u"saved"_s ? saved : place.filePath(file);
+        if (!file.isEmpty()) {
+            record.insert(u"file"_s, skin);
+            bytes = QJsonDocument(record).toJson();
+        }
+        editor.reset();
+        QVERIFY(recoveryFiles().isEmpty());
+        const QString leftOver = writeLeftOver(bytes);
+        QVERIFY(!leftOver.isEmpty());
+        const QDateTime kept = QFileInfo(leftOver).lastModified();
+
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
+        hooks(*window).setDialogProvider(dialogs);
+        QVERIFY(window->Form_Load());
+        const bool restored = window->offerRecovery();
+
+        QCOMPARE(restored, !file.isEmpty());
+        QCOMPARE(editor->messages.messages.size(), 1);
+        const RecordingMessageSink::Message &said = editor->messages.last();
+        QCOMPARE(said.title, u"編集内容の復元"_s);
+        QVERIFY(!QFile::exists(leftOver));
+        if (!restored) {
+            QVERIFY(!said.question);
+            const QFileInfoList aside =
+                QFileInfo(leftOver).dir().entryInfoList({QFileInfo(leftOver).fileName() + u"?*"_s});
+            QCOMPARE(aside.size(), 1);
+            QVERIFY2(said.text.contains(aside.constFirst().filePath()), qPrintable(said.text));
+            QCOMPARE(SkinFolder::readFile(aside.constFirst().filePath()), bytes);
+            QVERIFY(recoveryFiles().isEmpty());
+            QVERIFY(history().isClean());
+            QVERIFY(window->currentFileName().isEmpty());
+            return;
+        }
+        QVERIFY(said.question);
+        QVERIFY2(said.text.contains(named ? skin : u"新規スキン"_s), qPrintable(said.text));
+        QVERIFY2(
+            said.text.contains(
+                QLocale(QLocale::Japanese, QLocale::Japan).toString(kept, QLocale::ShortFormat)),
+            qPrintable(said.text));
+        // Before any timer: the work is in this run's own file, under the name it keeps.
+        QCOMPARE(recoveryFiles().size(), 1);
+        const QJsonObject own = readRecord(recoveryFiles().constFirst());
+        QCOMPARE(own.value(u"values"_s), record.value(u"values"_s));
+        QCOMPARE(own.value(u"file"_s).toString(), named ? skin : QString());
+        QCOMPARE(window->currentFileName(), named ? skin : QString());
+
+        dialogs.requests.clear();
+        window->mnuFileSave()->trigger(); // the Save As dialog is cancelled
+        const bool askedWhere = !dialogs.requests.isEmpty() &&
+                                dialogs.requests.constLast().kind == ScriptedDialogs::Kind::Save;
+        QCOMPARE(askedWhere, !named);
+        QCOMPARE(SkinFolder::readFile(place.filePath(u"victim/notes.txt"_s)), notes);
+        QCOMPARE(SkinFolder::readFile(place.filePath(u"other/skin.wms"_s)), notes);
+        QCOMPARE(history().isClean(), named);
+    }
+
 private:
     QUndoStack &history() { return historyOf(*window); }
 
+    static QJsonObject readRecord(const QString &path)
+    {
+        return QJsonDocument::fromJson(SkinFolder::readFile(path)).object();
+    }
+    // A recovery file as a run that has ended left it; its path.
+    static QString writeLeftOver(const QByteArray &bytes)
+    {
+        QProcess ended;
+        ended.start(u"true"_s, {});
+        const qint64 pid = ended.waitForStarted() ? ended.processId() : 0;
+        if (pid <= 0 || !ended.waitForFinished()) {
+            return {};
+        }
+        const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        const QString path = folder.filePath(u"recovery-%1.json"_s.arg(pid));
+        return folder.mkpath(u"."_s) && SkinFolder::writeFile(path, bytes) ? path : QString();
+    }
     static QStringList recoveryFiles()
     {
         const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

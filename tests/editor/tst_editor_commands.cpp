@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +64,8 @@ using Expected = QList<QPair<QString, QString>>; // text and title of each messa
 
 const QString kMade = u"WMZファイルを作成しました\r\n"_s;
 const QString kFailed = u"WMZファイル作成に失敗しました"_s;
+const QString kHelpTitle = u"ヘルプを開く"_s;
+const QString kHelpNotOpened = u"ヘルプを開けませんでした。"_s;
 
 } // namespace
 
@@ -77,6 +80,8 @@ private slots:
     void wmzPacksTheChosenFileNotThePanels();
     void helpOpens_data();
     void helpOpens();
+    void helpWithoutLauncher_data();
+    void helpWithoutLauncher();
     void desktopKnowsChmViewer_data();
     void desktopKnowsChmViewer();
     void versionWindowIsFreshEachTime();
@@ -84,6 +89,7 @@ private slots:
 private:
     // skins/blue/blue.wms with two images, saved in a temporary folder.
     static QString writeBlueSkin(const QDir &root);
+    static void verifyHelpNamed(const RecordingMessageSink &messages, const QStringList &paths);
 };
 
 QString tst_EditorCommands::writeBlueSkin(const QDir &root)
@@ -253,16 +259,22 @@ void tst_EditorCommands::helpOpens_data()
     QTest::addColumn<bool>("viewer");
     QTest::addColumn<bool>("opens");
     QTest::addColumn<QStringList>("opened"); // relative to the program folder
+    QTest::addColumn<QStringList>("named");  // by the message that nothing opened them
 
     const QString chm = u"Velmora.chm"_s;
     const QString index = u"help/index.html"_s;
-    QTest::newRow("CHM viewer") << true << true << true << true << QStringList{chm};
-    QTest::newRow("no CHM viewer") << true << true << false << true << QStringList{index};
+    QTest::newRow("CHM viewer") << true << true << true << true << QStringList{chm}
+                                << QStringList();
+    QTest::newRow("no CHM viewer")
+        << true << true << false << true << QStringList{index} << QStringList();
     QTest::newRow("viewer does not start")
-        << true << true << true << false << QStringList{chm, index};
-    QTest::newRow("only the pages") << false << true << true << true << QStringList{index};
-    QTest::newRow("help missing") << false << false << true << true << QStringList();
-    QTest::newRow("no viewer, pages missing") << true << false << false << true << QStringList();
+        << true << true << true << false << QStringList{chm, index} << QStringList{index, chm};
+    QTest::newRow("only the pages")
+        << false << true << true << true << QStringList{index} << QStringList();
+    QTest::newRow("help missing") << false << false << true << true << QStringList()
+                                  << QStringList();
+    QTest::newRow("no viewer, pages missing")
+        << true << false << false << true << QStringList() << QStringList{chm};
 }
 
 // F1 hands the desktop absolute paths in the program's folder, whatever the
@@ -303,6 +315,71 @@ void tst_EditorCommands::helpOpens()
         path = program.absoluteFilePath(path);
     }
     QCOMPARE(opener.opened, opened);
+    QFETCH(QStringList, named);
+    if (named.isEmpty()) {
+        QVERIFY(editor.messages.messages.isEmpty());
+        return;
+    }
+    QStringList paths;
+    for (const QString &path : named) {
+        paths.append(QDir::toNativeSeparators(program.absoluteFilePath(path)));
+    }
+    verifyHelpNamed(editor.messages, paths);
+}
+
+// The help's files, named after the message that they could not be shown.
+void tst_EditorCommands::verifyHelpNamed(const RecordingMessageSink &messages,
+                                         const QStringList &paths)
+{
+    QCOMPARE(messages.messages.size(), 1);
+    const RecordingMessageSink::Message &message = messages.last();
+    QCOMPARE(message.title, kHelpTitle);
+    QVERIFY2(message.text.startsWith(kHelpNotOpened), qPrintable(message.text));
+    QCOMPARE(message.text.split(u"\r\n"_s).mid(2), paths);
+}
+
+void tst_EditorCommands::helpWithoutLauncher_data()
+{
+    QTest::addColumn<bool>("launcher"); // an xdg-open on the PATH, which notes what it gets
+    QTest::newRow("no launcher") << false;
+    QTest::newRow("a launcher") << true;
+}
+
+// The desktop's own opener, with nothing on the PATH to launch the help
+// (no xdg-mime to ask, no xdg-open to hand it to): the message names the
+// help's files. With a launcher there, it gets the help and nothing is said.
+void tst_EditorCommands::helpWithoutLauncher()
+{
+    QFETCH(bool, launcher);
+    StartedEditor editor(usableArchiver);
+    QVERIFY(editor.window.Form_Load());
+    const QDir program(editor.folder.path());
+    const QString chm = program.absoluteFilePath(u"Velmora.chm"_s);
+    const QString pages = program.absoluteFilePath(u"help/index.html"_s);
+    QVERIFY(SkinFolder::writeFile(chm, "ITSF"));
+    QVERIFY(program.mkdir(u"help"_s));
+    QVERIFY(SkinFolder::writeFile(pages, "<html/>"));
+    QTemporaryDir tools;
+    const QString launched = tools.filePath(u"launched"_s);
+    if (launcher) {
+        const QString script = u"#!/bin/sh\nprintf %s \"$1\" > '%1'\n"_s.arg(launched);
+        QVERIFY(SkinFolder::writeFile(tools.filePath(u"xdg-open"_s), script.toUtf8()));
+        QVERIFY(QFile::setPermissions(tools.filePath(u"xdg-open"_s),
+                                      QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(tools.path()));
+    const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
+
+    editor.window.mnuHelpOpen()->trigger();
+
+    if (!launcher) {
+        verifyHelpNamed(editor.messages,
+                        {QDir::toNativeSeparators(pages), QDir::toNativeSeparators(chm)});
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(launched).size() > 0, 10000);
+    QCOMPARE(QString::fromUtf8(SkinFolder::readFile(launched)), chm);
     QVERIFY(editor.messages.messages.isEmpty());
 }
 

@@ -1,12 +1,12 @@
 #include "Recovery.h"
 
 #include "EditHistory.h"
+#include "RecoveredWork.h"
 #include "util/UserFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -27,6 +27,9 @@ constexpr int kDelayMs = 1500;
 constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
 const QString kPrefix = u"recovery-"_s;
 const QString kSuffix = u".json"_s;
+// Added to the name of a file that holds no work, so that no start takes it
+// for a recovery file again; its bytes stay the user's to look at.
+const QString kAside = u".unusable"_s;
 
 Recovery *g_current = nullptr;
 
@@ -119,11 +122,11 @@ void Recovery::followHistory()
     }
 }
 
-void Recovery::writeNow()
+bool Recovery::writeNow()
 {
     m_timer.stop();
     if (m_history.stack().isClean()) {
-        return;
+        return false;
     }
     QJsonObject values;
     for (const PanelRole &role : m_history.roles()) {
@@ -132,10 +135,8 @@ void Recovery::writeNow()
     const QJsonObject record{{u"file"_s, m_fileName()}, {u"run"_s, m_run}, {u"values"_s, values}};
     QDir().mkpath(m_folder);
     QSaveFile file(m_path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(QJsonDocument(record).toJson(QJsonDocument::Compact));
-        file.commit();
-    }
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(QJsonDocument(record).toJson(QJsonDocument::Compact)) > 0 && file.commit();
 }
 
 void Recovery::remove()
@@ -145,9 +146,20 @@ void Recovery::remove()
     }
 }
 
-std::optional<Recovery::LeftOver> Recovery::findLeftOver() const
+QStringList Recovery::controlNames() const
 {
+    QStringList names;
+    for (const PanelRole &role : m_history.roles()) {
+        names.append(role.control.widget->objectName());
+    }
+    return names;
+}
+
+Recovery::Search Recovery::findLeftOver()
+{
+    Search search;
     const QDir folder(m_folder);
+    const QStringList controls = controlNames();
     QFileInfoList files = folder.entryInfoList({kPrefix + u'*' + kSuffix}, QDir::Files, QDir::Time);
     for (const QFileInfo &info : files) {
         const std::optional<qint64> pid = processOf(info.fileName());
@@ -155,21 +167,24 @@ std::optional<Recovery::LeftOver> Recovery::findLeftOver() const
             continue;
         }
         const std::optional<QByteArray> bytes = UserFile::readAll(info.filePath(), kMaxBytes);
-        if (!bytes) {
+        const std::optional<RecoveredWork::Record> record =
+            bytes ? RecoveredWork::read(*bytes, controls) : std::nullopt;
+        // A file that names no run is judged by its process alone.
+        if (runGoesOn(*pid, record ? record->run : QString())) {
             continue;
         }
-        const QJsonObject record = QJsonDocument::fromJson(*bytes).object();
-        if (runGoesOn(*pid, record.value(u"run"_s).toString())) {
+        if (!record) {
+            if (const std::optional<QString> aside = setAside(info.filePath())) {
+                search.setAside.append(*aside);
+            }
             continue;
         }
-        LeftOver leftOver{info.filePath(), record.value(u"file"_s).toString(), {}};
-        const QJsonObject values = record.value(u"values"_s).toObject();
-        for (auto value = values.begin(); value != values.end(); ++value) {
-            leftOver.values.emplace_back(value.key(), value.value().toString());
+        if (!search.leftOver) {
+            search.leftOver =
+                LeftOver{info.filePath(), record->fileName, info.lastModified(), record->values};
         }
-        return leftOver;
     }
-    return std::nullopt;
+    return search;
 }
 
 // Only values of controls this window has are taken. No undo leads back
@@ -188,7 +203,12 @@ void Recovery::restore(const LeftOver &leftOver)
         }
     }
     m_history.stack().resetClean();
-    discard(leftOver);
+    // Only once the work is safe in this run's file does the other go: an
+    // end in between leaves one of them to offer. Should this run's file
+    // not be written, the left-over one stays for the next start.
+    if (writeNow()) {
+        discard(leftOver);
+    }
 }
 
 void Recovery::discard(const LeftOver &leftOver)
@@ -196,4 +216,17 @@ void Recovery::discard(const LeftOver &leftOver)
     if (processOf(QFileInfo(leftOver.path).fileName())) {
         QFile::remove(leftOver.path);
     }
+}
+
+std::optional<QString> Recovery::setAside(const QString &path)
+{
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        const QString aside =
+            path + kAside + (attempt == 1 ? QString() : u'-' + QString::number(attempt));
+        if (!QFileInfo(aside).exists() && !QFileInfo(aside).isSymLink() &&
+            QFile::rename(path, aside)) {
+            return aside;
+        }
+    }
+    return std::nullopt;
 }

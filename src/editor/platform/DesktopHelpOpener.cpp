@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <optional>
 
@@ -55,6 +56,15 @@ public:
 
     bool open(const QString &path) override
     {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        // The desktop's launcher by name, whatever the window system's
+        // plugin does with files: a desktop without one is then told apart
+        // from one that opens the file.
+        const QString launcher = QStandardPaths::findExecutable(u"xdg-open"_s);
+        if (!launcher.isEmpty()) {
+            return QProcess::startDetached(launcher, {path});
+        }
+#endif
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
 };

@@ -17,6 +17,6 @@ public:
     virtual bool open(const QString &path) = 0;
 };
 
-// Opens files through QDesktopServices and asks the desktop's MIME settings
-// whether a viewer exists.
+// Opens files through the desktop's launcher (xdg-open, else QDesktopServices)
+// and asks the desktop's MIME settings whether a viewer exists.
 std::unique_ptr<HelpOpener> makeDesktopHelpOpener();

@@ -54,20 +54,36 @@ void frmMain::mnuFileWmz_Click()
 
 // Opens Velmora.chm from the program's folder, whatever the current folder;
 // a desktop without a viewer for it gets the same pages as HTML. Missing help
-// shows nothing.
+// shows nothing; help that is there but that nothing on the desktop opens
+// (no viewer, no browser, no launcher) is named, for the user to open.
 void frmMain::mnuHelpOpen_Click()
 {
-    // The help is a convenience; failing to show it shows nothing.
     guarded([this] {
         const QDir program(m_programFolder);
         const QString chm = program.absoluteFilePath(u"Velmora.chm"_s);
         HelpOpener &opener = helpOpener();
-        if (QFileInfo(chm).isFile() && opener.hasViewerFor(chm) && opener.open(chm)) {
+        const bool chmThere = QFileInfo(chm).isFile();
+        if (chmThere && opener.hasViewerFor(chm) && opener.open(chm)) {
             return;
         }
         const QString pages = program.absoluteFilePath(u"help/index.html"_s);
-        if (QFileInfo(pages).isFile()) {
-            opener.open(pages);
+        const bool pagesThere = QFileInfo(pages).isFile();
+        if (pagesThere && opener.open(pages)) {
+            return;
+        }
+        // The pages first: any web browser shows them.
+        QStringList there;
+        if (pagesThere) {
+            there.append(QDir::toNativeSeparators(pages));
+        }
+        if (chmThere) {
+            there.append(QDir::toNativeSeparators(chm));
+        }
+        if (!there.isEmpty()) {
+            m_messages.showMessage(u"ヘルプを開けませんでした。ヘルプを表示できるアプリケーションが"
+                                   u"見つかりません。\r\nヘルプは次のファイルです：\r\n"_s +
+                                       there.join(u"\r\n"_s),
+                                   u"ヘルプを開く"_s, MessageIcon::Information);
         }
     });
 }

@@ -3,6 +3,7 @@
 #include "WmzOpener.h"
 #include "document/clsFileControl.h"
 #include "editor/history/EditHistory.h"
+#include "editor/history/RecoveredWork.h"
 #include "editor/history/Recovery.h"
 #include "frmMain.h"
 #include "util/AppError.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSessionManager>
 #include <QStandardPaths>
 
@@ -25,6 +27,7 @@ namespace {
 const QString kDiscard = u"編集中の項目を破棄してもよろしいですか？"_s;
 const QString kUnsaved = u"編集中の項目は保存されていません。保存しますか？"_s;
 const QString kLeaveTitle = u"Velmoraの終了"_s;
+const QString kRestoreTitle = u"編集内容の復元"_s;
 
 // The product title as the build sets it; after it, while a file is being
 // edited, " - " and the file's path.
@@ -32,6 +35,26 @@ QString captionFor(const QString &fileName)
 {
     const QString title = VersionInfo::program().title;
     return fileName.isEmpty() ? title : title + u" - "_s + fileName;
+}
+
+// Which skin the work put back was and when it was last kept, as the
+// question about it says: a recorded name that is no skin file a save could
+// have written is said to be dropped.
+QString restoreDetails(const QString &recorded, const std::optional<QString> &skinFile,
+                       const QDateTime &kept)
+{
+    QString skin;
+    if (skinFile) {
+        skin = QDir::toNativeSeparators(*skinFile);
+    } else if (recorded.isEmpty()) {
+        skin = u"新規スキン"_s;
+    } else {
+        skin = u"新規スキン（記録されていた %1 はスキンファイルではないため、"
+               u"保存するときに名前を付けます）"_s.arg(QDir::toNativeSeparators(recorded));
+    }
+    const QString time =
+        QLocale(QLocale::Japanese, QLocale::Japan).toString(kept, QLocale::ShortFormat);
+    return u"\r\n\r\nスキンファイル：%1\r\n記録した日時：%2"_s.arg(skin, time);
 }
 
 void showSaveFailure(MessageSink &messages)
@@ -144,18 +167,28 @@ void frmMain::openSkinFile(const QString &path, bool confirm)
 
 bool frmMain::offerRecovery()
 {
-    const std::optional<Recovery::LeftOver> leftOver = m_recovery->findLeftOver();
-    if (!leftOver) {
+    const Recovery::Search search = m_recovery->findLeftOver();
+    if (!search.setAside.isEmpty()) {
+        m_messages.showMessage(u"編集内容の記録ではないファイルがあったため、復元しませんでした。"
+                               u"\r\nファイルは次の名前で残してあります："_s +
+                                   u"\r\n"_s + search.setAside.join(u"\r\n"_s),
+                               kRestoreTitle, MessageIcon::Exclamation);
+    }
+    if (!search.leftOver) {
         return false;
     }
+    const Recovery::LeftOver &leftOver = *search.leftOver;
+    const std::optional<QString> skinFile = RecoveredWork::skinFile(leftOver.fileName);
     if (!m_messages.askYesNo(u"前回、保存されていない編集内容を残したまま終了しました。"
-                             u"\r\n編集内容を復元しますか？"_s,
-                             u"編集内容の復元"_s)) {
-        Recovery::discard(*leftOver);
+                             u"\r\n編集内容を復元しますか？"_s +
+                                 restoreDetails(leftOver.fileName, skinFile, leftOver.kept),
+                             kRestoreTitle)) {
+        Recovery::discard(leftOver);
         return false;
     }
-    m_recovery->restore(*leftOver);
-    m_currentFileName = leftOver->fileName;
+    // The name first: the work put back is written at once under it.
+    m_currentFileName = skinFile.value_or(QString());
+    m_recovery->restore(leftOver);
     redrawReplacedSkin();
     setWindowTitle(captionFor(m_currentFileName));
     return true;
