@@ -220,7 +220,13 @@ Report checkSkinFile(const Found &found, bool json, bool several)
     if (several && !report.err.isEmpty()) {
         report.err = u"velmora: %1: %2"_s.arg(terminalText(shownSkin), report.err);
     }
-    const QList<SkinFinding> findings = readable ? checkSkin(document) : QList<SkinFinding>();
+    QList<SkinFinding> findings = readable ? checkSkin(document) : QList<SkinFinding>();
+    // What no WMZ of the skin could carry, before anybody packs it.
+    if (readable) {
+        if (std::optional<SkinFinding> packing = packingFinding(skin->wmsPath())) {
+            findings.append(*packing);
+        }
+    }
     const SkinSummary summary = readable ? summarizeSkin(document) : SkinSummary();
     report.failed = !readable || !findings.isEmpty();
     if (json) {

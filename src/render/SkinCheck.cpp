@@ -2,6 +2,7 @@
 
 #include "document/ElementTable.h"
 #include "document/clsFileControl.h"
+#include "packaging/PackPlan.h"
 #include "render/PictureCache.h"
 #include "util/AppError.h"
 #include "util/EntryName.h"
@@ -33,7 +34,7 @@ constexpr KindName kKindNames[] = {
     {Kind::OutsideLink, u"outside-link"},     {Kind::UnsafeName, u"unsafe-name"},
     {Kind::UnknownSize, u"unknown-size"},     {Kind::PartlyOutside, u"partly-outside"},
     {Kind::WhollyOutside, u"wholly-outside"}, {Kind::BadColour, u"bad-colour"},
-    {Kind::BadNumber, u"bad-number"},
+    {Kind::BadNumber, u"bad-number"},         {Kind::NotPackable, u"not-packable"},
 };
 
 QString kindName(Kind kind)
@@ -371,6 +372,8 @@ QString SkinFinding::message(const QString &field, const QString &picture) const
         }
         return value.isEmpty() ? u"%1が入力されていません"_s.arg(field)
                                : u"%1「%2」は整数ではありません"_s.arg(field, value);
+    case Kind::NotPackable:
+        return value;
     case Kind::PartlyOutside:
     case Kind::WhollyOutside:
         return u"%1（LEFT %2、TOP %3、%4 x %5。背景画像は %6 x %7）"_s
@@ -422,6 +425,24 @@ QJsonObject SkinFinding::toJson() const
                                                    {u"height"_s, background.height()}});
     }
     return object;
+}
+
+std::optional<SkinFinding> packingFinding(const QString &wmsPath)
+{
+    const QFileInfo skin(wmsPath);
+    const QString folder = QDir::toNativeSeparators(skin.absolutePath()) + QDir::separator();
+    const std::variant<PackPlan::Plan, PackFailure> plan =
+        PackPlan::make(folder, skin.fileName(), PackPlan::archiveNameFor(skin.fileName()));
+    const PackFailure *failure = std::get_if<PackFailure>(&plan);
+    if (!failure || failure->kind != PackFailure::Kind::BeyondUnpacking) {
+        return std::nullopt;
+    }
+    SkinFinding finding;
+    finding.kind = Kind::NotPackable;
+    finding.slot = Slot::Theme;
+    finding.element = skin.fileName();
+    finding.value = failure->message();
+    return finding;
 }
 
 QString SkinSummary::describe(const QString &skin) const

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 class QJsonObject;
 class KeptPictures;
@@ -23,6 +24,8 @@ struct SkinFinding {
         BadColour,        // a colour that is no #RRGGBB
         BadNumber,        // a place or size that is no whole number, or none where one is
                           // needed; a list value that names none of the list's entries
+        NotPackable,      // a WMZ of the skin would pass an unpacking limit (value: the
+                          // pack's own refusal)
     };
 
     Kind kind = Kind::MissingImage;
@@ -53,6 +56,12 @@ struct SkinFinding {
 // every element present, then each element's place on the background.
 // kept: as for a rendering, pictures decoded before and unchanged since.
 QList<SkinFinding> checkSkin(const clsFileControl &document, KeptPictures *kept = nullptr);
+
+// What a pack of the skin file wmsPath would refuse because the program's
+// own unpack would refuse the archive (too many files, one or all of them
+// too large, a second WMS file), naming the limit; nothing when a pack
+// passes those limits (its other refusals are findings of checkSkin).
+std::optional<SkinFinding> packingFinding(const QString &wmsPath);
 
 // What a check went over: the elements present (the theme aside) and the
 // picture files they name, each counted once.

@@ -304,6 +304,10 @@ void tst_SkinSets::whatPackMakesUnpacks()
     skin.replace("title=\"t\" author", "title=\"" + names + "\" author");
     QVERIFY(ImageFiles::writeFile(path(u"s/skin.wms"_s), skin));
 
+    // check says first what pack would refuse.
+    const ProcessRun check = velmora({u"check"_s, u"s/skin.wms"_s});
+    QCOMPARE(check.exitCode, limit.isEmpty() ? 0 : 1);
+    QVERIFY2(limit.isEmpty() || check.out.contains(limit), qPrintable(check.out));
     const ProcessRun pack = velmora({u"pack"_s, u"s/skin.wms"_s});
     if (!limit.isEmpty()) {
         QCOMPARE(pack.exitCode, 1);
@@ -320,8 +324,8 @@ void tst_SkinSets::whatPackMakesUnpacks()
     QFile unpacked(path(u"out/background.bmp"_s));
     QVERIFY(unpacked.open(QIODevice::ReadOnly));
     QCOMPARE(unpacked.size(), QFileInfo(path(u"s/background.bmp"_s)).size());
-    const ProcessRun check = velmora({u"check"_s, u"s/skin.wmz"_s});
-    QVERIFY2(check.exitCode == 0, qPrintable(check.out + check.err));
+    const ProcessRun checkPacked = velmora({u"check"_s, u"s/skin.wmz"_s});
+    QVERIFY2(checkPacked.exitCode == 0, qPrintable(checkPacked.out + checkPacked.err));
 }
 
 // A WMS file, a WMZ file and a folder holding both kinds (one of them deeper),
