@@ -391,6 +391,8 @@ void tst_CommandLine::packNamesTheCause()
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(cause.replace(u"\r\n"_s, u"\n"_s)), qPrintable(run.err));
+    // The pack's own message comes first, whatever the cause.
+    QVERIFY2(run.err.contains(u"圧縮に失敗しました\n"_s + cause), qPrintable(run.err));
     QVERIFY(!QFileInfo(dir + u"/s.wmz"_s).isFile() || wms == u"s.wmz"_s);
 }
 
