@@ -2,7 +2,7 @@
 # wms, util, packaging) includes anything of the windows.
 # Usage: cmake -DSOURCE=<src folder> -P check_roles.cmake
 # Roles from lowest to highest: a file may include its own role and lower ones.
-set(ROLES widgets platform panels history canvas layout window)
+set(ROLES widgets platform document panels history canvas layout window)
 set(CORE document wms util packaging)
 set(WINDOWS editor chooser windows render)
 

@@ -1,6 +1,7 @@
 #include "EditHistory.h"
 
-#include "editor/panels/PanelControls.h"
+#include "editor/document/SkinDocument.h"
+#include "editor/panels/PanelValues.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,18 +9,24 @@
 #include <QRadioButton>
 #include <algorithm>
 
-EditHistory::EditHistory(const PanelControls &controls, QObject *parent)
-    : QObject(parent), m_roles(panelRoles(controls))
+EditHistory::EditHistory(const PanelControls &controls, SkinDocument &document, QObject *parent)
+    : QObject(parent), m_controls(controls), m_document(document), m_roles(panelRoles(controls))
 {
     for (std::size_t i = 0; i < m_roles.size(); ++i) {
         watch(i);
     }
-    takeSnapshot();
+    connect(&m_document, &SkinDocument::fieldsChanged, this, &EditHistory::show);
 }
 
 EditHistory::~EditHistory() = default;
 
-// Swatches change only through edit(): a colour has no notification of its own.
+QUndoStack &EditHistory::stack()
+{
+    return m_document.undoStack();
+}
+
+// Swatches change only through the document: a colour has no notification
+// of its own.
 void EditHistory::watch(std::size_t role)
 {
     const Control &control = m_roles[role].control;
@@ -46,51 +53,76 @@ void EditHistory::watch(std::size_t role)
 }
 
 // A typed change is told before the field's general change notification,
-// which then finds nothing new.
+// which then finds nothing new. While the document sets a widget, or a load
+// fills the panels, a change is no step.
 void EditHistory::changed(std::size_t role, bool typed)
 {
-    const QString now = readValue(m_roles[role].control);
-    if (now != m_values[role]) {
-        emit valuesChanged(m_roles[role].control.widget);
-    }
-    if (m_quiet > 0 || now == m_values[role]) {
-        m_values[role] = now;
+    const SkinFields::Field &field = *m_roles[role].field;
+    const QString before = m_document.value(field.id);
+    const QString now = PanelValues::readField(field, m_controls, before);
+    if (now == before) {
         return;
     }
-    auto *step = new ValueCommand(
-        writer(), stepText(m_roles[role]), {{m_roles[role].control, m_values[role], now}},
-        typed ? ValueCommand::Run::Typing : ValueCommand::Run::None, m_typingRun);
-    m_values[role] = now;
+    emit valuesChanged(m_roles[role].control.widget);
+    if (m_quiet > 0) {
+        return;
+    }
+    m_document.edit(stepText(m_roles[role]), {{field.id, now}},
+                    typed ? SetFieldsCommand::Run::Typing : SetFieldsCommand::Run::None,
+                    m_typingRun);
     if (!typed) {
         endTyping();
     }
-    m_stack.push(step);
+}
+
+// The document's change reaches the widgets that do not show it yet.
+void EditHistory::show(const std::vector<SkinFields::FieldId> &fields, bool undoOrRedo)
+{
+    for (const SkinFields::FieldId id : fields) {
+        const std::size_t role = indexOf(id);
+        if (role >= m_roles.size()) {
+            continue;
+        }
+        const SkinFields::Field &field = *m_roles[role].field;
+        const QString value = m_document.value(id);
+        const bool shown = PanelValues::readField(field, m_controls, value) == value;
+        if (!shown) {
+            ++m_quiet;
+            PanelValues::writeField(field, value, m_controls);
+            --m_quiet;
+        }
+        if (!shown || undoOrRedo) {
+            emit valuesChanged(m_roles[role].control.widget); // a swatch tells nobody else
+        }
+        if (undoOrRedo) {
+            // Typing after an undo or redo is a step of its own.
+            endTyping();
+            emit stepApplied(m_roles[role].control.widget);
+        }
+    }
 }
 
 void EditHistory::edit(const QString &text,
                        const std::vector<std::pair<QWidget *, QString>> &values, quint64 arrowRun)
 {
-    // Every control given stays in the step, changed or not, so that the
-    // steps of one run name the same controls and merge.
-    std::vector<ValueCommand::Change> changes;
+    SkinDocument::Values changes;
     bool changing = false;
     for (const auto &[widget, value] : values) {
         const std::size_t role = indexOf(widget);
         if (role < m_roles.size()) {
-            changes.push_back({m_roles[role].control, m_values[role], value});
-            changing = changing || m_values[role] != value;
+            const SkinFields::Field &field = *m_roles[role].field;
+            const QString before = m_document.value(field.id);
+            changes.emplace_back(field.id, PanelValues::fromControlText(field, value, before));
+            changing = changing || changes.back().second != before;
         }
     }
     if (!changing) {
         return;
     }
-    for (const ValueCommand::Change &change : changes) {
-        write(change.control, change.after, false);
-    }
+    m_document.edit(text, changes,
+                    arrowRun > 0 ? SetFieldsCommand::Run::Arrows : SetFieldsCommand::Run::None,
+                    arrowRun);
     endTyping();
-    m_stack.push(new ValueCommand(
-        writer(), text, std::move(changes),
-        arrowRun > 0 ? ValueCommand::Run::Arrows : ValueCommand::Run::None, arrowRun));
 }
 
 void EditHistory::edit(QWidget *control, const QString &value)
@@ -114,32 +146,11 @@ std::size_t EditHistory::indexOf(const QWidget *control) const
     return static_cast<std::size_t>(found - m_roles.begin());
 }
 
-// Undo and redo, and edit() itself, set a control without making a step.
-void EditHistory::write(const Control &control, const QString &value, bool undoOrRedo)
+std::size_t EditHistory::indexOf(SkinFields::FieldId field) const
 {
-    ++m_quiet;
-    writeValue(control, value);
-    --m_quiet;
-    emit valuesChanged(control.widget); // a swatch tells nobody else
-    m_values[indexOf(control.widget)] = readValue(control);
-    if (undoOrRedo) {
-        // Typing after an undo or redo is a step of its own.
-        endTyping();
-        emit stepApplied(control.widget);
-    }
-}
-
-ValueCommand::Writer EditHistory::writer()
-{
-    return [this](const Control &control, const QString &value) { write(control, value, true); };
-}
-
-void EditHistory::takeSnapshot()
-{
-    m_values.clear();
-    for (const PanelRole &role : m_roles) {
-        m_values.push_back(readValue(role.control));
-    }
+    const auto found = std::find_if(m_roles.begin(), m_roles.end(),
+                                    [field](const PanelRole &r) { return r.field->id == field; });
+    return static_cast<std::size_t>(found - m_roles.begin());
 }
 
 EditHistory::Reload::Reload(EditHistory &history) : m_history(history)
@@ -150,7 +161,7 @@ EditHistory::Reload::Reload(EditHistory &history) : m_history(history)
 EditHistory::Reload::~Reload()
 {
     --m_history.m_quiet;
-    m_history.takeSnapshot();
-    m_history.m_stack.clear();
+    m_history.m_document.replace(
+        PanelValues::read(m_history.m_controls, m_history.m_document.values()));
     m_history.endTyping();
 }

@@ -1,32 +1,34 @@
 #pragma once
 
 #include "PanelRoles.h"
-#include "ValueCommand.h"
+#include "document/SkinFields.h"
+#include "editor/panels/PanelControls.h"
 
 #include <QObject>
 #include <QUndoStack>
 #include <utility>
 #include <vector>
 
-struct PanelControls;
+class SkinDocument;
 
-// The one history of the skin being edited. It watches every value of the
-// panels and makes each change a person makes a step: a typed field (one
+// The panels bound to the skin document. Each change a person makes in the
+// panels becomes a step of the document's one history: a typed field (one
 // step per field until it loses focus or Enter is pressed), a box, an
-// option, a list, a swatch, a path from the chooser or a drop, a move.
-// Undo and redo set the controls back as a person would, so the panels
-// grey and enable as they do for a click, and views follow the controls.
+// option, a list. The document's changes (an undo, a redo, a step made
+// elsewhere: a colour, a path from the chooser or a drop, a move) come back
+// to the widgets as a person would set them, so the panels grey and enable
+// as they do for a click.
 class EditHistory : public QObject {
     Q_OBJECT
 public:
-    explicit EditHistory(const PanelControls &controls, QObject *parent = nullptr);
+    EditHistory(const PanelControls &controls, SkinDocument &document, QObject *parent = nullptr);
     ~EditHistory() override;
 
-    QUndoStack &stack() { return m_stack; }
+    QUndoStack &stack();
 
     // While one lives, changes of the panels are no steps; when it ends the
-    // history starts afresh, clean. Start-up defaults, New and Open load
-    // the panels inside one.
+    // document takes the panels' values as a new skin, its history empty and
+    // clean. Start-up defaults, New and Open load the panels inside one.
     class Reload {
     public:
         explicit Reload(EditHistory &history);
@@ -38,7 +40,8 @@ public:
         EditHistory &m_history;
     };
 
-    // One step that sets each control to its value, named text. Steps given
+    // One step that sets each control to its value (in the form the control
+    // takes: a list's position, a colour's name), named text. Steps given
     // the same arrow run merge into one.
     void edit(const QString &text, const std::vector<std::pair<QWidget *, QString>> &values,
               quint64 arrowRun = 0);
@@ -54,21 +57,20 @@ public:
 signals:
     // An undo or redo set this control.
     void stepApplied(QWidget *control);
-    // Some value of the panels changed, whatever changed it (a person, an
-    // undo, a load): views of the skin draw it again.
+    // A value shown in the panels changed, through the panels or the
+    // document (a person, an undo, a load): views of the skin draw it again.
     void valuesChanged(QWidget *control);
 
 private:
     void watch(std::size_t role);
     void changed(std::size_t role, bool typed);
-    void write(const Control &control, const QString &value, bool undoOrRedo);
-    ValueCommand::Writer writer();
-    void takeSnapshot();
+    void show(const std::vector<SkinFields::FieldId> &fields, bool undoOrRedo);
     std::size_t indexOf(const QWidget *control) const;
+    std::size_t indexOf(SkinFields::FieldId field) const;
 
+    PanelControls m_controls;
+    SkinDocument &m_document;
     std::vector<PanelRole> m_roles;
-    std::vector<QString> m_values; // each role's value as the history last saw it
-    QUndoStack m_stack;
     int m_quiet = 0;
     quint64 m_typingRun = 0;
 };

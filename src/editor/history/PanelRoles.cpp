@@ -10,8 +10,8 @@ std::vector<PanelRole> panelRoles(const PanelControls &controls)
 {
     std::vector<PanelRole> roles;
     for (const SkinFields::Field &field : SkinFields::all()) {
-        roles.push_back(
-            {PanelValues::controlOf(field, controls), field.section, field.caption.toString()});
+        roles.push_back({PanelValues::controlOf(field, controls), field.section,
+                         field.caption.toString(), &field});
     }
     return roles;
 }

@@ -9,6 +9,9 @@ struct PanelControls;
 namespace Sections {
 struct Section;
 } // namespace Sections
+namespace SkinFields {
+struct Field;
+} // namespace SkinFields
 
 // Every value of the panels that a person can change, with the section it
 // belongs to and its caption, read from the section table.
@@ -16,6 +19,7 @@ struct PanelRole {
     Control control;
     const Sections::Section *section;
     QString caption; // "LEFT", "文字色", "チェック"
+    const SkinFields::Field *field;
 };
 
 std::vector<PanelRole> panelRoles(const PanelControls &controls);

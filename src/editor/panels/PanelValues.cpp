@@ -53,23 +53,53 @@ Control controlOf(const Field &field, const PanelControls &controls)
     return {};
 }
 
+QString fromControlText(const Field &field, const QString &text, const QString &held)
+{
+    if (field.id.kind == Kind::List) {
+        bool number = false;
+        const int position = text.toInt(&number);
+        return number && position >= 0 ? QString::number(entriesOf(field).first + position) : held;
+    }
+    if (field.id.kind == Kind::Colour) {
+        return clsFunction::getRRGGBB(WidgetColors::toWindowColor(QColor(text)));
+    }
+    return text;
+}
+
+QString readField(const Field &field, const PanelControls &controls, const QString &held)
+{
+    const Control control = controlOf(field, controls);
+    if (field.id.kind == Kind::Colour) {
+        return clsFunction::getRRGGBB(
+            WidgetColors::toWindowColor(WidgetColors::backColor(control.widget)));
+    }
+    return fromControlText(field, readValue(control), held);
+}
+
+void writeField(const Field &field, const QString &value, const PanelControls &controls)
+{
+    const Control control = controlOf(field, controls);
+    if (field.id.kind == Kind::List) {
+        const WmsFields::ListEntries &entries = entriesOf(field);
+        const int number =
+            tryValue([&] { return clsFunction::toInteger16(value); }).value_or(entries.first - 1);
+        const int position =
+            number >= entries.first && number <= entries.last ? number - entries.first : -1;
+        static_cast<QComboBox *>(control.widget)->setCurrentIndex(position);
+    } else if (field.id.kind == Kind::Colour) {
+        if (const std::optional<qint32> colour = clsFunction::tryColour(value)) {
+            WidgetColors::setBackColor(control.widget, WidgetColors::fromWindowColor(*colour));
+        }
+    } else {
+        writeValue(control, value);
+    }
+}
+
 SkinValues read(const PanelControls &controls, const SkinValues &held)
 {
     SkinValues values;
     for (const Field &field : SkinFields::all()) {
-        const Control control = controlOf(field, controls);
-        QString value;
-        if (field.id.kind == Kind::List) {
-            const int position = static_cast<const QComboBox *>(control.widget)->currentIndex();
-            value = position >= 0 ? QString::number(entriesOf(field).first + position)
-                                  : held.value(field.id);
-        } else if (field.id.kind == Kind::Colour) {
-            value = clsFunction::getRRGGBB(
-                WidgetColors::toWindowColor(WidgetColors::backColor(control.widget)));
-        } else {
-            value = readValue(control);
-        }
-        values.set(field.id, value);
+        values.set(field.id, readField(field, controls, held.value(field.id)));
     }
     return values;
 }
@@ -77,24 +107,7 @@ SkinValues read(const PanelControls &controls, const SkinValues &held)
 void write(const SkinValues &values, const PanelControls &controls)
 {
     for (const Field &field : SkinFields::all()) {
-        const Control control = controlOf(field, controls);
-        const QString value = values.value(field.id);
-        if (field.id.kind == Kind::List) {
-            const WmsFields::ListEntries &entries = entriesOf(field);
-            const int number = tryValue([&] {
-                                   return clsFunction::toInteger16(value);
-                               }).value_or(entries.first - 1);
-            const int position =
-                number >= entries.first && number <= entries.last ? number - entries.first : -1;
-            static_cast<QComboBox *>(control.widget)->setCurrentIndex(position);
-        } else if (field.id.kind == Kind::Colour) {
-            if (!value.isEmpty()) {
-                WidgetColors::setBackColor(
-                    control.widget, WidgetColors::fromWindowColor(clsFunction::getVBColor(value)));
-            }
-        } else {
-            writeValue(control, value);
-        }
+        writeField(field, values.value(field.id), controls);
     }
 }
 

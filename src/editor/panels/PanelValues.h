@@ -11,6 +11,17 @@ namespace PanelValues {
 // The widget (a choice: the pair of options) that shows a field.
 Control controlOf(const SkinFields::Field &field, const PanelControls &controls);
 
+// One field's value as its widget shows it; held is what a list without a
+// selection keeps.
+QString readField(const SkinFields::Field &field, const PanelControls &controls,
+                  const QString &held);
+// Sets one field's widget as a person would.
+void writeField(const SkinFields::Field &field, const QString &value,
+                const PanelControls &controls);
+// A value in the form a control takes (a list's position, a colour's #rrggbb
+// as Qt names it) in the form the skin's values keep.
+QString fromControlText(const SkinFields::Field &field, const QString &text, const QString &held);
+
 // Every field's value as its widget shows it. A list without a selection
 // shows no value: it keeps the one held for it (the value it was loaded
 // with, which no entry shows).

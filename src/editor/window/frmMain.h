@@ -17,6 +17,7 @@
 #include <vector>
 
 class DialogProvider;
+class SkinDocument;
 class EditHistory;
 class KeptPictures;
 class DeferredWork;
@@ -287,6 +288,7 @@ private:
     void redrawReplacedSkin();
     std::unique_ptr<PanelPlacements> m_placements;
     PreviewCanvas *m_previewCanvas = nullptr; // owned by this window
+    SkinDocument *m_document = nullptr;       // owned by this window
     EditHistory *m_history = nullptr;         // owned by this window
     Recovery *m_recovery = nullptr;           // owned by this window
     LayoutWindow *m_layoutWindow = nullptr;   // owned by this window, made on first use
@@ -318,8 +320,7 @@ private:
     std::array<QString, Layout::kEditMenuCount> m_modeImageNames;
     std::array<QString, Layout::kEditMenuCount> m_modeSelectedImageNames;
     QString m_currentFileName;
-    // The values last loaded: what a list without a selection holds.
-    SkinValues m_heldValues;
+
     QString m_chosenImagePath;
     bool m_chooserReported = false; // whether the last showing reported a path
 

@@ -3,6 +3,7 @@
 #include "document/SkinRecords.h"
 #include "document/clsElement.h"
 #include "document/clsFileControl.h"
+#include "editor/document/SkinDocument.h"
 #include "editor/panels/PanelValues.h"
 #include "frmMain.h"
 
@@ -15,7 +16,7 @@ void frmMain::initAllElements()
 
 SkinValues frmMain::panelValues() const
 {
-    return PanelValues::read(panelControls(), m_heldValues);
+    return PanelValues::read(panelControls(), m_document->values());
 }
 
 // A record the panels cannot show stops the load there: the fields before it
@@ -24,7 +25,9 @@ void frmMain::loadPanels()
 {
     SkinValues values = panelValues();
     const auto show = [&] {
-        m_heldValues = values;
+        // The document first: the fields then show what it holds, and a list
+        // value no entry shows stays its value.
+        m_document->replace(values);
         PanelValues::write(values, panelControls());
         // A box whose value did not change raised no click, and an image box
         // switched on inside a switched-off section whitened its field: each

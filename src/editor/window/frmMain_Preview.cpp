@@ -5,6 +5,7 @@
 #include "editor/canvas/PanelPlacements.h"
 #include "editor/canvas/PreviewCanvas.h"
 #include "editor/canvas/ShownSkin.h"
+#include "editor/document/SkinDocument.h"
 #include "editor/history/EditHistory.h"
 #include "editor/history/EditMenu.h"
 #include "editor/history/FieldUndoKeys.h"
@@ -46,7 +47,8 @@ Preview::PanelState panelState(const frmMain &window)
 
 void frmMain::createHistory()
 {
-    m_history = new EditHistory(panelControls(), this);
+    m_document = new SkinDocument(this);
+    m_history = new EditHistory(panelControls(), *m_document, this);
     new FieldUndoKeys(*m_history, m_Text1);
     std::tie(m_mnuEditUndo, m_mnuEditRedo) = fillEditMenu(*m_mnuEdit, m_history->stack());
     connect(m_history, &EditHistory::stepApplied, this, &frmMain::showChangedControl);
