@@ -263,6 +263,43 @@ private slots:
         QVERIFY(!asksOnLeaving());
     }
 
+    // A list value no entry shows (font size 7) is the skin's value while
+    // the list shows nothing: a pick, a preview and an undo bring it back,
+    // and Save writes it (it wrote the picked size once the preview had
+    // drawn it).
+    void listValueNoEntryShowsSurvives()
+    {
+        QTemporaryDir target;
+        const Sections::Section &track = Sections::kTrackName;
+        window->imgMenu(track.panel)->click();
+        window->Check2(track.check2)->click();
+        for (const qint16 field : Sections::numberFields(track)) {
+            text(field)->setText(u"5"_s);
+        }
+        saveAs(target.filePath(u"skin.wms"_s));
+        const QString skin = window->currentFileName(); // in the skin's own folder
+        QByteArray bytes = SkinFolder::readFile(skin);
+        QVERIFY2(bytes.contains("fontsize=\"10\""), bytes.constData());
+        QVERIFY(SkinFolder::writeFile(skin, bytes.replace("fontsize=\"10\"", "fontsize=\"7\"")));
+        dialogs.fileAnswers = {skin};
+        editor->messages.answers = {true};
+        window->mnuFileOpen()->trigger();
+        QCOMPARE(window->Combo1(track.fontSize)->currentIndex(), -1);
+
+        window->imgMenu(track.panel)->click();
+        QComboBox *sizes = window->Combo1(track.fontSize);
+        sizes->setFocus();
+        QTest::keyClick(sizes, Qt::Key_Down);
+        QVERIFY(sizes->currentIndex() >= 0);
+        window->imgMenu(6)->click(); // the preview draws the skin as it is now
+        QVERIFY(window->picture2(6)->isVisible());
+        undo();
+        QCOMPARE(sizes->currentIndex(), -1);
+        window->mnuFileSave()->trigger();
+        QVERIFY2(SkinFolder::readFile(skin).contains("fontsize=\"7\""),
+                 SkinFolder::readFile(skin).constData());
+    }
+
     // The recovery file is there while something is unsaved, and only then.
     // Loading is no edit: New and Open also start an empty, clean history.
     void recoveryFollowsUnsavedWork_data()

@@ -1,8 +1,10 @@
 // The layout window: the skin beside the panels, live, at any zoom, with
 // several elements selected, moved as one step, aligned, distributed and
 // snapped, driven by real mouse and key events.
+#include "../packaging/SkinFolder.h"
 #include "EditorFixture.h"
 #include "PreviewPictures.h"
+#include "ScriptedDialogs.h"
 #include "document/SectionTable.h"
 #include "editor/canvas/Arrange.h"
 #include "editor/canvas/PreviewCanvas.h"
@@ -363,6 +365,28 @@ private slots:
         verifyViewShowsFields();
         top->setText(u"10"_s);
         QTRY_VERIFY(view().rectOf(Slot::PlayButton));
+        verifyViewShowsFields();
+    }
+
+    // A skin that differs from the one shown only in its colours is drawn
+    // anew once opened: a swatch tells nothing of its own change, the
+    // document does (the layout window kept the old colours).
+    void openedColoursAreShown()
+    {
+        ScriptedDialogs dialogs;
+        hooks(*window).setDialogProvider(dialogs);
+        QTemporaryDir target;
+        dialogs.fileAnswers = {target.filePath(u"skin.wms"_s)};
+        window->mnuFileAnotherSave()->trigger();
+        const QString skin = window->currentFileName();
+        QByteArray bytes = SkinFolder::readFile(skin);
+        QVERIFY(bytes.contains("\"#FF0000\""));
+        QVERIFY(SkinFolder::writeFile(skin, bytes.replace("\"#FF0000\"", "\"#00FF00\"")));
+        const QImage before = view().shownCanvas();
+
+        dialogs.fileAnswers = {skin};
+        window->mnuFileOpen()->trigger();
+        QTRY_VERIFY(view().shownCanvas() != before);
         verifyViewShowsFields();
     }
 

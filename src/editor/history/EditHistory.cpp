@@ -16,6 +16,7 @@ EditHistory::EditHistory(const PanelControls &controls, SkinDocument &document, 
         watch(i);
     }
     connect(&m_document, &SkinDocument::fieldsChanged, this, &EditHistory::show);
+    connect(&m_document, &SkinDocument::replaced, this, &EditHistory::skinReplaced);
 }
 
 EditHistory::~EditHistory() = default;

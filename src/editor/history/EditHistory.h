@@ -60,6 +60,9 @@ signals:
     // A value shown in the panels changed, through the panels or the
     // document (a person, an undo, a load): views of the skin draw it again.
     void valuesChanged(QWidget *control);
+    // The whole skin was replaced (a load, New, Open, work put back), colours
+    // and all, which no widget reports.
+    void skinReplaced();
 
 private:
     void watch(std::size_t role);

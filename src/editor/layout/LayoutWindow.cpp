@@ -81,6 +81,7 @@ LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, Previe
             scheduleRedraw();
         }
     });
+    connect(&history, &EditHistory::skinReplaced, this, &LayoutWindow::scheduleRedraw);
     connect(&fields, &PlacementFields::positionChanged, this, [this](qint16 slot) {
         if (!isVisible() || m_redraw.isActive()) {
             return;
