@@ -298,6 +298,23 @@ private slots:
         window->mnuFileSave()->trigger();
         QVERIFY2(SkinFolder::readFile(skin).contains("fontsize=\"7\""),
                  SkinFolder::readFile(skin).constData());
+
+        // Work kept after a sudden end holds it too, and puts it back.
+        type(Sections::kTheme, Sections::kTheme.title, u"unsaved"_s);
+        QVERIFY(Recovery::current() && Recovery::current()->writeNow());
+        const QByteArray kept = SkinFolder::readFile(recoveryFiles().constFirst());
+        editor.reset();
+        QVERIFY(!writeLeftOver(kept).isEmpty());
+        editor = std::make_unique<StartedEditor>();
+        window = &editor->window;
+        hooks(*window).setDialogProvider(dialogs);
+        QVERIFY(window->Form_Load());
+        editor->messages.answers = {true};
+        QVERIFY(window->offerRecovery());
+        QCOMPARE(window->Combo1(track.fontSize)->currentIndex(), -1);
+        window->mnuFileSave()->trigger();
+        const QByteArray saved = SkinFolder::readFile(skin);
+        QVERIFY2(saved.contains("fontsize=\"7\"") && saved.contains("unsaved"), saved.constData());
     }
 
     // The recovery file is there while something is unsaved, and only then.

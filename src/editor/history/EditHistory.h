@@ -25,6 +25,7 @@ public:
     ~EditHistory() override;
 
     QUndoStack &stack();
+    SkinDocument &document() { return m_document; }
 
     // While one lives, changes of the panels are no steps; when it ends the
     // document takes the panels' values as a new skin, its history empty and

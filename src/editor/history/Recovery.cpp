@@ -2,6 +2,8 @@
 
 #include "EditHistory.h"
 #include "RecoveredWork.h"
+#include "document/SkinFields.h"
+#include "editor/document/SkinDocument.h"
 #include "util/UserFile.h"
 
 #include <QCoreApplication>
@@ -19,6 +21,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Beside a list's position: the value it holds while it shows no entry.
+const QString kHeldSuffix = u":value"_s;
 
 // Well within the two seconds a change may wait before it is safe.
 constexpr int kDelayMs = 1500;
@@ -130,7 +135,14 @@ bool Recovery::writeNow()
     }
     QJsonObject values;
     for (const PanelRole &role : m_history.roles()) {
-        values.insert(role.control.widget->objectName(), readValue(role.control));
+        const QString name = role.control.widget->objectName();
+        const QString shown = readValue(role.control);
+        values.insert(name, shown);
+        // A list that shows none of its entries keeps the skin's value beside
+        // its position, which cannot tell it.
+        if (role.field->id.kind == SkinFields::Kind::List && shown.toInt() < 0) {
+            values.insert(name + kHeldSuffix, m_history.document().value(role.field->id));
+        }
     }
     const QJsonObject record{{u"file"_s, m_fileName()}, {u"run"_s, m_run}, {u"values"_s, values}};
     QDir().mkpath(m_folder);
@@ -201,6 +213,20 @@ void Recovery::restore(const LeftOver &leftOver)
                 writeValue(role.control, found->second);
             }
         }
+    }
+    SkinValues values = m_history.document().values();
+    bool held = false;
+    for (const PanelRole &role : m_history.roles()) {
+        const QString name = role.control.widget->objectName() + kHeldSuffix;
+        const auto found = std::find_if(leftOver.values.begin(), leftOver.values.end(),
+                                        [&name](const auto &v) { return v.first == name; });
+        if (found != leftOver.values.end() && readValue(role.control).toInt() < 0) {
+            values.set(role.field->id, found->second);
+            held = true;
+        }
+    }
+    if (held) {
+        m_history.document().replace(values);
     }
     m_history.stack().resetClean();
     // Only once the work is safe in this run's file does the other go: an
