@@ -3,6 +3,7 @@
 // and the greyed look that loading leaves behind.
 #include "EditorFixture.h"
 #include "ElementMembers.h"
+#include "ScriptedDialogs.h"
 #include "document/ElementTable.h"
 #include "document/clsFileControl.h"
 #include "editor/panels/LayoutTables.h"
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<StartedEditor> editor;
     std::unique_ptr<QTemporaryDir> images;
     frmMain *window = nullptr;
+    ScriptedDialogs dialogs;
 
     clsElement &record(qint16 slot) { return *hooks(*window).fileControl().getElement(slot); }
     QString image(const QString &name) const { return images->filePath(name); }
@@ -126,6 +128,7 @@ private slots:
         editor = std::make_unique<StartedEditor>(usableArchiver);
         window = &editor->window;
         images = std::make_unique<QTemporaryDir>();
+        hooks(*window).setDialogProvider(dialogs);
         QVERIFY(window->Form_Load());
     }
     void cleanup()
@@ -286,7 +289,10 @@ private slots:
         window->Text1(78)->setText(heightField);
         window->Text1(77)->setText(widthField);
         window->Option1(horizontal ? 2 : 3)->setChecked(true);
-        WidgetColors::setBackColor(window->Label2(10), QColor(0x12, 0xAB, 0x3C));
+        // #12AB3C, picked in the colour dialog as a person picks it.
+        window->imgMenu(3)->click();
+        dialogs.colorAnswers = {0x3CAB12};
+        QTest::mouseClick(window->Label2(10), Qt::LeftButton);
 
         if (expected.size() == 1) {
             try {

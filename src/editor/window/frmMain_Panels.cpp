@@ -16,7 +16,7 @@ void frmMain::initAllElements()
 
 SkinValues frmMain::panelValues() const
 {
-    return PanelValues::read(panelControls(), m_document->values());
+    return m_document->values();
 }
 
 // A record the panels cannot show stops the load there: the fields before it

@@ -1,6 +1,7 @@
 // The skin preview: the document drawn by the renderer onto the canvas of
 // the preview panel.
 #include "document/SectionTable.h"
+#include "document/SkinRecords.h"
 #include "document/clsFileControl.h"
 #include "editor/canvas/PanelPlacements.h"
 #include "editor/canvas/PreviewCanvas.h"
@@ -27,18 +28,16 @@
 
 namespace {
 
-// The background field, and for every element drawn, in drawing order, its
-// section box (none for play, stop and close: always on) and its
-// first-image field.
-Preview::PanelState panelState(const frmMain &window)
+// The background, and for every element drawn, in drawing order, whether
+// it is there (play, stop and close always are) and its first picture.
+Preview::PanelState panelState(const SkinValues &values)
 {
     Preview::PanelState state;
-    state.background = window.Text1(Sections::kView.image.text)->text();
+    state.background = values.value(SkinFields::text(Sections::kView.image.text));
     for (const Sections::Section *section : Sections::drawnSections()) {
-        state.elements.push_back(
-            {section->slot,
-             section->check2 == Sections::kNone || window.Check2(section->check2)->isChecked(),
-             window.Text1(section->image.text)->text()});
+        state.elements.push_back({section->slot,
+                                  values.ticked(SkinFields::Kind::SectionBox, section->check2),
+                                  values.value(SkinFields::text(section->image.text))});
     }
     return state;
 }
@@ -96,10 +95,12 @@ ShownSkin frmMain::renderPanels(KeptPictures *kept)
 {
     ShownSkin skin;
     guarded([this, &skin, kept] {
-        savePanels();
-        const clsFileControl &document = fileControl();
+        // A scratch set of records: the file's own change only on Open and Save.
+        const SkinValues values = m_document->values();
+        clsFileControl document(m_messages);
+        SkinRecords::toRecords(values, document);
         skin.rendering =
-            Preview::renderPreview(document, panelState(*this), m_previewCanvas->options(), kept);
+            Preview::renderPreview(document, panelState(values), m_previewCanvas->options(), kept);
         skin.areas = Preview::pictureLessAreas(document);
         skin.problems = checkSkin(document, kept);
     });
