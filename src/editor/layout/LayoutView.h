@@ -34,7 +34,6 @@ public:
     const QImage &shownCanvas() const { return m_canvas; }
 
     double zoom() const { return m_zoom; }
-    bool fitting() const { return m_fit; }
     // anchor: the viewport point that keeps showing the same skin pixel.
     void setZoom(double zoom, std::optional<QPointF> anchor = std::nullopt);
     void zoomIn();

@@ -55,7 +55,7 @@ enum class Test;
 // The editor's main window: side menu, seven panels of fields and the menu
 // bar. Its controls are arrays indexed as the layout tables say; each array
 // has one accessor of its name that takes the index and returns the control
-// (Text1(7), Check2(0)), or without an index gives the whole array.
+// (Text1(7), Check2(0)). The skin itself is held by its document.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -81,7 +81,6 @@ public:
     void openSkinFile(const QString &path, bool confirm);
 
     // Controls, by array and index; an index outside the array throws.
-    QFrame *Picture1() const { return m_Picture1; }
     QPushButton *cmdMenu(int index) const { return at(m_cmdMenu, index); }
     ImageButton *imgMenu(int index) const { return at(m_imgMenu, index); }
     QFrame *picture2(int index) const { return at(m_picture2, index); }
@@ -105,12 +104,10 @@ public:
     QAction *mnuFileAnotherSave() const { return m_mnuFileAnotherSave; }
     QAction *mnuFileSeparator0() const { return m_mnuFileSeparator0; }
     QAction *mnuFileWmz() const { return m_mnuFileWmz; }
-    QAction *mnuFileSeparator1() const { return m_mnuFileSeparator1; }
     QAction *mnuFileExit() const { return m_mnuFileExit; }
     QMenu *mnuEdit() const { return m_mnuEdit; }
     QAction *mnuEditUndo() const { return m_mnuEditUndo; }
     QAction *mnuEditRedo() const { return m_mnuEditRedo; }
-    QMenu *mnuView() const { return m_mnuView; }
     QAction *mnuViewLayout() const { return m_mnuViewLayout; }
     QMenu *mnuHelp() const { return m_mnuHelp; }
     QAction *mnuHelpOpen() const { return m_mnuHelpOpen; }
