@@ -1,6 +1,7 @@
 #include "PanelPlacements.h"
 
 #include "document/SectionTable.h"
+#include "editor/document/SkinDocument.h"
 #include "editor/history/EditHistory.h"
 #include "editor/history/PanelRoles.h"
 #include "wms/WmsFields.h"
@@ -14,16 +15,22 @@ PanelPlacements::PanelPlacements(const PanelControls &controls, EditHistory &his
                                  QObject *parent)
     : PlacementFields(parent), m_controls(controls), m_history(history)
 {
-    for (const Sections::Section &section : Sections::kSections) {
-        if (section.left == Sections::kNone) {
-            continue;
+    SkinDocument &document = m_history.document();
+    connect(&document, &SkinDocument::fieldsChanged, this,
+            [this](const std::vector<SkinFields::FieldId> &fields) {
+                for (const SkinFields::FieldId field : fields) {
+                    if (const std::optional<qint16> slot = slotPlacedBy(field)) {
+                        emit positionChanged(*slot);
+                    }
+                }
+            });
+    connect(&document, &SkinDocument::replaced, this, [this] {
+        for (const Sections::Section &section : Sections::kSections) {
+            if (section.left != Sections::kNone) {
+                emit positionChanged(section.slot);
+            }
         }
-        const qint16 slot = section.slot;
-        for (const qint16 field : {section.left, section.top}) {
-            connect(m_controls.Text1[std::size_t(field)], &QLineEdit::textChanged, this,
-                    [this, slot] { emit positionChanged(slot); });
-        }
-    }
+    });
 }
 
 namespace {
@@ -42,11 +49,15 @@ int pointedPlace(const QString &text)
 
 } // namespace
 
+QString PanelPlacements::text(qint16 field) const
+{
+    return m_history.document().value(SkinFields::text(field));
+}
+
 QPoint PanelPlacements::position(qint16 slot) const
 {
     const Sections::Section &section = Sections::sectionFor(slot);
-    return {pointedPlace(m_controls.Text1[std::size_t(section.left)]->text()),
-            pointedPlace(m_controls.Text1[std::size_t(section.top)]->text())};
+    return {pointedPlace(text(section.left)), pointedPlace(text(section.top))};
 }
 
 // Read as the renderer reads them, so that an element is drawn, moved and
@@ -54,20 +65,17 @@ QPoint PanelPlacements::position(qint16 slot) const
 bool PanelPlacements::isPlaced(qint16 slot) const
 {
     const Sections::Section &section = Sections::sectionFor(slot);
-    return WmsFields::drawnPlace(m_controls.Text1[std::size_t(section.left)]->text()) &&
-           WmsFields::drawnPlace(m_controls.Text1[std::size_t(section.top)]->text());
+    return WmsFields::drawnPlace(text(section.left)) && WmsFields::drawnPlace(text(section.top));
 }
 
 void PanelPlacements::setPositions(const std::vector<std::pair<qint16, QPoint>> &positions,
                                    quint64 arrowRun, const QString &text)
 {
-    std::vector<std::pair<QWidget *, QString>> values;
+    SkinDocument::Values values;
     for (const auto &[slot, position] : positions) {
         const Sections::Section &section = Sections::sectionFor(slot);
-        values.emplace_back(m_controls.Text1[std::size_t(section.left)],
-                            QString::number(position.x()));
-        values.emplace_back(m_controls.Text1[std::size_t(section.top)],
-                            QString::number(position.y()));
+        values.emplace_back(SkinFields::text(section.left), QString::number(position.x()));
+        values.emplace_back(SkinFields::text(section.top), QString::number(position.y()));
     }
     if (values.empty()) {
         return;
@@ -95,9 +103,9 @@ QString PanelPlacements::caption(qint16 slot, const QString &attribute) const
     const Sections::Section &section = Sections::sectionFor(slot);
     for (const auto &[name, field] : kFields) {
         if (name == attribute && section.*field != Sections::kNone) {
-            if (const PanelRole *role =
-                    m_history.roleOf(m_controls.Text1[std::size_t(section.*field)])) {
-                return role->caption;
+            if (const SkinFields::Field *held =
+                    SkinFields::find(SkinFields::text(section.*field))) {
+                return held->caption.toString();
             }
         }
     }
@@ -112,6 +120,17 @@ QLineEdit *PanelPlacements::leftField(qint16 slot) const
 QLineEdit *PanelPlacements::topField(qint16 slot) const
 {
     return m_controls.Text1[std::size_t(Sections::sectionFor(slot).top)];
+}
+
+std::optional<qint16> PanelPlacements::slotPlacedBy(SkinFields::FieldId field)
+{
+    for (const Sections::Section &section : Sections::kSections) {
+        if (section.left != Sections::kNone &&
+            (field == SkinFields::text(section.left) || field == SkinFields::text(section.top))) {
+            return section.slot;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<qint16> PanelPlacements::placedBy(const QWidget *field) const

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "PlacementFields.h"
+#include "document/SkinFields.h"
 #include "editor/panels/PanelControls.h"
 
 #include <optional>
 
 class EditHistory;
 
-// An element's place in the panels: its section's LEFT and TOP fields, and
-// its section's caption as its name. Moves are steps of the edit history.
+// An element's place in the skin document: its section's LEFT and TOP
+// fields, and its section's caption as its name. Moves are steps of the
+// document's history.
 class PanelPlacements : public PlacementFields {
 public:
     PanelPlacements(const PanelControls &controls, EditHistory &history, QObject *parent = nullptr);
@@ -26,6 +28,10 @@ public:
     QLineEdit *topField(qint16 slot) const;
 
 private:
+    // The element whose LEFT or TOP field this is.
+    static std::optional<qint16> slotPlacedBy(SkinFields::FieldId field);
+    QString text(qint16 field) const;
+
     PanelControls m_controls;
     EditHistory &m_history;
 };

@@ -107,20 +107,26 @@ void EditHistory::edit(const QString &text,
                        const std::vector<std::pair<QWidget *, QString>> &values, quint64 arrowRun)
 {
     SkinDocument::Values changes;
-    bool changing = false;
     for (const auto &[widget, value] : values) {
         const std::size_t role = indexOf(widget);
         if (role < m_roles.size()) {
             const SkinFields::Field &field = *m_roles[role].field;
-            const QString before = m_document.value(field.id);
-            changes.emplace_back(field.id, PanelValues::fromControlText(field, value, before));
-            changing = changing || changes.back().second != before;
+            changes.emplace_back(
+                field.id, PanelValues::fromControlText(field, value, m_document.value(field.id)));
         }
     }
+    edit(text, changes, arrowRun);
+}
+
+void EditHistory::edit(const QString &text, const SkinDocument::Values &values, quint64 arrowRun)
+{
+    const bool changing = std::any_of(values.begin(), values.end(), [this](const auto &change) {
+        return m_document.value(change.first) != change.second;
+    });
     if (!changing) {
         return;
     }
-    m_document.edit(text, changes,
+    m_document.edit(text, values,
                     arrowRun > 0 ? SetFieldsCommand::Run::Arrows : SetFieldsCommand::Run::None,
                     arrowRun);
     endTyping();

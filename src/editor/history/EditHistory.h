@@ -46,6 +46,10 @@ public:
     // the same arrow run merge into one.
     void edit(const QString &text, const std::vector<std::pair<QWidget *, QString>> &values,
               quint64 arrowRun = 0);
+    // The same, by the fields of the document the values go to.
+    void edit(const QString &text,
+              const std::vector<std::pair<SkinFields::FieldId, QString>> &values,
+              quint64 arrowRun = 0);
     // Sets one control as one step named after it.
     void edit(QWidget *control, const QString &value);
     // Typing that goes on in a field after this is a step of its own.
