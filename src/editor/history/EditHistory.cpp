@@ -132,6 +132,15 @@ void EditHistory::edit(const QString &text, const SkinDocument::Values &values, 
     endTyping();
 }
 
+void EditHistory::replaceSkin(const SkinValues &values)
+{
+    m_document.replace(values);
+    ++m_quiet;
+    PanelValues::write(values, m_controls);
+    --m_quiet;
+    endTyping();
+}
+
 void EditHistory::edit(QWidget *control, const QString &value)
 {
     if (const PanelRole *role = roleOf(control)) {

@@ -2,6 +2,7 @@
 
 #include "PanelRoles.h"
 #include "document/SkinFields.h"
+#include "document/SkinValues.h"
 #include "editor/panels/PanelControls.h"
 
 #include <QObject>
@@ -40,6 +41,10 @@ public:
     private:
         EditHistory &m_history;
     };
+
+    // The whole skin replaced by values (work put back): the document takes
+    // them, its history empty, and the widgets show them.
+    void replaceSkin(const SkinValues &values);
 
     // One step that sets each control to its value (in the form the control
     // takes: a list's position, a colour's name), named text. Steps given

@@ -4,6 +4,7 @@
 #include "RecoveredWork.h"
 #include "document/SkinFields.h"
 #include "editor/document/SkinDocument.h"
+#include "editor/panels/PanelValues.h"
 #include "util/UserFile.h"
 
 #include <QCoreApplication>
@@ -134,14 +135,15 @@ bool Recovery::writeNow()
         return false;
     }
     QJsonObject values;
-    for (const PanelRole &role : m_history.roles()) {
-        const QString name = role.control.widget->objectName();
-        const QString shown = readValue(role.control);
+    const SkinValues &skin = m_history.document().values();
+    for (const SkinFields::Field &field : SkinFields::all()) {
+        const QString name = SkinFields::recoveryKey(field.id);
+        const QString shown = PanelValues::toControlText(field, skin.value(field.id));
         values.insert(name, shown);
         // A list that shows none of its entries keeps the skin's value beside
         // its position, which cannot tell it.
-        if (role.field->id.kind == SkinFields::Kind::List && shown.toInt() < 0) {
-            values.insert(name + kHeldSuffix, m_history.document().value(role.field->id));
+        if (field.id.kind == SkinFields::Kind::List && shown.toInt() < 0) {
+            values.insert(name + kHeldSuffix, skin.value(field.id));
         }
     }
     const QJsonObject record{{u"file"_s, m_fileName()}, {u"run"_s, m_run}, {u"values"_s, values}};
@@ -161,8 +163,8 @@ void Recovery::remove()
 QStringList Recovery::controlNames() const
 {
     QStringList names;
-    for (const PanelRole &role : m_history.roles()) {
-        names.append(role.control.widget->objectName());
+    for (const SkinFields::Field &field : SkinFields::all()) {
+        names.append(SkinFields::recoveryKey(field.id));
     }
     return names;
 }
@@ -203,31 +205,20 @@ Recovery::Search Recovery::findLeftOver()
 // behind them: the panels before were no skin of the file they now name.
 void Recovery::restore(const LeftOver &leftOver)
 {
-    {
-        const EditHistory::Reload reload(m_history);
-        for (const PanelRole &role : m_history.roles()) {
-            const QString name = role.control.widget->objectName();
-            const auto found = std::find_if(leftOver.values.begin(), leftOver.values.end(),
-                                            [&name](const auto &v) { return v.first == name; });
-            if (found != leftOver.values.end()) {
-                writeValue(role.control, found->second);
-            }
-        }
-    }
-    SkinValues values = m_history.document().values();
-    bool held = false;
-    for (const PanelRole &role : m_history.roles()) {
-        const QString name = role.control.widget->objectName() + kHeldSuffix;
+    const auto kept = [&leftOver](const QString &name) -> std::optional<QString> {
         const auto found = std::find_if(leftOver.values.begin(), leftOver.values.end(),
                                         [&name](const auto &v) { return v.first == name; });
-        if (found != leftOver.values.end() && readValue(role.control).toInt() < 0) {
-            values.set(role.field->id, found->second);
-            held = true;
+        return found == leftOver.values.end() ? std::nullopt : std::optional(found->second);
+    };
+    SkinValues values = m_history.document().values();
+    for (const SkinFields::Field &field : SkinFields::all()) {
+        const QString name = SkinFields::recoveryKey(field.id);
+        if (const std::optional<QString> shown = kept(name)) {
+            const QString held = kept(name + kHeldSuffix).value_or(values.value(field.id));
+            values.set(field.id, PanelValues::fromControlText(field, *shown, held));
         }
     }
-    if (held) {
-        m_history.document().replace(values);
-    }
+    m_history.replaceSkin(values);
     m_history.stack().resetClean();
     // Only once the work is safe in this run's file does the other go: an
     // end in between leaves one of them to offer. Should this run's file

@@ -55,15 +55,41 @@ Control controlOf(const Field &field, const PanelControls &controls)
 
 QString fromControlText(const Field &field, const QString &text, const QString &held)
 {
+    // As the control would show it: a box is ticked by "1" alone, a choice
+    // takes its second option for anything but "1" and nothing.
+    if (field.id.kind == Kind::ImageBox || field.id.kind == Kind::SectionBox) {
+        return text == u"1"_s ? text : u"0"_s;
+    }
+    if (field.id.kind == Kind::Choice) {
+        return text.isEmpty() || text == u"1"_s ? text : u"0"_s;
+    }
     if (field.id.kind == Kind::List) {
         bool number = false;
         const int position = text.toInt(&number);
         return number && position >= 0 ? QString::number(entriesOf(field).first + position) : held;
     }
     if (field.id.kind == Kind::Colour) {
-        return clsFunction::getRRGGBB(WidgetColors::toWindowColor(QColor(text)));
+        const QColor colour(text);
+        return colour.isValid() ? clsFunction::getRRGGBB(WidgetColors::toWindowColor(colour))
+                                : held;
     }
     return text;
+}
+
+QString toControlText(const Field &field, const QString &value)
+{
+    if (field.id.kind == Kind::List) {
+        const WmsFields::ListEntries &entries = entriesOf(field);
+        const int number =
+            tryValue([&] { return clsFunction::toInteger16(value); }).value_or(entries.first - 1);
+        return QString::number(
+            number >= entries.first && number <= entries.last ? number - entries.first : -1);
+    }
+    if (field.id.kind == Kind::Colour) {
+        const std::optional<qint32> colour = clsFunction::tryColour(value);
+        return colour ? WidgetColors::fromWindowColor(*colour).name() : QString();
+    }
+    return value;
 }
 
 QString readField(const Field &field, const PanelControls &controls, const QString &held)

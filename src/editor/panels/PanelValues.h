@@ -22,6 +22,10 @@ void writeField(const SkinFields::Field &field, const QString &value,
 // as Qt names it) in the form the skin's values keep.
 QString fromControlText(const SkinFields::Field &field, const QString &text, const QString &held);
 
+// A value as the field's control takes it: fromControlText() backwards (a
+// list value no entry shows is "-1").
+QString toControlText(const SkinFields::Field &field, const QString &value);
+
 // Every field's value as its widget shows it. A list without a selection
 // shows no value: it keeps the one held for it (the value it was loaded
 // with, which no entry shows).
