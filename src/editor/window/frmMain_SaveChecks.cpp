@@ -1,8 +1,9 @@
-// Checks made after the save dialog and before anything is written: a
-// picture that would be copied over the skin file itself, and texts the
-// skin file's code page cannot hold.
+// Checks made after the save dialog and before anything is written, of the
+// document's values: a picture that would be copied over the skin file
+// itself, and texts the skin file's code page cannot hold.
 #include "document/SectionTable.h"
 #include "document/SkinFields.h"
+#include "editor/document/SkinDocument.h"
 #include "document/clsFileControl.h"
 #include "editor/panels/ControlArray.h"
 #include "frmMain.h"
@@ -10,7 +11,6 @@
 #include "util/MessageSink.h"
 #include "util/Paths.h"
 
-#include <QLineEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -46,7 +46,7 @@ std::vector<frmMain::StoredField> frmMain::storedFields() const
 // name alone.
 QString frmMain::storedText(const StoredField &stored) const
 {
-    const QString text = Text1(stored.field)->text();
+    const QString text = m_document->value(SkinFields::text(stored.field));
     return stored.image ? Paths::fileName(text) : text;
 }
 
@@ -57,7 +57,7 @@ std::pair<std::vector<frmMain::StoredField>, QStringList> frmMain::storedImages(
     for (const StoredField &stored : storedFields()) {
         if (stored.image) {
             images.push_back(stored);
-            paths.append(Text1(stored.field)->text());
+            paths.append(m_document->value(SkinFields::text(stored.field)));
         }
     }
     return {images, paths};
