@@ -28,7 +28,7 @@ const QString kGeometryKey = u"layoutWindow/geometry"_s;
 
 LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, PreviewCanvas &looks,
                            SkinSource source, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_fields(fields), m_history(history), m_looks(looks),
+    : QWidget(parent, Qt::Window), m_placements(fields), m_history(history), m_previewCanvas(looks),
       m_source(std::move(source)), m_view(new LayoutView(fields, this))
 {
     setObjectName(u"LayoutWindow"_s);
@@ -77,7 +77,7 @@ LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, Previe
     // A new place is drawn by moving the element's pictures; anything else
     // renders the skin again.
     connect(&history, &EditHistory::valuesChanged, this, [this](QWidget *control) {
-        if (!m_fields.placedBy(control)) {
+        if (!m_placements.placedBy(control)) {
             scheduleRedraw();
         }
     });
@@ -88,11 +88,11 @@ LayoutWindow::LayoutWindow(PanelPlacements &fields, EditHistory &history, Previe
         }
         // A place that leaves the element out, or brings it back, needs a
         // new rendering: there are no pictures of it to move.
-        if (!m_fields.isPlaced(slot) || !m_view->rectOf(slot)) {
+        if (!m_placements.isPlaced(slot) || !m_view->rectOf(slot)) {
             scheduleRedraw();
             return;
         }
-        m_view->follow(slot, m_fields.position(slot));
+        m_view->follow(slot, m_placements.position(slot));
         followSelection();
     });
     connect(m_view, &LayoutView::selectionChanged, this, &LayoutWindow::followSelection);
@@ -134,9 +134,9 @@ void LayoutWindow::buildMenus()
     looks->setObjectName(u"layoutLooks"_s);
     connect(looks, &QMenu::aboutToShow, this, [this, looks] {
         looks->clear();
-        m_looks.addLookEntries(*looks);
+        m_previewCanvas.addLookEntries(*looks);
     });
-    connect(&m_looks, &PreviewCanvas::optionsChanged, this, &LayoutWindow::scheduleRedraw);
+    connect(&m_previewCanvas, &PreviewCanvas::optionsChanged, this, &LayoutWindow::scheduleRedraw);
 
     QMenu *arrangeMenu = bar->addMenu(u"整列(&A)"_s);
     for (const Arrange::Entry &entry : Arrange::entries()) {
@@ -201,7 +201,7 @@ void LayoutWindow::arrange(int command)
     const auto entry =
         std::find_if(entries.begin(), entries.end(),
                      [chosen](const Arrange::Entry &e) { return e.command == chosen; });
-    m_fields.setPositions(positions, 0, entry->caption.toString());
+    m_placements.setPositions(positions, 0, entry->caption.toString());
 }
 
 // The inspector and the arrange commands follow the selection.
@@ -216,10 +216,10 @@ void LayoutWindow::followSelection()
     }
     const bool one = selection.size() == 1;
     m_name->setText(selection.empty() ? QString()
-                    : one             ? m_fields.name(selection.front())
+                    : one             ? m_placements.name(selection.front())
                                       : u"%1個の要素"_s.arg(selection.size()));
-    m_left->bind(one ? m_fields.leftField(selection.front()) : nullptr);
-    m_top->bind(one ? m_fields.topField(selection.front()) : nullptr);
+    m_left->bind(one ? m_placements.leftField(selection.front()) : nullptr);
+    m_top->bind(one ? m_placements.topField(selection.front()) : nullptr);
     QRect bounds;
     for (const QRect &rect : rects) {
         bounds |= rect;

@@ -48,9 +48,9 @@ private:
     void followSelection();
     void showZoom();
 
-    PanelPlacements &m_fields;
+    PanelPlacements &m_placements;
     EditHistory &m_history;
-    PreviewCanvas &m_looks;
+    PreviewCanvas &m_previewCanvas;
     SkinSource m_source;
     KeptPictures m_kept; // while the window is shown
     LayoutView *m_view;
