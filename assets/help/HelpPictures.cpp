@@ -3,7 +3,7 @@
 // small skin made of the sample images, and the version window.
 //   velmora_help_pictures --program <folder with package/ and sample/> --out <folder>
 #include "editor/widgets/ImageButton.h"
-#include "editor/window/frmMain.h"
+#include "editor/window/frmMainTestHooks.h"
 #include "util/MessageSink.h"
 #include "windows/frmVersionInfo.h"
 
@@ -65,7 +65,8 @@ void fillSampleSkin(frmMain &window, const QDir &program)
 {
     for (const SampleField &sample : kSampleSkin) {
         const QString text = sample.text.toString();
-        window.Text1(sample.field)
+        hooks(window)
+            .Text1(sample.field)
             ->setText(sample.image ? program.absoluteFilePath(u"sample/"_s + text) : text);
     }
 }
@@ -106,7 +107,7 @@ int main(int argc, char *argv[])
     for (int panel = 0; panel < int(Layout::kEditMenuCount); ++panel) {
         const bool preview = panel + 1 == int(Layout::kEditMenuCount);
         fillSampleSkin(window, preview ? program : QDir(kShownFolder));
-        window.imgMenu(panel)->click();
+        hooks(window).imgMenu(panel)->click();
         if (!save(window, out, u"panel_%1.png"_s.arg(panel))) {
             return 1;
         }

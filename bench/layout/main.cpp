@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
         renderMs.append(timer.nsecsElapsed() / 1e6);
     }
 
-    window.mnuViewLayout()->trigger();
+    hooks(window).mnuViewLayout()->trigger();
     auto *layout = window.findChild<LayoutWindow *>();
     layout->resize(1000, 700);
     QApplication::processEvents();
@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
 
     // The play button's LEFT, typed again and again.
     const Sections::Section &play = Sections::sectionFor(Slot::PlayButton);
-    QLineEdit *left = window.Text1(play.left);
+    QLineEdit *left = hooks(window).Text1(play.left);
     const int start = left->text().toInt();
     QList<double> typedMs;
     for (int step = 0; step < kSteps; ++step) {

@@ -148,7 +148,7 @@ void tst_RenderCommand::pngEqualsPreview()
     hooks(editor.window).initAllElements();
     QVERIFY(hooks(editor.window).fileControl().readFile(skin));
     hooks(editor.window).loadPanels();
-    editor.window.imgMenu(6)->click();
+    hooks(editor.window).imgMenu(6)->click();
     const QImage shown = hooks(editor.window).previewCanvas().drawing();
     QVERIFY(!shown.isNull());
 
@@ -268,7 +268,7 @@ void tst_RenderCommand::looksAsTheCanvasMenuDraws()
     QVERIFY(hooks(editor.window).fileControl().readFile(skin));
     hooks(editor.window).loadPanels();
     hooks(editor.window).previewTool().setOptions(looks, outlines);
-    editor.window.imgMenu(6)->click();
+    hooks(editor.window).imgMenu(6)->click();
     QImage shown = hooks(editor.window).previewCanvas().drawing();
     QVERIFY(!shown.isNull());
     if (outlines) {

@@ -105,17 +105,18 @@ struct StartedEditor {
 };
 
 // An element's LEFT and TOP, as its fields hold them.
-inline QPoint placeOf(const frmMain &window, qint16 slot)
+inline QPoint placeOf(frmMain &window, qint16 slot)
 {
     const Sections::Section &section = Sections::sectionFor(slot);
-    return {window.Text1(section.left)->text().toInt(), window.Text1(section.top)->text().toInt()};
+    return {hooks(window).Text1(section.left)->text().toInt(),
+            hooks(window).Text1(section.top)->text().toInt()};
 }
 
 inline void setPlaceOf(frmMain &window, qint16 slot, QPoint at)
 {
     const Sections::Section &section = Sections::sectionFor(slot);
-    window.Text1(section.left)->setText(QString::number(at.x()));
-    window.Text1(section.top)->setText(QString::number(at.y()));
+    hooks(window).Text1(section.left)->setText(QString::number(at.x()));
+    hooks(window).Text1(section.top)->setText(QString::number(at.y()));
 }
 
 // The window's one edit history.

@@ -163,9 +163,9 @@ private slots:
         }
         QCOMPARE(menus,
                  (QStringList{u"ファイル(&F)"_s, u"編集(&E)"_s, u"表示(&V)"_s, u"ヘルプ(&H)"_s}));
-        QCOMPARE(window->menuBar()->actions().at(1)->menu(), window->mnuEdit());
-        QAction *undoAction = window->mnuEditUndo();
-        QAction *redoAction = window->mnuEditRedo();
+        QCOMPARE(window->menuBar()->actions().at(1)->menu(), hooks(*window).mnuEdit());
+        QAction *undoAction = hooks(*window).mnuEditUndo();
+        QAction *redoAction = hooks(*window).mnuEditRedo();
         QCOMPARE(undoAction->shortcuts(), QList<QKeySequence>{QKeySequence(u"Ctrl+Z"_s)});
         QCOMPARE(redoAction->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(u"Ctrl+Y"_s), QKeySequence(u"Ctrl+Shift+Z"_s)}));
@@ -178,7 +178,7 @@ private slots:
         verifyMenu(u"元に戻す(&U)"_s, u"やり直し(&R)"_s);
         type(kPlay, kPlay.left, u"7"_s);
         verifyMenu(u"元に戻す: PLAYボタンのLEFTの変更(&U)"_s, u"やり直し(&R)"_s);
-        window->Check2(Sections::kVideo.check2)->click();
+        hooks(*window).Check2(Sections::kVideo.check2)->click();
         verifyMenu(u"元に戻す: ビデオ＆エフェクトのチェックの変更(&U)"_s, u"やり直し(&R)"_s);
         undo();
         verifyMenu(u"元に戻す: PLAYボタンのLEFTの変更(&U)"_s,
@@ -203,7 +203,7 @@ private slots:
         QFETCH(QList<QKeyCombination>, keys);
         QFETCH(int, steps);
         QLineEdit *field = text(kPlay.left);
-        window->imgMenu(kPlay.panel)->click();
+        hooks(*window).imgMenu(kPlay.panel)->click();
         field->setFocus(Qt::TabFocusReason);
         for (const QKeyCombination key : keys) {
             QTest::keyClick(field, key.key(), key.keyboardModifiers());
@@ -234,10 +234,10 @@ private slots:
     void undoShowsWhatChanged()
     {
         type(kPlay, kPlay.left, u"300"_s);
-        window->imgMenu(0)->click();
+        hooks(*window).imgMenu(0)->click();
         undo();
-        QVERIFY(window->picture2(kPlay.panel)->isVisible());
-        QVERIFY(!window->picture2(0)->isVisible());
+        QVERIFY(hooks(*window).picture2(kPlay.panel)->isVisible());
+        QVERIFY(!hooks(*window).picture2(0)->isVisible());
         QCOMPARE(QApplication::focusWidget(), text(kPlay.left));
         QCOMPARE(text(kPlay.left)->selectedText(), u"100"_s);
     }
@@ -271,31 +271,31 @@ private slots:
     {
         QTemporaryDir target;
         const Sections::Section &track = Sections::kTrackName;
-        window->imgMenu(track.panel)->click();
-        window->Check2(track.check2)->click();
+        hooks(*window).imgMenu(track.panel)->click();
+        hooks(*window).Check2(track.check2)->click();
         for (const qint16 field : Sections::numberFields(track)) {
             text(field)->setText(u"5"_s);
         }
         saveAs(target.filePath(u"skin.wms"_s));
-        const QString skin = window->currentFileName(); // in the skin's own folder
+        const QString skin = hooks(*window).currentFileName(); // in the skin's own folder
         QByteArray bytes = SkinFolder::readFile(skin);
         QVERIFY2(bytes.contains("fontsize=\"10\""), bytes.constData());
         QVERIFY(SkinFolder::writeFile(skin, bytes.replace("fontsize=\"10\"", "fontsize=\"7\"")));
         dialogs.fileAnswers = {skin};
         editor->messages.answers = {true};
-        window->mnuFileOpen()->trigger();
-        QCOMPARE(window->Combo1(track.fontSize)->currentIndex(), -1);
+        hooks(*window).mnuFileOpen()->trigger();
+        QCOMPARE(hooks(*window).Combo1(track.fontSize)->currentIndex(), -1);
 
-        window->imgMenu(track.panel)->click();
-        QComboBox *sizes = window->Combo1(track.fontSize);
+        hooks(*window).imgMenu(track.panel)->click();
+        QComboBox *sizes = hooks(*window).Combo1(track.fontSize);
         sizes->setFocus();
         QTest::keyClick(sizes, Qt::Key_Down);
         QVERIFY(sizes->currentIndex() >= 0);
-        window->imgMenu(6)->click(); // the preview draws the skin as it is now
-        QVERIFY(window->picture2(6)->isVisible());
+        hooks(*window).imgMenu(6)->click(); // the preview draws the skin as it is now
+        QVERIFY(hooks(*window).picture2(6)->isVisible());
         undo();
         QCOMPARE(sizes->currentIndex(), -1);
-        window->mnuFileSave()->trigger();
+        hooks(*window).mnuFileSave()->trigger();
         QVERIFY2(SkinFolder::readFile(skin).contains("fontsize=\"7\""),
                  SkinFolder::readFile(skin).constData());
 
@@ -311,8 +311,8 @@ private slots:
         QVERIFY(window->Form_Load());
         editor->messages.answers = {true};
         QVERIFY(window->offerRecovery());
-        QCOMPARE(window->Combo1(track.fontSize)->currentIndex(), -1);
-        window->mnuFileSave()->trigger();
+        QCOMPARE(hooks(*window).Combo1(track.fontSize)->currentIndex(), -1);
+        hooks(*window).mnuFileSave()->trigger();
         const QByteArray saved = SkinFolder::readFile(skin);
         QVERIFY2(saved.contains("fontsize=\"7\"") && saved.contains("unsaved"), saved.constData());
     }
@@ -333,18 +333,18 @@ private slots:
         QFETCH(bool, kept);
         QTemporaryDir target;
         saveAs(target.filePath(u"skin.wms"_s));
-        const QString saved = window->currentFileName();
+        const QString saved = hooks(*window).currentFileName();
         type(Sections::kTheme, Sections::kTheme.title, u"unsaved"_s);
         QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 10000);
         if (then == u"save"_s) {
-            window->mnuFileSave()->trigger();
+            hooks(*window).mnuFileSave()->trigger();
         } else if (then == u"undo"_s) {
             undo();
         } else if (then == u"new"_s) {
-            window->mnuFileNew()->trigger();
+            hooks(*window).mnuFileNew()->trigger();
         } else if (then == u"open"_s) {
             dialogs.fileAnswers = {saved};
-            window->mnuFileOpen()->trigger();
+            hooks(*window).mnuFileOpen()->trigger();
         } else if (then == u"end"_s) {
             editor.reset();
             QVERIFY(recoveryFiles().isEmpty());
@@ -353,7 +353,7 @@ private slots:
         QCOMPARE(!recoveryFiles().isEmpty(), kept);
         if (then == u"new"_s || then == u"open"_s) {
             QCOMPARE(history().count(), 0);
-            QVERIFY(!window->mnuEditUndo()->isEnabled());
+            QVERIFY(!hooks(*window).mnuEditUndo()->isEnabled());
         }
     }
 
@@ -375,7 +375,7 @@ private slots:
         QFETCH(QString, number);
         QFETCH(bool, yes);
         type(Sections::kTheme, Sections::kTheme.title, u"left over"_s);
-        window->Check2(Sections::kVideo.check2)->click();
+        hooks(*window).Check2(Sections::kVideo.check2)->click();
         QTRY_VERIFY_WITH_TIMEOUT(!recoveryFiles().isEmpty(), 10000);
         const QStringList shownBefore = shown(*window->centralWidget());
         window->offerRecovery(); // its own run goes on: nothing to offer
@@ -446,7 +446,7 @@ private slots:
         // The work of a run: a whole skin, changed after its save, written
         // as this program writes it.
         saveAs(place.filePath(u"saved.wms"_s));
-        const QString saved = window->currentFileName();
+        const QString saved = hooks(*window).currentFileName();
         type(Sections::kTheme, Sections::kTheme.title, u"restored"_s);
         QVERIFY(Recovery::current() && Recovery::current()->writeNow());
         QJsonObject record = readRecord(recoveryFiles().constFirst());
@@ -481,7 +481,7 @@ private slots:
             QCOMPARE(SkinFolder::readFile(aside.constFirst().filePath()), bytes);
             QVERIFY(recoveryFiles().isEmpty());
             QVERIFY(history().isClean());
-            QVERIFY(window->currentFileName().isEmpty());
+            QVERIFY(hooks(*window).currentFileName().isEmpty());
             return;
         }
         QVERIFY(said.question);
@@ -495,10 +495,10 @@ private slots:
         const QJsonObject own = readRecord(recoveryFiles().constFirst());
         QCOMPARE(own.value(u"values"_s), record.value(u"values"_s));
         QCOMPARE(own.value(u"file"_s).toString(), named ? skin : QString());
-        QCOMPARE(window->currentFileName(), named ? skin : QString());
+        QCOMPARE(hooks(*window).currentFileName(), named ? skin : QString());
 
         dialogs.requests.clear();
-        window->mnuFileSave()->trigger(); // the Save As dialog is cancelled
+        hooks(*window).mnuFileSave()->trigger(); // the Save As dialog is cancelled
         const bool askedWhere = !dialogs.requests.isEmpty() &&
                                 dialogs.requests.constLast().kind == ScriptedDialogs::Kind::Save;
         QCOMPARE(askedWhere, !named);
@@ -549,10 +549,10 @@ private:
             }
         }
         dialogs.fileAnswers = {path};
-        window->mnuFileAnotherSave()->trigger();
-        QVERIFY(QFileInfo::exists(window->currentFileName()));
+        hooks(*window).mnuFileAnotherSave()->trigger();
+        QVERIFY(QFileInfo::exists(hooks(*window).currentFileName()));
     }
-    QLineEdit *text(qint16 index) { return window->Text1(index); }
+    QLineEdit *text(qint16 index) { return hooks(*window).Text1(index); }
 
     // Keys to the window's focus, as a person presses them; a modal window
     // that closed may have left the window inactive, as a window manager would not.
@@ -571,7 +571,7 @@ private:
     // Tabbing into a field selects its text; Tab out ends the typing.
     void type(const Sections::Section &section, qint16 field, const QString &keys)
     {
-        window->imgMenu(section.panel)->click();
+        hooks(*window).imgMenu(section.panel)->click();
         text(field)->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(text(field), keys);
         QTest::keyClick(text(field), Qt::Key_Tab);
@@ -582,11 +582,11 @@ private:
     void arrange(Edit edit)
     {
         if (edit == Edit::Combo1) {
-            window->imgMenu(Sections::kTrackName.panel)->click();
-            window->Check2(Sections::kTrackName.check2)->setChecked(true);
+            hooks(*window).imgMenu(Sections::kTrackName.panel)->click();
+            hooks(*window).Check2(Sections::kTrackName.check2)->setChecked(true);
             history().clear();
         } else if (edit == Edit::Drag || edit == Edit::Arrows) {
-            window->imgMenu(Layout::kPreviewPanel)->click();
+            hooks(*window).imgMenu(Layout::kPreviewPanel)->click();
         }
     }
 
@@ -598,27 +598,27 @@ private:
             type(kPlay, kPlay.left, u"200"_s);
             break;
         case Edit::Check1:
-            window->Check1(kPlay.pressed.box)->click();
+            hooks(*window).Check1(kPlay.pressed.box)->click();
             break;
         case Edit::Check2:
-            window->Check2(Sections::kVideo.check2)->click();
+            hooks(*window).Check2(Sections::kVideo.check2)->click();
             break;
         case Edit::Option1:
-            window->Option1(Sections::kView.choice.on)->click();
+            hooks(*window).Option1(Sections::kView.choice.on)->click();
             break;
         case Edit::Combo1:
-            QTest::keyClick(window->Combo1(Sections::kTrackName.fontSize), Qt::Key_Down);
+            QTest::keyClick(hooks(*window).Combo1(Sections::kTrackName.fontSize), Qt::Key_Down);
             break;
         case Edit::Colour:
             dialogs.colorAnswers = {0x00FF00};
-            QTest::mouseClick(window->Label2(kPlay.transparency), Qt::LeftButton);
+            QTest::mouseClick(hooks(*window).Label2(kPlay.transparency), Qt::LeftButton);
             break;
         case Edit::Chooser:
             whileChooserShown(*window, [](frmFileOpendlg &chooser) {
                 chooseListedFile(chooser, u"stop.bmp"_s); // beside the field's picture
                 chooser.cmdOpen[0]->click();
             });
-            QTest::mouseClick(window->Command2(kPlay.image.browse), Qt::LeftButton);
+            QTest::mouseClick(hooks(*window).Command2(kPlay.image.browse), Qt::LeftButton);
             break;
         case Edit::Drop:
             QVERIFY(dropOn(text(kPlay.image.text), *filesData({pictures.filePath(u"stop.bmp"_s)})));

@@ -165,7 +165,7 @@ void tst_EditorCommands::wmzOutcomes()
                                       : std::optional<QString>(root.filePath(chosen)));
     hooks(editor.window).setDialogProvider(dialogs);
 
-    editor.window.mnuFileWmz()->trigger();
+    hooks(editor.window).mnuFileWmz()->trigger();
 
     // A new skin: the dialog opens on skins/.
     QCOMPARE(dialogs.requests.size(), 1);
@@ -221,8 +221,8 @@ void tst_EditorCommands::wmzPacksTheChosenFileNotThePanels()
     const QByteArray saved = SkinFolder::readFile(wms);
     // Edited panels that would fail the field check, of another skin.
     hooks(window).setCurrentFileName(root.filePath(u"skins/red/red.wms"_s));
-    window.setWindowTitle(u"Velmora for WMP - "_s + window.currentFileName());
-    window.Text1(0)->setText(u"未保存の題名"_s);
+    window.setWindowTitle(u"Velmora for WMP - "_s + hooks(window).currentFileName());
+    hooks(window).Text1(0)->setText(u"未保存の題名"_s);
     const QString title = window.windowTitle();
     QList<QString> fields;
     for (const QLineEdit *field : hooks(window).Text1()) {
@@ -232,11 +232,11 @@ void tst_EditorCommands::wmzPacksTheChosenFileNotThePanels()
     dialogs.fileAnswers.append(wms);
     hooks(window).setDialogProvider(dialogs);
 
-    window.mnuFileWmz()->trigger();
+    hooks(window).mnuFileWmz()->trigger();
 
     // The dialog opens on the file being edited.
     QCOMPARE(dialogs.requests.size(), 1);
-    QCOMPARE(dialogs.requests[0].file.initialPath, window.currentFileName());
+    QCOMPARE(dialogs.requests[0].file.initialPath, hooks(window).currentFileName());
     QCOMPARE(editor.messages.messages.size(), 1);
     QCOMPARE(editor.messages.last().text, kMade);
     QCOMPARE(SkinFolder::readFile(wms), saved);
@@ -244,10 +244,10 @@ void tst_EditorCommands::wmzPacksTheChosenFileNotThePanels()
     QVERIFY(entries);
     QCOMPARE(entries->value(u"blue.wms"_s), saved);
     QVERIFY(!entries->value(u"blue.wms"_s).contains("未保存"));
-    QCOMPARE(window.currentFileName(), root.filePath(u"skins/red/red.wms"_s));
+    QCOMPARE(hooks(window).currentFileName(), root.filePath(u"skins/red/red.wms"_s));
     QCOMPARE(window.windowTitle(), title);
     for (std::size_t i = 0; i < hooks(window).Text1().size(); ++i) {
-        QCOMPARE(window.Text1(i)->text(), fields.at(qsizetype(i)));
+        QCOMPARE(hooks(window).Text1(i)->text(), fields.at(qsizetype(i)));
     }
     QCOMPARE(SkinFolder::listing(root.filePath(u"skins"_s)), QStringList{u"blue"_s});
 }
@@ -371,7 +371,7 @@ void tst_EditorCommands::helpWithoutLauncher()
     qputenv("PATH", QFile::encodeName(tools.path()));
     const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
 
-    editor.window.mnuHelpOpen()->trigger();
+    hooks(editor.window).mnuHelpOpen()->trigger();
 
     if (!launcher) {
         verifyHelpNamed(editor.messages,
@@ -437,7 +437,7 @@ void tst_EditorCommands::versionWindowIsFreshEachTime()
 
     for (int i = 0; i < 2; ++i) {
         QTimer::singleShot(0, &editor.window, answer);
-        editor.window.mnuHelpVersion()->trigger();
+        hooks(editor.window).mnuHelpVersion()->trigger();
     }
 
     QCOMPARE(shown.size(), 2);

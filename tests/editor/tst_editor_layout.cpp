@@ -89,7 +89,7 @@ private slots:
             QCOMPARE(window->findChildren<QWidget *>(widget->objectName()).size(), 1);
         }
         QCOMPARE(names.size(), all.size());
-        QCOMPARE(window->Check2(12)->objectName(), u"Check2_12"_s);
+        QCOMPARE(hooks(*window).Check2(12)->objectName(), u"Check2_12"_s);
     }
 
     void placesInTwips_data()
@@ -156,7 +156,7 @@ private slots:
         for (QPushButton *button : hooks(*window).Command2()) {
             const int field = tagIndex(button);
             QVERIFY2(field >= 0 && field < 83, qPrintable(button->objectName()));
-            QLineEdit *path = window->Text1(static_cast<std::size_t>(field));
+            QLineEdit *path = hooks(*window).Text1(static_cast<std::size_t>(field));
             QVERIFY2(inRow(path, button), qPrintable(button->objectName()));
             QVERIFY(path->geometry().right() < button->geometry().left());
             QVERIFY(!path->property("number").toBool());
@@ -166,11 +166,11 @@ private slots:
             const int field = tagIndex(box);
             QVERIFY2(field >= 0 && field < 83, qPrintable(box->objectName()));
             fields.insert(field);
-            QLineEdit *path = window->Text1(static_cast<std::size_t>(field));
+            QLineEdit *path = hooks(*window).Text1(static_cast<std::size_t>(field));
             QVERIFY2(inRow(path, box), qPrintable(box->objectName()));
             const int button = tagIndex(path);
             QVERIFY2(button >= 0 && button < 37, qPrintable(path->objectName()));
-            QCOMPARE(tagIndex(window->Command2(static_cast<std::size_t>(button))), field);
+            QCOMPARE(tagIndex(hooks(*window).Command2(static_cast<std::size_t>(button))), field);
         }
         QCOMPARE(fields.size(), 23);
         int tagged = 0;
@@ -235,7 +235,8 @@ private slots:
     {
         QFETCH(int, frame);
         QFETCH(bool, pressedHigher);
-        const auto boxes = window->Frame1(static_cast<std::size_t>(frame))
+        const auto boxes = hooks(*window)
+                               .Frame1(static_cast<std::size_t>(frame))
                                ->findChildren<QCheckBox *>(Qt::FindDirectChildrenOnly);
         QCOMPARE(boxes.size(), 2);
         int pressed = -1;
@@ -246,8 +247,8 @@ private slots:
         QVERIFY(pressed >= 0 && hover >= 0);
         QCOMPARE(pressed > hover, pressedHigher);
         // The pressed row lies above the hover row.
-        QVERIFY(window->Text1(static_cast<std::size_t>(pressed))->y() <
-                window->Text1(static_cast<std::size_t>(hover))->y());
+        QVERIFY(hooks(*window).Text1(static_cast<std::size_t>(pressed))->y() <
+                hooks(*window).Text1(static_cast<std::size_t>(hover))->y());
     }
 
     // The caption of a frame is painted in the section colour, whatever the
@@ -294,8 +295,8 @@ private slots:
     void radioPairsAreExclusiveByFrame()
     {
         for (std::size_t i = 0; i < hooks(*window).Option1().size(); i += 2) {
-            QRadioButton *first = window->Option1(i);
-            QRadioButton *second = window->Option1(i + 1);
+            QRadioButton *first = hooks(*window).Option1(i);
+            QRadioButton *second = hooks(*window).Option1(i + 1);
             QCOMPARE(first->parentWidget(), second->parentWidget());
             first->setChecked(true);
             second->setChecked(true);
@@ -333,17 +334,17 @@ private slots:
     void menuOrderAndWindowFrame()
     {
         QStringList names;
-        for (QAction *action : window->mnuFile()->actions()) {
+        for (QAction *action : hooks(*window).mnuFile()->actions()) {
             names << action->objectName();
         }
         QCOMPARE(names, (QStringList{u"mnuFileNew"_s, u"mnuFileOpen"_s, u"mnuFileSave"_s,
                                      u"mnuFileAnotherSave"_s, u"mnuFileSeparator0"_s,
                                      u"mnuFileWmz"_s, u"mnuFileSeparator1"_s, u"mnuFileExit"_s}));
-        QVERIFY(window->mnuFileSeparator0()->isSeparator());
-        QCOMPARE(window->mnuFile()->title(), u"ファイル(&F)"_s);
-        QCOMPARE(window->mnuHelp()->title(), u"ヘルプ(&H)"_s);
-        QCOMPARE(window->mnuHelp()->actions().size(), 3);
-        QVERIFY(window->mnuHelpSeparator()->isSeparator());
+        QVERIFY(hooks(*window).mnuFileSeparator0()->isSeparator());
+        QCOMPARE(hooks(*window).mnuFile()->title(), u"ファイル(&F)"_s);
+        QCOMPARE(hooks(*window).mnuHelp()->title(), u"ヘルプ(&H)"_s);
+        QCOMPARE(hooks(*window).mnuHelp()->actions().size(), 3);
+        QVERIFY(hooks(*window).mnuHelpSeparator()->isSeparator());
         // A fixed-size window: it can be minimised, not maximised.
         QVERIFY(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));

@@ -39,21 +39,21 @@ private slots:
     {
         QFETCH(QList<int>, clicks);
         QFETCH(int, shown);
-        window->imgMenu(3)->click();
+        hooks(*window).imgMenu(3)->click();
         for (int index : clicks) {
-            window->cmdMenu(index)->click();
+            hooks(*window).cmdMenu(index)->click();
         }
         QCOMPARE(hooks(*window).editMenuShown(), qint16(shown));
-        QCOMPARE(window->cmdMenu(0)->isEnabled(), shown == 1);
-        QCOMPARE(window->cmdMenu(1)->isEnabled(), shown == 0);
+        QCOMPARE(hooks(*window).cmdMenu(0)->isEnabled(), shown == 1);
+        QCOMPARE(hooks(*window).cmdMenu(1)->isEnabled(), shown == 0);
         for (std::size_t i = 0; i < 10; ++i) {
-            QCOMPARE(window->imgMenu(i)->isHidden(), (i <= 6) != (shown == 1));
+            QCOMPARE(hooks(*window).imgMenu(i)->isHidden(), (i <= 6) != (shown == 1));
         }
         // Switching the set leaves the selected panel in place.
         for (std::size_t i = 0; i <= 6; ++i) {
-            QCOMPARE(window->picture2(i)->isHidden(), i != 3);
+            QCOMPARE(hooks(*window).picture2(i)->isHidden(), i != 3);
         }
-        QCOMPARE(tagOf(window->imgMenu(3)), u"PrevDown"_s);
+        QCOMPARE(tagOf(hooks(*window).imgMenu(3)), u"PrevDown"_s);
     }
 
     void modes_data()
@@ -70,18 +70,19 @@ private slots:
     {
         QFETCH(QList<int>, choices);
         for (int mode : choices) {
-            window->imgMenu(mode)->click();
+            hooks(*window).imgMenu(mode)->click();
         }
         const int selected = choices.constLast();
         for (int i = 0; i <= 6; ++i) {
             const auto index = static_cast<std::size_t>(i);
-            QCOMPARE(window->picture2(index)->isHidden(), i != selected);
-            QCOMPARE(tagOf(window->imgMenu(index)), i == selected ? u"PrevDown"_s : QString());
+            QCOMPARE(hooks(*window).picture2(index)->isHidden(), i != selected);
+            QCOMPARE(tagOf(hooks(*window).imgMenu(index)),
+                     i == selected ? u"PrevDown"_s : QString());
             // Buttons that were ever selected or start selected show a package picture.
             if (i == 0 || choices.contains(i)) {
-                QVERIFY2(sameColor(shownColor(window->imgMenu(index)),
+                QVERIFY2(sameColor(shownColor(hooks(*window).imgMenu(index)),
                                    ProgramFolder::modeColor(i, i == selected)),
-                         qPrintable(window->imgMenu(index)->objectName()));
+                         qPrintable(hooks(*window).imgMenu(index)->objectName()));
             }
         }
         QVERIFY(editor->messages.messages.isEmpty());
@@ -111,9 +112,9 @@ private slots:
             editor->folder.writeBytes(file, QByteArray(500, 'x'));
         }
         const auto broken = static_cast<std::size_t>(brokenButton);
-        const qint64 before = window->imgMenu(broken)->pixmap().cacheKey();
+        const qint64 before = hooks(*window).imgMenu(broken)->pixmap().cacheKey();
         QVERIFY(before != 0); // a picture to keep
-        window->imgMenu(mode)->click();
+        hooks(*window).imgMenu(mode)->click();
 
         const auto &messages = editor->messages.messages;
         QCOMPARE(messages.size(), missing ? 1 : 0);
@@ -123,12 +124,12 @@ private slots:
             QCOMPARE(messages.last().title, u"編集モード切替"_s);
             QCOMPARE(messages.last().icon, MessageIcon::Stop);
         }
-        QVERIFY(!window->picture2(static_cast<std::size_t>(mode))->isHidden());
-        QVERIFY(window->picture2(0)->isHidden());
-        QCOMPARE(tagOf(window->imgMenu(static_cast<std::size_t>(mode))), u"PrevDown"_s);
-        QCOMPARE(window->imgMenu(broken)->pixmap().cacheKey(), before);
+        QVERIFY(!hooks(*window).picture2(static_cast<std::size_t>(mode))->isHidden());
+        QVERIFY(hooks(*window).picture2(0)->isHidden());
+        QCOMPARE(tagOf(hooks(*window).imgMenu(static_cast<std::size_t>(mode))), u"PrevDown"_s);
+        QCOMPARE(hooks(*window).imgMenu(broken)->pixmap().cacheKey(), before);
         const int other = brokenButton == 0 ? mode : 0;
-        QVERIFY(sameColor(shownColor(window->imgMenu(static_cast<std::size_t>(other))),
+        QVERIFY(sameColor(shownColor(hooks(*window).imgMenu(static_cast<std::size_t>(other))),
                           ProgramFolder::modeColor(other, other == mode)));
     }
 
@@ -147,27 +148,27 @@ private slots:
         ScriptedDialogs dialogs; // the commands' dialogs are cancelled
         hooks(*window).setDialogProvider(dialogs);
         QSignalSpy spy(window->findChild<QAction *>(action), &QAction::triggered);
-        window->imgMenu(button)->click(); // edit set shown: no file command, no mode
+        hooks(*window).imgMenu(button)->click(); // edit set shown: no file command, no mode
         QCOMPARE(spy.count(), 0);
-        QVERIFY(!window->picture2(0)->isHidden());
-        window->cmdMenu(0)->click();
-        window->imgMenu(button)->click();
+        QVERIFY(!hooks(*window).picture2(0)->isHidden());
+        hooks(*window).cmdMenu(0)->click();
+        hooks(*window).imgMenu(button)->click();
         QCOMPARE(spy.count(), 1);
         // A save of the empty skin brought the background field forward in
         // the edit set; mode buttons do nothing while the file set is shown.
-        window->cmdMenu(0)->click();
-        window->imgMenu(2)->click();
-        QVERIFY(!window->picture2(0)->isHidden());
-        QVERIFY(window->picture2(2)->isHidden());
+        hooks(*window).cmdMenu(0)->click();
+        hooks(*window).imgMenu(2)->click();
+        QVERIFY(!hooks(*window).picture2(0)->isHidden());
+        QVERIFY(hooks(*window).picture2(2)->isHidden());
     }
 
     void clickOnThePicture()
     {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        QTest::mouseClick(window->imgMenu(5), Qt::LeftButton);
-        QVERIFY(!window->picture2(5)->isHidden());
-        QTest::mouseClick(window->cmdMenu(0), Qt::LeftButton);
+        QTest::mouseClick(hooks(*window).imgMenu(5), Qt::LeftButton);
+        QVERIFY(!hooks(*window).picture2(5)->isHidden());
+        QTest::mouseClick(hooks(*window).cmdMenu(0), Qt::LeftButton);
         QCOMPARE(hooks(*window).editMenuShown(), qint16(0));
     }
 
@@ -181,9 +182,9 @@ private slots:
     void check1SwitchesItsField()
     {
         QFETCH(int, box);
-        QCheckBox *check = window->Check1(static_cast<std::size_t>(box));
-        QLineEdit *field = window->Text1(static_cast<std::size_t>(tagIndex(check)));
-        QPushButton *browse = window->Command2(static_cast<std::size_t>(tagIndex(field)));
+        QCheckBox *check = hooks(*window).Check1(static_cast<std::size_t>(box));
+        QLineEdit *field = hooks(*window).Text1(static_cast<std::size_t>(tagIndex(check)));
+        QPushButton *browse = hooks(*window).Command2(static_cast<std::size_t>(tagIndex(field)));
         field->setText(u"/skins/a.bmp"_s);
         for (bool on : {true, false}) {
             check->setChecked(on);
@@ -198,11 +199,11 @@ private slots:
 
     void settingTheSameValueRunsNothing()
     {
-        QLineEdit *up = window->Text1(19);
+        QLineEdit *up = hooks(*window).Text1(19);
         WidgetColors::setBackColor(up, Qt::green);
-        window->Check2(0)->setChecked(false); // already unchecked
+        hooks(*window).Check2(0)->setChecked(false); // already unchecked
         QCOMPARE(WidgetColors::backColor(up), QColor(Qt::green));
-        window->Check2(0)->setChecked(true);
+        hooks(*window).Check2(0)->setChecked(true);
         QVERIFY(looksWhite(up));
     }
 
@@ -218,7 +219,7 @@ private slots:
     void check2SwitchesItsSection()
     {
         QFETCH(int, box);
-        QCheckBox *check = window->Check2(static_cast<std::size_t>(box));
+        QCheckBox *check = hooks(*window).Check2(static_cast<std::size_t>(box));
         // The box heads its frame from outside, so greying the frame leaves it usable.
         QGroupBox *frame = nullptr;
         for (QGroupBox *candidate : hooks(*window).Frame1()) {
@@ -252,7 +253,8 @@ private slots:
                 const bool imageOff =
                     std::any_of(imageBoxes.begin(), imageBoxes.end(), [&](const QCheckBox *image) {
                         return !image->isChecked() &&
-                               window->Text1(static_cast<std::size_t>(tagIndex(image))) == field;
+                               hooks(*window).Text1(static_cast<std::size_t>(tagIndex(image))) ==
+                                   field;
                     });
                 QVERIFY2(looksWhite(field) == (on && !imageOff), qPrintable(field->objectName()));
                 QVERIFY2(looksGrey(field) == !looksWhite(field), qPrintable(field->objectName()));

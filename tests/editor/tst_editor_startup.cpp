@@ -29,42 +29,43 @@ private slots:
         QVERIFY(editor.messages.messages.isEmpty());
 
         QCOMPARE(window.windowTitle(), u"Velmora for WMP"_s);
-        QVERIFY(window.currentFileName().isEmpty());
+        QVERIFY(hooks(window).currentFileName().isEmpty());
         QCOMPARE(hooks(window).editMenuShown(), qint16(1));
         for (std::size_t i = 0; i <= 9; ++i) {
             if (i <= 6) {
-                QCOMPARE(window.picture2(i)->isHidden(), i != 0);
+                QCOMPARE(hooks(window).picture2(i)->isHidden(), i != 0);
             }
-            QCOMPARE(window.imgMenu(i)->isHidden(), i > 6);
-            QCOMPARE(tagOf(window.imgMenu(i)), i == 0 ? u"PrevDown"_s : QString());
+            QCOMPARE(hooks(window).imgMenu(i)->isHidden(), i > 6);
+            QCOMPARE(tagOf(hooks(window).imgMenu(i)), i == 0 ? u"PrevDown"_s : QString());
         }
-        QVERIFY(window.cmdMenu(0)->isEnabled());
-        QVERIFY(!window.cmdMenu(1)->isEnabled());
-        QVERIFY(sameColor(shownColor(window.imgMenu(0)), ProgramFolder::modeColor(0, true)));
-        QVERIFY(window.mnuFileWmz()->isEnabled());
+        QVERIFY(hooks(window).cmdMenu(0)->isEnabled());
+        QVERIFY(!hooks(window).cmdMenu(1)->isEnabled());
+        QVERIFY(sameColor(shownColor(hooks(window).imgMenu(0)), ProgramFolder::modeColor(0, true)));
+        QVERIFY(hooks(window).mnuFileWmz()->isEnabled());
 
         // Every optional image and element starts switched off and greyed.
         for (QCheckBox *box : hooks(window).Check1()) {
             QVERIFY(!box->isChecked());
-            QLineEdit *field = window.Text1(static_cast<std::size_t>(tagIndex(box)));
+            QLineEdit *field = hooks(window).Text1(static_cast<std::size_t>(tagIndex(box)));
             QVERIFY(!field->isEnabled());
             QVERIFY(looksGrey(field));
-            QVERIFY(!window.Command2(static_cast<std::size_t>(tagIndex(field)))->isEnabled());
+            QVERIFY(
+                !hooks(window).Command2(static_cast<std::size_t>(tagIndex(field)))->isEnabled());
         }
         for (QCheckBox *box : hooks(window).Check2()) {
             QVERIFY(!box->isChecked());
             QVERIFY(box->isEnabled());
         }
         for (std::size_t frame = 0; frame <= 17; ++frame) {
-            QVERIFY2(window.Frame1(frame)->isEnabled() == (frame < 5),
+            QVERIFY2(hooks(window).Frame1(frame)->isEnabled() == (frame < 5),
                      qPrintable(QString::number(frame)));
         }
         for (int option : {0, 2, 5, 7, 8, 10, 12}) {
-            QVERIFY(window.Option1(static_cast<std::size_t>(option))->isChecked());
-            QVERIFY(!window.Option1(static_cast<std::size_t>(option ^ 1))->isChecked());
+            QVERIFY(hooks(window).Option1(static_cast<std::size_t>(option))->isChecked());
+            QVERIFY(!hooks(window).Option1(static_cast<std::size_t>(option ^ 1))->isChecked());
         }
-        QCOMPARE(window.Combo1(0)->currentText(), u"10"_s);
-        QCOMPARE(window.Combo1(1)->currentText(), u"5"_s);
+        QCOMPARE(hooks(window).Combo1(0)->currentText(), u"10"_s);
+        QCOMPARE(hooks(window).Combo1(1)->currentText(), u"5"_s);
         // The fields show the document's defaults, not the white of the reset.
         for (QLabel *swatch : hooks(window).Label2()) {
             QCOMPARE(WidgetColors::backColor(swatch), QColor(255, 0, 0));
@@ -112,25 +113,26 @@ private slots:
         }
         RecordingMessageSink messages;
         frmMain window(messages, folder.path(), missingArchiver);
-        const qint64 layoutPicture = window.imgMenu(0)->pixmap().cacheKey();
+        const qint64 layoutPicture = hooks(window).imgMenu(0)->pixmap().cacheKey();
         QVERIFY(window.Form_Load());
         QVERIFY(messages.messages.isEmpty());
         if (readable) {
-            QVERIFY(sameColor(shownColor(window.imgMenu(0)), Qt::red));
+            QVERIFY(sameColor(shownColor(hooks(window).imgMenu(0)), Qt::red));
         } else {
-            QVERIFY(!window.imgMenu(0)->pixmap().isNull());
-            QCOMPARE(window.imgMenu(0)->pixmap().cacheKey(), layoutPicture);
+            QVERIFY(!hooks(window).imgMenu(0)->pixmap().isNull());
+            QCOMPARE(hooks(window).imgMenu(0)->pixmap().cacheKey(), layoutPicture);
         }
         // The rest of the start-up ran: the archiver was asked (only the WMZ
         // entry goes without one) and the defaults are in place.
-        QVERIFY(!window.mnuFileWmz()->isEnabled());
-        for (QAction *action : {window.mnuFileNew(), window.mnuFileOpen(), window.mnuFileSave(),
-                                window.mnuFileAnotherSave(), window.mnuFileExit(),
-                                window.mnuHelpOpen(), window.mnuHelpVersion()}) {
+        QVERIFY(!hooks(window).mnuFileWmz()->isEnabled());
+        for (QAction *action :
+             {hooks(window).mnuFileNew(), hooks(window).mnuFileOpen(), hooks(window).mnuFileSave(),
+              hooks(window).mnuFileAnotherSave(), hooks(window).mnuFileExit(),
+              hooks(window).mnuHelpOpen(), hooks(window).mnuHelpVersion()}) {
             QVERIFY(action->isEnabled());
         }
-        QCOMPARE(window.Combo1(0)->currentText(), u"10"_s);
-        QVERIFY(!window.Frame1(5)->isEnabled());
+        QCOMPARE(hooks(window).Combo1(0)->currentText(), u"10"_s);
+        QVERIFY(!hooks(window).Frame1(5)->isEnabled());
     }
 
     void ownedObjectsCreatedOnFirstUseAndReleasedAtExit()
@@ -142,7 +144,7 @@ private slots:
         QVERIFY(hooks(window).hasFileControl());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.mnuFileExit()->trigger();
+        hooks(window).mnuFileExit()->trigger();
         // Nothing changed: exiting asks nothing and lets everything go.
         QVERIFY(!window.isVisible());
         QVERIFY(editor.messages.messages.isEmpty());

@@ -71,7 +71,7 @@ private slots:
     {
         QList<int> numbers;
         for (std::size_t i = 0; i < hooks(window()).Text1().size(); ++i) {
-            if (window().Text1(i)->property("number").toBool()) {
+            if (hooks(window()).Text1(i)->property("number").toBool()) {
                 numbers << int(i);
             }
         }
@@ -182,8 +182,8 @@ private slots:
     void swatchOpensFromTheKeyboard()
     {
         QFETCH(Qt::Key, key);
-        QLabel *swatch = window().Label2(1); // the play button's, always enabled
-        window().imgMenu(1)->click();
+        QLabel *swatch = hooks(window()).Label2(1); // the play button's, always enabled
+        hooks(window()).imgMenu(1)->click();
         swatch->setFocus(Qt::TabFocusReason);
         QVERIFY(swatch->hasFocus());
         dialogs.colorAnswers = {0x00FF00};
@@ -246,8 +246,8 @@ private slots:
     {
         QFETCH(int, panel);
         tickEveryBox();
-        window().imgMenu(panel)->click();
-        QWidget *shown = window().picture2(panel);
+        hooks(window()).imgMenu(panel)->click();
+        QWidget *shown = hooks(window()).picture2(panel);
         QList<QWidget *> expected;
         for (QWidget *w : shown->findChildren<QWidget *>()) {
             // Of a group of option buttons, Tab enters at the chosen one.
@@ -304,7 +304,7 @@ private slots:
         QFETCH(std::optional<qint32>, answer);
         QFETCH(QColor, after);
         dialogs.colorAnswers = {answer};
-        QLabel *swatch = window().Label2(17);
+        QLabel *swatch = hooks(window()).Label2(17);
         QCOMPARE(WidgetColors::backColor(swatch), QColor(255, 0, 0));
         QTest::mouseClick(swatch, Qt::LeftButton);
         QCOMPARE(dialogs.requests.size(), 1);
@@ -315,7 +315,7 @@ private slots:
 
     void greyedSwatchOpensNoDialog()
     {
-        QLabel *swatch = window().Label2(3); // in the switched-off FFWD frame
+        QLabel *swatch = hooks(window()).Label2(3); // in the switched-off FFWD frame
         QVERIFY(!swatch->isEnabled());
         QTest::mouseClick(swatch, Qt::LeftButton);
         QVERIFY(dialogs.requests.isEmpty());
@@ -333,9 +333,9 @@ private slots:
     void browseButtonFillsItsRow()
     {
         QFETCH(int, button);
-        const int field = tagIndex(window().Command2(std::size_t(button)));
+        const int field = tagIndex(hooks(window()).Command2(std::size_t(button)));
         QLineEdit *target = text(field);
-        QVERIFY(target->geometry().right() < window().Command2(std::size_t(button))->x());
+        QVERIFY(target->geometry().right() < hooks(window()).Command2(std::size_t(button))->x());
         target->setText(sample(u"a.bmp"_s) + u" "_s);
         tickEveryBox(); // a button of a greyed row takes no click
         QString given;
@@ -344,7 +344,7 @@ private slots:
             choose(chooser, u"b.bmp"_s);
             chooser.cmdOpen[0]->click();
         });
-        window().Command2(button)->click();
+        hooks(window()).Command2(button)->click();
         QCOMPARE(given, sample(u"a.bmp"_s) + u" "_s);
         QCOMPARE(target->text(), sample(u"b.bmp"_s));
         for (QLineEdit *other : hooks(window()).Text1()) {
@@ -356,7 +356,7 @@ private slots:
     {
         text(3)->setText(u" "_s + sample(u"a.bmp"_s) + u"  "_s);
         whileShown([](frmFileOpendlg &chooser) { chooser.cmdOpen[1]->click(); });
-        QTest::mouseClick(window().Command2(0), Qt::LeftButton);
+        QTest::mouseClick(hooks(window()).Command2(0), Qt::LeftButton);
         QCOMPARE(text(3)->text(), sample(u"a.bmp"_s));
     }
 
@@ -368,11 +368,11 @@ private slots:
             choose(chooser, u"b.bmp"_s);
             chooser.cmdOpen[0]->click();
         });
-        window().Command2(0)->click();
+        hooks(window()).Command2(0)->click();
         QCOMPARE(text(3)->text(), sample(u"b.bmp"_s));
         text(4)->setText(u"kept"_s);
         whileShown([](frmFileOpendlg &chooser) { chooser.close(); });
-        window().Command2(1)->click();
+        hooks(window()).Command2(1)->click();
         QCOMPARE(text(4)->text(), u"kept"_s);
         QCOMPARE(hooks(window()).chosenImagePath(), sample(u"b.bmp"_s));
     }
@@ -380,16 +380,16 @@ private slots:
     void chooserLivesWithTheWindow()
     {
         whileShown([](frmFileOpendlg &chooser) { chooser.close(); });
-        window().Command2(0)->click();
+        hooks(window()).Command2(0)->click();
         QVERIFY(hooks(window()).fileOpenDialog());
         QCOMPARE(hooks(window()).fileOpenDialog()->parentWidget(), &window());
-        window().Form_Unload();
+        hooks(window()).Form_Unload();
         QVERIFY(!hooks(window()).fileOpenDialog());
     }
 
 private:
     frmMain &window() { return editor->window; }
-    QLineEdit *text(int index) { return window().Text1(static_cast<std::size_t>(index)); }
+    QLineEdit *text(int index) { return hooks(window()).Text1(static_cast<std::size_t>(index)); }
     // Every section and every optional picture switched on: no field greyed.
     void tickEveryBox()
     {

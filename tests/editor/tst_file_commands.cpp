@@ -113,27 +113,27 @@ void tst_FileCommands::cleanup()
 // must not be taken for paths.
 void tst_FileCommands::fillSkin()
 {
-    window->Text1(0)->setText(u"AC/DC"_s);
-    window->Text1(1)->setText(u"作者/名前"_s);
-    window->Text1(2)->setText(u"(C) 2026/all"_s);
+    hooks(*window).Text1(0)->setText(u"AC/DC"_s);
+    hooks(*window).Text1(1)->setText(u"作者/名前"_s);
+    hooks(*window).Text1(2)->setText(u"(C) 2026/all"_s);
     for (const Picture &p : kPictures) {
-        window->Text1(std::size_t(p.field))->setText(pics(QString::fromLatin1(p.name)));
+        hooks(*window).Text1(std::size_t(p.field))->setText(pics(QString::fromLatin1(p.name)));
     }
     for (int field : {7, 8, 12, 13, 17, 18}) {
-        window->Text1(std::size_t(field))->setText(QString::number(field * 3));
+        hooks(*window).Text1(std::size_t(field))->setText(QString::number(field * 3));
     }
 }
 
 void tst_FileCommands::saveAs(const QString &path)
 {
     dialogs.fileAnswers.append(path);
-    window->mnuFileAnotherSave()->trigger();
+    hooks(*window).mnuFileAnotherSave()->trigger();
 }
 
 void tst_FileCommands::saveOnNewSkinAsksInSkinsFolder()
 {
     fillSkin();
-    window->mnuFileSave()->trigger(); // the script cancels the dialog
+    hooks(*window).mnuFileSave()->trigger(); // the script cancels the dialog
 
     QCOMPARE(dialogs.requests.size(), 1);
     const ScriptedDialogs::Request &asked = dialogs.requests.constFirst();
@@ -145,7 +145,7 @@ void tst_FileCommands::saveOnNewSkinAsksInSkinsFolder()
     // Cancelled: nothing shown, nothing written, nothing named.
     QVERIFY(editor->messages.messages.isEmpty());
     QVERIFY(QDir(editor->folder.path() + u"/skins"_s).isEmpty());
-    QVERIFY(window->currentFileName().isEmpty());
+    QVERIFY(hooks(*window).currentFileName().isEmpty());
     QCOMPARE(window->windowTitle(), kCaption);
 }
 
@@ -163,7 +163,7 @@ void tst_FileCommands::saveDialogFallsBackToUserFolder()
     QDir(perUser).removeRecursively();
 
     fillSkin();
-    window->mnuFileSave()->trigger();
+    hooks(*window).mnuFileSave()->trigger();
     QStandardPaths::setTestModeEnabled(false);
     QCOMPARE(dialogs.requests.size(), 1);
     QCOMPARE(dialogs.requests.constFirst().file.initialPath, perUser);
@@ -178,7 +178,7 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
 
     const QString file = saved(u"X.wms/X.wms"_s);
     QVERIFY(editor->messages.messages.isEmpty());
-    QCOMPARE(window->currentFileName(), file);
+    QCOMPARE(hooks(*window).currentFileName(), file);
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
     const QString text = AnsiText::decode(WmsFixtures::readBytes(file));
     QVERIFY2(text.contains(u"title=\"AC/DC\""_s), qPrintable(text));
@@ -196,8 +196,8 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
     QCOMPARE(written, expected);
 
     // A plain save goes to the same file without a dialog and keeps the caption.
-    window->Text1(0)->setText(u"Second"_s);
-    window->mnuFileSave()->trigger();
+    hooks(*window).Text1(0)->setText(u"Second"_s);
+    hooks(*window).mnuFileSave()->trigger();
     QCOMPARE(dialogs.requests.size(), 1);
     QVERIFY(AnsiText::decode(WmsFixtures::readBytes(file)).contains(u"title=\"Second\""_s));
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
@@ -209,8 +209,8 @@ void tst_FileCommands::saveAsMakesSkinFolderThenPlainSaveWritesThere()
 void tst_FileCommands::unusedImagesAreNotCopied()
 {
     fillSkin();
-    window->Text1(5)->setText(pics(u"back.bmp"_s).replace(u"back"_s, u"gone"_s));
-    window->Text1(19)->setText(pics(u"play.bmp"_s).replace(u"play"_s, u"next"_s));
+    hooks(*window).Text1(5)->setText(pics(u"back.bmp"_s).replace(u"back"_s, u"gone"_s));
+    hooks(*window).Text1(19)->setText(pics(u"play.bmp"_s).replace(u"play"_s, u"next"_s));
     saveAs(saved(u"Y.wms"_s));
 
     QVERIFY(editor->messages.messages.isEmpty());
@@ -231,13 +231,13 @@ void tst_FileCommands::failedWriteKeepsNameAndCaption()
     if (savedBefore) {
         saveAs(saved(u"First.wms"_s));
     }
-    const QString name = window->currentFileName();
+    const QString name = hooks(*window).currentFileName();
     const QString caption = window->windowTitle();
 
     // The folder the new skin folder would go in does not exist.
     saveAs(saved(u"missing/Second.wms"_s));
     QCOMPARE(editor->messages.last().text, u"フォルダの作成に失敗しました"_s);
-    QCOMPARE(window->currentFileName(), name);
+    QCOMPARE(hooks(*window).currentFileName(), name);
     QCOMPARE(window->windowTitle(), caption);
     QVERIFY(!QFileInfo::exists(saved(u"missing"_s)));
 }
@@ -245,23 +245,23 @@ void tst_FileCommands::failedWriteKeepsNameAndCaption()
 void tst_FileCommands::openReadsSkinIntoPanels()
 {
     fillSkin();
-    window->Check2(0)->setChecked(true); // next button, with its images
-    window->Text1(19)->setText(pics(u"play.bmp"_s));
-    window->Text1(22)->setText(u"40"_s);
-    window->Text1(23)->setText(u"41"_s);
+    hooks(*window).Check2(0)->setChecked(true); // next button, with its images
+    hooks(*window).Text1(19)->setText(pics(u"play.bmp"_s));
+    hooks(*window).Text1(22)->setText(u"40"_s);
+    hooks(*window).Text1(23)->setText(u"41"_s);
     saveAs(saved(u"Z.wms"_s));
-    const QString file = window->currentFileName();
+    const QString file = hooks(*window).currentFileName();
     QVERIFY(!file.isEmpty());
     QStringList before;
     for (QLineEdit *field : hooks(*window).Text1()) {
         before.append(field->text());
     }
     editor->messages.answers = {true, true};
-    window->mnuFileNew()->trigger();
-    QVERIFY(window->Text1(3)->text().isEmpty());
+    hooks(*window).mnuFileNew()->trigger();
+    QVERIFY(hooks(*window).Text1(3)->text().isEmpty());
 
     dialogs.fileAnswers.append(file);
-    window->mnuFileOpen()->trigger();
+    hooks(*window).mnuFileOpen()->trigger();
     const ScriptedDialogs::Request &asked = dialogs.requests.constLast();
     QCOMPARE(asked.kind, ScriptedDialogs::Kind::Open);
     QCOMPARE(asked.file.title, u"ファイルを開く"_s);
@@ -269,12 +269,12 @@ void tst_FileCommands::openReadsSkinIntoPanels()
     QVERIFY(asked.file.initialPath.isEmpty()); // a new skin has no file to start beside
     QCOMPARE(editor->messages.last().text, kDiscard);
     QCOMPARE(editor->messages.last().title, u"ファイルを開く"_s);
-    QCOMPARE(window->currentFileName(), file);
+    QCOMPARE(hooks(*window).currentFileName(), file);
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + file);
-    QVERIFY(window->Check2(0)->isChecked());
+    QVERIFY(hooks(*window).Check2(0)->isChecked());
     // Image fields now name the copies in the skin folder; the rest is as saved.
     for (std::size_t i = 0; i < hooks(*window).Text1().size(); ++i) {
-        const QString now = window->Text1(i)->text();
+        const QString now = hooks(*window).Text1(i)->text();
         if (before[qsizetype(i)].startsWith(pics({}))) {
             QCOMPARE(now, saved(u"Z.wms/"_s) + QFileInfo(before[qsizetype(i)]).fileName());
         } else {
@@ -283,7 +283,7 @@ void tst_FileCommands::openReadsSkinIntoPanels()
     }
 
     // The next open starts beside the file being edited.
-    window->mnuFileOpen()->trigger();
+    hooks(*window).mnuFileOpen()->trigger();
     QCOMPARE(dialogs.requests.constLast().file.initialPath, file);
 }
 
@@ -305,8 +305,8 @@ void tst_FileCommands::openEndsWithoutChange()
     QFETCH(QString, message);
     fillSkin();
     saveAs(saved(u"Kept.wms"_s));
-    const QString name = window->currentFileName();
-    window->Text1(0)->setText(u"edited"_s);
+    const QString name = hooks(*window).currentFileName();
+    hooks(*window).Text1(0)->setText(u"edited"_s);
     editor->messages.clear();
     if (!content.isEmpty()) {
         const QString other = saved(u"other.wms"_s);
@@ -316,14 +316,14 @@ void tst_FileCommands::openEndsWithoutChange()
     }
     editor->messages.answers = {answer};
 
-    window->mnuFileOpen()->trigger();
+    hooks(*window).mnuFileOpen()->trigger();
     QCOMPARE(editor->messages.messages.isEmpty(), content.isEmpty());
     if (!content.isEmpty()) {
         QCOMPARE(editor->messages.last().text, message);
     }
-    QCOMPARE(window->Text1(0)->text(), u"edited"_s);
-    QCOMPARE(window->Text1(3)->text(), pics(u"back.bmp"_s));
-    QCOMPARE(window->currentFileName(), name);
+    QCOMPARE(hooks(*window).Text1(0)->text(), u"edited"_s);
+    QCOMPARE(hooks(*window).Text1(3)->text(), pics(u"back.bmp"_s));
+    QCOMPARE(hooks(*window).currentFileName(), name);
     QCOMPARE(window->windowTitle(), kCaption + u" - "_s + name);
 }
 
@@ -332,27 +332,27 @@ void tst_FileCommands::openEndsWithoutChange()
 void tst_FileCommands::openOfValuesPanelsCannotShowStartsAfresh()
 {
     fillSkin();
-    window->Check2(11)->setChecked(true);
+    hooks(*window).Check2(11)->setChecked(true);
     for (int field : {70, 71, 72}) {
-        window->Text1(std::size_t(field))->setText(u"7"_s);
+        hooks(*window).Text1(std::size_t(field))->setText(u"7"_s);
     }
     saveAs(saved(u"Font.wms"_s));
-    const QString file = window->currentFileName();
+    const QString file = hooks(*window).currentFileName();
     QByteArray bytes = WmsFixtures::readBytes(file);
     QVERIFY(bytes.contains("fontsize=\"10\""));
     bytes.replace("fontsize=\"10\"", "fontsize=\"99\"");
     QVERIFY(WmsFixtures::writeBytes(file, bytes));
-    window->mnuFileNew()->trigger();
-    window->Text1(0)->setText(u"work"_s);
+    hooks(*window).mnuFileNew()->trigger();
+    hooks(*window).Text1(0)->setText(u"work"_s);
     editor->messages.clear();
 
     dialogs.fileAnswers.append(file);
-    window->mnuFileOpen()->trigger();
+    hooks(*window).mnuFileOpen()->trigger();
     QCOMPARE(editor->messages.last().text, u"要素の取得に失敗しました"_s);
-    QVERIFY(window->currentFileName().isEmpty());
+    QVERIFY(hooks(*window).currentFileName().isEmpty());
     QCOMPARE(window->windowTitle(), kCaption);
-    QVERIFY(window->Text1(0)->text().isEmpty());
-    QVERIFY(window->Text1(3)->text().isEmpty());
+    QVERIFY(hooks(*window).Text1(0)->text().isEmpty());
+    QVERIFY(hooks(*window).Text1(3)->text().isEmpty());
 }
 
 void tst_FileCommands::newSkin_data()
@@ -366,31 +366,31 @@ void tst_FileCommands::newSkin()
 {
     QFETCH(bool, answer);
     fillSkin();
-    window->Check2(10)->setChecked(true);
+    hooks(*window).Check2(10)->setChecked(true);
     for (int field : {66, 67, 68, 69}) {
-        window->Text1(std::size_t(field))->setText(u"8"_s);
+        hooks(*window).Text1(std::size_t(field))->setText(u"8"_s);
     }
     saveAs(saved(u"Old.wms"_s));
-    const QString name = window->currentFileName();
+    const QString name = hooks(*window).currentFileName();
     QVERIFY(!name.isEmpty());
     editor->messages.clear();
     editor->messages.answers = {answer};
 
-    window->mnuFileNew()->trigger();
+    hooks(*window).mnuFileNew()->trigger();
     QCOMPARE(editor->messages.messages.size(), 1);
     QCOMPARE(editor->messages.last().text, kDiscard);
     QCOMPARE(editor->messages.last().title, u"新規作成"_s);
     QVERIFY(editor->messages.last().question);
-    QCOMPARE(window->currentFileName(), answer ? QString() : name);
+    QCOMPARE(hooks(*window).currentFileName(), answer ? QString() : name);
     QCOMPARE(window->windowTitle(), answer ? kCaption : kCaption + u" - "_s + name);
-    QCOMPARE(window->Text1(0)->text(), answer ? QString() : u"AC/DC"_s);
-    QCOMPARE(window->Text1(4)->text(), answer ? QString() : pics(u"play.bmp"_s));
-    QCOMPARE(window->Check2(10)->isChecked(), !answer);
+    QCOMPARE(hooks(*window).Text1(0)->text(), answer ? QString() : u"AC/DC"_s);
+    QCOMPARE(hooks(*window).Text1(4)->text(), answer ? QString() : pics(u"play.bmp"_s));
+    QCOMPARE(hooks(*window).Check2(10)->isChecked(), !answer);
 
     // After New the next plain Save asks for a name again.
     const qsizetype asked = dialogs.requests.size();
     fillSkin();
-    window->mnuFileSave()->trigger();
+    hooks(*window).mnuFileSave()->trigger();
     QCOMPARE(dialogs.requests.size(), asked + (answer ? 1 : 0));
 }
 
@@ -411,8 +411,8 @@ void tst_FileCommands::sideMenuRunsFileCommands()
     QFETCH(int, dialog);
     fillSkin();
     editor->messages.answers = {false};
-    window->cmdMenu(0)->click();
-    QTest::mouseClick(window->imgMenu(std::size_t(button)), Qt::LeftButton);
+    hooks(*window).cmdMenu(0)->click();
+    QTest::mouseClick(hooks(*window).imgMenu(std::size_t(button)), Qt::LeftButton);
 
     QCOMPARE(editor->messages.messages.isEmpty(), question.isEmpty());
     if (!question.isEmpty()) {
@@ -456,7 +456,7 @@ void tst_FileCommands::leavingAsksOnlyWithUnsavedWork()
     }
     if (editedAfter) {
         fillSkin();
-        window->Text1(0)->setText(u"edited"_s);
+        hooks(*window).Text1(0)->setText(u"edited"_s);
     }
     editor->messages.clear();
     editor->messages.choices = {answer};
@@ -464,7 +464,7 @@ void tst_FileCommands::leavingAsksOnlyWithUnsavedWork()
         dialogs.fileAnswers.append(saved(u"Left.wms"_s));
     }
 
-    window->mnuFileExit()->trigger();
+    hooks(*window).mnuFileExit()->trigger();
     QCOMPARE(editor->messages.messages.size(), editedAfter ? 1 : 0);
     QCOMPARE(window->isVisible(), !leaves);
     QCOMPARE(hooks(*window).hasFileControl(), !leaves);
@@ -506,7 +506,7 @@ void tst_FileCommands::imageNamedLikeSkinFileStopsSave()
     if (!QFileInfo::exists(pics(picture))) {
         QVERIFY(QFile::copy(pics(u"play.bmp"_s), pics(picture)));
     }
-    window->Text1(field)->setText(pics(picture));
+    hooks(*window).Text1(field)->setText(pics(picture));
     editor->messages.clear();
 
     saveAs(saved(chosen));
@@ -514,8 +514,8 @@ void tst_FileCommands::imageNamedLikeSkinFileStopsSave()
     QVERIFY2(editor->messages.last().text.startsWith(named),
              qPrintable(editor->messages.last().text));
     QVERIFY(QDir(saved({})).isEmpty());
-    QVERIFY(window->currentFileName().isEmpty());
-    QCOMPARE(QApplication::focusWidget(), window->Text1(field));
+    QVERIFY(hooks(*window).currentFileName().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), hooks(*window).Text1(field));
 }
 
 // A picture typed as a bare name is found in the current folder by the
@@ -526,11 +526,11 @@ void tst_FileCommands::nameWithoutFolderIsCopiedFromWhereItWasFound()
     const QString current = QDir::currentPath();
     const auto back = qScopeGuard([&current] { QDir::setCurrent(current); });
     QVERIFY(QDir::setCurrent(pics({})));
-    window->Text1(4)->setText(u"play.bmp"_s);
+    hooks(*window).Text1(4)->setText(u"play.bmp"_s);
 
     saveAs(saved(u"X.wms"_s));
 
-    QCOMPARE(window->currentFileName(), saved(u"X.wms/X.wms"_s));
+    QCOMPARE(hooks(*window).currentFileName(), saved(u"X.wms/X.wms"_s));
     QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/play.bmp"_s)),
              WmsFixtures::readBytes(pics(u"play.bmp"_s)));
 }
@@ -550,18 +550,18 @@ void tst_FileCommands::picturesOfOneNameStopSave()
     fillSkin();
     if (inSkinFolder) {
         saveAs(saved(u"X.wms"_s));
-        window->Text1(4)->setText(saved(u"X.wms/play.bmp"_s));
+        hooks(*window).Text1(4)->setText(saved(u"X.wms/play.bmp"_s));
         window->activateWindow(); // back from the progress window
         QVERIFY(QTest::qWaitForWindowActive(window));
     }
     QVERIFY(QDir(pics({})).mkdir(u"other"_s));
     QVERIFY(QFile::copy(pics(u"close.bmp"_s), pics(u"other/play.bmp"_s)));
-    window->Text1(9)->setText(pics(u"other/play.bmp"_s));
+    hooks(*window).Text1(9)->setText(pics(u"other/play.bmp"_s));
     const QByteArray before = WmsFixtures::readBytes(saved(u"X.wms/X.wms"_s));
     editor->messages.clear();
 
     if (inSkinFolder) {
-        window->mnuFileSave()->trigger();
+        hooks(*window).mnuFileSave()->trigger();
     } else {
         saveAs(saved(u"X.wms"_s));
     }
@@ -572,7 +572,7 @@ void tst_FileCommands::picturesOfOneNameStopSave()
     QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/X.wms"_s)), before);
     QCOMPARE(WmsFixtures::readBytes(saved(u"X.wms/play.bmp"_s)),
              inSkinFolder ? WmsFixtures::readBytes(pics(u"play.bmp"_s)) : QByteArray());
-    QCOMPARE(QApplication::focusWidget(), window->Text1(9));
+    QCOMPARE(QApplication::focusWidget(), hooks(*window).Text1(9));
 }
 
 void tst_FileCommands::saveAsOverExistingFile_data()
@@ -595,7 +595,7 @@ void tst_FileCommands::saveAsOverExistingFile()
     QImage changed(5, 5, QImage::Format_RGB32);
     changed.fill(Qt::blue);
     QVERIFY(changed.save(pics(u"play.bmp"_s), "BMP"));
-    window->Text1(0)->setText(u"Replaced"_s);
+    hooks(*window).Text1(0)->setText(u"Replaced"_s);
     editor->messages.clear();
 
     saveAs(saved(chosen));
@@ -605,7 +605,7 @@ void tst_FileCommands::saveAsOverExistingFile()
         return;
     }
     QVERIFY(editor->messages.messages.isEmpty());
-    QCOMPARE(window->currentFileName(), saved(chosen));
+    QCOMPARE(hooks(*window).currentFileName(), saved(chosen));
     QVERIFY(QFileInfo(saved(chosen)).isFile());
     QVERIFY(
         AnsiText::decode(WmsFixtures::readBytes(saved(chosen))).contains(u"title=\"Replaced\""_s));
@@ -632,7 +632,7 @@ void tst_FileCommands::textsTheSkinFileCannotHold()
     QFETCH(QString, listed);
     QFETCH(bool, saveAnyway);
     fillSkin();
-    QLineEdit *box = window->Text1(field);
+    QLineEdit *box = hooks(*window).Text1(field);
     if (field == 0) {
         box->setText(text);
     } else {

@@ -69,19 +69,20 @@ private slots:
         editor = std::make_unique<StartedEditor>();
         window = &editor->window;
         QVERIFY(window->Form_Load());
-        window->Text1(Sections::kView.image.text)->setText(dir.filePath(u"back.bmp"_s));
+        hooks(*window).Text1(Sections::kView.image.text)->setText(dir.filePath(u"back.bmp"_s));
         for (const Button &b : kButtons) {
-            window->Text1(Sections::sectionFor(b.slot).image.text)
+            hooks(*window)
+                .Text1(Sections::sectionFor(b.slot).image.text)
                 ->setText(dir.filePath(QString::fromLatin1(b.file)));
             setPlace(b.slot, b.at);
         }
         const Sections::Section &playlist = Sections::kPlaylist;
-        window->Check2(playlist.check2)->setChecked(true);
+        hooks(*window).Check2(playlist.check2)->setChecked(true);
         for (const auto &[field, value] : {std::pair{playlist.left, kPlaylist.left()},
                                            {playlist.top, kPlaylist.top()},
                                            {playlist.width, kPlaylist.width()},
                                            {playlist.height, kPlaylist.height()}}) {
-            window->Text1(field)->setText(QString::number(value));
+            hooks(*window).Text1(field)->setText(QString::number(value));
         }
         historyOf(*window).clear();
         window->show();
@@ -111,7 +112,7 @@ private slots:
         editor = std::make_unique<StartedEditor>();
         window = &editor->window;
         QVERIFY(window->Form_Load());
-        window->mnuViewLayout()->trigger();
+        hooks(*window).mnuViewLayout()->trigger();
         QCOMPARE(window->findChild<LayoutWindow *>()->size(), QSize(640, 480));
     }
 
@@ -297,8 +298,8 @@ private slots:
     void looksAreThePreviews()
     {
         const Sections::Section &play = Sections::sectionFor(Slot::PlayButton);
-        window->Check1(play.pressed.box)->setChecked(true);
-        window->Text1(play.pressed.text)->setText(dir.filePath(u"stop.bmp"_s));
+        hooks(*window).Check1(play.pressed.box)->setChecked(true);
+        hooks(*window).Text1(play.pressed.text)->setText(dir.filePath(u"stop.bmp"_s));
         auto *looks = layout->findChild<QMenu *>(u"layoutLooks"_s);
         QVERIFY(looks);
         emit looks->aboutToShow();
@@ -318,10 +319,10 @@ private slots:
     {
         const QString own = dir.filePath(u"own.bmp"_s);
         QVERIFY(button(20, 10, qRgb(0, 200, 0)).save(own));
-        window->Text1(Sections::sectionFor(Slot::StopButton).image.text)->setText(own);
+        hooks(*window).Text1(Sections::sectionFor(Slot::StopButton).image.text)->setText(own);
         verifyViewShowsFields();
         QVERIFY(button(20, 10, qRgb(200, 0, 200)).save(own));
-        window->Text1(Sections::kTheme.title)->setText(u"again"_s);
+        hooks(*window).Text1(Sections::kTheme.title)->setText(u"again"_s);
         verifyViewShowsFields();
     }
 
@@ -336,7 +337,8 @@ private slots:
         left->setFocus();
         left->selectAll();
         QTest::keyClicks(left, u"3a5"_s);
-        QCOMPARE(window->Text1(Sections::sectionFor(Slot::PlayButton).left)->text(), u"35"_s);
+        QCOMPARE(hooks(*window).Text1(Sections::sectionFor(Slot::PlayButton).left)->text(),
+                 u"35"_s);
         QCOMPARE(left->text(), u"35"_s);
         QCOMPARE(editor->messages.beeps, 1);
         QCOMPARE(historyOf(*window).count(), 1);
@@ -348,7 +350,7 @@ private slots:
     // A field typed on a panel shows in the layout window at once.
     void typedFieldAppears()
     {
-        QLineEdit *left = window->Text1(Sections::sectionFor(Slot::PlayButton).left);
+        QLineEdit *left = hooks(*window).Text1(Sections::sectionFor(Slot::PlayButton).left);
         left->selectAll();
         QTest::keyClicks(left, u"44"_s);
         QTRY_COMPARE(view().rectOf(Slot::PlayButton)->topLeft(), QPoint(44, 10));
@@ -359,7 +361,7 @@ private slots:
     // layout window, as a fresh rendering leaves it out; typed back, it returns.
     void placeOutOfRangeIsDrawnNowhere()
     {
-        QLineEdit *top = window->Text1(Sections::sectionFor(Slot::PlayButton).top);
+        QLineEdit *top = hooks(*window).Text1(Sections::sectionFor(Slot::PlayButton).top);
         top->setText(u"40000"_s);
         QTRY_VERIFY(!view().rectOf(Slot::PlayButton));
         verifyViewShowsFields();
@@ -377,15 +379,15 @@ private slots:
         hooks(*window).setDialogProvider(dialogs);
         QTemporaryDir target;
         dialogs.fileAnswers = {target.filePath(u"skin.wms"_s)};
-        window->mnuFileAnotherSave()->trigger();
-        const QString skin = window->currentFileName();
+        hooks(*window).mnuFileAnotherSave()->trigger();
+        const QString skin = hooks(*window).currentFileName();
         QByteArray bytes = SkinFolder::readFile(skin);
         QVERIFY(bytes.contains("\"#FF0000\""));
         QVERIFY(SkinFolder::writeFile(skin, bytes.replace("\"#FF0000\"", "\"#00FF00\"")));
         const QImage before = view().shownCanvas();
 
         dialogs.fileAnswers = {skin};
-        window->mnuFileOpen()->trigger();
+        hooks(*window).mnuFileOpen()->trigger();
         QTRY_VERIFY(view().shownCanvas() != before);
         verifyViewShowsFields();
     }

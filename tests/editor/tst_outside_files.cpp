@@ -43,9 +43,8 @@ private slots:
 
 private:
     QString writeSkin(const QString &name, const QString &themeId) const;
-    void verifyShowsSkin(const frmMain &window, const QString &skin,
-                         const QString &folder = {}) const;
-    void verifyShowsNewSkin(const frmMain &window) const;
+    void verifyShowsSkin(frmMain &window, const QString &skin, const QString &folder = {}) const;
+    void verifyShowsNewSkin(frmMain &window) const;
 
     QTemporaryDir m_files;
 };
@@ -100,26 +99,26 @@ QString tst_OutsideFiles::writeSkin(const QString &name, const QString &themeId)
                                                                                 : QString();
 }
 
-void tst_OutsideFiles::verifyShowsSkin(const frmMain &window, const QString &skin,
+void tst_OutsideFiles::verifyShowsSkin(frmMain &window, const QString &skin,
                                        const QString &folder) const
 {
     const QString picture =
         QDir(folder.isEmpty() ? m_files.path() : folder).filePath(u"picture.bmp"_s);
-    QCOMPARE(window.Text1(kTitle)->text(), u"外から"_s);
-    QCOMPARE(window.Text1(kBackground)->text(), picture);
-    QCOMPARE(window.Text1(kPlay)->text(), picture);
-    QCOMPARE(window.Text1(kPlayTop)->text(), u"12"_s);
-    QCOMPARE(window.Text1(kPlayLeft)->text(), u"34"_s);
-    QCOMPARE(window.currentFileName(), skin);
+    QCOMPARE(hooks(window).Text1(kTitle)->text(), u"外から"_s);
+    QCOMPARE(hooks(window).Text1(kBackground)->text(), picture);
+    QCOMPARE(hooks(window).Text1(kPlay)->text(), picture);
+    QCOMPARE(hooks(window).Text1(kPlayTop)->text(), u"12"_s);
+    QCOMPARE(hooks(window).Text1(kPlayLeft)->text(), u"34"_s);
+    QCOMPARE(hooks(window).currentFileName(), skin);
     QCOMPARE(window.windowTitle(), kCaption + u" - "_s + skin);
 }
 
-void tst_OutsideFiles::verifyShowsNewSkin(const frmMain &window) const
+void tst_OutsideFiles::verifyShowsNewSkin(frmMain &window) const
 {
     for (int field : {kTitle, kBackground, kPlay, kPlayTop, kPlayLeft}) {
-        QVERIFY(window.Text1(field)->text().isEmpty());
+        QVERIFY(hooks(window).Text1(field)->text().isEmpty());
     }
-    QVERIFY(window.currentFileName().isEmpty());
+    QVERIFY(hooks(window).currentFileName().isEmpty());
     QCOMPARE(window.windowTitle(), kCaption);
 }
 
@@ -152,9 +151,9 @@ void tst_OutsideFiles::imageOnField()
     StartedEditor editor;
     QVERIFY(editor.window.Form_Load());
     if (tick >= 0) {
-        editor.window.Check1(tick)->setChecked(true);
+        hooks(editor.window).Check1(tick)->setChecked(true);
     }
-    QLineEdit *target = editor.window.Text1(field);
+    QLineEdit *target = hooks(editor.window).Text1(field);
     target->setText(u"before"_s);
     QStringList paths;
     for (const QString &file : files) {
@@ -171,7 +170,7 @@ void tst_OutsideFiles::textStillDropsIntoFields()
 {
     StartedEditor editor;
     QVERIFY(editor.window.Form_Load());
-    QLineEdit *top = editor.window.Text1(7);
+    QLineEdit *top = hooks(editor.window).Text1(7);
     QMimeData text;
     text.setText(u"42"_s);
     QVERIFY(dropOn(top, text));
@@ -239,7 +238,7 @@ void tst_OutsideFiles::droppedSkinOpensWhenConfirmed()
     QVERIFY(editor.window.Form_Load());
     editor.messages.answers = {answer};
     QWidget *target =
-        field < 0 ? static_cast<QWidget *>(&editor.window) : editor.window.Text1(field);
+        field < 0 ? static_cast<QWidget *>(&editor.window) : hooks(editor.window).Text1(field);
     QVERIFY(dropOn(target, *filesData({m_files.filePath(skin)})));
     // The question comes once the drop is over.
     QTRY_VERIFY(!editor.messages.messages.isEmpty());
@@ -335,7 +334,7 @@ void tst_OutsideFiles::wmzOpensUnpacked()
     watch.start(0);
 
     if (way == u"open"_s) {
-        editor.window.mnuFileOpen()->trigger();
+        hooks(editor.window).mnuFileOpen()->trigger();
         QVERIFY(dialogs.requests.first().file.filter.contains(u"*.wmz"_s));
     } else if (way == u"given"_s) {
         editor.window.openSkinFile(file, false);

@@ -160,7 +160,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(bool, enabled);
         QFETCH(int, contrast);
-        QPushButton *browse = window->Command2(std::size_t(button));
+        QPushButton *browse = hooks(*window).Command2(std::size_t(button));
         browse->setEnabled(enabled);
         QCOMPARE(browse->text(), u"・・"_s);
         const QImage picture = browse->grab().toImage();

@@ -192,8 +192,8 @@ private slots:
         // Only 1 means present; 2 shows unchecked and is saved as absent.
         record(Slot::PrevButton).setExistFlag(2);
         hooks(*window).loadPanels();
-        QVERIFY(window->Check2(0)->isChecked());
-        QVERIFY(!window->Check2(1)->isChecked());
+        QVERIFY(hooks(*window).Check2(0)->isChecked());
+        QVERIFY(!hooks(*window).Check2(1)->isChecked());
         hooks(*window).savePanels();
         for (qint16 slot = Slot::Theme; slot <= Slot::PrevButton; ++slot) {
             const bool present = alwaysThere.contains(slot) || slot == Slot::NextButton;
@@ -208,20 +208,20 @@ private slots:
         record(Slot::RepeatButton).setDownimage(u"down.bmp"_s);
         record(Slot::RepeatButton).setHoverimage(QString());
         hooks(*window).loadPanels();
-        QVERIFY(window->Check1(16)->isChecked());
-        QVERIFY(!window->Check1(17)->isChecked());
-        QVERIFY(!window->Text1(46)->isEnabled());
-        QVERIFY(looksGrey(window->Text1(46)));
+        QVERIFY(hooks(*window).Check1(16)->isChecked());
+        QVERIFY(!hooks(*window).Check1(17)->isChecked());
+        QVERIFY(!hooks(*window).Text1(46)->isEnabled());
+        QVERIFY(looksGrey(hooks(*window).Text1(46)));
 
-        window->Text1(46)->setText(u"typed.bmp"_s);
+        hooks(*window).Text1(46)->setText(u"typed.bmp"_s);
         hooks(*window).savePanels();
         QCOMPARE(record(Slot::RepeatButton).getHoverimage(), QString());
         QCOMPARE(record(Slot::RepeatButton).getDownimage(), u"down.bmp"_s);
 
-        window->Check1(16)->setChecked(false);
+        hooks(*window).Check1(16)->setChecked(false);
         hooks(*window).savePanels();
         QCOMPARE(record(Slot::RepeatButton).getDownimage(), QString());
-        QCOMPARE(window->Text1(47)->text(), u"down.bmp"_s); // the field keeps its text
+        QCOMPARE(hooks(*window).Text1(47)->text(), u"down.bmp"_s); // the field keeps its text
     }
 
     void sliderSizes_data()
@@ -278,21 +278,21 @@ private slots:
         }
         // Seek slider: thumb 54, background 55 (box 20), height 78, width 77,
         // options 2 / 3, swatch 10, existence box 7.
-        window->Check2(7)->setChecked(present);
-        window->Text1(54)->setText(thumbPath);
+        hooks(*window).Check2(7)->setChecked(present);
+        hooks(*window).Text1(54)->setText(thumbPath);
         if (backgroundSize.isValid()) {
             writeImage(image(u"back.bmp"_s), backgroundSize.width(), backgroundSize.height(),
                        "BMP");
-            window->Check1(20)->setChecked(true);
-            window->Text1(55)->setText(image(u"back.bmp"_s));
+            hooks(*window).Check1(20)->setChecked(true);
+            hooks(*window).Text1(55)->setText(image(u"back.bmp"_s));
         }
-        window->Text1(78)->setText(heightField);
-        window->Text1(77)->setText(widthField);
-        window->Option1(horizontal ? 2 : 3)->setChecked(true);
+        hooks(*window).Text1(78)->setText(heightField);
+        hooks(*window).Text1(77)->setText(widthField);
+        hooks(*window).Option1(horizontal ? 2 : 3)->setChecked(true);
         // #12AB3C, picked in the colour dialog as a person picks it.
-        window->imgMenu(3)->click();
+        hooks(*window).imgMenu(3)->click();
         dialogs.colorAnswers = {0x3CAB12};
-        QTest::mouseClick(window->Label2(10), Qt::LeftButton);
+        QTest::mouseClick(hooks(*window).Label2(10), Qt::LeftButton);
 
         if (expected.size() == 1) {
             try {
@@ -340,11 +340,11 @@ private slots:
         // Start from the other choice, so the load has to move the selection.
         (record(c.slot).*c.set)(on ? (choice == 0 ? u"False"_s : u"x"_s) : u"True"_s);
         hooks(*window).loadPanels();
-        QVERIFY(!window->Option1(selected)->isChecked());
+        QVERIFY(!hooks(*window).Option1(selected)->isChecked());
 
         (record(c.slot).*c.set)(text);
         hooks(*window).loadPanels();
-        QVERIFY(window->Option1(selected)->isChecked());
+        QVERIFY(hooks(*window).Option1(selected)->isChecked());
         hooks(*window).savePanels();
         QCOMPARE((record(c.slot).*c.get)(), on ? u"True"_s : u"False"_s);
     }
@@ -353,8 +353,8 @@ private slots:
     {
         record(Slot::TrackNameText).setBackcolor(u"#12AB3C"_s);
         hooks(*window).loadPanels();
-        QVERIFY(window->Option1(12)->isChecked());
-        QCOMPARE(colourText(window->Label2(15)), u"#12AB3C"_s);
+        QVERIFY(hooks(*window).Option1(12)->isChecked());
+        QCOMPARE(colourText(hooks(*window).Label2(15)), u"#12AB3C"_s);
         hooks(*window).savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"#12AB3C"_s);
 
@@ -362,12 +362,12 @@ private slots:
         hooks(*window).initAllElements();
         record(Slot::TrackNameText).setBackcolor(u"none"_s);
         hooks(*window).loadPanels();
-        QVERIFY(window->Option1(13)->isChecked());
-        QCOMPARE(colourText(window->Label2(15)), u"#12AB3C"_s); // kept for later
+        QVERIFY(hooks(*window).Option1(13)->isChecked());
+        QCOMPARE(colourText(hooks(*window).Label2(15)), u"#12AB3C"_s); // kept for later
         hooks(*window).savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"none"_s);
 
-        window->Option1(12)->setChecked(true);
+        hooks(*window).Option1(12)->setChecked(true);
         hooks(*window).savePanels();
         QCOMPARE(record(Slot::TrackNameText).getBackcolor(), u"#12AB3C"_s);
     }
@@ -416,8 +416,8 @@ private slots:
 
         if (error == 0) {
             hooks(*window).loadPanels();
-            QCOMPARE(window->Combo1(list)->currentIndex(), position);
-            QCOMPARE(window->Text1(76)->text(), u"99"_s);
+            QCOMPARE(hooks(*window).Combo1(list)->currentIndex(), position);
+            QCOMPARE(hooks(*window).Text1(76)->text(), u"99"_s);
             hooks(*window).savePanels();
             const QString saved = list == 0 ? record(Slot::TrackNameText).getFontsize()
                                             : record(Slot::TrackNameText).getScrollamt();
@@ -432,9 +432,9 @@ private slots:
             QCOMPARE(failure.number(), error);
         }
         // The load stopped at the list: what follows keeps its contents.
-        QCOMPARE(window->Option1(10)->isChecked(), list == 0);
-        QCOMPARE(window->Combo1(1)->currentText(), u"5"_s);
-        QCOMPARE(window->Text1(76)->text(), u"11"_s);
+        QCOMPARE(hooks(*window).Option1(10)->isChecked(), list == 0);
+        QCOMPARE(hooks(*window).Combo1(1)->currentText(), u"5"_s);
+        QCOMPARE(hooks(*window).Text1(76)->text(), u"11"_s);
     }
 
     // A section's look follows the loaded existence flag, also where the
@@ -477,19 +477,21 @@ private slots:
         for (qint16 flag : {0, 1, 0}) {
             element.setExistFlag(flag);
             hooks(*window).loadPanels();
-            QCOMPARE(window->Frame1(frame)->isEnabled(), flag == 1);
+            QCOMPARE(hooks(*window).Frame1(frame)->isEnabled(), flag == 1);
             if (!image.isEmpty()) {
-                QVERIFY(window->Check1(image[0])->isChecked());
-                QCOMPARE(looksWhite(window->Text1(image[1])), flag == 1);
-                QCOMPARE(looksGrey(window->Text1(image[1])), flag == 0);
-                QVERIFY(window->Command2(image[2])->isEnabledTo(window->Frame1(frame)));
+                QVERIFY(hooks(*window).Check1(image[0])->isChecked());
+                QCOMPARE(looksWhite(hooks(*window).Text1(image[1])), flag == 1);
+                QCOMPARE(looksGrey(hooks(*window).Text1(image[1])), flag == 0);
+                QVERIFY(
+                    hooks(*window).Command2(image[2])->isEnabledTo(hooks(*window).Frame1(frame)));
             }
             if (!unused.isEmpty()) {
-                QVERIFY(looksGrey(window->Text1(unused[0])));
-                QVERIFY(!window->Command2(unused[1])->isEnabledTo(window->Frame1(frame)));
+                QVERIFY(looksGrey(hooks(*window).Text1(unused[0])));
+                QVERIFY(
+                    !hooks(*window).Command2(unused[1])->isEnabledTo(hooks(*window).Frame1(frame)));
             }
             if (verticalOption >= 0) {
-                QVERIFY(window->Option1(verticalOption)->isChecked());
+                QVERIFY(hooks(*window).Option1(verticalOption)->isChecked());
             }
         }
     }
@@ -536,13 +538,14 @@ private slots:
             QCOMPARE(swatches, 1);
             if (slot >= Slot::NextButton) {
                 // The existence box heads this very frame.
-                const auto section = std::find_if(
-                    Sections::kSections.begin(), Sections::kSections.end(),
-                    [frame, this](const Sections::Section &row) {
-                        return row.check2 != Sections::kNone && window->Frame1(row.frame) == frame;
-                    });
+                const auto section =
+                    std::find_if(Sections::kSections.begin(), Sections::kSections.end(),
+                                 [frame, this](const Sections::Section &row) {
+                                     return row.check2 != Sections::kNone &&
+                                            hooks(*window).Frame1(row.frame) == frame;
+                                 });
                 QVERIFY(section != Sections::kSections.end());
-                QCOMPARE(window->Check2(section->check2)->isChecked(), slot % 2 == 1);
+                QCOMPARE(hooks(*window).Check2(section->check2)->isChecked(), slot % 2 == 1);
             }
             // The up row lies above the hover row; TOP and LEFT each stand
             // right of their own caption.

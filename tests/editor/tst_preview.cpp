@@ -83,11 +83,11 @@ private slots:
         QFETCH(Fields, fields);
         QFETCH(QList<Drawn>, drawn);
         for (const auto &[field, text] : fields) {
-            window->Text1(field)->setText(text);
+            hooks(*window).Text1(field)->setText(text);
         }
-        window->imgMenu(kPreviewMode)->click();
-        QVERIFY(!window->picture2(kPreviewMode)->isHidden());
-        QCOMPARE(tagOf(window->imgMenu(kPreviewMode)), u"PrevDown"_s);
+        hooks(*window).imgMenu(kPreviewMode)->click();
+        QVERIFY(!hooks(*window).picture2(kPreviewMode)->isHidden());
+        QCOMPARE(tagOf(hooks(*window).imgMenu(kPreviewMode)), u"PrevDown"_s);
         verifyCanvas(drawn.first().file, drawn.mid(1));
     }
 
@@ -111,22 +111,22 @@ private slots:
     void keepsTheLastBackgroundUntilCleared()
     {
         const QString back = file(u"back.bmp"_s), play = file(u"play.gif"_s);
-        window->Text1(Back)->setText(back);
-        window->Text1(Play)->setText(play);
-        window->imgMenu(kPreviewMode)->click();
-        window->Text1(PlayLeft)->setText(u"50"_s);
-        window->imgMenu(kPreviewMode)->click();
+        hooks(*window).Text1(Back)->setText(back);
+        hooks(*window).Text1(Play)->setText(play);
+        hooks(*window).imgMenu(kPreviewMode)->click();
+        hooks(*window).Text1(PlayLeft)->setText(u"50"_s);
+        hooks(*window).imgMenu(kPreviewMode)->click();
         verifyCanvas(back, {{play, {50, 0}}});
         // Drawn from a scratch set of records: the file's own change only on
         // Open and Save.
         QCOMPARE(hooks(*window).fileControl().getElement(Slot::PlayButton)->getLeft(), QString());
         QCOMPARE(hooks(*window).previewScratch().picture().size(), QSize(30, 20));
 
-        window->Text1(Back)->clear();
-        window->imgMenu(kPreviewMode)->click();
+        hooks(*window).Text1(Back)->clear();
+        hooks(*window).imgMenu(kPreviewMode)->click();
         verifyCanvas(back, {});
 
-        window->mnuFileNew()->trigger(); // the question it asks is answered Yes
+        hooks(*window).mnuFileNew()->trigger(); // the question it asks is answered Yes
         QCOMPARE(editor->messages.messages.size(), 1);
         editor->messages.messages.clear();
         verifyCanvas({}, {});
@@ -137,9 +137,9 @@ private slots:
     // part of it into view; a small one needs none and sits at its place.
     void largeBackgroundScrolls()
     {
-        window->Text1(Back)->setText(file(u"big.jpg"_s));
-        window->imgMenu(kPreviewMode)->click();
-        QFrame *panel = window->picture2(kPreviewMode);
+        hooks(*window).Text1(Back)->setText(file(u"big.jpg"_s));
+        hooks(*window).imgMenu(kPreviewMode)->click();
+        QFrame *panel = hooks(*window).picture2(kPreviewMode);
         auto *horizontal = panel->findChild<QScrollBar *>(u"picture2_6_hscroll"_s);
         auto *vertical = panel->findChild<QScrollBar *>(u"picture2_6_vscroll"_s);
         QVERIFY(horizontal && vertical);
@@ -152,8 +152,8 @@ private slots:
         QVERIFY(corner.x() < vertical->x() && corner.x() > vertical->x() - 20);
         QVERIFY(corner.y() < horizontal->y() && corner.y() > horizontal->y() - 20);
 
-        window->Text1(Back)->setText(file(u"back.bmp"_s));
-        window->imgMenu(kPreviewMode)->click();
+        hooks(*window).Text1(Back)->setText(file(u"back.bmp"_s));
+        hooks(*window).imgMenu(kPreviewMode)->click();
         QVERIFY(horizontal->isHidden() && vertical->isHidden());
         QCOMPARE(hooks(*window).previewCanvas().pos(), QPoint(1, 1));
     }

@@ -51,9 +51,10 @@ private slots:
         editor = std::make_unique<StartedEditor>();
         window = &editor->window;
         QVERIFY(window->Form_Load());
-        window->Text1(Sections::kView.image.text)->setText(dir.filePath(u"back.bmp"_s));
+        hooks(*window).Text1(Sections::kView.image.text)->setText(dir.filePath(u"back.bmp"_s));
         for (const Button &b : kButtons) {
-            window->Text1(Sections::sectionFor(b.slot).image.text)
+            hooks(*window)
+                .Text1(Sections::sectionFor(b.slot).image.text)
                 ->setText(dir.filePath(QString::fromLatin1(b.file)));
             setPlace(b.slot, b.at);
         }
@@ -61,7 +62,7 @@ private slots:
         history().clear();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->imgMenu(kPreviewMode)->click();
+        hooks(*window).imgMenu(kPreviewMode)->click();
     }
     void cleanup() { editor.reset(); }
 
@@ -156,10 +157,10 @@ private slots:
             QCOMPARE(place(Slot::PlayButton), expected);
             verifyCanvasShowsFields();
         }
-        window->imgMenu(1)->click();
-        window->imgMenu(kPreviewMode)->click();
+        hooks(*window).imgMenu(1)->click();
+        hooks(*window).imgMenu(kPreviewMode)->click();
         QCOMPARE(history().count(), 2);
-        window->mnuFileNew()->trigger();
+        hooks(*window).mnuFileNew()->trigger();
         QCOMPARE(history().count(), 0);
     }
 
@@ -168,7 +169,7 @@ private slots:
     {
         PictureBox &canvas = hooks(*window).previewCanvas();
         QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(30, 15));
-        window->Text1(Sections::sectionFor(Slot::PlayButton).left)->setText(u"32766"_s);
+        hooks(*window).Text1(Sections::sectionFor(Slot::PlayButton).left)->setText(u"32766"_s);
         QTest::keyClick(&canvas, Qt::Key_Right);
         QTest::keyClick(&canvas, Qt::Key_Right);
         QCOMPARE(place(Slot::PlayButton), QPoint(32767, 10));
@@ -209,13 +210,13 @@ private slots:
         QTemporaryDir saved;
         setPlace(Slot::PlayButton, {60, 50});
         dialogs.fileAnswers = {saved.filePath(u"b.wms"_s)};
-        window->mnuFileAnotherSave()->trigger();
-        const QString skinB = window->currentFileName();
+        hooks(*window).mnuFileAnotherSave()->trigger();
+        const QString skinB = hooks(*window).currentFileName();
         QVERIFY(QFileInfo::exists(skinB));
         setPlace(Slot::PlayButton, {20, 10});
-        window->imgMenu(kPreviewMode)->click();
+        hooks(*window).imgMenu(kPreviewMode)->click();
         dialogs.fileAnswers = {skinB};
-        window->mnuFileOpen()->trigger();
+        hooks(*window).mnuFileOpen()->trigger();
         QCOMPARE(place(Slot::PlayButton), QPoint(60, 50));
         verifyCanvasShowsFields();
         PictureBox &canvas = hooks(*window).previewCanvas();
@@ -230,12 +231,12 @@ private slots:
     void outlinedAreaMoves()
     {
         const Sections::Section &playlist = Sections::kPlaylist;
-        window->Check2(playlist.check2)->setChecked(true);
+        hooks(*window).Check2(playlist.check2)->setChecked(true);
         for (const auto &[field, value] : {std::pair{playlist.top, 50},
                                            {playlist.left, 100},
                                            {playlist.height, 30},
                                            {playlist.width, 60}}) {
-            window->Text1(field)->setText(QString::number(value));
+            hooks(*window).Text1(field)->setText(QString::number(value));
         }
         tool().setOptions(tool().options(), true);
         QTest::mouseClick(&hooks(*window).previewCanvas(), Qt::LeftButton, {}, QPoint(155, 65));
@@ -243,8 +244,8 @@ private slots:
         QTest::mousePress(&hooks(*window).previewCanvas(), Qt::LeftButton, {}, QPoint(110, 60));
         QTest::mouseMove(&hooks(*window).previewCanvas(), QPoint(120, 65));
         QTest::mouseRelease(&hooks(*window).previewCanvas(), Qt::LeftButton, {}, QPoint(120, 65));
-        QCOMPARE(window->Text1(playlist.left)->text(), u"110"_s);
-        QCOMPARE(window->Text1(playlist.top)->text(), u"55"_s);
+        QCOMPARE(hooks(*window).Text1(playlist.left)->text(), u"110"_s);
+        QCOMPARE(hooks(*window).Text1(playlist.top)->text(), u"55"_s);
     }
 
     // What the check finds is marked at the element, and only that.
@@ -277,11 +278,12 @@ private slots:
         QFETCH(QPoint, marked);
         QFETCH(QString, says);
         if (!image.isEmpty()) {
-            window->Text1(Sections::sectionFor(qint16(slot)).image.text)
+            hooks(*window)
+                .Text1(Sections::sectionFor(qint16(slot)).image.text)
                 ->setText(dir.filePath(image));
         }
         setPlace(qint16(slot), at);
-        window->imgMenu(kPreviewMode)->click();
+        hooks(*window).imgMenu(kPreviewMode)->click();
         const auto &problems = tool().problems();
         QCOMPARE(problems.size(), says.isEmpty() ? 0u : 1u);
         if (!says.isEmpty()) {
@@ -295,7 +297,7 @@ private slots:
     // fresh rendering leaves it out; typed back, it is drawn again.
     void placeOutOfRangeIsDrawnNowhere()
     {
-        QLineEdit *top = window->Text1(Sections::sectionFor(Slot::StopButton).top);
+        QLineEdit *top = hooks(*window).Text1(Sections::sectionFor(Slot::StopButton).top);
         top->setText(u"40000"_s);
         const QList<Drawn> others{{dir.filePath(u"play.gif"_s), place(Slot::PlayButton)},
                                   {dir.filePath(u"close.bmp"_s), place(Slot::CloseButton)}};

@@ -110,7 +110,7 @@ void tst_Validation::fillValidPanels()
     }
     // The image fields are those a browse button fills.
     for (const QPushButton *browse : hooks(*window).Command2()) {
-        window->Text1(tagIndex(browse))->setText(existingImage());
+        hooks(*window).Text1(tagIndex(browse))->setText(existingImage());
     }
 }
 
@@ -180,18 +180,18 @@ void tst_Validation::firstFailingFieldIsReported()
     QFETCH(int, panel);
     QFETCH(QString, title);
     for (int box : untick1) {
-        window->Check1(static_cast<std::size_t>(box))->setChecked(false);
+        hooks(*window).Check1(static_cast<std::size_t>(box))->setChecked(false);
     }
     if (option >= 0) {
-        window->Option1(static_cast<std::size_t>(option))->setChecked(true);
+        hooks(*window).Option1(static_cast<std::size_t>(option))->setChecked(true);
     }
-    QLineEdit *failing = window->Text1(static_cast<std::size_t>(field));
+    QLineEdit *failing = hooks(*window).Text1(static_cast<std::size_t>(field));
     failing->setText(text);
     // Fields later in the table fail as well: only the first is reported.
-    window->Text1(73)->clear();
+    hooks(*window).Text1(73)->clear();
     // Started from the other panel and the file set, as from the side menu's save.
-    window->imgMenu(panel == 6 ? 0 : 6)->click();
-    window->cmdMenu(0)->click();
+    hooks(*window).imgMenu(panel == 6 ? 0 : 6)->click();
+    hooks(*window).cmdMenu(0)->click();
 
     QVERIFY(!hooks(*window).verifyAllFields());
     QCOMPARE(editor->messages.messages.size(), 1);
@@ -200,9 +200,9 @@ void tst_Validation::firstFailingFieldIsReported()
     QCOMPARE(editor->messages.last().icon, MessageIcon::Information);
     QCOMPARE(hooks(*window).editMenuShown(), qint16(1));
     for (int i = 0; i < 7; ++i) {
-        QCOMPARE(window->picture2(std::size_t(i))->isVisible(), i == panel);
+        QCOMPARE(hooks(*window).picture2(std::size_t(i))->isVisible(), i == panel);
     }
-    QCOMPARE(tagOf(window->imgMenu(std::size_t(panel))), u"PrevDown"_s);
+    QCOMPARE(tagOf(hooks(*window).imgMenu(std::size_t(panel))), u"PrevDown"_s);
     QCOMPARE(window->focusWidget(), failing);
     QCOMPARE(failing->selectionStart(), text.isEmpty() ? -1 : 0);
     QCOMPARE(failing->selectedText(), text);
@@ -243,21 +243,21 @@ void tst_Validation::switchedOffFieldsAreSkipped()
     QFETCH(int, option);
     QFETCH(QList<int>, emptied);
     for (int box : untick1) {
-        window->Check1(std::size_t(box))->setChecked(false);
+        hooks(*window).Check1(std::size_t(box))->setChecked(false);
     }
     for (int box : untick2) {
-        window->Check2(std::size_t(box))->setChecked(false);
+        hooks(*window).Check2(std::size_t(box))->setChecked(false);
     }
     if (option >= 0) {
-        window->Option1(std::size_t(option))->setChecked(true);
+        hooks(*window).Option1(std::size_t(option))->setChecked(true);
     }
     for (int field : emptied) {
-        window->Text1(std::size_t(field))->clear();
+        hooks(*window).Text1(std::size_t(field))->clear();
     }
-    window->imgMenu(4)->click();
+    hooks(*window).imgMenu(4)->click();
     QVERIFY(hooks(*window).verifyAllFields());
     QVERIFY(editor->messages.messages.isEmpty());
-    QVERIFY(window->picture2(4)->isVisible());
+    QVERIFY(hooks(*window).picture2(4)->isVisible());
 }
 
 QTEST_MAIN(tst_Validation)

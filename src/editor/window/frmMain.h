@@ -71,7 +71,6 @@ public:
     // Start-up. False when a missing picture ended it: the message has been
     // shown, the owned objects are released and the window must not be shown.
     bool Form_Load();
-    void Form_Unload();
     // Work an earlier run left unsaved when it was ended from outside is
     // offered back: Yes puts it into the panels, unsaved; No drops it.
     // True when it was put back.
@@ -79,6 +78,18 @@ public:
     // A skin file given to the program opens as a confirmed Open of it does
     // (confirm: ask first, as for a drop).
     void openSkinFile(const QString &path, bool confirm);
+
+    // The skin being edited.
+    SkinDocument &document() const { return *m_document; }
+
+    // What only tests set or look at (frmMainTestHooks.h).
+    class TestHooks;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Unload();
 
     // Controls, by array and index; an index outside the array throws.
     QPushButton *cmdMenu(int index) const { return at(m_cmdMenu, index); }
@@ -117,13 +128,6 @@ public:
     // The WMS file being edited; empty for a skin never saved or opened.
     const QString &currentFileName() const { return m_currentFileName; }
 
-    // What only tests set or look at (frmMainTestHooks.h).
-    class TestHooks;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     // Side menu and edit modes.
     void cmdMenu_Click(int Index);
     void imgMenu_Click(int Index);

@@ -50,6 +50,42 @@ public:
     auto Combo1() const { return std::span(std::as_const(m_window.m_Combo1)); }
     auto Label1() const { return std::span(std::as_const(m_window.m_Label1)); }
 
+    // The window's controls and menus, as a person meets them; by array and
+    // index (an index outside the array throws), or without one the whole array.
+    auto cmdMenu(int index) const { return m_window.cmdMenu(index); }
+    auto imgMenu(int index) const { return m_window.imgMenu(index); }
+    auto picture2(int index) const { return m_window.picture2(index); }
+    auto imgTitle(int index) const { return m_window.imgTitle(index); }
+    auto Frame1(int index) const { return m_window.Frame1(index); }
+    auto Text1(int index) const { return m_window.Text1(index); }
+    auto Command2(int index) const { return m_window.Command2(index); }
+    auto Check1(int index) const { return m_window.Check1(index); }
+    auto Check2(int index) const { return m_window.Check2(index); }
+    auto Label2(int index) const { return m_window.Label2(index); }
+    auto Option1(int index) const { return m_window.Option1(index); }
+    auto Combo1(int index) const { return m_window.Combo1(index); }
+    auto Label1(int index) const { return m_window.Label1(index); }
+    QMenu *mnuFile() const { return m_window.mnuFile(); }
+    QAction *mnuFileNew() const { return m_window.mnuFileNew(); }
+    QAction *mnuFileOpen() const { return m_window.mnuFileOpen(); }
+    QAction *mnuFileSave() const { return m_window.mnuFileSave(); }
+    QAction *mnuFileAnotherSave() const { return m_window.mnuFileAnotherSave(); }
+    QAction *mnuFileSeparator0() const { return m_window.mnuFileSeparator0(); }
+    QAction *mnuFileWmz() const { return m_window.mnuFileWmz(); }
+    QAction *mnuFileExit() const { return m_window.mnuFileExit(); }
+    QMenu *mnuEdit() const { return m_window.mnuEdit(); }
+    QAction *mnuEditUndo() const { return m_window.mnuEditUndo(); }
+    QAction *mnuEditRedo() const { return m_window.mnuEditRedo(); }
+    QAction *mnuViewLayout() const { return m_window.mnuViewLayout(); }
+    QMenu *mnuHelp() const { return m_window.mnuHelp(); }
+    QAction *mnuHelpOpen() const { return m_window.mnuHelpOpen(); }
+    QAction *mnuHelpSeparator() const { return m_window.mnuHelpSeparator(); }
+    QAction *mnuHelpVersion() const { return m_window.mnuHelpVersion(); }
+    PanelControls panelControls() const { return m_window.panelControls(); }
+    void Form_Unload() const { m_window.Form_Unload(); }
+    // The WMS file being edited; empty for a skin never saved or opened.
+    const QString &currentFileName() const { return m_window.m_currentFileName; }
+
     qint16 editMenuShown() const { return m_window.editMenuShown(); }
     // The path the image chooser reported last, trimmed.
     const QString &chosenImagePath() const { return m_window.m_chosenImagePath; }
