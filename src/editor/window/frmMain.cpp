@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "ModeMenu.h"
 #include "chooser/frmFileOpendlg.h"
 #include "document/SectionTable.h"
 #include "document/clsFileControl.h"
@@ -64,12 +65,7 @@ bool frmMain::Form_Load()
 {
     setFixedSize(Twips::toPixels(Layout::kOuterWidth - 2 * kBorderTwips),
                  Twips::toPixels(Layout::kOuterHeight - kCaptionTwips - 2 * kBorderTwips));
-    m_editMenuShown = 1;
-    m_packagePath = Paths::join(m_programFolder, u"package"_s) + Paths::separator();
-    for (std::size_t i = 0; i < m_modeImageNames.size(); ++i) {
-        m_modeImageNames[i] = u"edit_%1.jpg"_s.arg(i + 1);
-        m_modeSelectedImageNames[i] = u"edit_%1g.jpg"_s.arg(i + 1);
-    }
+    m_modeMenu->reset(Paths::join(m_programFolder, u"package"_s) + Paths::separator());
     setWindowTitle(VersionInfo::program().title);
     // The defaults are where the history starts, not steps of it.
     const EditHistory::Reload reload(*m_history);
@@ -111,7 +107,7 @@ void frmMain::checkResources()
 
     // A start-up picture that is there but unreadable leaves the button with
     // its layout picture; the editor stays usable, so start-up goes on.
-    const QPixmap selected = loadPictureFile(m_packagePath + m_modeSelectedImageNames[0]);
+    const QPixmap selected = loadPictureFile(m_modeMenu->selectedPicture(0));
     if (!selected.isNull()) {
         imgMenu(0)->setPixmap(selected);
     }

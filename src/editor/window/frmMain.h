@@ -17,6 +17,7 @@
 #include <vector>
 
 class DialogProvider;
+class ModeMenu;
 class SkinDocument;
 class EditHistory;
 class KeptPictures;
@@ -128,13 +129,9 @@ private:
     // The WMS file being edited; empty for a skin never saved or opened.
     const QString &currentFileName() const { return m_currentFileName; }
 
-    // Side menu and edit modes.
-    void cmdMenu_Click(int Index);
-    void imgMenu_Click(int Index);
+    // The boxes that switch fields and sections.
     void Check1_Click(int Index);
     void Check2_Click(int Index);
-    // 1: the edit set imgMenu(0..6) is shown, 0: the file set imgMenu(7..9).
-    qint16 editMenuShown() const { return m_editMenuShown; }
 
     // The skin document, created on first use and released at unload.
     clsFileControl &fileControl();
@@ -213,7 +210,6 @@ private:
     DialogProvider &dialogs() { return *m_dialogs; }
 
     // Modes and panels.
-    void showModePicture(int index, const QString &fileName);
     void setFieldLook(QWidget *field, bool white);
     // The skin's values as the panels show them.
     SkinValues panelValues() const;
@@ -289,6 +285,7 @@ private:
     void redrawReplacedSkin();
     std::unique_ptr<PanelPlacements> m_placements;
     PreviewCanvas *m_previewCanvas = nullptr; // owned by this window
+    ModeMenu *m_modeMenu = nullptr;           // owned by this window
     SkinDocument *m_document = nullptr;       // owned by this window
     EditHistory *m_history = nullptr;         // owned by this window
     Recovery *m_recovery = nullptr;           // owned by this window
@@ -316,10 +313,6 @@ private:
     QAction *m_mnuHelpVersion = nullptr;
 
     // Window state.
-    qint16 m_editMenuShown = 1;
-    QString m_packagePath;
-    std::array<QString, Layout::kEditMenuCount> m_modeImageNames;
-    std::array<QString, Layout::kEditMenuCount> m_modeSelectedImageNames;
     QString m_currentFileName;
 
     QString m_chosenImagePath;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModeMenu.h"
 #include "frmMain.h"
 
 #include <span>
@@ -86,7 +87,8 @@ public:
     // The WMS file being edited; empty for a skin never saved or opened.
     const QString &currentFileName() const { return m_window.m_currentFileName; }
 
-    qint16 editMenuShown() const { return m_window.editMenuShown(); }
+    // 1: the edit set imgMenu(0..6) is shown, 0: the file set imgMenu(7..9).
+    qint16 editMenuShown() const { return m_window.m_modeMenu->editMenuShown(); }
     // The path the image chooser reported last, trimmed.
     const QString &chosenImagePath() const { return m_window.m_chosenImagePath; }
 

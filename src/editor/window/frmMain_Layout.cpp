@@ -1,5 +1,6 @@
 // Builds the window's controls from the layout tables.
 #include "DeferredWork.h"
+#include "ModeMenu.h"
 #include "editor/panels/ControlTag.h"
 #include "editor/panels/LayoutTables.h"
 #include "editor/panels/TabOrder.h"
@@ -276,13 +277,15 @@ void frmMain::buildFields()
 void frmMain::connectControls()
 {
     connectFileCommands();
+    m_modeMenu = new ModeMenu({m_cmdMenu, m_imgMenu, m_picture2},
+                              {m_mnuFileNew, m_mnuFileOpen, m_mnuFileSave}, m_messages, this);
     for (std::size_t i = 0; i < m_cmdMenu.size(); ++i) {
-        connect(m_cmdMenu[i], &QPushButton::clicked, this,
-                [this, i] { cmdMenu_Click(static_cast<int>(i)); });
+        connect(m_cmdMenu[i], &QPushButton::clicked, m_modeMenu,
+                [this, i] { m_modeMenu->cmdMenu_Click(static_cast<int>(i)); });
     }
     for (std::size_t i = 0; i < m_imgMenu.size(); ++i) {
-        connect(m_imgMenu[i], &ImageButton::clicked, this,
-                [this, i] { imgMenu_Click(static_cast<int>(i)); });
+        connect(m_imgMenu[i], &ImageButton::clicked, m_modeMenu,
+                [this, i] { m_modeMenu->imgMenu_Click(static_cast<int>(i)); });
     }
     // stateChanged fires inside setChecked and only on a real change, so
     // code that sets a box runs its click behaviour at once, as a click does.

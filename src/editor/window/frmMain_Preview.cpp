@@ -1,5 +1,6 @@
 // The skin preview: the document drawn by the renderer onto the canvas of
 // the preview panel.
+#include "ModeMenu.h"
 #include "document/SectionTable.h"
 #include "document/SkinRecords.h"
 #include "document/clsFileControl.h"
@@ -71,6 +72,14 @@ void frmMain::createPreviewCanvas()
         },
         Qt::QueuedConnection);
     connect(m_mnuViewLayout, &QAction::triggered, this, &frmMain::showLayoutWindow);
+    connect(m_modeMenu, &ModeMenu::panelShowing, this, [this](int panel) {
+        if (panel == Layout::kPreviewPanel) {
+            drawPreview();
+        } else {
+            // The decoded pictures are kept only while the preview is shown.
+            m_previewCanvas->release();
+        }
+    });
     m_previewCanvas->addMenuAction(m_mnuViewLayout);
 }
 
@@ -124,10 +133,7 @@ void frmMain::showChangedControl(QWidget *control)
         return;
     }
     if (picture2(role->section->panel)->isHidden()) {
-        if (m_editMenuShown == 0) {
-            cmdMenu_Click(1);
-        }
-        imgMenu_Click(role->section->panel);
+        m_modeMenu->showPanel(role->section->panel);
     }
     control->setFocus(Qt::OtherFocusReason);
     if (auto *field = qobject_cast<QLineEdit *>(control)) {

@@ -1,16 +1,11 @@
 // The check of the panels before a save: the first field that fails is
 // reported and brought forward, and nothing is written.
+#include "ModeMenu.h"
 #include "document/SkinChecks.h"
 #include "frmMain.h"
 #include "util/MessageSink.h"
 
 #include <QLineEdit>
-
-namespace {
-
-constexpr int kEditSet = 1;
-
-} // namespace
 
 bool frmMain::walkUsedFields(const FieldVisitor &visit) const
 {
@@ -37,8 +32,7 @@ bool frmMain::verifyAllFields()
 // field itself with its whole text selected for retyping.
 void frmMain::bringFieldForward(qint16 intPanel, qint16 intField)
 {
-    cmdMenu_Click(kEditSet);
-    imgMenu_Click(intPanel);
+    m_modeMenu->showPanel(intPanel);
     QLineEdit *field = Text1(intField);
     field->setFocus(Qt::OtherFocusReason);
     field->setSelection(0, static_cast<int>(field->text().size()));
