@@ -66,6 +66,13 @@ struct Place {
 // Window: outer size set at load, the side strip and the panels.
 inline constexpr int kOuterWidth = 11250;
 inline constexpr int kOuterHeight = 9730;
+// What of the outer size the window's frame takes: the title bar and the
+// fixed single-line border, which the window manager adds around the client.
+inline constexpr int kBorderTwips = 60;
+inline constexpr int kCaptionTwips = 345;
+// The client area the window is fixed to.
+inline constexpr int kClientWidth = kOuterWidth - 2 * kBorderTwips;
+inline constexpr int kClientHeight = kOuterHeight - kCaptionTwips - 2 * kBorderTwips;
 inline constexpr Box kPicture1{60, 50, 1815, 8925};
 inline constexpr Box kPanelBox{1920, 50, 9150, 8925};
 inline constexpr Box kTitleBox{0, 0, 9090, 615};

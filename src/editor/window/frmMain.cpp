@@ -34,15 +34,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The outer size includes the title bar and the fixed single-line border,
-// which the window manager adds around the client area.
-constexpr int kBorderTwips = 60;
-constexpr int kCaptionTwips = 345;
-
-} // namespace
-
 frmMain::frmMain(MessageSink &messages, QString programFolder, ArchiverFactory makeArchiver,
                  QWidget *parent)
     : QMainWindow(parent), m_messages(messages), m_programFolder(std::move(programFolder)),
@@ -63,8 +54,7 @@ frmMain::~frmMain() = default;
 
 bool frmMain::Form_Load()
 {
-    setFixedSize(Twips::toPixels(Layout::kOuterWidth - 2 * kBorderTwips),
-                 Twips::toPixels(Layout::kOuterHeight - kCaptionTwips - 2 * kBorderTwips));
+    setFixedSize(Twips::toPixels(Layout::kClientWidth), Twips::toPixels(Layout::kClientHeight));
     m_modeMenu->reset(Paths::join(m_programFolder, u"package"_s) + Paths::separator());
     setWindowTitle(VersionInfo::program().title);
     // The defaults are where the history starts, not steps of it.
