@@ -3,14 +3,13 @@
 // itself, and texts the skin file's code page cannot hold.
 #include "document/SectionTable.h"
 #include "document/SkinFields.h"
-#include "editor/document/SkinDocument.h"
 #include "document/clsFileControl.h"
+#include "editor/document/SkinDocument.h"
 #include "editor/panels/ControlArray.h"
 #include "frmMain.h"
 #include "util/AnsiText.h"
 #include "util/MessageSink.h"
 #include "util/Paths.h"
-
 
 using namespace Qt::StringLiterals;
 
