@@ -135,12 +135,13 @@ public:
     void list(const ListRule &rule)
     {
         const QString text = (m_record.*rule.get)();
-        const int value = clsFunction::toInteger16(text);
-        if (value < rule.entries.first - 1 || value > rule.entries.last) {
+        const std::optional<int> position = WmsFields::listPosition(rule.entries, text);
+        // Overflow and no number are refused as such.
+        if (!position && clsFunction::toInteger16(text) != rule.entries.first - 1) {
             throw AppError(AppError::InvalidArgument, u"no list entry for "_s + text);
         }
         m_values.set({Kind::List, m_section.*rule.list},
-                     value < rule.entries.first ? text : QString::number(value));
+                     position ? QString::number(rule.entries.first + *position) : text);
     }
     // A button's pictures with their boxes; a slider's background is its
     // hover picture.

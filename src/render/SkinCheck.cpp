@@ -104,8 +104,7 @@ std::optional<qint16> listNumber(const QString &text)
 
 bool isListEntry(const WmsFields::ListEntries &entries, const QString &text)
 {
-    const std::optional<qint16> number = listNumber(text);
-    return number && *number >= entries.first && *number <= entries.last;
+    return WmsFields::listPosition(entries, text).has_value();
 }
 
 // Whether a value keeps to what the editor's panels take.

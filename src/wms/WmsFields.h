@@ -2,6 +2,8 @@
 
 #include "document/ElementTable.h"
 #include "document/clsElement.h"
+#include "util/AppError.h"
+#include "util/clsFunction.h"
 
 #include <QString>
 #include <QStringView>
@@ -21,6 +23,16 @@ struct ListEntries {
 };
 inline constexpr ListEntries kFontSizes{8, 20, 2};    // "10"
 inline constexpr ListEntries kScrollSpeeds{1, 15, 4}; // "5"
+
+// The position in its list of the entry a value names, read as the panels
+// read a number; nothing when it names none.
+inline std::optional<int> listPosition(const ListEntries &entries, const QString &text)
+{
+    const std::optional<qint16> number = tryValue([&] { return clsFunction::toInteger16(text); });
+    return number && *number >= entries.first && *number <= entries.last
+               ? std::optional<int>(*number - entries.first)
+               : std::nullopt;
+}
 
 // The largest place or size an element takes: the player holds them in 16 bits.
 inline constexpr qint16 kMaxPlace = 32767;

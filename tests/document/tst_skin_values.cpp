@@ -8,7 +8,6 @@
 #include "document/clsFileControl.h"
 #include "util/AppError.h"
 
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,31 +30,6 @@ const Sections::Section &sectionOf(qint16 slot)
     return Sections::sectionFor(slot);
 }
 
-// Every control index the section table names, with the kind of field it
-// must be and the option that pairs with it.
-QList<std::pair<FieldId, qint16>> controlsOf(const Sections::Section &s)
-{
-    QList<std::pair<FieldId, qint16>> controls;
-    for (const qint16 text : {s.image.text, s.pressed.text, s.hover.text, s.background.text, s.top,
-                              s.left, s.height, s.width, s.title, s.author, s.copyright}) {
-        controls.append({SkinFields::text(text), Sections::kNone});
-    }
-    for (const qint16 box : {s.pressed.box, s.hover.box, s.background.box}) {
-        controls.append({{Kind::ImageBox, box}, Sections::kNone});
-    }
-    controls.append({{Kind::SectionBox, s.check2}, Sections::kNone});
-    for (const qint16 colour : {s.transparency, s.foreColor, s.backColor}) {
-        controls.append({{Kind::Colour, colour}, Sections::kNone});
-    }
-    controls.append({{Kind::Choice, s.choice.on}, s.choice.off});
-    controls.append({{Kind::Choice, s.opaque.on}, s.opaque.off});
-    for (const qint16 list : {s.fontSize, s.scrollSpeed}) {
-        controls.append({{Kind::List, list}, Sections::kNone});
-    }
-    controls.removeIf([](const auto &control) { return control.first.index == Sections::kNone; });
-    return controls;
-}
-
 } // namespace
 
 class tst_SkinValues : public QObject {
@@ -63,7 +37,6 @@ class tst_SkinValues : public QObject {
 
 private slots:
     void init();
-    void everyControlOfTheSectionsIsOneField();
     void recordsRoundTrip_data();
     void recordsRoundTrip();
     void refusesWhatThePanelsCannotShow_data();
@@ -111,29 +84,6 @@ SkinValues tst_SkinValues::soundSkin()
     return values;
 }
 
-// The field table names every control the section table gives a section,
-// once, in that section; the recovery file's keys are one per field.
-void tst_SkinValues::everyControlOfTheSectionsIsOneField()
-{
-    QSet<QString> keys;
-    qsizetype named = 0;
-    for (const Sections::Section &section : Sections::kSections) {
-        for (const auto &[id, partner] : controlsOf(section)) {
-            const SkinFields::Field *field = SkinFields::find(id);
-            QVERIFY2(field, qPrintable(SkinFields::recoveryKey(id)));
-            QCOMPARE(field->section, &section);
-            QCOMPARE(field->partner, partner);
-            QVERIFY(!field->caption.isEmpty());
-            ++named;
-        }
-    }
-    QCOMPARE(qsizetype(SkinFields::all().size()), named);
-    for (const SkinFields::Field &field : SkinFields::all()) {
-        keys.insert(SkinFields::recoveryKey(field.id));
-    }
-    QCOMPARE(keys.size(), named);
-}
-
 // A record's value read into the values and written back: what the panels
 // keep, and what they make of a value in another spelling.
 void tst_SkinValues::recordsRoundTrip_data()
@@ -148,7 +98,6 @@ void tst_SkinValues::recordsRoundTrip_data()
     };
     row("title", Slot::Theme, "Title", u"夏のスキン"_s, u"夏のスキン"_s);
     row("title bar, anything but False", Slot::View, "Titlebar", u"yes"_s, u"True"_s);
-    row("title bar off", Slot::View, "Titlebar", u"False"_s, u"False"_s);
     row("drop-down list, anything but True", Slot::Playlist, "Dropdownvis", u"yes"_s, u"False"_s);
     row("colour in lower case", Slot::PlayButton, "Transcolor", u"#ff00aa"_s, u"#FF00AA"_s);
     row("font size an entry shows", Slot::TrackNameText, "Fontsize", u"012"_s, u"12"_s);

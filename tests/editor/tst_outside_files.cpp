@@ -279,8 +279,6 @@ void tst_OutsideFiles::wmzOpensUnpacked_data()
                               << u"編集不可能なスキンファイルです"_s << QString() << false;
     QTest::newRow("a link in the folder's place")
         << u"open"_s << u"good"_s << true << QString() << u"link"_s << false;
-    QTest::newRow("large, shown unpacking")
-        << u"open"_s << u"large"_s << true << QString() << QString() << false;
     QTest::newRow("large, cancelled while unpacking")
         << u"open"_s << u"large"_s << true << QString() << QString() << true;
 }

@@ -79,11 +79,7 @@ QString fromControlText(const Field &field, const QString &text, const QString &
 QString toControlText(const Field &field, const QString &value)
 {
     if (field.id.kind == Kind::List) {
-        const WmsFields::ListEntries &entries = entriesOf(field);
-        const int number =
-            tryValue([&] { return clsFunction::toInteger16(value); }).value_or(entries.first - 1);
-        return QString::number(
-            number >= entries.first && number <= entries.last ? number - entries.first : -1);
+        return QString::number(WmsFields::listPosition(entriesOf(field), value).value_or(-1));
     }
     if (field.id.kind == Kind::Colour) {
         const std::optional<qint32> colour = clsFunction::tryColour(value);
@@ -106,12 +102,8 @@ void writeField(const Field &field, const QString &value, const PanelControls &c
 {
     const Control control = controlOf(field, controls);
     if (field.id.kind == Kind::List) {
-        const WmsFields::ListEntries &entries = entriesOf(field);
-        const int number =
-            tryValue([&] { return clsFunction::toInteger16(value); }).value_or(entries.first - 1);
-        const int position =
-            number >= entries.first && number <= entries.last ? number - entries.first : -1;
-        static_cast<QComboBox *>(control.widget)->setCurrentIndex(position);
+        static_cast<QComboBox *>(control.widget)
+            ->setCurrentIndex(WmsFields::listPosition(entriesOf(field), value).value_or(-1));
     } else if (field.id.kind == Kind::Colour) {
         if (const std::optional<qint32> colour = clsFunction::tryColour(value)) {
             WidgetColors::setBackColor(control.widget, WidgetColors::fromWindowColor(*colour));
